@@ -1,0 +1,25 @@
+# Shared build settings for every Vantoli target.
+set(CMAKE_CXX_STANDARD 20)
+set(CMAKE_CXX_STANDARD_REQUIRED ON)
+set(CMAKE_CXX_EXTENSIONS OFF)
+set(CMAKE_EXPORT_COMPILE_COMMANDS ON)
+
+# Compiler warnings for one of our own targets.
+function(vantoli_target_defaults target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra)
+  if(VANTOLI_WARNINGS_AS_ERRORS)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
+endfunction()
+
+# vantoli_add_test(name SOURCES a.cpp ... LIBS lib ...)
+# One Qt Test program, registered with CTest under its own name.
+function(vantoli_add_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE Qt6::Test ${ARG_LIBS})
+  set_target_properties(${name} PROPERTIES AUTOMOC ON)
+  vantoli_target_defaults(${name})
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()
