@@ -1,0 +1,31 @@
+#pragma once
+// The CD audio device as the main window uses it: opened, asked for the track count and the length of
+// each track, and closed. Nothing it answers is checked for errors: a drive with no readable disc
+// simply reports 0 tracks.
+
+#include <cstdint>
+
+namespace vantoli {
+
+class CdAudioDevice {
+public:
+    virtual ~CdAudioDevice() = default;
+
+    // Set up for CD audio; done once when the main window starts. The device is not opened here.
+    virtual void selectCdAudio() = 0;
+    // "open": open the drive. Failing to open shows later only as a track count of 0.
+    virtual void open() = 0;
+    // "close": release the drive; does nothing when it is not open.
+    virtual void close() = 0;
+    // Lengths read after this are in milliseconds.
+    virtual void setMillisecondsFormat() = 0;
+    // Number of audio tracks on the disc; 0 when no disc can be read.
+    virtual std::int32_t tracks() const = 0;
+    // The selected track, counting from 1; the next length read is that track's.
+    virtual std::int32_t track() const = 0;
+    virtual void setTrack(std::int32_t track) = 0;
+    // Length of the selected track in milliseconds.
+    virtual std::int32_t trackLength() const = 0;
+};
+
+}  // namespace vantoli
