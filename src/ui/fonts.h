@@ -1,0 +1,19 @@
+#pragma once
+// The fonts the windows ask for, and where they come from on a machine without them.
+
+#include <QFont>
+
+namespace vantoli {
+
+// Maps the window font "MS UI Gothic" and the report's fixed-pitch "ＭＳ ゴシック" to the IPA Gothic fonts
+// (IPAGothic is fixed-pitch with full-width characters exactly two half-width cells wide). Call once
+// after the QApplication exists.
+void registerFontSubstitutions();
+
+// "MS UI Gothic", 9 point: every window's font.
+QFont windowFont();
+
+// "ＭＳ ゴシック", 9 point, fixed pitch: the report text.
+QFont reportFont();
+
+}  // namespace vantoli
