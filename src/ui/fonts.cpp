@@ -9,8 +9,8 @@ const QString ReportFamily = QStringLiteral("ＭＳ ゴシック");
 
 void registerFontSubstitutions()
 {
-    QFont::insertSubstitutions(WindowFamily, {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
-    QFont::insertSubstitutions(ReportFamily, {QStringLiteral("IPAGothic")});
+    QFont::insertSubstitutions(WindowFamily, QStringList{QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
+    QFont::insertSubstitutions(ReportFamily, QStringList{QStringLiteral("IPAGothic")});
 }
 
 QFont windowFont()
