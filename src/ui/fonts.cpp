@@ -1,5 +1,7 @@
 #include "ui/fonts.h"
 
+#include <QStringList>
+
 namespace vantoli {
 
 namespace {
