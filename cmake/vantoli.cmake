@@ -4,6 +4,12 @@ set(CMAKE_CXX_STANDARD_REQUIRED ON)
 set(CMAKE_CXX_EXTENSIONS OFF)
 set(CMAKE_EXPORT_COMPILE_COMMANDS ON)
 
+if(VANTOLI_SANITIZE)
+  # Every target, so that the libraries and the programs agree on the instrumentation.
+  add_compile_options(-fsanitize=${VANTOLI_SANITIZE} -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=${VANTOLI_SANITIZE})
+endif()
+
 # Compiler warnings for one of our own targets.
 function(vantoli_target_defaults target)
   target_compile_options(${target} PRIVATE -Wall -Wextra)
