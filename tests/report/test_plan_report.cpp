@@ -2,6 +2,7 @@
 
 #include "report/long_disc_plan.h"
 #include "report/plan_report.h"
+#include "support/worked_examples.h"
 
 using namespace vantoli;
 
@@ -52,51 +53,8 @@ private slots:
     {
         QTest::addColumn<std::vector<int>>("seconds");
         QTest::addColumn<QString>("report");
-
-        QTest::newRow("24 tracks, ranges")
-            << std::vector<int>{243, 299, 219, 215, 230, 250, 148, 147, 231, 221, 261, 257,
-                                147, 124, 214, 177, 136, 123, 237, 277, 262, 110, 252, 201}
-            << lines({"",
-                      "***************   TAPE の構成   ***************",
-                      "",
-                      "使用するテープ： 90分テープ",
-                      "総トラック数： 24",
-                      "",
-                      "＜A面＞",
-                      "トータル： 41:04,   ブランク：  0:50",
-                      "収録：  1 ～ 11",
-                      "",
-                      "＜B面＞",
-                      "トータル： 41:57,   ブランク：  1:00",
-                      "収録： 12 ～ 24",
-                      "",
-                      "＜両面＞",
-                      "トータル： 83:01",
-                      "ブランク：  1:50"});
-        QTest::newRow("21 tracks, exchange")
-            << std::vector<int>{171, 154, 152, 291, 104, 117, 168, 205, 214, 163, 115,
-                                111, 145, 172, 194, 235, 246, 133, 123, 192, 135}
-            << lines({"",
-                      "***************   TAPE の構成   ***************",
-                      "",
-                      "使用するテープ： 60分テープ",
-                      "総トラック数： 21",
-                      "",
-                      "＜A面＞",
-                      "トータル： 29:23",
-                      "ブランク：  0:50",
-                      "収録：  1， 2， 3， 4， 5， 6， 7， 8，10，11，",
-                      "        19",
-                      "",
-                      "＜B面＞",
-                      "トータル： 29:37",
-                      "ブランク：  0:45",
-                      "収録：  9，12，13，14，15，16，17，18，20，21",
-                      "",
-                      "        ",
-                      "＜両面＞",
-                      "トータル：  59:00",
-                      "ブランク：   1:35"});
+        QTest::newRow("24 tracks, ranges") << test::RangeExampleSeconds << QString::fromUtf8(test::RangeExampleReport);
+        QTest::newRow("21 tracks, exchange") << test::ListExampleSeconds << QString::fromUtf8(test::ListExampleReport);
     }
     void workedExamples()
     {
