@@ -6,8 +6,8 @@
 namespace vantoli {
 
 // Maps the window font "MS UI Gothic" and the report's fixed-pitch "ＭＳ ゴシック" to the IPA Gothic fonts
-// (IPAGothic is fixed-pitch with full-width characters exactly two half-width cells wide). Call once
-// after the QApplication exists.
+// (IPAGothic is fixed-pitch with full-width characters exactly two half-width cells wide), and the About
+// window's "Impact" and "Arial Narrow" to Nimbus Sans Narrow. Call once after the QApplication exists.
 void registerFontSubstitutions();
 
 // "MS UI Gothic", 9 point: every window's font.
