@@ -112,28 +112,6 @@ private slots:
         QCOMPARE(gotLines, lines);
     }
 
-    // What a save writes, an open reads back unchanged, gaps and all.
-    void roundTrip_data()
-    {
-        QTest::addColumn<QByteArray>("entries");
-        QTest::newRow("all empty") << QByteArray();
-        QTest::newRow("entry 0 empty") << QByteArray("|431|1205");
-        QTest::newRow("gaps") << QByteArray("431||||358|||1205");
-        QTest::newRow("all 20") << numberedLines(20).join('|');
-        QTest::newRow("longest lines") << QByteArray(MaxPatternLineBytes, '1') + "|" + QByteArray(MaxPatternLineBytes, '2');
-    }
-    void roundTrip()
-    {
-        QFETCH(QByteArray, entries);
-        const EncodedEntries saved = ::entries(entries);
-        const PatternSplit split = splitPatternLines(joinPatternLines(saved));
-        QVERIFY(std::holds_alternative<std::vector<std::string>>(split));
-        EncodedEntries reopened;
-        const auto& lines = std::get<std::vector<std::string>>(split);
-        std::copy(lines.begin(), lines.end(), reopened.begin());
-        QVERIFY(reopened == saved);
-    }
-
     // A reader takes only the first PatternReadLimit bytes of a file; for any file that gives the same
     // lines, or the same line too long, as the whole file would.
     void readLimitIsEnough_data()
