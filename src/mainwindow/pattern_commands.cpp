@@ -1,0 +1,31 @@
+#include "mainwindow/pattern_commands.h"
+
+#include <QFileDialog>
+
+#include "ui/message_box.h"
+
+namespace vantoli {
+
+QString patternFileFilter() { return QStringLiteral("Vantoli データファイル (*.vto)"); }
+
+void savePattern(QWidget* parent, const PatternEntries& entries)
+{
+    // No title, folder or default extension: a name typed without an extension is used as typed.
+    const QString path = QFileDialog::getSaveFileName(parent, QString(), QString(), patternFileFilter());
+    if (path.isEmpty()) return;
+    if (const std::optional<Message> failure = writePatternFile(path, entries)) showMessage(parent, *failure);
+}
+
+std::optional<PatternEntries> openPattern(QWidget* parent)
+{
+    const QString path = QFileDialog::getOpenFileName(parent, QString(), QString(), patternFileFilter());
+    if (path.isEmpty()) return std::nullopt;
+    auto result = readPatternFile(path);
+    if (const auto* failure = std::get_if<Message>(&result)) {
+        showMessage(parent, *failure);
+        return std::nullopt;
+    }
+    return std::get<PatternEntries>(std::move(result));
+}
+
+}  // namespace vantoli

@@ -1,0 +1,120 @@
+#include <QtTest>
+
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <cstring>
+
+#include "../../resources/icons/vantoli.xpm"
+
+// Installs the build into a temporary prefix, as a user would with cmake --install, and checks that
+// the program, its help, the desktop entry and the icon land where the program and a desktop look.
+
+namespace {
+
+const char* const PrintFolderArgument = "--print-program-folder";
+
+QString run(const QString& program, const QStringList& arguments, int* exitCode)
+{
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(program, arguments);
+    if (!process.waitForFinished(120000)) {
+        *exitCode = -1;
+        return process.errorString();
+    }
+    *exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    return QString::fromLocal8Bit(process.readAll());
+}
+
+}  // namespace
+
+class TestInstall : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir prefix_;
+    QString installed(const QString& relative) const { return prefix_.filePath(relative); }
+    QString programFolder() const { return installed(QStringLiteral(VANTOLI_INSTALL_LIBDIR "/vantoli")); }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(prefix_.isValid());
+        int exitCode = 0;
+        const QString output = run(QStringLiteral(VANTOLI_CMAKE_COMMAND),
+                                   {"--install", QStringLiteral(VANTOLI_BUILD_DIR), "--prefix", prefix_.path()}, &exitCode);
+        QVERIFY2(exitCode == 0, qPrintable(output));
+    }
+
+    void programAndHelpTogether_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("program") << "vantoli";
+        for (const QString& page : QDir(QStringLiteral(VANTOLI_HELP_SOURCE_DIR)).entryList(QDir::Files))
+            QTest::newRow(qPrintable(page)) << "help/" + page;
+    }
+    void programAndHelpTogether()
+    {
+        QFETCH(QString, file);
+        const QFileInfo info(programFolder() + "/" + file);
+        QVERIFY2(info.isFile(), qPrintable(info.filePath()));
+        if (file == "vantoli") QVERIFY(info.isExecutable());
+    }
+
+    // The program is started through bin/, a link to the program in its own folder, and it finds its
+    // help from the folder it really lies in.
+    void linkInBinFindsTheProgramFolder()
+    {
+        const QFileInfo link(installed(QStringLiteral(VANTOLI_INSTALL_BINDIR "/vantoli")));
+        QVERIFY(link.isSymLink());
+        QVERIFY(QDir::isRelativePath(link.symLinkTarget()) || link.symLinkTarget().startsWith(prefix_.path()));
+        QCOMPARE(link.canonicalFilePath(), QFileInfo(programFolder() + "/vantoli").canonicalFilePath());
+
+        // The same kind of link to this test program: the folder Qt reports is the real one.
+        const QString testLink = installed(QStringLiteral("test-link"));
+        QVERIFY(QFile::link(QCoreApplication::applicationFilePath(), testLink));
+        int exitCode = 0;
+        const QString folder = run(testLink, {QString::fromLatin1(PrintFolderArgument)}, &exitCode).trimmed();
+        QCOMPARE(exitCode, 0);
+        QCOMPARE(folder, QCoreApplication::applicationDirPath());
+    }
+
+    void desktopEntry()
+    {
+        QFile file(installed(QStringLiteral(VANTOLI_INSTALL_DATADIR "/applications/vantoli.desktop")));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QStringList lines = QString::fromUtf8(file.readAll()).split('\n');
+        QCOMPARE(lines.value(0), QStringLiteral("[Desktop Entry]"));
+        QVERIFY(lines.contains("Type=Application"));
+        QVERIFY(lines.contains("Name=Vantoli"));
+        QVERIFY(lines.contains("Icon=vantoli"));
+        QVERIFY(lines.contains("Exec=\"" + installed(QStringLiteral(VANTOLI_INSTALL_BINDIR "/vantoli")) + "\""));
+        QVERIFY(std::any_of(lines.begin(), lines.end(),
+                            [](const QString& l) { return l.startsWith("Comment=") && l.contains(QStringLiteral("カセットテープ")); }));
+    }
+
+    void iconIsTheWindowIcon()
+    {
+        const QImage installedIcon(installed(QStringLiteral(VANTOLI_INSTALL_DATADIR "/icons/hicolor/32x32/apps/vantoli.png")));
+        QVERIFY(!installedIcon.isNull());
+        QCOMPARE(installedIcon.size(), QSize(32, 32));
+        const QImage drawn(vantoli_xpm);
+        QCOMPARE(installedIcon.convertToFormat(QImage::Format_ARGB32), drawn.convertToFormat(QImage::Format_ARGB32));
+    }
+};
+
+int main(int argc, char* argv[])
+{
+    if (argc == 2 && std::strcmp(argv[1], PrintFolderArgument) == 0) {
+        QCoreApplication app(argc, argv);
+        std::printf("%s\n", qPrintable(QCoreApplication::applicationDirPath()));
+        return 0;
+    }
+    QGuiApplication app(argc, argv);
+    TestInstall test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_install.moc"
