@@ -105,15 +105,6 @@ private slots:
         QCOMPARE(messages.shown().size(), 0);  // asks nothing of the user
     }
 
-    void clearOnAnEmptyWindowChangesNothing()
-    {
-        auto window = openWindow();
-        QVERIFY(window);
-        const QStringList before = everyText(*window);
-        window->Clear_Click();
-        QCOMPARE(everyText(*window), before);
-    }
-
     void altCClearsFromAnEntryBox_data()
     {
         QTest::addColumn<int>("entry");

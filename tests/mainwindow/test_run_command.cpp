@@ -250,10 +250,8 @@ private slots:
         QTest::addColumn<int>("selector");
         QTest::addColumn<QStringList>("labels");  // as planLabels()
         QTest::newRow("0 timeTotal") << 6000 << 0 << QStringList{"", "100 : 00", "", "", "", "", ""};
-        QTest::newRow("1 sideATotal") << 813 << 1 << QStringList{"", "", "13 : 33", "", "", "", ""};
         QTest::newRow("2 aBlankTime") << 0 << 2 << QStringList{"", "", "", "+0 : 00", "", "", ""};
         QTest::newRow("3 sideBTotal") << 65 << 3 << QStringList{"", "", "", "", "1 : 05", "", ""};
-        QTest::newRow("4 bBlankTime") << 70 << 4 << QStringList{"", "", "", "", "", "+1 : 10", ""};
         QTest::newRow("5 tBlankTime") << 20 << 5 << QStringList{"", "", "", "", "", "", "+0 : 20"};
         QTest::newRow("6 names no label") << 20 << 6 << QStringList{"", "", "", "", "", "", ""};
         QTest::newRow("-1 names no label") << 20 << -1 << QStringList{"", "", "", "", "", "", ""};
