@@ -1,5 +1,8 @@
 #include <QApplication>
 
+#include <memory>
+
+#include "mainwindow/no_disc_device.h"
 #include "ui/fonts.h"
 #include "ui/main_form.h"
 
@@ -7,7 +10,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     vantoli::registerFontSubstitutions();
-    vantoli::MainForm window;
+    vantoli::MainForm window(std::make_unique<vantoli::NoDiscDevice>());
     window.show();
     return app.exec();
 }

@@ -1,5 +1,6 @@
 #include "ui/fonts.h"
 
+#include <QFontDatabase>
 #include <QStringList>
 
 namespace vantoli {
@@ -7,6 +8,23 @@ namespace vantoli {
 namespace {
 const QString WindowFamily = QStringLiteral("MS UI Gothic");
 const QString ReportFamily = QStringLiteral("ＭＳ ゴシック");
+// The family itself when it is installed, else the first of its registered substitutes that is.
+// Qt would reach the substitute by itself too, but only after asking fontconfig for the fallbacks
+// of the missing family, once for every script and style it meets; on a machine without the
+// Windows fonts that search costs more start-up time than building the whole main window. The
+// installed families are compared by name (QFontDatabase::hasFamily would ask fontconfig for
+// aliases, which is just as slow).
+QString installedFamily(const QString& family)
+{
+    const QStringList installed = QFontDatabase::families();
+    auto isInstalled = [&installed](const QString& name) { return installed.contains(name, Qt::CaseInsensitive); };
+    if (isInstalled(family)) return family;
+    const QStringList substitutes = QFont::substitutes(family);
+    for (const QString& substitute : substitutes)
+        if (isInstalled(substitute)) return substitute;
+    return family;
+}
+
 }  // namespace
 
 void registerFontSubstitutions()
@@ -22,7 +40,7 @@ void registerFontSubstitutions()
 
 QFont windowFont()
 {
-    QFont font(WindowFamily);
+    QFont font(installedFamily(WindowFamily));
     font.setPointSizeF(9);
     font.setWeight(QFont::Normal);
     return font;
@@ -30,7 +48,7 @@ QFont windowFont()
 
 QFont reportFont()
 {
-    QFont font(ReportFamily);
+    QFont font(installedFamily(ReportFamily));
     font.setPointSizeF(9);
     font.setWeight(QFont::Normal);
     font.setFixedPitch(true);

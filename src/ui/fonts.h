@@ -10,10 +10,11 @@ namespace vantoli {
 // window's "Impact" and "Arial Narrow" to Nimbus Sans Narrow. Call once after the QApplication exists.
 void registerFontSubstitutions();
 
-// "MS UI Gothic", 9 point: every window's font.
+// "MS UI Gothic", 9 point: every window's font. Where it is not installed the font names its first
+// installed substitute instead (see registerFontSubstitutions).
 QFont windowFont();
 
-// "ＭＳ ゴシック", 9 point, fixed pitch: the report text.
+// "ＭＳ ゴシック", 9 point, fixed pitch: the report text; likewise its substitute where it is missing.
 QFont reportFont();
 
 }  // namespace vantoli

@@ -1,0 +1,54 @@
+// Creating and showing the main window, against a bare QMainWindow with as many widgets, inside one
+// running application (offscreen platform). The whole process start is timed by bench/startup.sh.
+
+#include <QApplication>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include "bare_window.h"
+#include "mainwindow/no_disc_device.h"
+#include "ui/fonts.h"
+#include "ui/main_form.h"
+
+namespace {
+
+template <class Window>
+void showAndPaint(Window& window)
+{
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window, 1000)) std::abort();
+}
+
+void BM_MainFormShown(benchmark::State& state)
+{
+    for (auto _ : state) {
+        vantoli::MainForm window(std::make_unique<vantoli::NoDiscDevice>());
+        showAndPaint(window);
+    }
+}
+BENCHMARK(BM_MainFormShown)->Unit(benchmark::kMillisecond);
+
+void BM_BareWindowShown(benchmark::State& state)
+{
+    for (auto _ : state) {
+        auto window = makeBareWindow();
+        showAndPaint(*window);
+    }
+}
+BENCHMARK(BM_BareWindowShown)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    vantoli::registerFontSubstitutions();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

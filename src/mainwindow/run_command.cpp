@@ -1,0 +1,66 @@
+// The Run command: read the entries, plan the tape, show the plan.
+
+#include <QLabel>
+#include <QLineEdit>
+
+#include <variant>
+
+#include "planning/entry_reading.h"
+#include "planning/tape_planner.h"
+#include "planning/time_text.h"
+#include "ui/main_form.h"
+#include "ui/message_box.h"
+
+namespace vantoli {
+
+void MainForm::Run_Click()
+{
+    // The side cells of the previous plan go first; its time labels and tape stay until replaced.
+    for (int i = 0; i < TrackCount; ++i) A(i)->setText(QString());
+    for (int i = 0; i < TrackCount; ++i) B(i)->setText(QString());
+
+    EntryTexts entries;
+    for (int i = 0; i < TrackCount; ++i) entries[i] = Tm(i)->text().toStdString();
+    const std::variant<TrackTimes, EntryError> read = ReadTrackTimes(entries);
+    if (const auto* error = std::get_if<EntryError>(&read)) {
+        showMessage(this, error->message());
+        return;
+    }
+    const TrackTimes& times = std::get<TrackTimes>(read);
+
+    ShowTimeLabel(times.grandTotal, TimeTotal);
+
+    // The ticks of the two menu items are the options, read afresh on every run.
+    PlanOptions options;
+    options.gap = mnuSetting5sec()->isChecked();
+    options.keepOrder = mnuSettingCD()->isChecked();
+    const std::optional<TapePlan> plan = PlanTape(times.seconds, options);
+    if (!plan) {
+        showMessage(this, lineupFailureMessage());
+        return;
+    }
+    ShowPlan(*plan);
+}
+
+void MainForm::ShowTimeLabel(int seconds, int selector)
+{
+    QLabel* label = timeLabel(selector);
+    const std::optional<std::string> text = timeLabelText(seconds, selector);
+    if (label && text) label->setText(QString::fromStdString(*text));
+}
+
+void MainForm::ShowPlan(const TapePlan& plan)
+{
+    ShowTimeLabel(plan.sideATime, SideATotal);
+    ShowTimeLabel(plan.sideABlank, ABlankTime);
+    for (int n = 0; n < static_cast<int>(plan.sideA.size()) && n < TrackCount; ++n)
+        A(n)->setText(QString::number(plan.sideA[n]));
+    ShowTimeLabel(plan.sideBTime, SideBTotal);
+    ShowTimeLabel(plan.sideBBlank, BBlankTime);
+    for (int n = 0; n < static_cast<int>(plan.sideB.size()) && n < TrackCount; ++n)
+        B(n)->setText(QString::number(plan.sideB[n]));
+    ShowTimeLabel(plan.totalBlank, TBlankTime);
+    TapeType()->setText(QString::fromStdString(tapeCaption(plan.tapeMinutes)));
+}
+
+}  // namespace vantoli

@@ -1,0 +1,26 @@
+#pragma once
+// Opens the main window the way the program does: fonts registered, window shown and active.
+
+#include <QStringList>
+#include <QTest>
+
+#include <memory>
+
+#include "mainwindow/no_disc_device.h"
+#include "support/recording_device.h"
+#include "ui/fonts.h"
+#include "ui/main_form.h"
+
+namespace vantoli::test {
+
+inline std::unique_ptr<MainForm> openWindow(std::unique_ptr<CdAudioDevice> device = std::make_unique<NoDiscDevice>())
+{
+    registerFontSubstitutions();
+    auto window = std::make_unique<MainForm>(std::move(device));
+    window->show();
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window.get())) return nullptr;
+    return window;
+}
+
+}  // namespace vantoli::test
