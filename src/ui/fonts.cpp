@@ -17,11 +17,15 @@ const QString ReportFamily = QStringLiteral("ＭＳ ゴシック");
 QString installedFamily(const QString& family)
 {
     const QStringList installed = QFontDatabase::families();
-    auto isInstalled = [&installed](const QString& name) { return installed.contains(name, Qt::CaseInsensitive); };
-    if (isInstalled(family)) return family;
-    const QStringList substitutes = QFont::substitutes(family);
-    for (const QString& substitute : substitutes)
-        if (isInstalled(substitute)) return substitute;
+    // The installed family's own spelling: Qt keeps substitutes in lower case.
+    auto installedName = [&installed](const QString& name) {
+        for (const QString& family : installed)
+            if (family.compare(name, Qt::CaseInsensitive) == 0) return family;
+        return QString();
+    };
+    if (const QString name = installedName(family); !name.isEmpty()) return name;
+    for (const QString& substitute : QFont::substitutes(family))
+        if (const QString name = installedName(substitute); !name.isEmpty()) return name;
     return family;
 }
 

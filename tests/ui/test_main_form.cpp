@@ -245,7 +245,7 @@ private slots:
             QStringList{"MS UI Gothic"} + QFont::substitutes(QStringLiteral("MS UI Gothic"));
         for (QWidget* widget : window->centralWidget()->findChildren<QWidget*>()) {
             const QFont font = widget->font();
-            QVERIFY2(windowFamilies.contains(font.family()), qPrintable(font.family()));
+            QVERIFY2(windowFamilies.contains(font.family(), Qt::CaseInsensitive), qPrintable(font.family()));
             QCOMPARE(font.pointSizeF(), 9.0);
             QCOMPARE(font.weight(), QFont::Normal);
         }
