@@ -4,7 +4,6 @@
 
 namespace vantoli {
 
-void MainForm::mnuFileReadCD_Click() {}
 void MainForm::mnuFileOpen_Click() {}
 void MainForm::mnuFileSave_Click() {}
 void MainForm::mnuSettingCD_Click() {}

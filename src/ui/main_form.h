@@ -7,6 +7,10 @@
 #include <memory>
 
 #include "mainwindow/cd_audio_device.h"
+#include "ui/dialog.h"
+#include "ui/report.h"
+#include "ui/single_window.h"
+#include "ui/version.h"
 
 class QAction;
 class QLabel;
@@ -67,6 +71,11 @@ public:
     // Number of tracks the device reported at the last CD read; the long-disc plan reads it.
     std::int32_t cdTrackCount = 0;
 
+    // The program's one report window, batch-settings window and About window.
+    SingleWindow<Report>& reportWindow() { return report_; }
+    SingleWindow<Dialog>& dialogWindow() { return dialog_; }
+    SingleWindow<Version>& versionWindow() { return version_; }
+
     // Writes a time in seconds into the time label that selector names (0 timeTotal, 1 sideATotal,
     // 2 aBlankTime, 3 sideBTotal, 4 bBlankTime, 5 tBlankTime); another selector writes nothing.
     void ShowTimeLabel(int seconds, int selector);
@@ -123,6 +132,10 @@ private:
     QAction* mnuSettingAll_ = nullptr;
     QAction* mnuHelpTopic_ = nullptr;
     QAction* mnuHelpVersion_ = nullptr;
+
+    SingleWindow<Report> report_;
+    SingleWindow<Dialog> dialog_;
+    SingleWindow<Version> version_;
 };
 
 }  // namespace vantoli
