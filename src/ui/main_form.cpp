@@ -53,7 +53,7 @@ constexpr Step Across{240, 0};  // cells of a side strip: 255 wide, so neighbour
 // The caption of a track-number label: its element's track number, index + 1.
 constexpr const char* TrackNumber = nullptr;
 
-struct ControlRow {
+struct FormControlRow {
     const char* name;
     Kind kind;
     Indexes index;
@@ -65,7 +65,7 @@ struct ControlRow {
 };
 
 // Created in this order, which is also the tab order: Tm(0) .. Tm(19), Run, Clear.
-constexpr ControlRow Controls[] = {
+constexpr FormControlRow Controls[] = {
     // The track entry grid: tracks 1 to 10 down the left column, 11 to 20 down the right one.
     // name         kind           index      Left  Top   Width Height step    caption       style
     {"Label1",      Kind::Label,   None,       360,  120,  495, 255, {},     "トラック",   Style::Centred},
@@ -103,7 +103,7 @@ constexpr ControlRow Controls[] = {
      "入力した値を全てクリアします"},
 };
 
-QWidget* createControl(const ControlRow& row, const QString& caption, QWidget* parent)
+QWidget* createControl(const FormControlRow& row, const QString& caption, QWidget* parent)
 {
     switch (row.kind) {
     case Kind::TextBox: {
@@ -204,7 +204,7 @@ void MainForm::createControls()
     client->setFont(windowFont());
     setCentralWidget(client);
 
-    for (const ControlRow& row : Controls) {
+    for (const FormControlRow& row : Controls) {
         const bool array = row.index.first >= 0;
         const int first = array ? row.index.first : 0;
         const int last = array ? row.index.last : 0;
