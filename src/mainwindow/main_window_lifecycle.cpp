@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "mainwindow/pattern_commands.h"
 #include "ui/main_form.h"
 
 namespace vantoli {
@@ -15,7 +16,7 @@ void MainForm::Form_Load()
     mnuSettingCD()->setChecked(true);
     mnuSetting5sec()->setChecked(true);
     RCD1().selectCdAudio();
-    cdlFilter_ = QStringLiteral("Vantoli データファイル (*.vto)");
+    cdlFilter_ = patternFileFilter();
 }
 
 // Closing the main window releases the drive and ends the program, taking every other window with

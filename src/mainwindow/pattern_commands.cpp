@@ -1,7 +1,10 @@
 #include "mainwindow/pattern_commands.h"
 
 #include <QFileDialog>
+#include <QLineEdit>
+#include <QPushButton>
 
+#include "ui/main_form.h"
 #include "ui/message_box.h"
 
 namespace vantoli {
@@ -26,6 +29,25 @@ std::optional<PatternEntries> openPattern(QWidget* parent)
         return std::nullopt;
     }
     return std::get<PatternEntries>(std::move(result));
+}
+
+// The main window's two File menu commands.
+
+void MainForm::mnuFileSave_Click()
+{
+    PatternEntries entries;
+    for (int i = 0; i < TrackCount; ++i) entries[i] = Tm_[i]->text();
+    savePattern(this, entries);
+}
+
+void MainForm::mnuFileOpen_Click()
+{
+    // The window is cleared only once the file has been read whole.
+    const std::optional<PatternEntries> entries = openPattern(this);
+    if (!entries) return;
+    Clear_Click();
+    for (int i = 0; i < TrackCount; ++i) Tm_[i]->setText((*entries)[i]);
+    Run_->setFocus();
 }
 
 }  // namespace vantoli

@@ -151,6 +151,8 @@ struct MenuRow {
 };
 
 // An item belongs to the nearest menu above it. No item has a shortcut key, only access keys.
+// The two option items need no command of their own: a ticked item is a checkable action, which flips
+// its own tick each time it is chosen and does nothing else; every plan reads the ticks afresh.
 const MenuRow Menus[] = {
     // name              level         caption                                  at start      command
     {"mnuFile",          Level::Menu, "ファイル(&F)",                           Tick::None,   nullptr},
@@ -161,8 +163,8 @@ const MenuRow Menus[] = {
     {"mnuFileBar2",      Level::Item, Separator,                                Tick::None,   nullptr},
     {"mnuExit",          Level::Item, "アプリケーションの終了(&X)",             Tick::None,   &MainForm::mnuExit_Click},
     {"mnuSetting",       Level::Menu, "設定(&S)",                               Tick::None,   nullptr},
-    {"mnuSettingCD",     Level::Item, "オリジナルの曲順にこだわる",             Tick::Ticked, &MainForm::mnuSettingCD_Click},
-    {"mnuSetting5sec",   Level::Item, "曲の間に 5秒のブランクをいれる",         Tick::Ticked, &MainForm::mnuSetting5sec_Click},
+    {"mnuSettingCD",     Level::Item, "オリジナルの曲順にこだわる",             Tick::Ticked, nullptr},
+    {"mnuSetting5sec",   Level::Item, "曲の間に 5秒のブランクをいれる",         Tick::Ticked, nullptr},
     {"mnuSettingBar1",   Level::Item, Separator,                                Tick::None,   nullptr},
     {"mnuSettingAll",    Level::Item, "一括設定(&A)...",                        Tick::None,   &MainForm::mnuSettingAll_Click},
     {"mnuHelp",          Level::Menu, "ヘルプ(&H)",                             Tick::None,   nullptr},

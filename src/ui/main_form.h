@@ -89,8 +89,6 @@ public slots:
     void mnuFileOpen_Click();
     void mnuFileSave_Click();
     void mnuExit_Click();
-    void mnuSettingCD_Click();
-    void mnuSetting5sec_Click();
     void mnuSettingAll_Click();
     void mnuHelpTopic_Click();
     void mnuHelpVersion_Click();
