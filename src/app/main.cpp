@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "mainwindow/no_disc_device.h"
+#include "mainwindow/libcdio_device.h"
 #include "ui/fonts.h"
 #include "ui/main_form.h"
 
@@ -10,7 +10,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     vantoli::registerFontSubstitutions();
-    vantoli::MainForm window(std::make_unique<vantoli::NoDiscDevice>());
+    vantoli::MainForm window(std::make_unique<vantoli::LibcdioDevice>());
     window.show();
     return app.exec();
 }

@@ -1,6 +1,6 @@
 #pragma once
-// A CD audio device that never finds a disc: every read reports 0 tracks. The program uses it
-// where no drive can be reached.
+// A CD audio device that never finds a disc: every read reports 0 tracks. Screenshots, benchmarks and
+// window tests use it where no drive should be reached; the program itself reads the real drive.
 
 #include "mainwindow/cd_audio_device.h"
 

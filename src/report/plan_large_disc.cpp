@@ -1,0 +1,35 @@
+#include "report/plan_large_disc.h"
+
+#include <QAction>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+#include "report/long_disc_plan.h"
+#include "report/plan_report.h"
+#include "report/read_disc.h"
+#include "ui/main_form.h"
+#include "ui/message_box.h"
+#include "ui/report.h"
+
+namespace vantoli {
+
+void PlanLargeDisc(MainForm& window, const std::int32_t& trackCount)
+{
+    // The drive is closed here, before any planning, so it is closed on the failure path too.
+    const std::vector<int> seconds = readTrackSeconds(window.RCD1(), trackCount);
+
+    // The ticks of the two menu items are the options, read afresh for every plan.
+    PlanOptions options;
+    options.gap = window.mnuSetting5sec()->isChecked();
+    options.keepOrder = window.mnuSettingCD()->isChecked();
+    const std::optional<LongDiscPlan> plan = planLongDisc(seconds, options, trackCount);
+    if (!plan) {
+        showMessage(&window, lineupFailureMessage());
+        return;
+    }
+    showReport(window.reportWindow(), QString::fromStdString(PlanReportText(*plan)));
+}
+
+}  // namespace vantoli
