@@ -358,7 +358,7 @@ private slots:
         DialogDriver driver(path("pattern.vto"));
         savePattern(&window, entries({"431", "358", "한국"}));
         QCOMPARE(driver.messages().size(), 1);
-        const DialogDriver::Seen& box = driver.messages().first();
+        const DialogDriver::Seen box = driver.messages().first();
         QCOMPARE(box.title, QStringLiteral("保存エラー"));
         QCOMPARE(box.icon, QMessageBox::Warning);
         QVERIFY2(box.text.startsWith(QStringLiteral("トラック 3の\n")), qPrintable(box.text));
