@@ -52,6 +52,18 @@ void appendSideTimeLines(std::string& out, int seconds, int blank)
     out += LineEnd;
 }
 
+// The whole tape: "トータル：" and "ブランク：", then labelGap, then three-wide minutes.
+void appendBothSides(std::string& out, const LongDiscPlan& longDisc, const char* labelGap)
+{
+    appendSideHead(out, "＜両面＞");
+    ((out += "トータル：") += labelGap);
+    appendTime(out, longDisc.total, 3);
+    out += LineEnd;
+    ((out += "ブランク：") += labelGap);
+    appendTime(out, longDisc.plan.totalBlank, 3);
+    out += LineEnd;
+}
+
 void appendRangeLayout(std::string& out, const LongDiscPlan& longDisc)
 {
     const TapePlan& p = longDisc.plan;
@@ -70,13 +82,7 @@ void appendRangeLayout(std::string& out, const LongDiscPlan& longDisc)
     out += LineEnd;
     out += LineEnd;
 
-    appendSideHead(out, "＜両面＞");
-    out += "トータル：";
-    appendTime(out, longDisc.total, 3);
-    out += LineEnd;
-    out += "ブランク：";
-    appendTime(out, p.totalBlank, 3);
-    out += LineEnd;
+    appendBothSides(out, longDisc, "");
 }
 
 // Side A in disc order without the track that left it, then the track that came over from side B.
@@ -133,13 +139,8 @@ void appendListLayout(std::string& out, const LongDiscPlan& longDisc, const Trac
     appendSideBList(out, p, exchange);
     out += LineEnd;
 
-    appendSideHead(out, "＜両面＞");
-    out += "トータル： ";
-    appendTime(out, longDisc.total, 3);
-    out += LineEnd;
-    out += "ブランク： ";
-    appendTime(out, p.totalBlank, 3);
-    out += LineEnd;
+    // Here the labels keep their blank, so these lines are one character wider than in the ranges.
+    appendBothSides(out, longDisc, " ");
 }
 
 }  // namespace
