@@ -30,16 +30,21 @@ void MainForm::Run_Click()
 
     ShowTimeLabel(times.grandTotal, TimeTotal);
 
-    // The ticks of the two menu items are the options, read afresh on every run.
-    PlanOptions options;
-    options.gap = mnuSetting5sec()->isChecked();
-    options.keepOrder = mnuSettingCD()->isChecked();
-    const std::optional<TapePlan> plan = PlanTape(times.seconds, options);
+    const std::optional<TapePlan> plan = PlanTape(times.seconds, planOptions());
     if (!plan) {
         showMessage(this, lineupFailureMessage());
         return;
     }
     ShowPlan(*plan);
+}
+
+PlanOptions MainForm::planOptions() const
+{
+    // The ticks of the two menu items are the options, read afresh for every plan.
+    PlanOptions options;
+    options.gap = mnuSetting5sec()->isChecked();
+    options.keepOrder = mnuSettingCD()->isChecked();
+    return options;
 }
 
 void MainForm::ShowTimeLabel(int seconds, int selector)

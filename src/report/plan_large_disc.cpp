@@ -1,6 +1,5 @@
 #include "report/plan_large_disc.h"
 
-#include <QAction>
 #include <QString>
 
 #include <optional>
@@ -20,11 +19,7 @@ void PlanLargeDisc(MainForm& window, const std::int32_t& trackCount)
     // The drive is closed here, before any planning, so it is closed on the failure path too.
     const std::vector<int> seconds = readTrackSeconds(window.RCD1(), trackCount);
 
-    // The ticks of the two menu items are the options, read afresh for every plan.
-    PlanOptions options;
-    options.gap = window.mnuSetting5sec()->isChecked();
-    options.keepOrder = window.mnuSettingCD()->isChecked();
-    const std::optional<LongDiscPlan> plan = planLongDisc(seconds, options, trackCount);
+    const std::optional<LongDiscPlan> plan = planLongDisc(seconds, window.planOptions(), trackCount);
     if (!plan) {
         showMessage(&window, lineupFailureMessage());
         return;

@@ -21,6 +21,7 @@ class QPushButton;
 namespace vantoli {
 
 struct TapePlan;
+struct PlanOptions;
 
 // The program's start-up window: the entry grid of 20 track times, the plan panel and the menus.
 // Its controls are the program's whole working state; every command reads them and writes back.
@@ -75,6 +76,9 @@ public:
     SingleWindow<Report>& reportWindow() { return report_; }
     SingleWindow<Dialog>& dialogWindow() { return dialog_; }
     SingleWindow<Version>& versionWindow() { return version_; }
+
+    // The two planning options as the ticks of mnuSetting5sec and mnuSettingCD stand now.
+    PlanOptions planOptions() const;
 
     // Writes a time in seconds into the time label that selector names (0 timeTotal, 1 sideATotal,
     // 2 aBlankTime, 3 sideBTotal, 4 bBlankTime, 5 tBlankTime); another selector writes nothing.
