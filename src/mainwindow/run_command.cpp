@@ -8,6 +8,7 @@
 #include "planning/entry_reading.h"
 #include "planning/tape_planner.h"
 #include "planning/time_text.h"
+#include "ui/fonts.h"
 #include "ui/main_form.h"
 #include "ui/message_box.h"
 
@@ -66,6 +67,7 @@ void MainForm::ShowPlan(const TapePlan& plan)
         B(n)->setText(QString::number(plan.sideB[n]));
     ShowTimeLabel(plan.totalBlank, TBlankTime);
     TapeType()->setText(QString::fromStdString(tapeCaption(plan.tapeMinutes)));
+    condenseToFit(TapeType());
 }
 
 }  // namespace vantoli

@@ -1,7 +1,11 @@
 #include "ui/fonts.h"
 
 #include <QFontDatabase>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QStringList>
+
+#include <algorithm>
 
 namespace vantoli {
 
@@ -58,6 +62,17 @@ QFont reportFont()
     font.setFixedPitch(true);
     font.setStyleHint(QFont::Monospace);
     return font;
+}
+
+void condenseToFit(QLabel* label)
+{
+    QFont font = label->font();
+    const int room = label->contentsRect().width() - 2 * std::max(0, label->indent());
+    for (int stretch = QFont::Unstretched; stretch >= 85; stretch -= 5) {
+        font.setStretch(stretch);
+        if (QFontMetrics(font).horizontalAdvance(label->text()) <= room) break;
+    }
+    label->setFont(font);
 }
 
 }  // namespace vantoli

@@ -3,6 +3,8 @@
 
 #include <QFont>
 
+class QLabel;
+
 namespace vantoli {
 
 // Maps the window font "MS UI Gothic" and the report's fixed-pitch "ＭＳ ゴシック" to the IPA Gothic fonts
@@ -16,5 +18,10 @@ QFont windowFont();
 
 // "ＭＳ ゴシック", 9 point, fixed pitch: the report text; likewise its substitute where it is missing.
 QFont reportFont();
+
+// Narrows the label's font, a few per cent at a time and at most to 85 % of its width, until its text
+// fits inside the label; a text that fits keeps the font at full width. The substitute fonts are wider
+// than the ones the layout was drawn for, and "100分テープ" would otherwise lose its first digit.
+void condenseToFit(QLabel* label);
 
 }  // namespace vantoli

@@ -136,6 +136,24 @@ private slots:
         QCOMPARE(window->TapeType()->text(), QStringLiteral("50分テープ"));
     }
 
+    // "100分テープ" is wider than its cell in the substitute font: the caption narrows to fit whole,
+    // and a shorter caption afterwards is drawn at full width again.
+    void tapeCaptionFitsItsCell()
+    {
+        auto window = openWindow();
+        QVERIFY(window);
+        QLabel* tape = window->TapeType();
+        type(*window, {"4900", "4900"});
+        QTest::mouseClick(window->Run(), Qt::LeftButton);
+        QCOMPARE(tape->text(), QStringLiteral("100分テープ"));
+        QVERIFY(QFontMetrics(tape->font()).horizontalAdvance(tape->text()) <= tape->contentsRect().width());
+
+        type(*window, {"431"});
+        QTest::mouseClick(window->Run(), Qt::LeftButton);
+        QCOMPARE(tape->text(), QStringLiteral("10分テープ"));
+        QCOMPARE(tape->font().stretch(), int(QFont::Unstretched));
+    }
+
     // After a message nothing more is written: the cells stay empty, the entries keep what was typed,
     // the labels keep the previous plan; only the lineup failure has already shown the new total.
     void messagesStopTheCommand_data()
