@@ -16,6 +16,8 @@
 #include "icons/about.xpm"
 #include "icons/dialog.xpm"
 #include "icons/report.xpm"
+#include "report/long_disc_plan.h"
+#include "report/plan_report.h"
 #include "ui/dialog.h"
 #include "ui/fonts.h"
 #include "ui/report.h"
@@ -25,36 +27,13 @@ using namespace vantoli;
 
 namespace {
 
-// A long-disc plan with an exchange, lines ended by CR LF as the report window receives them.
+// The report of a 21-track disc whose plan exchanges one track pair, as the long-disc plan makes it.
 QString sampleReport()
 {
-    const char* const lines[] = {
-        "",
-        "***************   TAPE の構成   ***************",
-        "",
-        "使用するテープ： 60分テープ",
-        "総トラック数： 21",
-        "",
-        "＜A面＞",
-        "トータル： 29:23",
-        "ブランク：  0:50",
-        "収録：  1， 2， 3， 4， 5， 6， 7， 8，10，11，",
-        "        19",
-        "",
-        "＜B面＞",
-        "トータル： 29:37",
-        "ブランク：  0:45",
-        "収録：  9，12，13，14，15，16，17，18，20，21",
-        "",
-        "        ",
-        "＜両面＞",
-        "トータル：  59:00",
-        "ブランク：   1:35",
-    };
-    QString text;
-    for (const char* line : lines)
-        text += QString::fromUtf8(line) + QStringLiteral("\r\n");
-    return text;
+    const std::vector<int> seconds{171, 154, 152, 291, 104, 117, 168, 205, 214, 163, 115,
+                                   111, 145, 172, 194, 235, 246, 133, 123, 192, 135};
+    const auto plan = planLongDisc(seconds, PlanOptions{true, false}, static_cast<std::int32_t>(seconds.size()));
+    return plan ? QString::fromStdString(PlanReportText(*plan)) : QString();
 }
 
 QPixmap enlargedIcons()
