@@ -1,8 +1,8 @@
 // The long-disc computation after the lengths are read: plan a 99-track disc and write its report.
 #include <benchmark/benchmark.h>
 
-#include "report/long_disc_plan.h"
-#include "report/plan_report.h"
+#include "core/long_disc_plan.h"
+#include "core/plan_report.h"
 
 namespace {
 

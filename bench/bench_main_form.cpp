@@ -1,5 +1,5 @@
 // Creating and showing the main window, against a bare QMainWindow with as many widgets, inside one
-// running application (offscreen platform). The whole process start is timed by bench/startup.sh.
+// running application (offscreen platform). The whole process start is timed by scripts/startup.
 
 #include <QApplication>
 #include <QTest>
@@ -9,9 +9,9 @@
 #include <memory>
 
 #include "bare_window.h"
-#include "mainwindow/no_disc_device.h"
-#include "ui/fonts.h"
-#include "ui/main_form.h"
+#include "device/libcdio_device.h"
+#include "gui/fonts.h"
+#include "gui/main_form.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ void showAndPaint(Window& window)
 void BM_MainFormShown(benchmark::State& state)
 {
     for (auto _ : state) {
-        vantoli::MainForm window(std::make_unique<vantoli::NoDiscDevice>());
+        vantoli::MainForm window(std::make_unique<vantoli::LibcdioDevice>());
         showAndPaint(window);
     }
 }

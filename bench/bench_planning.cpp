@@ -1,8 +1,8 @@
 // The Run command's computation: read 20 entries and plan them with the exchange search running.
 #include <benchmark/benchmark.h>
 
-#include "planning/entry_reading.h"
-#include "planning/tape_planner.h"
+#include "core/entry_reading.h"
+#include "core/tape_planner.h"
 
 namespace {
 

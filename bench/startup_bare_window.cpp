@@ -1,5 +1,5 @@
 // Starts a bare QMainWindow (bare_window.h) and ends as soon as it is on the screen: the yardstick
-// for startup_main_form in bench/startup.sh.
+// for startup_main_form in scripts/startup.
 
 #include <QApplication>
 

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <string>
 
-#include "mainwindow/libcdio_device.h"
+#include "device/libcdio_device.h"
 
 namespace {
 

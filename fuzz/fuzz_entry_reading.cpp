@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "planning/entry_reading.h"
-#include "planning/tape_planner.h"
+#include "core/entry_reading.h"
+#include "core/tape_planner.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

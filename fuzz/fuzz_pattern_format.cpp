@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "mainwindow/pattern_format.h"
+#include "core/pattern_format.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "report/long_disc_plan.h"
-#include "report/plan_report.h"
+#include "core/long_disc_plan.h"
+#include "core/plan_report.h"
 
 namespace {
 

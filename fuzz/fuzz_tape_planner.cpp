@@ -7,8 +7,8 @@
 #include <numeric>
 #include <vector>
 
-#include "planning/tape_lineup.h"
-#include "planning/tape_planner.h"
+#include "core/tape_lineup.h"
+#include "core/tape_planner.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -16,9 +16,9 @@
 #include <cstdio>
 #include <memory>
 
-#include "mainwindow/no_disc_device.h"
-#include "ui/fonts.h"
-#include "ui/main_form.h"
+#include "device/libcdio_device.h"
+#include "gui/fonts.h"
+#include "gui/main_form.h"
 
 namespace {
 
@@ -43,7 +43,7 @@ int main(int argc, char* argv[])
     const QString out = paths.front();
 
     vantoli::registerFontSubstitutions();
-    vantoli::MainForm window(std::make_unique<vantoli::NoDiscDevice>());
+    vantoli::MainForm window(std::make_unique<vantoli::LibcdioDevice>());
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) return 1;
     window.activateWindow();

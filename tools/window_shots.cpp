@@ -16,12 +16,12 @@
 #include "icons/about.xpm"
 #include "icons/dialog.xpm"
 #include "icons/report.xpm"
-#include "report/long_disc_plan.h"
-#include "report/plan_report.h"
-#include "ui/dialog.h"
-#include "ui/fonts.h"
-#include "ui/report.h"
-#include "ui/version.h"
+#include "core/long_disc_plan.h"
+#include "core/plan_report.h"
+#include "gui/dialog.h"
+#include "gui/fonts.h"
+#include "gui/report.h"
+#include "gui/version.h"
 
 using namespace vantoli;
 

@@ -4,9 +4,9 @@
 
 #include <memory>
 
-#include "mainwindow/libcdio_device.h"
-#include "ui/fonts.h"
-#include "ui/main_form.h"
+#include "device/libcdio_device.h"
+#include "gui/fonts.h"
+#include "gui/main_form.h"
 
 int main(int argc, char* argv[])
 {

@@ -6,10 +6,10 @@
 
 #include <memory>
 
-#include "mainwindow/no_disc_device.h"
+#include "support/no_disc_device.h"
 #include "support/recording_device.h"
-#include "ui/fonts.h"
-#include "ui/main_form.h"
+#include "gui/fonts.h"
+#include "gui/main_form.h"
 
 namespace vantoli::test {
 

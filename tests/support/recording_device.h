@@ -7,8 +7,8 @@
 
 #include <memory>
 
-#include "mainwindow/cd_audio_device.h"
-#include "mainwindow/no_disc_device.h"
+#include "core/cd_audio_device.h"
+#include "support/no_disc_device.h"
 
 namespace vantoli::test {
 

@@ -1,0 +1,46 @@
+#include "core/cd_read.h"
+
+namespace vantoli {
+
+namespace {
+
+// The command's two-line messages end their first line with CR LF, unlike the planners' messages.
+constexpr const char* LineBreak = "\r\n";
+
+}  // namespace
+
+DiscKind discKind(std::int32_t trackCount)
+{
+    if (trackCount <= 0) return DiscKind::NoDisc;
+    if (trackCount <= EntryTrackLimit) return DiscKind::Entries;
+    if (trackCount <= LongDiscTrackLimit) return DiscKind::LongDisc;
+    return DiscKind::TooManyTracks;
+}
+
+std::string cdEntryText(std::int32_t milliseconds)
+{
+    // 32 bits hold it all: the longest length gives 2147483 s, that is 3579123.
+    const std::int32_t seconds = milliseconds > 0 ? milliseconds / 1000 : 0;
+    return std::to_string(seconds / 60 * 100 + seconds % 60);
+}
+
+Message noDiscMessage()
+{
+    return {"CD読み取りエラー", "CDがセットされていません。", MessageIcon::Stop};
+}
+
+Message longDiscMessage()
+{
+    return {"20曲以上収録",
+            std::string("このCDは21曲以上収録されています。") + LineBreak + "トラック構成案は結果レポートに表示します。",
+            MessageIcon::Information};
+}
+
+Message tooManyTracksMessage()
+{
+    return {"101曲以上収録",
+            std::string("このCDは101曲以上収録されています。") + LineBreak + "現在のバージョンでは対応していません。",
+            MessageIcon::Exclamation};
+}
+
+}  // namespace vantoli

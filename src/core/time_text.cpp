@@ -1,0 +1,20 @@
+#include "core/time_text.h"
+
+namespace vantoli {
+
+std::optional<std::string> timeLabelText(int seconds, int selector)
+{
+    if (selector < TimeTotal || selector > TBlankTime) return std::nullopt;
+    const int minutes = seconds / 60;
+    const int rest = seconds - minutes * 60;
+    const bool blankLabel = selector == ABlankTime || selector == BBlankTime || selector == TBlankTime;
+    std::string text = blankLabel ? "+" : "";
+    text += std::to_string(minutes);
+    text += rest < 10 ? " : 0" : " : ";
+    text += std::to_string(rest);
+    return text;
+}
+
+std::string tapeCaption(int tapeMinutes) { return std::to_string(tapeMinutes) + "分テープ"; }
+
+}  // namespace vantoli

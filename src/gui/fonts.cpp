@@ -1,0 +1,78 @@
+#include "gui/fonts.h"
+
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QStringList>
+
+#include <algorithm>
+
+namespace vantoli {
+
+namespace {
+const QString WindowFamily = QStringLiteral("MS UI Gothic");
+const QString ReportFamily = QStringLiteral("ＭＳ ゴシック");
+// The family itself when it is installed, else the first of its registered substitutes that is.
+// Qt would reach the substitute by itself too, but only after asking fontconfig for the fallbacks
+// of the missing family, once for every script and style it meets; on a machine without the
+// Windows fonts that search costs more start-up time than building the whole main window. The
+// installed families are compared by name (QFontDatabase::hasFamily would ask fontconfig for
+// aliases, which is just as slow).
+QString installedFamily(const QString& family)
+{
+    const QStringList installed = QFontDatabase::families();
+    // The installed family's own spelling: Qt keeps substitutes in lower case.
+    auto installedName = [&installed](const QString& name) {
+        for (const QString& family : installed)
+            if (family.compare(name, Qt::CaseInsensitive) == 0) return family;
+        return QString();
+    };
+    if (const QString name = installedName(family); !name.isEmpty()) return name;
+    for (const QString& substitute : QFont::substitutes(family))
+        if (const QString name = installedName(substitute); !name.isEmpty()) return name;
+    return family;
+}
+
+}  // namespace
+
+void registerFontSubstitutions()
+{
+    QFont::insertSubstitutions(WindowFamily, QStringList{QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
+    QFont::insertSubstitutions(ReportFamily, QStringList{QStringLiteral("IPAGothic")});
+    // The About window's title and version line ask for two narrow Western faces; Nimbus Sans Narrow
+    // has the widths of Arial Narrow, and its bold stands in for Impact's heavy, narrow capitals.
+    const QStringList narrow{QStringLiteral("Nimbus Sans Narrow"), QStringLiteral("DejaVu Sans Condensed")};
+    QFont::insertSubstitutions(QStringLiteral("Impact"), narrow);
+    QFont::insertSubstitutions(QStringLiteral("Arial Narrow"), narrow);
+}
+
+QFont windowFont()
+{
+    QFont font(installedFamily(WindowFamily));
+    font.setPointSizeF(9);
+    font.setWeight(QFont::Normal);
+    return font;
+}
+
+QFont reportFont()
+{
+    QFont font(installedFamily(ReportFamily));
+    font.setPointSizeF(9);
+    font.setWeight(QFont::Normal);
+    font.setFixedPitch(true);
+    font.setStyleHint(QFont::Monospace);
+    return font;
+}
+
+void condenseToFit(QLabel* label)
+{
+    QFont font = label->font();
+    const int room = label->contentsRect().width() - 2 * std::max(0, label->indent());
+    for (int stretch = QFont::Unstretched; stretch >= 85; stretch -= 5) {
+        font.setStretch(stretch);
+        if (QFontMetrics(font).horizontalAdvance(label->text()) <= room) break;
+    }
+    label->setFont(font);
+}
+
+}  // namespace vantoli

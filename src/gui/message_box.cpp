@@ -1,0 +1,31 @@
+#include "gui/message_box.h"
+
+#include <QMessageBox>
+
+namespace vantoli {
+
+namespace {
+
+QMessageBox::Icon boxIcon(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Stop: return QMessageBox::Critical;
+    case MessageIcon::Information: return QMessageBox::Information;
+    case MessageIcon::Exclamation: return QMessageBox::Warning;
+    }
+    return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+void showMessage(QWidget* parent, const Message& message)
+{
+    // Qt shows a lone carriage return as a blank, so every line end becomes a line feed.
+    QString text = QString::fromStdString(message.text);
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QMessageBox box(boxIcon(message.icon), QString::fromStdString(message.title), text, QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+}  // namespace vantoli

@@ -1,0 +1,139 @@
+#include "gui/pattern_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace vantoli {
+
+namespace {
+
+// Qt reaches Shift-JIS through ICU; this name selects the variant Japanese Windows systems write.
+constexpr const char* FileEncoding = "Shift_JIS";
+
+const QString SaveTitle = QStringLiteral("保存エラー");
+const QString OpenTitle = QStringLiteral("読み込みエラー");
+
+Message message(const QString& title, const QString& text, MessageIcon icon)
+{
+    return Message{title.toStdString(), text.toStdString(), icon};
+}
+
+QString shownPath(const QString& path) { return QDir::toNativeSeparators(path); }
+
+Message entryMessage(int index, const QString& problem)
+{
+    return message(SaveTitle,
+                   QStringLiteral("トラック %1の\r%2\r修正してから保存してください。").arg(index + 1).arg(problem),
+                   MessageIcon::Exclamation);
+}
+
+Message encodingMissing(const QString& title)
+{
+    return message(title, QStringLiteral("Shift-JIS の文字コード変換が使えないため、パターンファイルを扱えません。"),
+                   MessageIcon::Stop);
+}
+
+// One line of the file as text. A line that ends in the first byte of a two-byte character would lose
+// that byte without a trace; a line feed after it (never part of a character) makes the decoder
+// replace it like any other bad byte, and is dropped again.
+QString decodeLine(const std::string& bytes)
+{
+    QStringDecoder decoder(FileEncoding, QStringConverter::Flag::Stateless);
+    QString text = decoder.decode(QByteArray::fromStdString(bytes + '\n'));
+    text.chop(1);
+    // ICU puts the control character SUB in place of a single byte it cannot read.
+    text.replace(QChar(0x1A), QChar::ReplacementCharacter);
+    return text;
+}
+
+}  // namespace
+
+std::optional<Message> writePatternFile(const QString& path, const PatternEntries& entries)
+{
+    EncodedEntries encoded;
+    for (int i = 0; i < PatternEntryCount; ++i) {
+        QStringEncoder encoder(FileEncoding, QStringConverter::Flag::Stateless);
+        if (!encoder.isValid()) return encodingMissing(SaveTitle);
+        const QByteArray bytes = encoder.encode(entries[i]);
+        if (encoder.hasError())
+            return entryMessage(i, QStringLiteral("入力に、パターンファイルに保存できない文字が含まれています。"));
+        if (static_cast<std::size_t>(bytes.size()) > MaxPatternLineBytes)
+            return entryMessage(i, QStringLiteral("入力が長すぎるため、パターンファイルに保存できません。"));
+        encoded[i] = bytes.toStdString();
+    }
+
+    // QSaveFile would put a new file in place of a device or a pipe: only a file is replaced.
+    const QFileInfo existing(path);
+    if (existing.exists() && !existing.isFile())
+        return message(SaveTitle,
+                       QStringLiteral("「%1」はファイルではないため、保存できません。").arg(shownPath(path)),
+                       MessageIcon::Stop);
+
+    QSaveFile file(path);
+    const QByteArray content = QByteArray::fromStdString(joinPatternLines(encoded));
+    QString reason;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        reason = file.errorString();
+    } else if (file.write(content) != content.size()) {
+        // A write the system cut short without an error has no reason of its own.
+        reason = file.error() == QFileDevice::NoError ? QStringLiteral("書き込みが途中で止まりました。")
+                                                      : file.errorString();
+    } else if (!file.commit()) {
+        reason = file.errorString();
+    } else {
+        return std::nullopt;
+    }
+    // Unless committed, QSaveFile removes its temporary file and never touches the file at path.
+    QString text = QStringLiteral("ファイル「%1」に保存できませんでした。\r%2").arg(shownPath(path), reason);
+    if (existing.exists()) text += QStringLiteral("\r以前の内容はそのまま残っています。");
+    return message(SaveTitle, text, MessageIcon::Stop);
+}
+
+std::variant<PatternEntries, Message> readPatternFile(const QString& path)
+{
+    // A pipe or a device could block the program or never end: only a file is opened.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        return message(OpenTitle, QStringLiteral("「%1」はファイルではないため、開けません。").arg(shownPath(path)),
+                       MessageIcon::Stop);
+
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return message(OpenTitle,
+                       QStringLiteral("ファイル「%1」を開けませんでした。\r%2").arg(shownPath(path), file.errorString()),
+                       MessageIcon::Stop);
+
+    std::string bytes(PatternReadLimit, '\0');
+    std::size_t filled = 0;
+    while (filled < bytes.size()) {
+        const qint64 got = file.read(bytes.data() + filled, static_cast<qint64>(bytes.size() - filled));
+        if (got < 0)
+            return message(OpenTitle,
+                           QStringLiteral("ファイル「%1」を読み込めませんでした。\r%2").arg(shownPath(path), file.errorString()),
+                           MessageIcon::Stop);
+        if (got == 0) break;
+        filled += static_cast<std::size_t>(got);
+    }
+    bytes.resize(filled);
+
+    const PatternSplit split = splitPatternLines(bytes);
+    if (const auto* tooLong = std::get_if<PatternLineTooLong>(&split))
+        return message(OpenTitle,
+                       QStringLiteral("ファイル「%1」の %2 行目が長すぎます。\rVantoli のパターンファイルではないようです。")
+                           .arg(shownPath(path))
+                           .arg(tooLong->line),
+                       MessageIcon::Stop);
+
+    QStringDecoder probe(FileEncoding);
+    if (!probe.isValid()) return encodingMissing(OpenTitle);
+    PatternEntries entries;
+    const auto& lines = std::get<std::vector<std::string>>(split);
+    for (std::size_t i = 0; i < lines.size(); ++i) entries[i] = decodeLine(lines[i]);
+    return entries;
+}
+
+}  // namespace vantoli

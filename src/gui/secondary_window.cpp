@@ -1,0 +1,60 @@
+#include "gui/secondary_window.h"
+
+#include <QKeyEvent>
+
+#include "gui/fonts.h"
+
+namespace vantoli {
+
+namespace {
+
+// A tool window stays out of the task bar; the customised hints leave only the title and the close box.
+constexpr Qt::WindowFlags FrameFlags = Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+    | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
+
+}  // namespace
+
+SecondaryWindow::SecondaryWindow(const QString& name, const QString& title, QSize clientTwips)
+    : QWidget(nullptr, FrameFlags)
+{
+    setObjectName(name);
+    setWindowTitle(title);
+    setAttribute(Qt::WA_DeleteOnClose);
+    // Closing the main window ends the program even while this window is open.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setFont(windowFont());
+    setFixedSize(twipsSize(clientTwips.width(), clientTwips.height()));
+}
+
+void SecondaryWindow::placeClientAt(QPoint screenTwips)
+{
+    // setGeometry places the client area (move() would place the frame).
+    setGeometry(QRect(QPoint(twips(screenTwips.x()), twips(screenTwips.y())), size()));
+}
+
+void SecondaryWindow::setDefaultButton(QPushButton* button)
+{
+    defaultButton_ = button;
+    button->setDefault(true);
+}
+
+void SecondaryWindow::setCancelButton(QPushButton* button) { cancelButton_ = button; }
+
+void SecondaryWindow::pressedByEnterWhenFocused(QPushButton* button) { button->setAutoDefault(true); }
+
+void SecondaryWindow::keyPressEvent(QKeyEvent* event)
+{
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    QPushButton* button = nullptr;
+    if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter))
+        button = defaultButton_;
+    else if (plain && event->key() == Qt::Key_Escape)
+        button = cancelButton_;
+    if (button && button->isEnabled()) {
+        button->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+}  // namespace vantoli

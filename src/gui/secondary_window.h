@@ -1,0 +1,63 @@
+#pragma once
+// What the three small windows (settings, report, About) have in common: a fixed-size frame with a
+// title bar and a close box, no minimise or maximise button, not listed in the task bar, the window
+// font, controls placed from a layout table in twips, and the keys Enter and Esc.
+
+#include <QPoint>
+#include <QPushButton>
+#include <QSize>
+#include <QString>
+#include <QWidget>
+
+#include "gui/twips.h"
+
+class QKeyEvent;
+
+namespace vantoli {
+
+// One row of a window's layout table: the control's name, its position and size in twips and its
+// caption.
+struct ControlRow {
+    const char* name;
+    int left;
+    int top;
+    int width;
+    int height;
+    const char* caption;
+};
+
+// Creates the control of a layout table row in window.
+template <typename Control>
+Control* addControl(QWidget* window, const ControlRow& row)
+{
+    auto* control = new Control(window);
+    control->setObjectName(QString::fromUtf8(row.name));
+    control->setGeometry(twipsRect(row.left, row.top, row.width, row.height));
+    control->setText(QString::fromUtf8(row.caption));
+    return control;
+}
+
+class SecondaryWindow : public QWidget {
+    Q_OBJECT
+public:
+    // The window deletes itself when it is closed, so that the next use loads it anew.
+    SecondaryWindow(const QString& name, const QString& title, QSize clientTwips);
+
+protected:
+    // Puts the client area's top-left corner at a fixed point of the screen, given in twips.
+    void placeClientAt(QPoint screenTwips);
+    // Enter presses the default button and Esc the cancel button, wherever the focus is; a window
+    // without them ignores the key. A focused push button takes Enter itself.
+    void setDefaultButton(QPushButton* button);
+    void setCancelButton(QPushButton* button);
+    // A push button that Enter presses while it has the focus.
+    static void pressedByEnterWhenFocused(QPushButton* button);
+
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    QPushButton* defaultButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
+};
+
+}  // namespace vantoli

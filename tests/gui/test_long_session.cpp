@@ -1,0 +1,101 @@
+// A long session: every window opened and closed, Run and Clear, and discs read from images, a few
+// hundred times over. Afterwards the same windows exist as at the start; run under LeakSanitizer
+// (scripts/test's sanitizer build) the program must also end without a leak.
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "device/libcdio_device.h"
+#include "support/disc_image.h"
+#include "support/dialog_driver.h"
+#include "support/open_window.h"
+
+using namespace vantoli;
+using namespace vantoli::test;
+
+namespace {
+
+// Two discs in one drive, swapped between reads: a 12-track disc fills the entries, a 24-track disc
+// gives the long-disc report.
+class DiscChanger final : public CdAudioDevice {
+public:
+    DiscChanger(const QString& shortDisc, const QString& longDisc)
+        : short_(shortDisc.toStdString()), long_(longDisc.toStdString())
+    {
+    }
+    void useLongDisc(bool on) { current_ = on ? &long_ : &short_; }
+
+    void selectCdAudio() override { current_->selectCdAudio(); }
+    void open() override { current_->open(); }
+    void close() override { current_->close(); }
+    void setMillisecondsFormat() override { current_->setMillisecondsFormat(); }
+    std::int32_t tracks() const override { return current_->tracks(); }
+    std::int32_t track() const override { return current_->track(); }
+    void setTrack(std::int32_t track) override { current_->setTrack(track); }
+    std::int32_t trackLength() const override { return current_->trackLength(); }
+
+private:
+    LibcdioDevice short_;
+    LibcdioDevice long_;
+    LibcdioDevice* current_ = &short_;
+};
+
+int windowCount()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return static_cast<int>(QApplication::topLevelWidgets().size());
+}
+
+}  // namespace
+
+class TestLongSession : public QObject {
+    Q_OBJECT
+private slots:
+    void windowsAndDiscsComeAndGo()
+    {
+        QTemporaryDir folder;
+        const std::vector<int> twelve{200, 215, 180, 305, 240, 199, 260, 188, 222, 300, 150, 175};
+        std::vector<int> twentyFour;
+        for (int i = 0; i < 24; ++i) twentyFour.push_back(120 + 7 * i);
+        const QString shortDisc = writeDiscImage(folder.path(), audioTracks(twelve), "short");
+        const QString longDisc = writeDiscImage(folder.path(), audioTracks(twentyFour), "long");
+        QVERIFY(!shortDisc.isEmpty() && !longDisc.isEmpty());
+
+        auto owned = std::make_unique<DiscChanger>(shortDisc, longDisc);
+        DiscChanger* drive = owned.get();
+        auto window = openWindow(std::move(owned));
+        QVERIFY(window);
+        const int windowsAtStart = windowCount();
+        DialogDriver driver{QString()};  // answers every message box with OK
+
+        constexpr int Rounds = 300;
+        for (int round = 0; round < Rounds; ++round) {
+            drive->useLongDisc(false);
+            window->mnuFileReadCD()->trigger();
+            QCOMPARE(window->Tm(11)->text(), QString("255"));
+            window->Run()->click();
+            QVERIFY(!window->TapeType()->text().isEmpty());
+            window->Clear()->click();
+
+            drive->useLongDisc(true);
+            window->mnuFileReadCD()->trigger();
+            QVERIFY(window->reportWindow().window());
+            window->reportWindow().unload();
+
+            window->mnuSettingAll()->trigger();
+            window->dialogWindow().unload();
+            window->mnuHelpVersion()->trigger();
+            window->versionWindow().unload();
+            window->mnuHelpTopic()->trigger();  // no help beside the test: nothing opens
+        }
+        QCOMPARE(windowCount(), windowsAtStart);
+        QCOMPARE(driver.messages().size(), Rounds);  // the long disc's information box, once a round
+    }
+};
+
+QTEST_MAIN(TestLongSession)
+#include "test_long_session.moc"

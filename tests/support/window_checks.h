@@ -1,0 +1,30 @@
+#pragma once
+// Small helpers shared by the window tests.
+
+#include <QApplication>
+#include <QWidget>
+
+#include "gui/twips.h"
+
+namespace vantoli::testing {
+
+// How many top-level windows of this name are on the screen.
+inline int shownWindows(const QString& name)
+{
+    int count = 0;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        count += widget->objectName() == name && widget->isVisible();
+    return count;
+}
+
+// How many top-level windows of this name exist, shown or not (after deferred deletions have run).
+inline int existingWindows(const QString& name)
+{
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    int count = 0;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        count += widget->objectName() == name;
+    return count;
+}
+
+}  // namespace vantoli::testing
