@@ -23,7 +23,10 @@ inline std::unique_ptr<QMainWindow> makeBareWindow()
     auto* client = new QWidget;
     window->setCentralWidget(client);
     int n = 0;
-    auto place = [&n](QWidget* w) { w->setGeometry(16 * (n % 25), 16 * (n / 25), 16, 16); ++n; };
+    auto place = [&n](QWidget* w) {
+        w->setGeometry(16 * (n % 25), 16 * (n / 25), 16, 16);
+        ++n;
+    };
     for (int i = 0; i < 78; ++i) place(new QLabel(client));
     for (int i = 0; i < 20; ++i) place(new QLineEdit(client));
     for (int i = 0; i < 2; ++i) place(new QPushButton(client));

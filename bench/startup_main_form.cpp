@@ -6,9 +6,9 @@
 #include <memory>
 
 #include "device/libcdio_device.h"
-#include "startup_common.h"
 #include "gui/fonts.h"
 #include "gui/main_form.h"
+#include "startup_common.h"
 
 int main(int argc, char* argv[])
 {

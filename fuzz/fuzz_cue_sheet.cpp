@@ -3,11 +3,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
-#include <unistd.h>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <unistd.h>
 
 #include "device/libcdio_device.h"
 

@@ -13,8 +13,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     vantoli::EntryTexts entries;
     std::size_t slot = 0;
     for (std::size_t i = 0; i < size && slot < entries.size(); ++i) {
-        if (data[i] == 0) ++slot;
-        else entries[slot].push_back(static_cast<char>(data[i]));
+        if (data[i] == 0)
+            ++slot;
+        else
+            entries[slot].push_back(static_cast<char>(data[i]));
     }
 
     const auto result = vantoli::ReadTrackTimes(entries);

@@ -24,7 +24,8 @@ namespace {
 
 bool saveScreen(QRect area, const QString& path)
 {
-    const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+    const QPixmap shot =
+        QGuiApplication::primaryScreen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
     return shot.save(path, "PNG");
 }
 

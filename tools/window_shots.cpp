@@ -13,15 +13,15 @@
 #include <QPixmap>
 #include <QTimer>
 
-#include "icons/about.xpm"
-#include "icons/dialog.xpm"
-#include "icons/report.xpm"
 #include "core/long_disc_plan.h"
 #include "core/plan_report.h"
 #include "gui/dialog.h"
 #include "gui/fonts.h"
 #include "gui/report.h"
 #include "gui/version.h"
+#include "icons/about.xpm"
+#include "icons/dialog.xpm"
+#include "icons/report.xpm"
 
 using namespace vantoli;
 
@@ -44,8 +44,7 @@ QPixmap enlargedIcons()
     QPixmap sheet(cell * 3, cell);
     sheet.fill(QColor(0xd4, 0xd0, 0xc8));
     QPainter painter(&sheet);
-    for (int i = 0; i < 3; ++i)
-        painter.drawPixmap(QRect(i * cell + 8, 8, 32 * scale, 32 * scale), icons[i]);
+    for (int i = 0; i < 3; ++i) painter.drawPixmap(QRect(i * cell + 8, 8, 32 * scale, 32 * scale), icons[i]);
     return sheet;
 }
 
@@ -82,8 +81,7 @@ int main(int argc, char* argv[])
         });
     } else {
         app.setQuitOnLastWindowClosed(true);
-        for (QWidget* window : windows)
-            window->setAttribute(Qt::WA_QuitOnClose, true);
+        for (QWidget* window : windows) window->setAttribute(Qt::WA_QuitOnClose, true);
     }
     return app.exec();
 }

@@ -24,15 +24,13 @@ std::string cdEntryText(std::int32_t milliseconds)
     return std::to_string(seconds / 60 * 100 + seconds % 60);
 }
 
-Message noDiscMessage()
-{
-    return {"CD読み取りエラー", "CDがセットされていません。", MessageIcon::Stop};
-}
+Message noDiscMessage() { return {"CD読み取りエラー", "CDがセットされていません。", MessageIcon::Stop}; }
 
 Message longDiscMessage()
 {
     return {"20曲以上収録",
-            std::string("このCDは21曲以上収録されています。") + LineBreak + "トラック構成案は結果レポートに表示します。",
+            std::string("このCDは21曲以上収録されています。") + LineBreak +
+                "トラック構成案は結果レポートに表示します。",
             MessageIcon::Information};
 }
 

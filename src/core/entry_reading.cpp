@@ -62,12 +62,8 @@ Message EntryError::message() const
     case EntryCheck::Format:
         text += "入力の形式に誤りがあります。\r必ず数値で入力してください。\r(例)  4:31 → 431";
         break;
-    case EntryCheck::TooLarge:
-        text += "値が大きすぎます。\r入力した値を見直してください。";
-        break;
-    case EntryCheck::Seconds:
-        text += "秒の値が不正です。\r修正してください。";
-        break;
+    case EntryCheck::TooLarge: text += "値が大きすぎます。\r入力した値を見直してください。"; break;
+    case EntryCheck::Seconds: text += "秒の値が不正です。\r修正してください。"; break;
     }
     return {"入力エラー", text, MessageIcon::Exclamation};
 }

@@ -10,8 +10,8 @@
 namespace vantoli {
 
 struct PlanOptions {
-    bool gap = true;         // leave 5 s of blank between neighbouring tracks of a side
-    bool keepOrder = true;   // never exchange tracks between the sides
+    bool gap = true;        // leave 5 s of blank between neighbouring tracks of a side
+    bool keepOrder = true;  // never exchange tracks between the sides
 };
 
 // One track of side A exchanged for one of side B to get by with a shorter tape.

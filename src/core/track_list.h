@@ -17,8 +17,8 @@ struct Track {
 };
 
 struct TrackList {
-    std::string album;   // the source's own title (album tag, CUE TITLE, CD-Text disc title)
-    std::string artist;  // the source's performer
+    std::string album;          // the source's own title (album tag, CUE TITLE, CD-Text disc title)
+    std::string artist;         // the source's performer
     std::vector<Track> tracks;  // tracks[p] is track p + 1
 
     bool operator==(const TrackList&) const = default;

@@ -13,8 +13,7 @@ inline constexpr const char* ReleaseTag = " Beta 1";
 inline std::string versionText(unsigned major, unsigned minor, unsigned revision)
 {
     std::string minorText = std::to_string(minor);
-    if (minorText.size() < 2)
-        minorText.insert(0, 2 - minorText.size(), '0');
+    if (minorText.size() < 2) minorText.insert(0, 2 - minorText.size(), '0');
     return "Version " + std::to_string(major) + ". " + minorText + ". " + std::to_string(revision) + ReleaseTag;
 }
 

@@ -55,8 +55,8 @@ std::vector<std::int32_t> readTableOfContents(CdIo_t* cdio)
     lengths.reserve(last - first + 1);
     lba_t start = cdio_get_track_lba(cdio, first);
     for (int t = first; t <= last; ++t) {
-        const lba_t next = cdio_get_track_lba(
-            cdio, t == last ? static_cast<track_t>(CDIO_CDROM_LEADOUT_TRACK) : static_cast<track_t>(t + 1));
+        const lba_t next = cdio_get_track_lba(cdio, t == last ? static_cast<track_t>(CDIO_CDROM_LEADOUT_TRACK)
+                                                              : static_cast<track_t>(t + 1));
         lengths.push_back(lengthBetween(start, next));
         start = next;
     }
@@ -89,10 +89,7 @@ void LibcdioDevice::close() { disc_.reset(); }
 // Lengths are always given in milliseconds; no other time format is offered.
 void LibcdioDevice::setMillisecondsFormat() {}
 
-std::int32_t LibcdioDevice::tracks() const
-{
-    return disc_ ? static_cast<std::int32_t>(disc_->lengths.size()) : 0;
-}
+std::int32_t LibcdioDevice::tracks() const { return disc_ ? static_cast<std::int32_t>(disc_->lengths.size()) : 0; }
 
 std::int32_t LibcdioDevice::track() const { return selectedTrack_; }
 

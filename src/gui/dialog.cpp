@@ -39,8 +39,7 @@ Dialog::Dialog(QAction* keepOrder, QAction* fiveSecondGap)
     auto* OptAll = addControl<QPushButton>(this, OptAllRow);
     auto* OptClr = addControl<QPushButton>(this, OptClrRow);
     auto* OptOK = addControl<QPushButton>(this, OptOKRow);
-    for (QPushButton* button : {OptAll, OptClr, OptOK})
-        pressedByEnterWhenFocused(button);
+    for (QPushButton* button : {OptAll, OptClr, OptOK}) pressedByEnterWhenFocused(button);
     connect(OptAll, &QPushButton::clicked, this, &Dialog::OptAll_Click);
     connect(OptClr, &QPushButton::clicked, this, &Dialog::OptClr_Click);
     connect(OptOK, &QPushButton::clicked, this, &Dialog::OptOK_Click);
@@ -74,10 +73,8 @@ void Dialog::OptClr_Click()
 
 void Dialog::OptOK_Click()
 {
-    if (keepOrder_)
-        keepOrder_->setChecked(OptChk1->isChecked());
-    if (fiveSecondGap_)
-        fiveSecondGap_->setChecked(OptChk2->isChecked());
+    if (keepOrder_) keepOrder_->setChecked(OptChk1->isChecked());
+    if (fiveSecondGap_) fiveSecondGap_->setChecked(OptChk2->isChecked());
     close();
 }
 

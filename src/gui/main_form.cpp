@@ -65,6 +65,7 @@ struct FormControlRow {
 };
 
 // Created in this order, which is also the tab order: Tm(0) .. Tm(19), Run, Clear.
+// clang-format off
 constexpr FormControlRow Controls[] = {
     // The track entry grid: tracks 1 to 10 down the left column, 11 to 20 down the right one.
     // name         kind           index      Left  Top   Width Height step    caption       style
@@ -102,6 +103,7 @@ constexpr FormControlRow Controls[] = {
     {"Clear",       Kind::Button,  None,      5040, 3600, 1215, 375, {},     "クリア(&C)", Style::Plain,
      "入力した値を全てクリアします"},
 };
+// clang-format on
 
 QWidget* createControl(const FormControlRow& row, const QString& caption, QWidget* parent)
 {
@@ -153,6 +155,7 @@ struct MenuRow {
 // An item belongs to the nearest menu above it. No item has a shortcut key, only access keys.
 // The two option items need no command of their own: a ticked item is a checkable action, which flips
 // its own tick each time it is chosen and does nothing else; every plan reads the ticks afresh.
+// clang-format off
 const MenuRow Menus[] = {
     // name              level         caption                                  at start      command
     {"mnuFile",          Level::Menu, "ファイル(&F)",                           Tick::None,   nullptr},
@@ -172,11 +175,13 @@ const MenuRow Menus[] = {
     {"mnuHelpBar1",      Level::Item, Separator,                                Tick::None,   nullptr},
     {"mnuHelpVersion",   Level::Item, "バージョン情報(&A)",                     Tick::None,   &MainForm::mnuHelpVersion_Click},
 };
+// clang-format on
 
 }  // namespace
 
 MainForm::MainForm(std::unique_ptr<CdAudioDevice> device, QWidget* parent)
-    : QMainWindow(parent), RCD1_(std::move(device))
+    : QMainWindow(parent),
+      RCD1_(std::move(device))
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Vantoli"));
@@ -213,7 +218,8 @@ void MainForm::createControls()
         for (int i = first; i <= last; ++i) {
             const QString name =
                 array ? QStringLiteral("%1_%2").arg(QLatin1String(row.name)).arg(i) : QString::fromLatin1(row.name);
-            const QString caption = row.caption == TrackNumber ? QString::number(i + 1) : QString::fromUtf8(row.caption);
+            const QString caption =
+                row.caption == TrackNumber ? QString::number(i + 1) : QString::fromUtf8(row.caption);
             QWidget* control = createControl(row, caption, client);
             control->setObjectName(name);
             const int n = i - first;

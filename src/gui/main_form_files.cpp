@@ -5,9 +5,9 @@
 #include <QString>
 
 #include "core/cd_read.h"
-#include "gui/plan_large_disc.h"
 #include "gui/main_form.h"
 #include "gui/message_box.h"
+#include "gui/plan_large_disc.h"
 
 namespace vantoli {
 
@@ -22,9 +22,7 @@ void MainForm::mnuFileReadCD_Click()
     cdTrackCount = device.tracks();
 
     switch (discKind(cdTrackCount)) {
-    case DiscKind::NoDisc:
-        showMessage(this, noDiscMessage());
-        break;
+    case DiscKind::NoDisc: showMessage(this, noDiscMessage()); break;
     case DiscKind::Entries:
         device.setTrack(1);
         for (std::int32_t i = 0; i < cdTrackCount; ++i) {
@@ -36,9 +34,7 @@ void MainForm::mnuFileReadCD_Click()
         showMessage(this, longDiscMessage());
         PlanLargeDisc(*this, cdTrackCount);
         return;
-    case DiscKind::TooManyTracks:
-        showMessage(this, tooManyTracksMessage());
-        break;
+    case DiscKind::TooManyTracks: showMessage(this, tooManyTracksMessage()); break;
     }
     device.close();
 }

@@ -4,8 +4,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "gui/pattern_commands.h"
 #include "gui/main_form.h"
+#include "gui/pattern_commands.h"
 
 namespace vantoli {
 

@@ -69,8 +69,7 @@ std::optional<Message> writePatternFile(const QString& path, const PatternEntrie
     // QSaveFile would put a new file in place of a device or a pipe: only a file is replaced.
     const QFileInfo existing(path);
     if (existing.exists() && !existing.isFile())
-        return message(SaveTitle,
-                       QStringLiteral("「%1」はファイルではないため、保存できません。").arg(shownPath(path)),
+        return message(SaveTitle, QStringLiteral("「%1」はファイルではないため、保存できません。").arg(shownPath(path)),
                        MessageIcon::Stop);
 
     QSaveFile file(path);
@@ -113,7 +112,8 @@ std::variant<PatternEntries, Message> readPatternFile(const QString& path)
         const qint64 got = file.read(bytes.data() + filled, static_cast<qint64>(bytes.size() - filled));
         if (got < 0)
             return message(OpenTitle,
-                           QStringLiteral("ファイル「%1」を読み込めませんでした。\r%2").arg(shownPath(path), file.errorString()),
+                           QStringLiteral("ファイル「%1」を読み込めませんでした。\r%2")
+                               .arg(shownPath(path), file.errorString()),
                            MessageIcon::Stop);
         if (got == 0) break;
         filled += static_cast<std::size_t>(got);
@@ -123,7 +123,8 @@ std::variant<PatternEntries, Message> readPatternFile(const QString& path)
     const PatternSplit split = splitPatternLines(bytes);
     if (const auto* tooLong = std::get_if<PatternLineTooLong>(&split))
         return message(OpenTitle,
-                       QStringLiteral("ファイル「%1」の %2 行目が長すぎます。\rVantoli のパターンファイルではないようです。")
+                       QStringLiteral(
+                           "ファイル「%1」の %2 行目が長すぎます。\rVantoli のパターンファイルではないようです。")
                            .arg(shownPath(path))
                            .arg(tooLong->line),
                        MessageIcon::Stop);

@@ -8,8 +8,8 @@
 #include <optional>
 #include <variant>
 
-#include "core/pattern_format.h"
 #include "core/message.h"
+#include "core/pattern_format.h"
 
 namespace vantoli {
 

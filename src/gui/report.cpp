@@ -6,8 +6,8 @@
 #include <QPixmap>
 #include <QPushButton>
 
-#include "icons/report.xpm"
 #include "gui/fonts.h"
+#include "icons/report.xpm"
 
 namespace vantoli {
 

@@ -9,8 +9,8 @@ namespace vantoli {
 namespace {
 
 // A tool window stays out of the task bar; the customised hints leave only the title and the close box.
-constexpr Qt::WindowFlags FrameFlags = Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-    | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
+constexpr Qt::WindowFlags FrameFlags = Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                       Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
 
 }  // namespace
 

@@ -32,8 +32,7 @@ public:
     template <typename... Args>
     Window* load(Args&&... args)
     {
-        if (Window* open = window())
-            return open;
+        if (Window* open = window()) return open;
         window_ = new Window(std::forward<Args>(args)...);
         return window_.data();
     }
@@ -41,8 +40,7 @@ public:
     // Closes the window if it is open.
     void unload()
     {
-        if (Window* open = window())
-            open->close();
+        if (Window* open = window()) open->close();
     }
 
 private:

@@ -6,8 +6,8 @@
 #include <QPixmap>
 #include <QPushButton>
 
-#include "icons/about.xpm"
 #include "core/version_text.h"
+#include "icons/about.xpm"
 
 namespace vantoli {
 
@@ -60,7 +60,8 @@ Version::Version() : SecondaryWindow(QStringLiteral("Version"), QStringLiteral("
     lblVersion = addControl<QLabel>(this, lblVersionRow);
     lblVersion->setFont(versionFont());
 
-    for (QLabel* label : {lblTitle, lblVersion, addControl<QLabel>(this, Copyright1Row), addControl<QLabel>(this, Label1Row)})
+    for (QLabel* label :
+         {lblTitle, lblVersion, addControl<QLabel>(this, Copyright1Row), addControl<QLabel>(this, Label1Row)})
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     auto* cmdOK = addControl<QPushButton>(this, cmdOKRow);
@@ -74,8 +75,8 @@ Version::Version() : SecondaryWindow(QStringLiteral("Version"), QStringLiteral("
 
 void Version::Form_Load()
 {
-    lblVersion->setText(QString::fromStdString(
-        versionText(VANTOLI_VERSION_MAJOR, VANTOLI_VERSION_MINOR, VANTOLI_VERSION_PATCH)));
+    lblVersion->setText(
+        QString::fromStdString(versionText(VANTOLI_VERSION_MAJOR, VANTOLI_VERSION_MINOR, VANTOLI_VERSION_PATCH)));
 }
 
 void Version::cmdOK_Click() { close(); }

@@ -16,6 +16,7 @@ Q_DECLARE_METATYPE(vantoli::Message)
 class TestCdRead : public QObject {
     Q_OBJECT
 private slots:
+    // clang-format off
     void entryTextOfALength_data()
     {
         QTest::addColumn<std::int32_t>("milliseconds");
@@ -35,6 +36,7 @@ private slots:
         QTest::newRow("-61 s") << std::int32_t(-61000) << "0";
         QTest::newRow("most negative") << std::numeric_limits<std::int32_t>::min() << "0";
     }
+    // clang-format on
     void entryTextOfALength()
     {
         QFETCH(std::int32_t, milliseconds);
@@ -42,6 +44,7 @@ private slots:
         QCOMPARE(QString::fromStdString(cdEntryText(milliseconds)), text);
     }
 
+    // clang-format off
     void wayADiscGoes_data()
     {
         QTest::addColumn<std::int32_t>("tracks");
@@ -57,6 +60,7 @@ private slots:
         QTest::newRow("101") << std::int32_t(101) << DiscKind::TooManyTracks;
         QTest::newRow("largest") << std::numeric_limits<std::int32_t>::max() << DiscKind::TooManyTracks;
     }
+    // clang-format on
     void wayADiscGoes()
     {
         QFETCH(std::int32_t, tracks);
@@ -65,6 +69,7 @@ private slots:
     }
 
     // The two-line messages join their lines with CR LF; the window shows each line on its own.
+    // clang-format off
     void messages_data()
     {
         QTest::addColumn<Message>("message");
@@ -82,6 +87,7 @@ private slots:
                                                        "現在のバージョンでは対応していません。")
                                          << MessageIcon::Exclamation;
     }
+    // clang-format on
     void messages()
     {
         QFETCH(Message, message);

@@ -21,6 +21,7 @@ EntryTexts entries(std::initializer_list<const char*> texts)
 class TestEntryReading : public QObject {
     Q_OBJECT
 private slots:
+    // clang-format off
     void conversion_data()
     {
         QTest::addColumn<QString>("text");
@@ -65,6 +66,7 @@ private slots:
         QTest::newRow("full-width blank") << "　431" << K::NotANumber << 0;
         QTest::newRow("nul inside") << QString("43") + QChar(0) + "1" << K::NotANumber << 0;
     }
+    // clang-format on
     void conversion()
     {
         QFETCH(QString, text);
@@ -76,6 +78,7 @@ private slots:
     }
 
     // One entry in the first slot: the seconds it gives, or the check it fails.
+    // clang-format off
     void singleEntry_data()
     {
         QTest::addColumn<QString>("text");
@@ -100,6 +103,7 @@ private slots:
         QTest::newRow("zero") << "0" << 0 << -1;
         QTest::newRow("only blanks") << "  " << -1 << int(EntryCheck::Format);
     }
+    // clang-format on
     void singleEntry()
     {
         QFETCH(QString, text);
@@ -151,6 +155,7 @@ private slots:
         QCOMPARE(std::get<EntryError>(result), (EntryError{2, EntryCheck::Seconds}));
     }
 
+    // clang-format off
     void messages_data()
     {
         QTest::addColumn<int>("track");
@@ -162,6 +167,7 @@ private slots:
                                    << "トラック 20の\r値が大きすぎます。\r入力した値を見直してください。";
         QTest::newRow("seconds") << 1 << int(EntryCheck::Seconds) << "トラック 1の\r秒の値が不正です。\r修正してください。";
     }
+    // clang-format on
     void messages()
     {
         QFETCH(int, track);

@@ -4,10 +4,10 @@
 
 #include <limits>
 
-#include "device/libcdio_device.h"
 #include "core/long_disc_plan.h"
 #include "core/plan_report.h"
 #include "core/read_disc.h"
+#include "device/libcdio_device.h"
 #include "support/disc_image.h"
 #include "support/worked_examples.h"
 
@@ -80,7 +80,9 @@ private:
 QStringList readingProtocol(int count)
 {
     QStringList calls{"setTrack 1"};
-    for (int n = 1; n <= count; ++n) calls << "length" << "track" << QString("setTrack %1").arg(n + 1);
+    for (int n = 1; n <= count; ++n)
+        calls << "length"
+              << "track" << QString("setTrack %1").arg(n + 1);
     return calls << "close";
 }
 
@@ -90,6 +92,7 @@ class TestLongDisc : public QObject {
     Q_OBJECT
 private slots:
     // The whole way from a disc image through libcdio to the report text.
+    // clang-format off
     void plansTheDiscInTheDrive_data()
     {
         QTest::addColumn<std::vector<int>>("seconds");
@@ -151,6 +154,7 @@ private slots:
             << [] { std::vector<int> s(21, 60); s[0] = 3046; return s; }() << false << false << QString();
         QTest::newRow("99 tracks whose gaps overflow side B") << std::vector<int>(99, 36) << true << true << QString();
     }
+    // clang-format on
     void plansTheDiscInTheDrive()
     {
         QFETCH(std::vector<int>, seconds);
@@ -183,6 +187,7 @@ private slots:
     }
 
     // No disc has more than 99 tracks; a drive that claims more still has every length read in order.
+    // clang-format off
     void readsEveryTrackOfAnyCount_data()
     {
         QTest::addColumn<int>("count");
@@ -190,6 +195,7 @@ private slots:
         QTest::newRow("101 tracks") << 101;
         QTest::newRow("150 tracks") << 150;
     }
+    // clang-format on
     void readsEveryTrackOfAnyCount()
     {
         QFETCH(int, count);
@@ -210,6 +216,7 @@ private slots:
         QVERIFY(QString::fromUtf8(PlanReportText(*plan)).contains(QString("総トラック数： %1\r\n").arg(count)));
     }
 
+    // clang-format off
     void lengthsAreCutToWholeSeconds_data()
     {
         QTest::addColumn<std::int32_t>("milliseconds");
@@ -223,6 +230,7 @@ private slots:
         QTest::newRow("most negative") << std::numeric_limits<std::int32_t>::min() << 0;
         QTest::newRow("largest") << std::numeric_limits<std::int32_t>::max() << 2147483;
     }
+    // clang-format on
     void lengthsAreCutToWholeSeconds()
     {
         QFETCH(std::int32_t, milliseconds);

@@ -44,6 +44,7 @@ class TestPatternFormat : public QObject {
     Q_OBJECT
 private slots:
     // Which entries a save writes, and the exact bytes.
+    // clang-format off
     void join_data()
     {
         QTest::addColumn<QByteArray>("entries");
@@ -61,6 +62,7 @@ private slots:
         QTest::newRow("blank is not empty") << QByteArray("431| ") << 2 << QByteArray("431\r\n \r\n");
         QTest::newRow("bytes unchanged") << QByteArray("\x82\xa0|\x81\x60") << 2 << QByteArray("\x82\xa0\r\n\x81\x60\r\n");
     }
+    // clang-format on
     void join()
     {
         QFETCH(QByteArray, entries);
@@ -70,6 +72,7 @@ private slots:
         QCOMPARE(QByteArray::fromStdString(joinPatternLines(::entries(entries))), file);
     }
 
+    // clang-format off
     void split_data()
     {
         QTest::addColumn<QByteArray>("file");
@@ -102,6 +105,7 @@ private slots:
         QTest::newRow("too long line 20") << crlfFile(numberedLines(19)) + QByteArray(MaxPatternLineBytes + 1, '7')
                                           << QByteArrayList{} << 20;
     }
+    // clang-format on
     void split()
     {
         QFETCH(QByteArray, file);
@@ -114,6 +118,7 @@ private slots:
 
     // A reader takes only the first PatternReadLimit bytes of a file; for any file that gives the same
     // lines, or the same line too long, as the whole file would.
+    // clang-format off
     void readLimitIsEnough_data()
     {
         QTest::addColumn<QByteArray>("file");
@@ -126,12 +131,14 @@ private slots:
         QTest::newRow("short lines then a huge one") << QByteArray("431\r\n").repeated(5) + QByteArray(3 * PatternReadLimit, 'x');
         QTest::newRow("no line end at all") << QByteArray(2 * PatternReadLimit, '\0');
     }
+    // clang-format on
     void readLimitIsEnough()
     {
         QFETCH(QByteArray, file);
         QVERIFY(static_cast<std::size_t>(file.size()) > PatternReadLimit);
         const std::string whole = file.toStdString();
-        const auto [prefixLines, prefixTooLong] = outcome(splitPatternLines(std::string_view(whole).substr(0, PatternReadLimit)));
+        const auto [prefixLines, prefixTooLong] =
+            outcome(splitPatternLines(std::string_view(whole).substr(0, PatternReadLimit)));
         const auto [wholeLines, wholeTooLong] = outcome(splitPatternLines(whole));
         QCOMPARE(prefixTooLong, wholeTooLong);
         QCOMPARE(prefixLines, wholeLines);

@@ -49,6 +49,7 @@ QString head(int tape, int count)
 class TestPlanReport : public QObject {
     Q_OBJECT
 private slots:
+    // clang-format off
     void workedExamples_data()
     {
         QTest::addColumn<std::vector<int>>("seconds");
@@ -56,6 +57,7 @@ private slots:
         QTest::newRow("24 tracks, ranges") << test::RangeExampleSeconds << QString::fromUtf8(test::RangeExampleReport);
         QTest::newRow("21 tracks, exchange") << test::ListExampleSeconds << QString::fromUtf8(test::ListExampleReport);
     }
+    // clang-format on
     void workedExamples()
     {
         QFETCH(std::vector<int>, seconds);
@@ -64,6 +66,7 @@ private slots:
         QTEST(QString::fromUtf8(PlanReportText(*plan)), "report");
     }
 
+    // clang-format off
     void layouts_data()
     {
         QTest::addColumn<LongDiscPlan>("plan");
@@ -124,6 +127,7 @@ private slots:
                                      "トータル： 44:10", "ブランク：  0:00", "収録：  5", "", "＜両面＞",
                                      "トータル：  89:10", "ブランク：   1:35"});
     }
+    // clang-format on
     void layouts()
     {
         QFETCH(LongDiscPlan, plan);

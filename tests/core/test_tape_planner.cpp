@@ -66,6 +66,7 @@ int indexOf(int minutes) { return int(std::find(TapeLineup.begin(), TapeLineup.e
 class TestTapePlanner : public QObject {
     Q_OBJECT
 private slots:
+    // clang-format off
     void plans_data()
     {
         QTest::addColumn<std::vector<int>>("tracks");
@@ -114,6 +115,7 @@ private slots:
             << true << false << 60 << std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 10, 11, 19}
             << std::vector<int>{9, 12, 13, 14, 15, 16, 17, 18, 20, 21} << 1763 << 1777 << 50 << 45;
     }
+    // clang-format on
     void plans()
     {
         QFETCH(std::vector<int>, tracks);
@@ -152,6 +154,7 @@ private slots:
         QCOMPARE(plan->sideBTime, 595);
     }
 
+    // clang-format off
     void lineupFailures_data()
     {
         QTest::addColumn<std::vector<int>>("tracks");
@@ -159,6 +162,7 @@ private slots:
         QTest::newRow("one track longer than a 100-minute side") << std::vector<int>{3046};
         QTest::newRow("twenty 80-minute tracks") << std::vector<int>(20, 4800);
     }
+    // clang-format on
     void lineupFailures()
     {
         QFETCH(std::vector<int>, tracks);
@@ -177,8 +181,10 @@ private slots:
     {
         const Message m = lineupFailureMessage();
         QCOMPARE(QString::fromStdString(m.title), QString("テープのラインナップ"));
-        QCOMPARE(QString::fromStdString(m.text),
-                 QString("正確な計算ができません。\r100分以上のテープを使用する必要があるか、\r入力した値に誤りがあります。"));
+        QCOMPARE(
+            QString::fromStdString(m.text),
+            QString(
+                "正確な計算ができません。\r100分以上のテープを使用する必要があるか、\r入力した値に誤りがあります。"));
         QCOMPARE(m.icon, MessageIcon::Exclamation);
     }
 
@@ -252,8 +258,10 @@ private slots:
                         std::optional<TrackExchange> expected;
                         if (k > 0 && total < TapeLineup[k - 1] * 60 + 90) expected = walkExchange(t, *inOrder, g, k);
                         QCOMPARE(plan->exchange, expected);
-                        if (expected) ++exchanges;
-                        else QCOMPARE(*plan, *inOrder);
+                        if (expected)
+                            ++exchanges;
+                        else
+                            QCOMPARE(*plan, *inOrder);
                     }
                 }
         }

@@ -7,6 +7,7 @@ using namespace vantoli;
 class TestTimeText : public QObject {
     Q_OBJECT
 private slots:
+    // clang-format off
     void labelText_data()
     {
         QTest::addColumn<int>("seconds");
@@ -23,6 +24,7 @@ private slots:
         QTest::newRow("side B blank") << 10 << 4 << "+0 : 10";
         QTest::newRow("no carry into hours") << 96000 << 0 << "1600 : 00";
     }
+    // clang-format on
     void labelText()
     {
         QFETCH(int, seconds);

@@ -25,6 +25,7 @@ std::vector<ImageTrack> variedTracks(int count)
 class TestLibcdioDevice : public QObject {
     Q_OBJECT
 private slots:
+    // clang-format off
     void readsTheTableOfContents_data()
     {
         QTest::addColumn<std::vector<ImageTrack>>("tracks");
@@ -43,6 +44,7 @@ private slots:
             << std::vector<ImageTrack>{{4500, false}, {9000, false}, {20000, true}};
         QTest::newRow("data track first") << std::vector<ImageTrack>{{30000, true}, {13500, false}, {13537, false}};
     }
+    // clang-format on
     void readsTheTableOfContents()
     {
         QFETCH(std::vector<ImageTrack>, tracks);
@@ -68,6 +70,7 @@ private slots:
         device.close();
     }
 
+    // clang-format off
     void unreadableSourcesHaveNoTracks_data()
     {
         QTest::addColumn<QString>("cueSheet");  // written as disc.cue unless empty
@@ -84,6 +87,7 @@ private slots:
             << "FILE \"disc.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:61:00\n" << true << "disc.cue";
         QTest::newRow("a folder") << QString() << false << ".";
     }
+    // clang-format on
     void unreadableSourcesHaveNoTracks()
     {
         QFETCH(QString, cueSheet);

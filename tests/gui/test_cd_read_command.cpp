@@ -67,8 +67,9 @@ std::unique_ptr<CdAudioDevice> imageDrive(const QString& cueSheet)
 QString writeDisc(const QTemporaryDir& folder, const std::vector<ImageTrack>& tracks)
 {
     if (tracks.empty())
-        return writeTextFile(folder.path(), "disc.cue", "FILE \"disc.bin\" BINARY\r\n  TRACK 01 AUDIO\r\n"
-                                                        "    INDEX 01 00:00:00\r\n");
+        return writeTextFile(folder.path(), "disc.cue",
+                             "FILE \"disc.bin\" BINARY\r\n  TRACK 01 AUDIO\r\n"
+                             "    INDEX 01 00:00:00\r\n");
     return writeDiscImage(folder.path(), tracks);
 }
 
@@ -96,7 +97,9 @@ QStringList readProtocol(int lengthsRead)
 {
     QStringList calls{"selectCdAudio", "open", "setMillisecondsFormat", "tracks"};
     if (lengthsRead > 0) calls << "setTrack 1";
-    for (int n = 1; n <= lengthsRead; ++n) calls << "trackLength" << "track" << QString("setTrack %1").arg(n + 1);
+    for (int n = 1; n <= lengthsRead; ++n)
+        calls << "trackLength"
+              << "track" << QString("setTrack %1").arg(n + 1);
     return calls << "close";
 }
 
@@ -197,6 +200,7 @@ QString reportText(MainForm& window)
 class TestCdReadCommand : public QObject {
     Q_OBJECT
 private slots:
+    // clang-format off
     void readsTheDisc_data()
     {
         QTest::addColumn<std::vector<ImageTrack>>("disc");  // none: an image no drive can read
@@ -258,6 +262,7 @@ private slots:
             << discOf(std::vector<int>(99, 36)) << true << true << typed(20) << QStringList{}
             << QList<QStringList>{LongDisc, LineupFailure} << QString() << 99;
     }
+    // clang-format on
     void readsTheDisc()
     {
         QFETCH(std::vector<ImageTrack>, disc);
@@ -303,6 +308,7 @@ private slots:
     }
 
     // Drives no image can stand for: more than 99 tracks, or a count that no disc has.
+    // clang-format off
     void refusesWhatNoDiscHolds_data()
     {
         QTest::addColumn<std::int32_t>("tracks");
@@ -313,6 +319,7 @@ private slots:
         QTest::newRow("largest count") << std::numeric_limits<std::int32_t>::max() << TooManyTracks;
         QTest::newRow("a negative count is no disc") << std::int32_t(-1) << NoDisc;
     }
+    // clang-format on
     void refusesWhatNoDiscHolds()
     {
         QFETCH(std::int32_t, tracks);
@@ -369,12 +376,14 @@ private slots:
 
     // A plan that fails shows its message and leaves the report window as it was: not loaded when it
     // was closed, and with its earlier text when it was open.
+    // clang-format off
     void aFailingPlanLeavesTheReportWindowAlone_data()
     {
         QTest::addColumn<bool>("reportOpen");
         QTest::newRow("report window closed") << false;
         QTest::newRow("report window open") << true;
     }
+    // clang-format on
     void aFailingPlanLeavesTheReportWindowAlone()
     {
         QFETCH(bool, reportOpen);

@@ -52,11 +52,13 @@ private slots:
         QCOMPARE(dialog->windowTitle(), QString("設定"));
         QCOMPARE(dialog->geometry(), twipsRect(2760, 3750, 4410, 2025));
         QCOMPARE(dialog->minimumSize(), dialog->maximumSize());
-        QCOMPARE(dialog->windowFlags() & (Qt::WindowType_Mask | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
+        QCOMPARE(dialog->windowFlags() &
+                     (Qt::WindowType_Mask | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
                  Qt::Tool | Qt::WindowCloseButtonHint);
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
     }
 
+    // clang-format off
     void loadCopiesTheMenuTicks_data()
     {
         QTest::addColumn<bool>("keepOrder");
@@ -66,6 +68,7 @@ private slots:
         QTest::newRow("gap only") << false << true;
         QTest::newRow("neither") << false << false;
     }
+    // clang-format on
     void loadCopiesTheMenuTicks()
     {
         QFETCH(bool, keepOrder);
@@ -77,6 +80,7 @@ private slots:
     }
 
     // Buttons and box clicks change only the boxes; OptOK writes them to the menu items and closes.
+    // clang-format off
     void roundTripThroughTheWindow_data()
     {
         QTest::addColumn<bool>("keepOrder");
@@ -91,6 +95,7 @@ private slots:
         QTest::newRow("all, then untick gap") << false << false << QStringList{"OptAll", "OptChk2"} << true << false;
         QTest::newRow("box clicked twice") << true << false << QStringList{"OptChk2", "OptChk2"} << true << false;
     }
+    // clang-format on
     void roundTripThroughTheWindow()
     {
         QFETCH(bool, keepOrder);
@@ -101,8 +106,7 @@ private slots:
         OptionItems items(keepOrder, fiveSecondGap);
         SingleWindow<Dialog> holder;
         Dialog* dialog = showDialog(holder, &items.mnuSettingCD, &items.mnuSetting5sec);
-        for (const QString& name : clicks)
-            QTest::mouseClick(dialog->findChild<QAbstractButton*>(name), Qt::LeftButton);
+        for (const QString& name : clicks) QTest::mouseClick(dialog->findChild<QAbstractButton*>(name), Qt::LeftButton);
         QCOMPARE(items.ticks(), qMakePair(keepOrder, fiveSecondGap));
 
         QTest::mouseClick(button(dialog, "OptOK"), Qt::LeftButton);
@@ -210,7 +214,6 @@ private slots:
         QCOMPARE(items.ticks(), qMakePair(false, false));
         QCOMPARE(holder.window(), nullptr);
     }
-
 };
 
 QTEST_MAIN(TestDialog)

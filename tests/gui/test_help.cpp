@@ -68,11 +68,13 @@ public:
 class TestHelp : public QObject {
     Q_OBJECT
 private slots:
+    // clang-format off
     void builtBesideTheProgram_data()
     {
         QTest::addColumn<QString>("page");
         for (const QString& name : QDir(HelpSource).entryList(QDir::Files)) QTest::newRow(qPrintable(name)) << name;
     }
+    // clang-format on
     void builtBesideTheProgram()
     {
         QFETCH(QString, page);
@@ -83,6 +85,7 @@ private slots:
         QCOMPARE(copy.readAll(), source.readAll());
     }
 
+    // clang-format off
     void opensDefaultTopicBesideMainWindow_data()
     {
         QTest::addColumn<QRect>("mainGeometry");
@@ -91,6 +94,7 @@ private slots:
         QTest::newRow("room on the left only") << QRect(420, 40, 300, 200) << "left";
         QTest::newRow("no room: over the main window") << QRect(200, 0, 400, 200) << "over";
     }
+    // clang-format on
     void opensDefaultTopicBesideMainWindow()
     {
         QFETCH(QRect, mainGeometry);
@@ -115,8 +119,11 @@ private slots:
         const QRect screen = main.screen()->availableGeometry();
         const QRect helpFrame = help->frameGeometry();
         const QRect mainFrame = main.frameGeometry();
-        QVERIFY2(screen.contains(helpFrame), qPrintable(QString("help at %1,%2 %3x%4").arg(helpFrame.x()).arg(helpFrame.y())
-                                                             .arg(helpFrame.width()).arg(helpFrame.height())));
+        QVERIFY2(screen.contains(helpFrame), qPrintable(QString("help at %1,%2 %3x%4")
+                                                            .arg(helpFrame.x())
+                                                            .arg(helpFrame.y())
+                                                            .arg(helpFrame.width())
+                                                            .arg(helpFrame.height())));
         QCOMPARE(helpFrame.top(), mainFrame.top());
         if (side == "right") QCOMPARE(helpFrame.left(), mainFrame.right() + 1);
         if (side == "left") QCOMPARE(helpFrame.right(), mainFrame.left() - 1);
@@ -170,6 +177,7 @@ private slots:
     }
 
     // Without its help the command returns without a word and opens nothing.
+    // clang-format off
     void missingHelpSaysNothing_data()
     {
         QTest::addColumn<QString>("layout");
@@ -178,6 +186,7 @@ private slots:
         QTest::newRow("help folder without default topic") << "no index";
         QTest::newRow("default topic is a folder") << "index folder";
     }
+    // clang-format on
     void missingHelpSaysNothing()
     {
         QFETCH(QString, layout);
@@ -206,11 +215,13 @@ private slots:
         QCOMPARE(QApplication::topLevelWidgets(), before);
     }
 
+    // clang-format off
     void pagesRender_data()
     {
         QTest::addColumn<QString>("page");
         for (const QString& name : pageNames()) QTest::newRow(qPrintable(name)) << name;
     }
+    // clang-format on
     void pagesRender()
     {
         QFETCH(QString, page);
@@ -218,10 +229,12 @@ private slots:
         browser.setSource(QUrl::fromLocalFile(helpPage(page)));
         QVERIFY(!browser.documentTitle().isEmpty());
         QVERIFY(browser.toPlainText().size() > 100);
-        QVERIFY2(page == "index.html" || pageText(page).contains("href=\"index.html\""), "every page leads back to the contents");
+        QVERIFY2(page == "index.html" || pageText(page).contains("href=\"index.html\""),
+                 "every page leads back to the contents");
     }
 
     // Every link between the pages leads to a page that exists.
+    // clang-format off
     void linksLeadToPages_data()
     {
         QTest::addColumn<QString>("page");
@@ -234,6 +247,7 @@ private slots:
             }
         }
     }
+    // clang-format on
     void linksLeadToPages()
     {
         QFETCH(QString, page);
@@ -245,8 +259,9 @@ private slots:
     // The lineup in the help, written by hand, is the one the planner uses.
     void tapeLineupTable()
     {
-        static const QRegularExpression row(QStringLiteral(
-            "<tr><td class=\"num\">(\\d+)分テープ</td><td class=\"num\">(\\d+) 分 (\\d+) 秒</td><td class=\"num\">(\\d+)</td></tr>"));
+        static const QRegularExpression row(
+            QStringLiteral("<tr><td class=\"num\">(\\d+)分テープ</td><td class=\"num\">(\\d+) 分 (\\d+) 秒</td><td "
+                           "class=\"num\">(\\d+)</td></tr>"));
         QList<int> minutes;
         for (const QRegularExpressionMatch& m : row.globalMatch(pageText("tapes.html"))) {
             const int tape = m.captured(1).toInt();

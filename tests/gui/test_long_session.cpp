@@ -10,8 +10,8 @@
 #include <QTest>
 
 #include "device/libcdio_device.h"
-#include "support/disc_image.h"
 #include "support/dialog_driver.h"
+#include "support/disc_image.h"
 #include "support/open_window.h"
 
 using namespace vantoli;
@@ -24,7 +24,8 @@ namespace {
 class DiscChanger final : public CdAudioDevice {
 public:
     DiscChanger(const QString& shortDisc, const QString& longDisc)
-        : short_(shortDisc.toStdString()), long_(longDisc.toStdString())
+        : short_(shortDisc.toStdString()),
+          long_(longDisc.toStdString())
     {
     }
     void useLongDisc(bool on) { current_ = on ? &long_ : &short_; }

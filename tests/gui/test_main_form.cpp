@@ -26,8 +26,8 @@ QWidget* control(MainForm& window, const QString& name)
 
 QList<QLabel*> resultLabels(MainForm& w)
 {
-    QList<QLabel*> labels{w.TapeType(), w.sideATotal(), w.aBlankTime(), w.sideBTotal(),
-                          w.bBlankTime(), w.timeTotal(), w.tBlankTime()};
+    QList<QLabel*> labels{w.TapeType(),   w.sideATotal(), w.aBlankTime(), w.sideBTotal(),
+                          w.bBlankTime(), w.timeTotal(),  w.tBlankTime()};
     for (int i = 0; i < MainForm::TrackCount; ++i) labels << w.A(i) << w.B(i);
     return labels;
 }
@@ -48,6 +48,7 @@ private slots:
     }
 
     // Pixel places worked out by hand from the twips of the layout (÷ 15).
+    // clang-format off
     void controlGeometry_data()
     {
         QTest::addColumn<QString>("name");
@@ -66,6 +67,7 @@ private slots:
         QTest::newRow("Run") << "Run" << QRect(240, 240, 81, 25);
         QTest::newRow("Clear") << "Clear" << QRect(336, 240, 81, 25);
     }
+    // clang-format on
     void controlGeometry()
     {
         QFETCH(QString, name);
@@ -101,6 +103,7 @@ private slots:
         }
     }
 
+    // clang-format off
     void labelCaptionsAndStyles_data()
     {
         QTest::addColumn<QString>("name");
@@ -132,6 +135,7 @@ private slots:
         QTest::newRow("A cell") << "A_7" << "" << true << right;
         QTest::newRow("B cell") << "B_13" << "" << true << right;
     }
+    // clang-format on
     void labelCaptionsAndStyles()
     {
         QFETCH(QString, name);
@@ -152,6 +156,7 @@ private slots:
         QCOMPARE(label->focusPolicy(), Qt::NoFocus);
     }
 
+    // clang-format off
     void buttons_data()
     {
         QTest::addColumn<QString>("name");
@@ -160,6 +165,7 @@ private slots:
         QTest::newRow("Run") << "Run" << "実行(&R)" << "タイムを計測して構成案を表示します";
         QTest::newRow("Clear") << "Clear" << "クリア(&C)" << "入力した値を全てクリアします";
     }
+    // clang-format on
     void buttons()
     {
         QFETCH(QString, name);
@@ -189,6 +195,7 @@ private slots:
         QCOMPARE(window->cdlFilter(), QStringLiteral("Vantoli データファイル (*.vto)"));
     }
 
+    // clang-format off
     void menus_data()
     {
         QTest::addColumn<QString>("menu");
@@ -211,6 +218,7 @@ private slots:
                                              "mnuHelpBar1 -",
                                              "mnuHelpVersion バージョン情報(&A)"};
     }
+    // clang-format on
     void menus()
     {
         QFETCH(QString, menu);
@@ -278,12 +286,14 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), window->Clear());
     }
 
+    // clang-format off
     void resizingLeavesTheControlsInPlace_data()
     {
         QTest::addColumn<QSize>("size");
         QTest::newRow("enlarged") << QSize(900, 700);
         QTest::newRow("shrunk") << QSize(200, 120);
     }
+    // clang-format on
     void resizingLeavesTheControlsInPlace()
     {
         QFETCH(QSize, size);

@@ -59,6 +59,7 @@ private slots:
         QVERIFY(window->mnuSetting5sec()->isChecked());
     }
 
+    // clang-format off
     void clearEmptiesEntriesAndPlan_data()
     {
         QTest::addColumn<bool>("keepOrder");
@@ -66,6 +67,7 @@ private slots:
         QTest::newRow("both options ticked") << true << true;
         QTest::newRow("options unticked during the run") << false << false;
     }
+    // clang-format on
     void clearEmptiesEntriesAndPlan()
     {
         QFETCH(bool, keepOrder);
@@ -105,12 +107,14 @@ private slots:
         QCOMPARE(messages.shown().size(), 0);  // asks nothing of the user
     }
 
+    // clang-format off
     void altCClearsFromAnEntryBox_data()
     {
         QTest::addColumn<int>("entry");
         QTest::newRow("first") << 0;
         QTest::newRow("fifteenth") << 14;
     }
+    // clang-format on
     void altCClearsFromAnEntryBox()
     {
         QFETCH(int, entry);
@@ -126,12 +130,14 @@ private slots:
 
     // The program ends when the main window closes, even while another window of it is open, and
     // the device is sent "close" on the way.
+    // clang-format off
     void closingTheWindowClosesTheDeviceAndEndsTheProgram_data()
     {
         QTest::addColumn<bool>("otherWindowOpen");
         QTest::newRow("main window alone") << false;
         QTest::newRow("with another window open") << true;
     }
+    // clang-format on
     void closingTheWindowClosesTheDeviceAndEndsTheProgram()
     {
         QFETCH(bool, otherWindowOpen);

@@ -107,6 +107,7 @@ private slots:
     }
 
     // Save to a real file, check the bytes on disk, open it again.
+    // clang-format off
     void saveAndOpen_data()
     {
         QTest::addColumn<QStringList>("entries");
@@ -124,6 +125,7 @@ private slots:
             << QByteArray("\x82\xa0\r\n\x81\x60\r\n\xb1\xb2\xb3\r\n\x82\x53\x82\x52\x82\x50\r\n\\\r\n~\r\n"
                           "\x83\x67\x83\x89\x83\x62\x83\x4e\r\n");
     }
+    // clang-format on
     void saveAndOpen()
     {
         QFETCH(QStringList, entries);
@@ -148,6 +150,7 @@ private slots:
     }
 
     // Files as other tools write them.
+    // clang-format off
     void open_data()
     {
         QTest::addColumn<QByteArray>("file");
@@ -166,6 +169,7 @@ private slots:
         QTest::newRow("bad second byte") << QByteArray("\x82\x31\r\n") << QStringList{"\uFFFD1"};
         QTest::newRow("NUL byte") << QByteArray("4\0" "31", 4) << QStringList{QString("4") + QChar(0) + "31"};
     }
+    // clang-format on
     void open()
     {
         QFETCH(QByteArray, file);
@@ -179,6 +183,7 @@ private slots:
 
     // Whatever the user picks, opening returns at once with entries or a message, and reads no more
     // than the start of a file.
+    // clang-format off
     void openAnything_data()
     {
         QTest::addColumn<QString>("kind");
@@ -191,6 +196,7 @@ private slots:
         QTest::newRow("gigabyte without a line end") << "gigabyte zeros" << "の 1 行目が長すぎます";
         QTest::newRow("line 3 too long") << "line 3 too long" << "の 3 行目が長すぎます";
     }
+    // clang-format on
     void openAnything()
     {
         QFETCH(QString, kind);
@@ -254,6 +260,7 @@ private slots:
     }
 
     // A save that cannot happen says why and leaves what was on disk as it was.
+    // clang-format off
     void saveFailure_data()
     {
         QTest::addColumn<QString>("kind");
@@ -279,6 +286,7 @@ private slots:
         QTest::newRow("folder") << "folder" << numbered(3) << "はファイルではないため、保存できません" << true;
         QTest::newRow("named pipe") << "pipe" << numbered(3) << "はファイルではないため、保存できません" << true;
     }
+    // clang-format on
     void saveFailure()
     {
         QFETCH(QString, kind);
@@ -322,6 +330,7 @@ private slots:
     }
 
     // The commands, through the real file dialogs.
+    // clang-format off
     void saveCommand_data()
     {
         QTest::addColumn<QString>("answer");
@@ -330,6 +339,7 @@ private slots:
         QTest::newRow("name without extension used as typed") << "pattern" << "pattern";
         QTest::newRow("cancelled: nothing written") << "" << "";
     }
+    // clang-format on
     void saveCommand()
     {
         QFETCH(QString, answer);
@@ -365,6 +375,7 @@ private slots:
         QCOMPARE(folderListing(dir_.path()), QStringList{});
     }
 
+    // clang-format off
     void openCommand_data()
     {
         QTest::addColumn<QByteArray>("file");
@@ -376,6 +387,7 @@ private slots:
         QTest::newRow("unreadable: message, nothing to put in the window")
             << QByteArray(MaxPatternLineBytes + 1, '1') << false << false << QStringLiteral("の 1 行目が長すぎます");
     }
+    // clang-format on
     void openCommand()
     {
         QFETCH(QByteArray, file);

@@ -16,10 +16,10 @@ namespace {
 
 QString crlf(const QStringList& lines) { return lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"); }
 
-const QString FirstReport = crlf({"", "***************   TAPE の構成   ***************", "", "使用するテープ： 90分テープ",
-                                  "総トラック数： 24"});
-const QString SecondReport = crlf({"", "***************   TAPE の構成   ***************", "", "使用するテープ： 60分テープ",
-                                   "総トラック数： 21"});
+const QString FirstReport = crlf(
+    {"", "***************   TAPE の構成   ***************", "", "使用するテープ： 90分テープ", "総トラック数： 24"});
+const QString SecondReport = crlf(
+    {"", "***************   TAPE の構成   ***************", "", "使用するテープ： 60分テープ", "総トラック数： 21"});
 
 QLabel* label(QWidget* report) { return report->findChild<QLabel*>("lblReport"); }
 QPushButton* okButton(QWidget* report) { return report->findChild<QPushButton*>("cmdReportOK"); }
@@ -39,7 +39,8 @@ private slots:
         QCOMPARE(report->windowTitle(), QString("結果レポート"));
         QCOMPARE(report->size(), twipsSize(4320, 6315));
         QCOMPARE(report->minimumSize(), report->maximumSize());
-        QCOMPARE(report->windowFlags() & (Qt::WindowType_Mask | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
+        QCOMPARE(report->windowFlags() &
+                     (Qt::WindowType_Mask | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
                  Qt::Tool | Qt::WindowCloseButtonHint);
         QCOMPARE(okButton(report)->text(), QString("O K"));
     }
@@ -68,12 +69,14 @@ private slots:
         QCOMPARE(shownWindows("Report"), 1);
     }
 
+    // clang-format off
     void closingEmptiesTheReport_data()
     {
         QTest::addColumn<bool>("byButton");
         QTest::newRow("O K button") << true;
         QTest::newRow("close box") << false;
     }
+    // clang-format on
     void closingEmptiesTheReport()
     {
         QFETCH(bool, byButton);
@@ -136,6 +139,7 @@ private slots:
 
     // Report lines with the same number of half-width cells (a full-width character takes two) end at
     // the same place, and the widest line fits in the label.
+    // clang-format off
     void columnsLineUp_data()
     {
         QTest::addColumn<QString>("line");
@@ -146,6 +150,7 @@ private slots:
         QTest::newRow("lists") << "収録：  1， 2， 3， 4， 5， 6， 7， 8，10，11，" << "収録：  9，12，13，14，15，16，17，18，20，21，";
         QTest::newRow("list break") << "        19" << "収録：  19";
     }
+    // clang-format on
     void columnsLineUp()
     {
         QFETCH(QString, line);

@@ -56,6 +56,7 @@ const QStringList SixTracksPlan{"30分テープ", "27 : 08", "13 : 33", "+0 : 10
 class TestRunCommand : public QObject {
     Q_OBJECT
 private slots:
+    // clang-format off
     void showsThePlan_data()
     {
         QTest::addColumn<QStringList>("entries");
@@ -97,6 +98,7 @@ private slots:
             << QStringList{" 431 ", "2500"} << true << false << QStringList{"1"} << QStringList{"2"}
             << QStringList{"50分テープ", "29 : 31", "4 : 31", "+0 : 00", "25 : 00", "+0 : 00", "+0 : 00"};
     }
+    // clang-format on
     void showsThePlan()
     {
         QFETCH(QStringList, entries);
@@ -156,6 +158,7 @@ private slots:
 
     // After a message nothing more is written: the cells stay empty, the entries keep what was typed,
     // the labels keep the previous plan; only the lineup failure has already shown the new total.
+    // clang-format off
     void messagesStopTheCommand_data()
     {
         QTest::addColumn<QStringList>("entries");
@@ -191,6 +194,7 @@ private slots:
         QTest::newRow("one track longer than a 100-minute side")
             << QStringList{"5046"} << "テープのラインナップ" << lineup << "50 : 46";
     }
+    // clang-format on
     void messagesStopTheCommand()
     {
         QFETCH(QStringList, entries);
@@ -243,6 +247,7 @@ private slots:
         QCOMPARE(window->tBlankTime()->text(), QStringLiteral("+0 : 00"));
     }
 
+    // clang-format off
     void altRRunsFromAnEntryBox_data()
     {
         QTest::addColumn<int>("entry");
@@ -250,6 +255,7 @@ private slots:
         QTest::newRow("seventh") << 6;
         QTest::newRow("last") << 19;
     }
+    // clang-format on
     void altRRunsFromAnEntryBox()
     {
         QFETCH(int, entry);
@@ -262,6 +268,7 @@ private slots:
         QCOMPARE(window->Tm(entry)->text(), entry < SixTracks.size() ? SixTracks[entry] : QString());
     }
 
+    // clang-format off
     void showTimeLabelWritesOnlyTheLabelItsSelectorNames_data()
     {
         QTest::addColumn<int>("seconds");
@@ -274,6 +281,7 @@ private slots:
         QTest::newRow("6 names no label") << 20 << 6 << QStringList{"", "", "", "", "", "", ""};
         QTest::newRow("-1 names no label") << 20 << -1 << QStringList{"", "", "", "", "", "", ""};
     }
+    // clang-format on
     void showTimeLabelWritesOnlyTheLabelItsSelectorNames()
     {
         QFETCH(int, seconds);

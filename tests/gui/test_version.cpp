@@ -3,9 +3,9 @@
 #include <QWindow>
 #include <QtTest>
 
+#include "core/version_text.h"
 #include "gui/fonts.h"
 #include "gui/version.h"
-#include "core/version_text.h"
 #include "support/window_checks.h"
 
 using namespace vantoli;
@@ -27,6 +27,7 @@ private slots:
     void initTestCase() { registerFontSubstitutions(); }
     void cleanup() { QCOMPARE(existingWindows("Version"), 0); }
 
+    // clang-format off
     void versionText_data()
     {
         QTest::addColumn<unsigned>("major");
@@ -40,6 +41,7 @@ private slots:
         QTest::newRow("three-digit minor unchanged") << 1u << 123u << 0u << "Version 1. 123. 0 Beta 1";
         QTest::newRow("no padding of major or revision") << 10u << 99u << 5u << "Version 10. 99. 5 Beta 1";
     }
+    // clang-format on
     void versionText()
     {
         QFETCH(unsigned, major);
@@ -56,7 +58,8 @@ private slots:
         QCOMPARE(version->windowTitle(), QString("バージョン情報"));
         QCOMPARE(version->geometry(), twipsRect(2340, 1935, 5145, 2160));
         QCOMPARE(version->minimumSize(), version->maximumSize());
-        QCOMPARE(version->windowFlags() & (Qt::WindowType_Mask | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
+        QCOMPARE(version->windowFlags() &
+                     (Qt::WindowType_Mask | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
                  Qt::Tool | Qt::WindowCloseButtonHint);
         // Modeless and owned by no window; it does not keep the program running once the main window
         // is closed.
@@ -101,6 +104,7 @@ private slots:
     }
 
     // OK, Enter, Esc and the close box all unload the window; opened again, it shows the same text.
+    // clang-format off
     void closesAndLoadsAgain_data()
     {
         QTest::addColumn<QString>("how");
@@ -111,6 +115,7 @@ private slots:
         QTest::newRow("Esc on the window") << "Esc on the window";
         QTest::newRow("close box") << "close box";
     }
+    // clang-format on
     void closesAndLoadsAgain()
     {
         QFETCH(QString, how);

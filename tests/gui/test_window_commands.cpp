@@ -8,10 +8,10 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
+#include "gui/help_window.h"
 #include "support/dialog_driver.h"
 #include "support/message_box_catcher.h"
 #include "support/open_window.h"
-#include "gui/help_window.h"
 
 using namespace vantoli;
 using namespace vantoli::test;
@@ -43,10 +43,7 @@ QList<Window*> openWindows()
 }
 
 QCheckBox* box(QWidget* dialog, const char* name) { return dialog->findChild<QCheckBox*>(QLatin1String(name)); }
-QPushButton* button(QWidget* dialog, const char* name)
-{
-    return dialog->findChild<QPushButton*>(QLatin1String(name));
-}
+QPushButton* button(QWidget* dialog, const char* name) { return dialog->findChild<QPushButton*>(QLatin1String(name)); }
 
 }  // namespace
 

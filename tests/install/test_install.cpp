@@ -43,11 +43,13 @@ private slots:
     {
         QVERIFY(prefix_.isValid());
         int exitCode = 0;
-        const QString output = run(QStringLiteral(VANTOLI_CMAKE_COMMAND),
-                                   {"--install", QStringLiteral(VANTOLI_BUILD_DIR), "--prefix", prefix_.path()}, &exitCode);
+        const QString output =
+            run(QStringLiteral(VANTOLI_CMAKE_COMMAND),
+                {"--install", QStringLiteral(VANTOLI_BUILD_DIR), "--prefix", prefix_.path()}, &exitCode);
         QVERIFY2(exitCode == 0, qPrintable(output));
     }
 
+    // clang-format off
     void programAndHelpTogether_data()
     {
         QTest::addColumn<QString>("file");
@@ -55,6 +57,7 @@ private slots:
         for (const QString& page : QDir(QStringLiteral(VANTOLI_HELP_SOURCE_DIR)).entryList(QDir::Files))
             QTest::newRow(qPrintable(page)) << "help/" + page;
     }
+    // clang-format on
     void programAndHelpTogether()
     {
         QFETCH(QString, file);
@@ -91,13 +94,15 @@ private slots:
         QVERIFY(lines.contains("Name=Vantoli"));
         QVERIFY(lines.contains("Icon=vantoli"));
         QVERIFY(lines.contains("Exec=\"" + installed(QStringLiteral(VANTOLI_INSTALL_BINDIR "/vantoli")) + "\""));
-        QVERIFY(std::any_of(lines.begin(), lines.end(),
-                            [](const QString& l) { return l.startsWith("Comment=") && l.contains(QStringLiteral("カセットテープ")); }));
+        QVERIFY(std::any_of(lines.begin(), lines.end(), [](const QString& l) {
+            return l.startsWith("Comment=") && l.contains(QStringLiteral("カセットテープ"));
+        }));
     }
 
     void iconIsTheWindowIcon()
     {
-        const QImage installedIcon(installed(QStringLiteral(VANTOLI_INSTALL_DATADIR "/icons/hicolor/32x32/apps/vantoli.png")));
+        const QImage installedIcon(
+            installed(QStringLiteral(VANTOLI_INSTALL_DATADIR "/icons/hicolor/32x32/apps/vantoli.png")));
         QVERIFY(!installedIcon.isNull());
         QCOMPARE(installedIcon.size(), QSize(32, 32));
         const QImage drawn(vantoli_xpm);

@@ -19,7 +19,10 @@ struct ImageTrack {
 };
 
 // Milliseconds a drive reports for a track of `sectors` frames.
-constexpr std::int32_t millisecondsOf(int sectors) { return static_cast<std::int32_t>(std::int64_t(sectors) * 1000 / SectorsPerSecond); }
+constexpr std::int32_t millisecondsOf(int sectors)
+{
+    return static_cast<std::int32_t>(std::int64_t(sectors) * 1000 / SectorsPerSecond);
+}
 
 // Audio tracks of the given lengths in seconds plus `extraSectors` frames each (less than a second).
 std::vector<ImageTrack> audioTracks(const std::vector<int>& seconds, int extraSectors = 0);

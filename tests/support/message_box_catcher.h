@@ -46,8 +46,10 @@ private:
         message.textFormat = box->textFormat();
         message.modal = box->isModal();
         shown_.append(message);
-        if (QAbstractButton* ok = box->button(QMessageBox::Ok)) ok->click();
-        else box->reject();  // a box without OK fails the test through its recorded buttons
+        if (QAbstractButton* ok = box->button(QMessageBox::Ok))
+            ok->click();
+        else
+            box->reject();  // a box without OK fails the test through its recorded buttons
     }
 
     QTimer poll_;

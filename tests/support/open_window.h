@@ -6,10 +6,10 @@
 
 #include <memory>
 
-#include "support/no_disc_device.h"
-#include "support/recording_device.h"
 #include "gui/fonts.h"
 #include "gui/main_form.h"
+#include "support/no_disc_device.h"
+#include "support/recording_device.h"
 
 namespace vantoli::test {
 

@@ -17,20 +17,41 @@ public:
     // The log outlives the device, which the window owns.
     explicit RecordingDevice(std::shared_ptr<QStringList> log,
                              std::unique_ptr<CdAudioDevice> inner = std::make_unique<NoDiscDevice>())
-        : log_(std::move(log)), inner_(std::move(inner))
+        : log_(std::move(log)),
+          inner_(std::move(inner))
     {
     }
 
-    void selectCdAudio() override { log_->append(QStringLiteral("selectCdAudio")); inner_->selectCdAudio(); }
-    void open() override { log_->append(QStringLiteral("open")); inner_->open(); }
-    void close() override { log_->append(QStringLiteral("close")); inner_->close(); }
+    void selectCdAudio() override
+    {
+        log_->append(QStringLiteral("selectCdAudio"));
+        inner_->selectCdAudio();
+    }
+    void open() override
+    {
+        log_->append(QStringLiteral("open"));
+        inner_->open();
+    }
+    void close() override
+    {
+        log_->append(QStringLiteral("close"));
+        inner_->close();
+    }
     void setMillisecondsFormat() override
     {
         log_->append(QStringLiteral("setMillisecondsFormat"));
         inner_->setMillisecondsFormat();
     }
-    std::int32_t tracks() const override { log_->append(QStringLiteral("tracks")); return inner_->tracks(); }
-    std::int32_t track() const override { log_->append(QStringLiteral("track")); return inner_->track(); }
+    std::int32_t tracks() const override
+    {
+        log_->append(QStringLiteral("tracks"));
+        return inner_->tracks();
+    }
+    std::int32_t track() const override
+    {
+        log_->append(QStringLiteral("track"));
+        return inner_->track();
+    }
     void setTrack(std::int32_t track) override
     {
         log_->append(QStringLiteral("setTrack %1").arg(track));

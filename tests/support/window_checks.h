@@ -22,8 +22,7 @@ inline int existingWindows(const QString& name)
 {
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     int count = 0;
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        count += widget->objectName() == name;
+    for (QWidget* widget : QApplication::topLevelWidgets()) count += widget->objectName() == name;
     return count;
 }
 
