@@ -1,5 +1,7 @@
 #include "core/cd_read.h"
 
+#include "core/read_disc.h"
+
 namespace vantoli {
 
 namespace {
@@ -12,7 +14,7 @@ constexpr const char* LineBreak = "\r\n";
 DiscKind discKind(std::int32_t trackCount)
 {
     if (trackCount <= 0) return DiscKind::NoDisc;
-    if (trackCount <= EntryTrackLimit) return DiscKind::Entries;
+    if (trackCount <= EntryCount) return DiscKind::Entries;
     if (trackCount <= LongDiscTrackLimit) return DiscKind::LongDisc;
     return DiscKind::TooManyTracks;
 }
@@ -20,7 +22,7 @@ DiscKind discKind(std::int32_t trackCount)
 std::string cdEntryText(std::int32_t milliseconds)
 {
     // 32 bits hold it all: the longest length gives 2147483 s, that is 3579123.
-    const std::int32_t seconds = milliseconds > 0 ? milliseconds / 1000 : 0;
+    const std::int32_t seconds = wholeSeconds(milliseconds);
     return std::to_string(seconds / 60 * 100 + seconds % 60);
 }
 

@@ -5,18 +5,17 @@
 #include <cstdint>
 #include <string>
 
+#include "core/entry_reading.h"
 #include "core/message.h"
 
 namespace vantoli {
 
-// The tracks that fit the entry grid; a longer disc is planned on its own and shown as a report.
-inline constexpr std::int32_t EntryTrackLimit = 20;
 // The most tracks a long disc may have; the track table of the long-disc plan ends here.
 inline constexpr std::int32_t LongDiscTrackLimit = 99;
 
 enum class DiscKind {
     NoDisc,         // no track can be read: no disc, an unreadable one, or a drive that cannot be opened
-    Entries,        // 1 to 20 tracks: their times go into the entries
+    Entries,        // 1 to EntryCount (20) tracks: their times go into the entries
     LongDisc,       // 21 to 99 tracks: planned straight from the drive and shown as a report
     TooManyTracks,  // 100 tracks or more: refused
 };

@@ -13,7 +13,7 @@ namespace vantoli {
 struct LongDiscPlan {
     std::int32_t trackCount = 0;  // the disc's track count as the drive reported it
     int total = 0;                // seconds of all tracks read, gaps not included
-    TapePlan plan;                // side A holds slots 0..plan.lastA, side B plan.lastA+1..plan.lastB
+    TapePlan plan;                // the sides in recording order; see TapePlan for the in-order split
 
     bool operator==(const LongDiscPlan&) const = default;
 };

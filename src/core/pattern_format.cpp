@@ -4,7 +4,7 @@ namespace vantoli {
 
 int patternLineCount(const EncodedEntries& entries)
 {
-    int count = PatternEntryCount;
+    int count = EntryCount;
     while (count > 1 && entries[count - 1].empty()) --count;
     return count;
 }
@@ -24,7 +24,7 @@ PatternSplit splitPatternLines(std::string_view bytes)
 {
     std::vector<std::string> lines;
     std::size_t pos = 0;
-    while (pos < bytes.size() && static_cast<int>(lines.size()) < PatternEntryCount) {
+    while (pos < bytes.size() && static_cast<int>(lines.size()) < EntryCount) {
         const std::size_t end = bytes.find_first_of("\r\n", pos);
         const std::size_t lineEnd = end == std::string_view::npos ? bytes.size() : end;
         if (lineEnd - pos > MaxPatternLineBytes) return PatternLineTooLong{static_cast<int>(lines.size()) + 1};

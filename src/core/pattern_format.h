@@ -10,10 +10,9 @@
 #include <variant>
 #include <vector>
 
-namespace vantoli {
+#include "core/entry_reading.h"
 
-// A pattern file holds at most one line per entry of the main window.
-inline constexpr int PatternEntryCount = 20;
+namespace vantoli {
 
 // The longest line a pattern file may hold, in bytes. An entry box holds at most 32767 characters,
 // and no character takes more than two bytes on disk, so every entry the window can hold fits.
@@ -21,10 +20,10 @@ inline constexpr std::size_t MaxPatternLineBytes = 65536;
 
 // The most bytes a reader needs from the start of a file: enough for 20 lines of the longest length,
 // each with a two-byte end, and one byte more, so that a line too long shows within it.
-inline constexpr std::size_t PatternReadLimit = PatternEntryCount * (MaxPatternLineBytes + 2) + 1;
+inline constexpr std::size_t PatternReadLimit = EntryCount * (MaxPatternLineBytes + 2) + 1;
 
 // The 20 entries as the bytes they take on disk, entry 0 first.
-using EncodedEntries = std::array<std::string, PatternEntryCount>;
+using EncodedEntries = std::array<std::string, EntryCount>;
 
 // Number of lines saved for these entries: every entry up to the last one that is not empty, so
 // that entries typed after a gap are kept (the gaps become empty lines); at least one line.

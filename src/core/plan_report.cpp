@@ -1,5 +1,7 @@
 #include "core/plan_report.h"
 
+#include "core/time_text.h"
+
 namespace vantoli {
 
 namespace {
@@ -154,8 +156,7 @@ std::string PlanReportText(const LongDiscPlan& longDisc)
     out += LineEnd;
     out += LineEnd;
     out += "使用するテープ： ";
-    out += std::to_string(longDisc.plan.tapeMinutes);
-    out += "分テープ";
+    out += tapeCaption(longDisc.plan.tapeMinutes);
     out += LineEnd;
     out += "総トラック数： ";
     out += std::to_string(longDisc.trackCount);

@@ -4,17 +4,24 @@
 
 namespace vantoli {
 
-std::vector<int> readTrackSeconds(CdAudioDevice& device, std::int32_t trackCount)
+std::vector<std::int32_t> readTrackLengths(CdAudioDevice& device, std::int32_t trackCount)
 {
-    std::vector<int> seconds;
-    seconds.reserve(static_cast<std::size_t>(std::clamp<std::int32_t>(trackCount, 0, 128)));
+    std::vector<std::int32_t> lengths;
+    lengths.reserve(static_cast<std::size_t>(std::clamp<std::int32_t>(trackCount, 0, 128)));
     device.setTrack(1);
     for (std::int32_t i = 0; i < trackCount; ++i) {
-        // A broken table of contents can give a track a negative length; it has no playing time.
-        seconds.push_back(std::max(0, device.trackLength() / 1000));
+        lengths.push_back(device.trackLength());
         device.setTrack(device.track() + 1);
     }
+    return lengths;
+}
+
+std::vector<int> readTrackSeconds(CdAudioDevice& device, std::int32_t trackCount)
+{
+    const std::vector<std::int32_t> lengths = readTrackLengths(device, trackCount);
     device.close();
+    std::vector<int> seconds(lengths.size());
+    std::transform(lengths.begin(), lengths.end(), seconds.begin(), wholeSeconds);
     return seconds;
 }
 

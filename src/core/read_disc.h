@@ -8,9 +8,16 @@
 
 namespace vantoli {
 
-// Reads the lengths of tracks 1..trackCount from the open device, in whole seconds (the milliseconds
-// divided by 1000, the rest dropped), and closes the device. The device must be open and in
-// milliseconds. A length the device reports as negative counts as 0 s.
+// Reads the lengths of tracks 1..trackCount from the open device, in milliseconds, as the drive is
+// asked for them: select track 1, then per track its length, the selected track and the next one.
+// The device must be open and in milliseconds; it stays open.
+std::vector<std::int32_t> readTrackLengths(CdAudioDevice& device, std::int32_t trackCount);
+
+// A length in whole seconds, the fraction dropped (215 999 ms is 215 s). A negative length, which
+// only a broken table of contents gives, has no playing time.
+constexpr int wholeSeconds(std::int32_t milliseconds) { return milliseconds > 0 ? milliseconds / 1000 : 0; }
+
+// Reads the lengths of tracks 1..trackCount in whole seconds, then closes the device.
 std::vector<int> readTrackSeconds(CdAudioDevice& device, std::int32_t trackCount);
 
 }  // namespace vantoli

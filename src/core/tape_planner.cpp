@@ -53,9 +53,9 @@ std::vector<int> rankByTime(const std::vector<int>& t, int first, int last)
 
 // The one-pair exchange search. The longer side gives its longest track first (among equal times
 // the later track), the shorter side offers its shortest first (the earlier track); a pair is taken
-// when the time it moves, d, lies within the tolerance t of half the difference between the sides
+// when the time it moves, d, lies within the tolerance of half the difference between the sides
 // and between what the longer side has too much (over) and what the shorter side can take (room).
-// The tolerance grows 5 s at a time from 5 s while t <= half - over, and the first pair of the
+// The tolerance grows 5 s at a time from 5 s while it stays at most half - over, and the first pair of the
 // smallest tolerance wins.
 //
 // Rather than walking the tolerances one by one, each pair's smallest admitting tolerance is worked

@@ -5,8 +5,10 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "core/cd_audio_device.h"
+#include "core/entry_reading.h"
 #include "gui/dialog.h"
 #include "gui/report.h"
 #include "gui/single_window.h"
@@ -15,7 +17,6 @@
 class QAction;
 class QLabel;
 class QLineEdit;
-class QMenu;
 class QPushButton;
 
 namespace vantoli {
@@ -26,18 +27,18 @@ struct PlanOptions;
 // The program's start-up window: the entry grid of 20 track times, the plan panel and the menus.
 // Its controls are the program's whole working state; every command reads them and writes back.
 //
-// The layout lives in ui/main_form.cpp. The command handlers are defined in mainwindow/: the Run
-// command in run_command.cpp, start, end, Exit and Clear in main_window_lifecycle.cpp.
+// Everything of the window is in gui/main_form*.cpp: main_form.cpp builds it from its layout and menu
+// tables and holds its start, its end and the commands that open other windows; main_form_plan.cpp
+// the planning commands (Run, Clear and the long-disc plan); main_form_files.cpp the File menu's
+// reading and saving commands.
 class MainForm : public QMainWindow {
     Q_OBJECT
 public:
-    static constexpr int TrackCount = 20;  // entries, number labels and cells of each side
-
     // The window loads at once (Form_Load) and keeps the device until it is closed.
     explicit MainForm(std::unique_ptr<CdAudioDevice> device, QWidget* parent = nullptr);
     ~MainForm() override;
 
-    // The controls, by their names; arrays take an index 0..19.
+    // The controls, by their names; arrays take an index 0..EntryCount-1.
     QLineEdit* Tm(int index) const { return Tm_[index]; }
     QLabel* Label5(int index) const { return Label5_[index]; }
     QLabel* A(int index) const { return A_[index]; }
@@ -66,8 +67,6 @@ public:
 
     // The CD audio device: set up when the window loads, sent "close" when it unloads.
     CdAudioDevice& RCD1() { return *RCD1_; }
-    // The file type offered by the pattern-file open and save dialogs, in Qt's filter form.
-    const QString& cdlFilter() const { return cdlFilter_; }
 
     // Number of tracks the device reported at the last CD read; the long-disc plan reads it.
     std::int32_t cdTrackCount = 0;
@@ -85,6 +84,16 @@ public:
     void ShowTimeLabel(int seconds, int selector);
     // Writes a plan into the cells, the five side and blank labels and TapeType.
     void ShowPlan(const TapePlan& plan);
+
+    // Plans a disc of more tracks than the entries hold straight from the device, which must be open
+    // and in milliseconds: reads every track's length, closes the device and shows the plan through
+    // showLongDiscPlan. Changes no control of this window. trackCount is cdTrackCount, 21 to 99 when
+    // the CD read command calls this.
+    void PlanLargeDisc(std::int32_t trackCount);
+    // Plans a long list of tracks (whole seconds, in order) under the two options and shows it as a
+    // report in the report window, or the lineup failure message when no tape will do (the report
+    // window then stays as it was). trackCount is the count the report names.
+    void showLongDiscPlan(const std::vector<int>& seconds, std::int32_t trackCount);
 
 public slots:
     void Run_Click();
@@ -107,14 +116,15 @@ private:
     void createControls();
     void createMenus();
     QLabel* timeLabel(int selector) const;
+    // Empties the side A and side B cells.
+    void clearSideCells();
 
     std::unique_ptr<CdAudioDevice> RCD1_;
-    QString cdlFilter_;
 
-    std::array<QLabel*, TrackCount> Label5_{};
-    std::array<QLineEdit*, TrackCount> Tm_{};
-    std::array<QLabel*, TrackCount> A_{};
-    std::array<QLabel*, TrackCount> B_{};
+    std::array<QLabel*, EntryCount> Label5_{};
+    std::array<QLineEdit*, EntryCount> Tm_{};
+    std::array<QLabel*, EntryCount> A_{};
+    std::array<QLabel*, EntryCount> B_{};
     QLabel* TapeType_ = nullptr;
     QLabel* sideATotal_ = nullptr;
     QLabel* aBlankTime_ = nullptr;

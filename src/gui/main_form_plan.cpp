@@ -1,4 +1,5 @@
-// The Run command: read the entries, plan the tape, show the plan.
+// The main window's planning commands: Run (read the entries, plan the tape, show the plan), Clear,
+// and the plan of a long disc, shown as a report.
 
 #include <QLabel>
 #include <QLineEdit>
@@ -6,6 +7,9 @@
 #include <variant>
 
 #include "core/entry_reading.h"
+#include "core/long_disc_plan.h"
+#include "core/plan_report.h"
+#include "core/read_disc.h"
 #include "core/tape_planner.h"
 #include "core/time_text.h"
 #include "gui/fonts.h"
@@ -17,11 +21,10 @@ namespace vantoli {
 void MainForm::Run_Click()
 {
     // The side cells of the previous plan go first; its time labels and tape stay until replaced.
-    for (int i = 0; i < TrackCount; ++i) A(i)->setText(QString());
-    for (int i = 0; i < TrackCount; ++i) B(i)->setText(QString());
+    clearSideCells();
 
     EntryTexts entries;
-    for (int i = 0; i < TrackCount; ++i) entries[i] = Tm(i)->text().toStdString();
+    for (int i = 0; i < EntryCount; ++i) entries[i] = Tm(i)->text().toStdString();
     const std::variant<TrackTimes, EntryError> read = ReadTrackTimes(entries);
     if (const auto* error = std::get_if<EntryError>(&read)) {
         showMessage(this, error->message());
@@ -37,6 +40,23 @@ void MainForm::Run_Click()
         return;
     }
     ShowPlan(*plan);
+}
+
+// Empties the entries and the whole plan display; the options, the track count of the last CD read
+// and the keyboard focus stay as they are. The pattern-file open command calls it too.
+void MainForm::Clear_Click()
+{
+    for (QLineEdit* entry : Tm_) entry->setText(QString());
+    clearSideCells();
+    for (QLabel* label : {sideATotal(), aBlankTime(), sideBTotal(), bBlankTime(), timeTotal(), tBlankTime()})
+        label->setText(QString());
+    TapeType()->setText(QString());
+}
+
+void MainForm::clearSideCells()
+{
+    for (QLabel* cell : A_) cell->setText(QString());
+    for (QLabel* cell : B_) cell->setText(QString());
 }
 
 PlanOptions MainForm::planOptions() const
@@ -59,15 +79,31 @@ void MainForm::ShowPlan(const TapePlan& plan)
 {
     ShowTimeLabel(plan.sideATime, SideATotal);
     ShowTimeLabel(plan.sideABlank, ABlankTime);
-    for (int n = 0; n < static_cast<int>(plan.sideA.size()) && n < TrackCount; ++n)
+    for (int n = 0; n < static_cast<int>(plan.sideA.size()) && n < EntryCount; ++n)
         A(n)->setText(QString::number(plan.sideA[n]));
     ShowTimeLabel(plan.sideBTime, SideBTotal);
     ShowTimeLabel(plan.sideBBlank, BBlankTime);
-    for (int n = 0; n < static_cast<int>(plan.sideB.size()) && n < TrackCount; ++n)
+    for (int n = 0; n < static_cast<int>(plan.sideB.size()) && n < EntryCount; ++n)
         B(n)->setText(QString::number(plan.sideB[n]));
     ShowTimeLabel(plan.totalBlank, TBlankTime);
     TapeType()->setText(QString::fromStdString(tapeCaption(plan.tapeMinutes)));
     condenseToFit(TapeType());
+}
+
+void MainForm::PlanLargeDisc(std::int32_t trackCount)
+{
+    // The drive is closed here, before any planning, so it is closed on the failure path too.
+    showLongDiscPlan(readTrackSeconds(RCD1(), trackCount), trackCount);
+}
+
+void MainForm::showLongDiscPlan(const std::vector<int>& seconds, std::int32_t trackCount)
+{
+    const std::optional<LongDiscPlan> plan = planLongDisc(seconds, planOptions(), trackCount);
+    if (!plan) {
+        showMessage(this, lineupFailureMessage());
+        return;
+    }
+    showReport(report_, QString::fromStdString(PlanReportText(*plan)));
 }
 
 }  // namespace vantoli

@@ -2,10 +2,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
+
+#include "gui/message_box.h"
 
 namespace vantoli {
 
@@ -55,7 +58,7 @@ QString decodeLine(const std::string& bytes)
 std::optional<Message> writePatternFile(const QString& path, const PatternEntries& entries)
 {
     EncodedEntries encoded;
-    for (int i = 0; i < PatternEntryCount; ++i) {
+    for (int i = 0; i < EntryCount; ++i) {
         QStringEncoder encoder(FileEncoding, QStringConverter::Flag::Stateless);
         if (!encoder.isValid()) return encodingMissing(SaveTitle);
         const QByteArray bytes = encoder.encode(entries[i]);
@@ -135,6 +138,28 @@ std::variant<PatternEntries, Message> readPatternFile(const QString& path)
     const auto& lines = std::get<std::vector<std::string>>(split);
     for (std::size_t i = 0; i < lines.size(); ++i) entries[i] = decodeLine(lines[i]);
     return entries;
+}
+
+QString patternFileFilter() { return QStringLiteral("Vantoli データファイル (*.vto)"); }
+
+void savePattern(QWidget* parent, const PatternEntries& entries)
+{
+    // No title, folder or default extension: a name typed without an extension is used as typed.
+    const QString path = QFileDialog::getSaveFileName(parent, QString(), QString(), patternFileFilter());
+    if (path.isEmpty()) return;
+    if (const std::optional<Message> failure = writePatternFile(path, entries)) showMessage(parent, *failure);
+}
+
+std::optional<PatternEntries> openPattern(QWidget* parent)
+{
+    const QString path = QFileDialog::getOpenFileName(parent, QString(), QString(), patternFileFilter());
+    if (path.isEmpty()) return std::nullopt;
+    auto result = readPatternFile(path);
+    if (const auto* failure = std::get_if<Message>(&result)) {
+        showMessage(parent, *failure);
+        return std::nullopt;
+    }
+    return std::get<PatternEntries>(std::move(result));
 }
 
 }  // namespace vantoli

@@ -9,33 +9,11 @@
 #include <QString>
 #include <QWidget>
 
-#include "gui/twips.h"
+#include "gui/layout_table.h"
 
 class QKeyEvent;
 
 namespace vantoli {
-
-// One row of a window's layout table: the control's name, its position and size in twips and its
-// caption.
-struct ControlRow {
-    const char* name;
-    int left;
-    int top;
-    int width;
-    int height;
-    const char* caption;
-};
-
-// Creates the control of a layout table row in window.
-template <typename Control>
-Control* addControl(QWidget* window, const ControlRow& row)
-{
-    auto* control = new Control(window);
-    control->setObjectName(QString::fromUtf8(row.name));
-    control->setGeometry(twipsRect(row.left, row.top, row.width, row.height));
-    control->setText(QString::fromUtf8(row.caption));
-    return control;
-}
 
 class SecondaryWindow : public QWidget {
     Q_OBJECT

@@ -11,7 +11,7 @@ EncodedEntries entries(const QByteArray& joined)
 {
     EncodedEntries e;
     const QList<QByteArray> parts = joined.split('|');
-    for (int i = 0; i < parts.size() && i < PatternEntryCount; ++i) e[i] = parts[i].toStdString();
+    for (int i = 0; i < parts.size() && i < EntryCount; ++i) e[i] = parts[i].toStdString();
     return e;
 }
 

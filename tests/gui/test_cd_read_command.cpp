@@ -106,7 +106,7 @@ QStringList readProtocol(int lengthsRead)
 QStringList entries(const MainForm& window)
 {
     QStringList texts;
-    for (int i = 0; i < MainForm::TrackCount; ++i) texts << window.Tm(i)->text();
+    for (int i = 0; i < EntryCount; ++i) texts << window.Tm(i)->text();
     return texts;
 }
 
@@ -114,7 +114,7 @@ QStringList entries(const MainForm& window)
 QStringList entriesAfter(const QStringList& before, const QStringList& read)
 {
     QStringList texts = read;
-    for (int i = static_cast<int>(read.size()); i < MainForm::TrackCount; ++i) texts << before.value(i);
+    for (int i = static_cast<int>(read.size()); i < EntryCount; ++i) texts << before.value(i);
     return texts;
 }
 
@@ -130,7 +130,7 @@ QStringList typed(int count)
 QList<QLabel*> planDisplay(const MainForm& w)
 {
     QList<QLabel*> labels;
-    for (int i = 0; i < MainForm::TrackCount; ++i) labels << w.A(i) << w.B(i);
+    for (int i = 0; i < EntryCount; ++i) labels << w.A(i) << w.B(i);
     return labels << w.TapeType() << w.timeTotal() << w.sideATotal() << w.aBlankTime() << w.sideBTotal()
                   << w.bBlankTime() << w.tBlankTime();
 }
@@ -327,7 +327,7 @@ private slots:
         Drive drive(std::make_unique<ClaimingDevice>(tracks));
         QVERIFY(drive.window);
         MainForm& window = *drive.window;
-        for (int i = 0; i < MainForm::TrackCount; ++i) window.Tm(i)->setText(typed(20)[i]);
+        for (int i = 0; i < EntryCount; ++i) window.Tm(i)->setText(typed(20)[i]);
 
         MessageBoxCatcher caught;
         window.mnuFileReadCD()->trigger();

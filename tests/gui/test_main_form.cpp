@@ -28,7 +28,7 @@ QList<QLabel*> resultLabels(MainForm& w)
 {
     QList<QLabel*> labels{w.TapeType(),   w.sideATotal(), w.aBlankTime(), w.sideBTotal(),
                           w.bBlankTime(), w.timeTotal(),  w.tBlankTime()};
-    for (int i = 0; i < MainForm::TrackCount; ++i) labels << w.A(i) << w.B(i);
+    for (int i = 0; i < EntryCount; ++i) labels << w.A(i) << w.B(i);
     return labels;
 }
 
@@ -95,7 +95,7 @@ private slots:
         QSet<QString> names;
         for (QObject* o : client->children()) names.insert(o->objectName());
         QCOMPARE(names.size(), labels.size() + boxes.size() + buttons.size());
-        for (int i = 0; i < MainForm::TrackCount; ++i) {
+        for (int i = 0; i < EntryCount; ++i) {
             QCOMPARE(window->Tm(i)->objectName(), QStringLiteral("Tm_%1").arg(i));
             QCOMPARE(window->A(i)->objectName(), QStringLiteral("A_%1").arg(i));
             QCOMPARE(window->B(i)->objectName(), QStringLiteral("B_%1").arg(i));
@@ -184,7 +184,7 @@ private slots:
     {
         auto window = openWindow();
         QVERIFY(window);
-        for (int i = 0; i < MainForm::TrackCount; ++i) {
+        for (int i = 0; i < EntryCount; ++i) {
             QCOMPARE(window->Tm(i)->text(), QString());
             QCOMPARE(window->Label5(i)->text(), QString::number(i + 1));
         }
@@ -192,7 +192,6 @@ private slots:
         QVERIFY(window->mnuSettingCD()->isChecked());
         QVERIFY(window->mnuSetting5sec()->isChecked());
         QCOMPARE(window->cdTrackCount, 0);
-        QCOMPARE(window->cdlFilter(), QStringLiteral("Vantoli データファイル (*.vto)"));
     }
 
     // clang-format off
@@ -273,7 +272,7 @@ private slots:
         auto window = openWindow();
         QVERIFY(window);
         QList<QWidget*> expected;
-        for (int i = 1; i < MainForm::TrackCount; ++i) expected << window->Tm(i);
+        for (int i = 1; i < EntryCount; ++i) expected << window->Tm(i);
         expected << window->Run() << window->Clear() << window->Tm(0);
         QList<QWidget*> visited;
         for (int n = 0; n < expected.size(); ++n) {

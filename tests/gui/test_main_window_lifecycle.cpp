@@ -22,7 +22,7 @@ namespace {
 QStringList everyText(const MainForm& w)
 {
     QStringList texts;
-    for (int i = 0; i < MainForm::TrackCount; ++i) texts << w.Tm(i)->text() << w.A(i)->text() << w.B(i)->text();
+    for (int i = 0; i < EntryCount; ++i) texts << w.Tm(i)->text() << w.A(i)->text() << w.B(i)->text();
     texts << w.TapeType()->text() << w.sideATotal()->text() << w.aBlankTime()->text() << w.sideBTotal()->text()
           << w.bBlankTime()->text() << w.timeTotal()->text() << w.tBlankTime()->text();
     return texts;
@@ -85,7 +85,7 @@ private slots:
         QTest::mouseClick(window->Clear(), Qt::LeftButton);
 
         for (const QString& text : everyText(*window)) QVERIFY2(text.isEmpty(), qPrintable(text));
-        for (int i = 0; i < MainForm::TrackCount; ++i) QCOMPARE(window->Label5(i)->text(), QString::number(i + 1));
+        for (int i = 0; i < EntryCount; ++i) QCOMPARE(window->Label5(i)->text(), QString::number(i + 1));
         QCOMPARE(window->mnuSettingCD()->isChecked(), keepOrder);
         QCOMPARE(window->mnuSetting5sec()->isChecked(), gap);
         QCOMPARE(window->cdTrackCount, 14);

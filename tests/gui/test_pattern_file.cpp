@@ -8,7 +8,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
-#include "gui/pattern_commands.h"
+#include "gui/pattern_file.h"
 #include "gui/pattern_file.h"
 #include "support/dialog_driver.h"
 
@@ -20,7 +20,7 @@ namespace {
 PatternEntries entries(const QStringList& texts)
 {
     PatternEntries e;
-    for (int i = 0; i < texts.size() && i < PatternEntryCount; ++i) e[i] = texts[i];
+    for (int i = 0; i < texts.size() && i < EntryCount; ++i) e[i] = texts[i];
     return e;
 }
 

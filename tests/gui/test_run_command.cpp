@@ -22,13 +22,13 @@ void type(MainForm& window, const QStringList& entries)
         window.Tm(i)->clear();
         QTest::keyClicks(window.Tm(i), entries[i]);
     }
-    for (int i = static_cast<int>(entries.size()); i < MainForm::TrackCount; ++i) window.Tm(i)->clear();
+    for (int i = static_cast<int>(entries.size()); i < EntryCount; ++i) window.Tm(i)->clear();
 }
 
 QStringList cells(QLabel* (MainForm::*cell)(int) const, const MainForm& window)
 {
     QStringList texts;
-    for (int i = 0; i < MainForm::TrackCount; ++i) texts << (window.*cell)(i)->text();
+    for (int i = 0; i < EntryCount; ++i) texts << (window.*cell)(i)->text();
     return texts;
 }
 
@@ -36,7 +36,7 @@ QStringList cells(QLabel* (MainForm::*cell)(int) const, const MainForm& window)
 QStringList side(const QStringList& tracks)
 {
     QStringList texts = tracks;
-    while (texts.size() < MainForm::TrackCount) texts << QString();
+    while (texts.size() < EntryCount) texts << QString();
     return texts;
 }
 
