@@ -18,14 +18,18 @@ function(vantoli_target_defaults target)
   endif()
 endfunction()
 
-# vantoli_add_test(name SOURCES a.cpp ... LIBS lib ...)
-# One Qt Test program, registered with CTest under its own name.
+# vantoli_add_test(name SOURCES a.cpp ... LIBS lib ... [TIMEOUT seconds])
+# One Qt Test program, registered with CTest under its own name. A test that runs longer than its
+# timeout (60 s unless given) fails rather than holding up the run.
 function(vantoli_add_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 60)
+  endif()
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE Qt6::Test ${ARG_LIBS})
   set_target_properties(${name} PROPERTIES AUTOMOC ON)
   vantoli_target_defaults(${name})
   add_test(NAME ${name} COMMAND ${name})
-  set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT ${ARG_TIMEOUT})
 endfunction()

@@ -9,29 +9,13 @@
 #include "core/read_disc.h"
 #include "device/libcdio_device.h"
 #include "support/disc_image.h"
-#include "support/worked_examples.h"
+#include "support/fake_device.h"
+#include "support/sample_discs.h"
 
 using namespace vantoli;
 using namespace vantoli::test;
 
 namespace {
-
-// The tracks as a disc holds them: each a whole number of seconds and a few frames more, so that
-// every length has to be cut down to its whole seconds.
-std::vector<ImageTrack> discOf(const std::vector<int>& seconds)
-{
-    std::vector<ImageTrack> tracks;
-    for (std::size_t i = 0; i < seconds.size(); ++i)
-        tracks.push_back({seconds[i] * SectorsPerSecond + int(i * 13 % SectorsPerSecond), false});
-    return tracks;
-}
-
-QString lines(std::initializer_list<const char*> texts)
-{
-    QString out = "\r\n";
-    for (const char* t : texts) out += QString::fromUtf8(t) + "\r\n";
-    return out;
-}
 
 // 99 short tracks on which one long track of side B changes places with the shortest of side A.
 std::vector<int> ninetyNineWithAnExchange()
@@ -43,45 +27,23 @@ std::vector<int> ninetyNineWithAnExchange()
     return seconds;
 }
 
-// A drive the images cannot stand in for: any number of tracks, any length, and a log of the calls.
-class RecordingDevice final : public CdAudioDevice {
-public:
-    explicit RecordingDevice(std::vector<std::int32_t> lengths) : lengths_(std::move(lengths)) {}
-
-    void selectCdAudio() override { log << "select"; }
-    void open() override { log << "open"; }
-    void close() override { log << "close"; }
-    void setMillisecondsFormat() override { log << "ms"; }
-    std::int32_t tracks() const override { return std::int32_t(lengths_.size()); }
-    std::int32_t track() const override
-    {
-        log << "track";
-        return track_;
-    }
-    void setTrack(std::int32_t track) override
-    {
-        log << QString("setTrack %1").arg(track);
-        track_ = track;
-    }
-    std::int32_t trackLength() const override
-    {
-        log << "length";
-        return track_ >= 1 && track_ <= tracks() ? lengths_[std::size_t(track_ - 1)] : 0;
-    }
-
-    mutable QStringList log;
-
-private:
-    std::vector<std::int32_t> lengths_;
-    std::int32_t track_ = 0;
-};
+// The fake drive with a disc of these lengths, open and in milliseconds as the CD read command leaves
+// it, with its log cleared.
+std::unique_ptr<FakeDevice> openDrive(std::vector<std::int32_t> lengths)
+{
+    auto device = std::make_unique<FakeDevice>(std::move(lengths));
+    device->open();
+    device->setMillisecondsFormat();
+    device->log()->clear();
+    return device;
+}
 
 // Select track 1, then per track its length, the selected track and the next one; close last.
 QStringList readingProtocol(int count)
 {
     QStringList calls{"setTrack 1"};
     for (int n = 1; n <= count; ++n)
-        calls << "length"
+        calls << "trackLength"
               << "track" << QString("setTrack %1").arg(n + 1);
     return calls << "close";
 }
@@ -106,32 +68,32 @@ private slots:
             << ListExampleSeconds << true << false << QString::fromUtf8(ListExampleReport);
         QTest::newRow("21 tracks, order kept: no exchange")
             << ListExampleSeconds << true << true
-            << lines({"***************   TAPE の構成   ***************", "", "使用するテープ： 64分テープ",
+            << reportLines({"***************   TAPE の構成   ***************", "", "使用するテープ： 64分テープ",
                       "総トラック数： 21", "", "＜A面＞", "トータル： 30:54,   ブランク：  0:50", "収録：  1 ～ 11", "",
                       "＜B面＞", "トータル： 28:06,   ブランク：  0:45", "収録： 12 ～ 21", "", "＜両面＞",
                       "トータル： 59:00", "ブランク：  1:35"});
         QTest::newRow("21 x 3 min, no gap")
             << std::vector<int>(21, 180) << false << false
-            << lines({"***************   TAPE の構成   ***************", "", "使用するテープ： 70分テープ",
+            << reportLines({"***************   TAPE の構成   ***************", "", "使用するテープ： 70分テープ",
                       "総トラック数： 21", "", "＜A面＞", "トータル： 33:00,   ブランク：  0:00", "収録：  1 ～ 11", "",
                       "＜B面＞", "トータル： 30:00,   ブランク：  0:00", "収録： 12 ～ 21", "", "＜両面＞",
                       "トータル： 63:00", "ブランク：  0:00"});
         QTest::newRow("21 x 3 min, gap")
             << std::vector<int>(21, 180) << true << false
-            << lines({"***************   TAPE の構成   ***************", "", "使用するテープ： 70分テープ",
+            << reportLines({"***************   TAPE の構成   ***************", "", "使用するテープ： 70分テープ",
                       "総トラック数： 21", "", "＜A面＞", "トータル： 33:00,   ブランク：  0:50", "収録：  1 ～ 11", "",
                       "＜B面＞", "トータル： 30:00,   ブランク：  0:45", "収録： 12 ～ 21", "", "＜両面＞",
                       "トータル： 63:00", "ブランク：  1:35"});
         // Side A stops at 20 tracks; side B takes the other 79 and decides the tape alone.
         QTest::newRow("99 tracks, side B decides the tape")
             << std::vector<int>(99, 36) << false << false
-            << lines({"***************   TAPE の構成   ***************", "", "使用するテープ： 100分テープ",
+            << reportLines({"***************   TAPE の構成   ***************", "", "使用するテープ： 100分テープ",
                       "総トラック数： 99", "", "＜A面＞", "トータル： 12:00,   ブランク：  0:00", "収録：  1 ～ 20", "",
                       "＜B面＞", "トータル： 47:24,   ブランク：  0:00", "収録： 21 ～ 99", "", "＜両面＞",
                       "トータル： 59:24", "ブランク：  0:00"});
         QTest::newRow("99 tracks with an exchange")
             << ninetyNineWithAnExchange() << false << false
-            << lines({"***************   TAPE の構成   ***************", "", "使用するテープ： 60分テープ",
+            << reportLines({"***************   TAPE の構成   ***************", "", "使用するテープ： 60分テープ",
                       "総トラック数： 99", "", "＜A面＞", "トータル： 16:12", "ブランク：  0:00",
                       "収録：  2， 3， 4， 5， 6， 7， 8， 9，10，11，", "        12，13，14，15，16，17，18，19，20，58",
                       "", "＜B面＞", "トータル： 26:25", "ブランク：  0:00",
@@ -143,7 +105,7 @@ private slots:
         // A track under one second reads as 0 s and is placed like any other.
         QTest::newRow("track 3 shorter than a second")
             << [] { std::vector<int> s(21, 180); s[2] = 0; return s; }() << false << false
-            << lines({"***************   TAPE の構成   ***************", "", "使用するテープ： 60分テープ",
+            << reportLines({"***************   TAPE の構成   ***************", "", "使用するテープ： 60分テープ",
                       "総トラック数： 21", "", "＜A面＞", "トータル： 30:00,   ブランク：  0:00", "収録：  1 ～ 11", "",
                       "＜B面＞", "トータル： 30:00,   ブランク：  0:00", "収録： 12 ～ 21", "", "＜両面＞",
                       "トータル： 60:00", "ブランク：  0:00"});
@@ -205,9 +167,10 @@ private slots:
             seconds.push_back(10 + i % 7);
             lengths.push_back(seconds.back() * 1000 + i % 1000);
         }
-        RecordingDevice device(lengths);
-        QCOMPARE(readTrackSeconds(device, count), seconds);
-        QCOMPARE(device.log, readingProtocol(count));
+        auto device = openDrive(lengths);
+        QCOMPARE(readTrackSeconds(*device, count), seconds);
+        QCOMPARE(*device->log(), readingProtocol(count));
+        QVERIFY(!device->isOpen());
 
         const auto plan = planLongDisc(seconds, {true, false}, count);
         QVERIFY(plan.has_value());
@@ -235,16 +198,17 @@ private slots:
     {
         QFETCH(std::int32_t, milliseconds);
         QFETCH(int, seconds);
-        RecordingDevice device({1000, milliseconds, 2000});
-        QCOMPARE(readTrackSeconds(device, 3), (std::vector<int>{1, seconds, 2}));
+        auto device = openDrive({1000, milliseconds, 2000});
+        QCOMPARE(readTrackSeconds(*device, 3), (std::vector<int>{1, seconds, 2}));
     }
 
     void noTracksStillCloses()
     {
-        RecordingDevice device({});
-        QCOMPARE(readTrackSeconds(device, 0), std::vector<int>{});
-        QCOMPARE(device.log, readingProtocol(0));
-        QCOMPARE(readTrackSeconds(device, -3), std::vector<int>{});
+        auto device = openDrive({});
+        QCOMPARE(readTrackSeconds(*device, 0), std::vector<int>{});
+        QCOMPARE(*device->log(), readingProtocol(0));
+        QVERIFY(!device->isOpen());
+        QCOMPARE(readTrackSeconds(*device, -3), std::vector<int>{});
     }
 };
 

@@ -2,9 +2,10 @@
 
 #include "core/long_disc_plan.h"
 #include "core/plan_report.h"
-#include "support/worked_examples.h"
+#include "support/sample_discs.h"
 
 using namespace vantoli;
+using namespace vantoli::test;
 
 Q_DECLARE_METATYPE(vantoli::LongDiscPlan)
 
@@ -27,21 +28,6 @@ LongDiscPlan planOf(int tape, int lastA, int lastB, int sumA, int sumB, int blan
     p.plan.totalBlank = blankA + blankB;
     p.plan.exchange = exchange;
     return p;
-}
-
-// The lines joined by CR LF, each one ended by it.
-QString lines(std::initializer_list<const char*> texts)
-{
-    QString out;
-    for (const char* t : texts) out += QString::fromUtf8(t) + "\r\n";
-    return out;
-}
-
-// The head both layouts share, down to "＜A面＞".
-QString head(int tape, int count)
-{
-    return "\r\n***************   TAPE の構成   ***************\r\n\r\n使用するテープ： " + QString::number(tape) +
-           "分テープ\r\n総トラック数： " + QString::number(count) + "\r\n\r\n＜A面＞\r\n";
 }
 
 }  // namespace
@@ -74,17 +60,17 @@ private slots:
 
         QTest::newRow("ranges, track numbers below 10, no gap")
             << planOf(46, 3, 21, 1400, 1299, 0, 0)
-            << head(46, 22) + lines({"トータル： 23:20,   ブランク：  0:00", "収録：  1 ～  4", "", "＜B面＞",
+            << reportHead(46, 22) + crlfLines({"トータル： 23:20,   ブランク：  0:00", "収録：  1 ～  4", "", "＜B面＞",
                                      "トータル： 21:39,   ブランク：  0:00", "収録：  5 ～ 22", "", "＜両面＞",
                                      "トータル： 44:59", "ブランク：  0:00"});
         QTest::newRow("ranges, side A of nine")
             << planOf(64, 8, 30, 1905, 1960, 40, 105)
-            << head(64, 31) + lines({"トータル： 31:45,   ブランク：  0:40", "収録：  1 ～  9", "", "＜B面＞",
+            << reportHead(64, 31) + crlfLines({"トータル： 31:45,   ブランク：  0:40", "収録：  1 ～  9", "", "＜B面＞",
                                      "トータル： 32:40,   ブランク：  1:45", "収録： 10 ～ 31", "", "＜両面＞",
                                      "トータル： 64:25", "ブランク：  2:25"});
         QTest::newRow("B list of twenty numbers")
             << planOf(74, 10, 30, 2100, 2000, 50, 95, TrackExchange{3, 15})
-            << head(74, 31) + lines({"トータル： 35:00", "ブランク：  0:50",
+            << reportHead(74, 31) + crlfLines({"トータル： 35:00", "ブランク：  0:50",
                                      "収録：  1， 2， 3， 5， 6， 7， 8， 9，10，11，", "        16", "",
                                      "＜B面＞", "トータル： 33:20", "ブランク：  1:35",
                                      "収録：  4，12，13，14，15，17，18，19，20，21，",
@@ -92,21 +78,21 @@ private slots:
                                      "＜両面＞", "トータル：  68:20", "ブランク：   2:25"});
         QTest::newRow("B list of eleven numbers")
             << planOf(60, 10, 21, 1700, 1750, 50, 50, TrackExchange{0, 21})
-            << head(60, 22) + lines({"トータル： 28:20", "ブランク：  0:50",
+            << reportHead(60, 22) + crlfLines({"トータル： 28:20", "ブランク：  0:50",
                                      "収録：  2， 3， 4， 5， 6， 7， 8， 9，10，11，", "        22", "",
                                      "＜B面＞", "トータル： 29:10", "ブランク：  0:50",
                                      "収録：  1，12，13，14，15，16，17，18，19，20，", "        21", "",
                                      "＜両面＞", "トータル：  57:30", "ブランク：   1:40"});
         QTest::newRow("outgoing A is the eleventh and last slot of side A")
             << planOf(60, 10, 22, 1800, 1790, 50, 55, TrackExchange{10, 14})
-            << head(60, 23) + lines({"トータル： 30:00", "ブランク：  0:50",
+            << reportHead(60, 23) + crlfLines({"トータル： 30:00", "ブランク：  0:50",
                                      "収録：  1， 2， 3， 4， 5， 6， 7， 8， 9，10，", "        15", "",
                                      "＜B面＞", "トータル： 29:50", "ブランク：  0:55",
                                      "収録： 11，12，13，14，16，17，18，19，20，21，", "        22，23", "",
                                      "＜両面＞", "トータル：  59:50", "ブランク：   1:45"});
         QTest::newRow("outgoing A is the last of twenty slots")
             << planOf(54, 19, 40, 1600, 1590, 0, 0, TrackExchange{19, 25})
-            << head(54, 41) + lines({"トータル： 26:40", "ブランク：  0:00",
+            << reportHead(54, 41) + crlfLines({"トータル： 26:40", "ブランク：  0:00",
                                      "収録：  1， 2， 3， 4， 5， 6， 7， 8， 9，10，11，",
                                      "        12，13，14，15，16，17，18，19，26", "", "＜B面＞", "トータル： 26:30",
                                      "ブランク：  0:00", "収録： 20，21，22，23，24，25，27，28，29，30，",
@@ -114,14 +100,14 @@ private slots:
                                      "トータル：  53:10", "ブランク：   0:00"});
         QTest::newRow("outgoing B is the last slot of side B")
             << planOf(50, 11, 20, 1540, 1500, 55, 40, TrackExchange{0, 20})
-            << head(50, 21) + lines({"トータル： 25:40", "ブランク：  0:55",
+            << reportHead(50, 21) + crlfLines({"トータル： 25:40", "ブランク：  0:55",
                                      "収録：  2， 3， 4， 5， 6， 7， 8， 9，10，11，", "        12，21", "",
                                      "＜B面＞", "トータル： 25:00", "ブランク：  0:40",
                                      "収録：  1，13，14，15，16，17，18，19，20", "", "＜両面＞",
                                      "トータル：  50:40", "ブランク：   1:35"});
         QTest::newRow("side B held only the outgoing B")
             << planOf(90, 19, 20, 2700, 2650, 95, 0, TrackExchange{4, 20})
-            << head(90, 21) + lines({"トータル： 45:00", "ブランク：  1:35",
+            << reportHead(90, 21) + crlfLines({"トータル： 45:00", "ブランク：  1:35",
                                      "収録：  1， 2， 3， 4， 6， 7， 8， 9，10，11，",
                                      "        12，13，14，15，16，17，18，19，20，21", "", "＜B面＞",
                                      "トータル： 44:10", "ブランク：  0:00", "収録：  5", "", "＜両面＞",

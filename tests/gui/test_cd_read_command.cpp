@@ -11,11 +11,10 @@
 
 #include <limits>
 
-#include "device/libcdio_device.h"
 #include "support/disc_image.h"
-#include "support/message_box_catcher.h"
+#include "support/modal_answerer.h"
 #include "support/open_window.h"
-#include "support/worked_examples.h"
+#include "support/sample_discs.h"
 
 using namespace vantoli;
 using namespace vantoli::test;
@@ -24,43 +23,12 @@ Q_DECLARE_METATYPE(std::vector<vantoli::test::ImageTrack>)
 
 namespace {
 
-// A drive that claims more tracks than a CUE sheet can hold (99 at most), each of 3 minutes. Like a
-// real drive it answers only while it is open.
-class ClaimingDevice final : public CdAudioDevice {
-public:
-    explicit ClaimingDevice(std::int32_t tracks) : tracks_(tracks) {}
-
-    void selectCdAudio() override {}
-    void open() override { open_ = true; }
-    void close() override { open_ = false; }
-    void setMillisecondsFormat() override {}
-    std::int32_t tracks() const override { return open_ ? tracks_ : 0; }
-    std::int32_t track() const override { return track_; }
-    void setTrack(std::int32_t track) override { track_ = track; }
-    std::int32_t trackLength() const override { return open_ && track_ >= 1 && track_ <= tracks_ ? 180000 : 0; }
-
-private:
-    std::int32_t tracks_;
-    std::int32_t track_ = 1;
-    bool open_ = false;
-};
-
-// The main window on a drive that logs every call before passing it on.
+// The main window on the fake drive, which logs every call.
 struct Drive {
-    std::shared_ptr<QStringList> log = std::make_shared<QStringList>();
-    std::unique_ptr<MainForm> window;
-
-    explicit Drive(std::unique_ptr<CdAudioDevice> device)
-        : window(openWindow(std::make_unique<RecordingDevice>(log, std::move(device))))
-    {
-    }
-    CdAudioDevice& device() { return static_cast<RecordingDevice&>(window->RCD1()).inner(); }
+    FakeDevice* device = new FakeDevice;
+    std::shared_ptr<QStringList> log = device->log();
+    std::unique_ptr<MainForm> window = openWindow(std::unique_ptr<CdAudioDevice>(device));
 };
-
-std::unique_ptr<CdAudioDevice> imageDrive(const QString& cueSheet)
-{
-    return std::make_unique<LibcdioDevice>(cueSheet.toStdString());
-}
 
 // Writes the disc as folder/disc.cue and disc.bin; no tracks give a CUE sheet whose BIN is missing,
 // which no drive can read.
@@ -78,15 +46,6 @@ std::vector<ImageTrack> framesOf(std::initializer_list<int> frames)
 {
     std::vector<ImageTrack> tracks;
     for (int sectors : frames) tracks.push_back({sectors, false});
-    return tracks;
-}
-
-// Tracks of whole seconds and a few frames more, so that every length has to be cut to its seconds.
-std::vector<ImageTrack> discOf(const std::vector<int>& seconds)
-{
-    std::vector<ImageTrack> tracks;
-    for (std::size_t i = 0; i < seconds.size(); ++i)
-        tracks.push_back({seconds[i] * SectorsPerSecond + int(i * 13 % SectorsPerSecond), false});
     return tracks;
 }
 
@@ -143,7 +102,7 @@ QStringList texts(const QList<QLabel*>& labels)
 }
 
 // A shown message as the icon's name, the title and the lines.
-QStringList describe(const ShownMessage& shown)
+QStringList describe(const SeenModal& shown)
 {
     const char* icon = shown.icon == QMessageBox::Critical      ? "stop"
                        : shown.icon == QMessageBox::Information ? "information"
@@ -152,10 +111,10 @@ QStringList describe(const ShownMessage& shown)
     return QStringList{icon, shown.title} + shown.lines;
 }
 
-QList<QStringList> describeAll(const MessageBoxCatcher& messages)
+QList<QStringList> describeAll(const ModalAnswerer& messages)
 {
     QList<QStringList> out;
-    for (const ShownMessage& shown : messages.shown()) {
+    for (const SeenModal& shown : messages.messages()) {
         // Every box has the OK button alone and keeps the window waiting.
         if (shown.standardButtons != QMessageBox::StandardButtons(QMessageBox::Ok) || shown.buttonCount != 1 ||
             !shown.modal || shown.textFormat != Qt::PlainText)
@@ -172,13 +131,6 @@ const QStringList TooManyTracks{"exclamation", "101曲以上収録", "このCD�
                                 "現在のバージョンでは対応していません。"};
 const QStringList LineupFailure{"exclamation", "テープのラインナップ", "正確な計算ができません。",
                                 "100分以上のテープを使用する必要があるか、", "入力した値に誤りがあります。"};
-
-QString reportLines(std::initializer_list<const char*> lines)
-{
-    QString out = "\r\n";
-    for (const char* line : lines) out += QString::fromUtf8(line) + "\r\n";
-    return out;
-}
 
 // Report windows that are open, wherever they came from.
 int openReportWindows()
@@ -277,8 +229,9 @@ private slots:
         QTemporaryDir folder;
         const QString cue = writeDisc(folder, disc);
         QVERIFY(!cue.isEmpty());
-        Drive drive(imageDrive(cue));
+        Drive drive;
         QVERIFY(drive.window);
+        drive.device->insertImage(cue);
         MainForm& window = *drive.window;
 
         window.mnuSetting5sec()->setChecked(gap);
@@ -289,7 +242,7 @@ private slots:
         const QStringList displayBefore = texts(display);
         window.Tm(4)->setFocus();
 
-        MessageBoxCatcher caught;
+        ModalAnswerer caught;
         window.mnuFileReadCD()->trigger();
 
         QCOMPARE(describeAll(caught), messages);
@@ -300,7 +253,7 @@ private slots:
 
         // The drive is closed again on every path, and the window keeps its plan and options.
         QCOMPARE(*drive.log, readProtocol(lengthsRead));
-        QCOMPARE(drive.device().tracks(), 0);
+        QVERIFY(!drive.device->isOpen());
         QCOMPARE(texts(display), displayBefore);
         QCOMPARE(window.mnuSetting5sec()->isChecked(), gap);
         QCOMPARE(window.mnuSettingCD()->isChecked(), keepOrder);
@@ -324,12 +277,13 @@ private slots:
     {
         QFETCH(std::int32_t, tracks);
         QFETCH(QStringList, message);
-        Drive drive(std::make_unique<ClaimingDevice>(tracks));
+        Drive drive;
         QVERIFY(drive.window);
+        drive.device->insertClaimingDisc(tracks);
         MainForm& window = *drive.window;
         for (int i = 0; i < EntryCount; ++i) window.Tm(i)->setText(typed(20)[i]);
 
-        MessageBoxCatcher caught;
+        ModalAnswerer caught;
         window.mnuFileReadCD()->trigger();
 
         QCOMPARE(describeAll(caught), QList<QStringList>{message});
@@ -337,7 +291,7 @@ private slots:
         QCOMPARE(entries(window), typed(20));
         QCOMPARE(openReportWindows(), 0);
         QCOMPARE(*drive.log, readProtocol(0));
-        QCOMPARE(drive.device().tracks(), 0);
+        QVERIFY(!drive.device->isOpen());
     }
 
     // A second long disc read while the report is open replaces its text in the same window; once
@@ -347,12 +301,13 @@ private slots:
         QTemporaryDir folder;
         const QString cue = writeDisc(folder, discOf(RangeExampleSeconds));
         QVERIFY(!cue.isEmpty());
-        Drive drive(imageDrive(cue));
+        Drive drive;
         QVERIFY(drive.window);
+        drive.device->insertImage(cue);
         MainForm& window = *drive.window;
         window.mnuSettingCD()->setChecked(false);
 
-        MessageBoxCatcher caught;
+        ModalAnswerer caught;
         window.mnuFileReadCD()->trigger();
         Report* first = window.reportWindow().window();
         QVERIFY(first);
@@ -371,7 +326,7 @@ private slots:
         window.mnuFileReadCD()->trigger();
         QCOMPARE(reportText(window), QString::fromUtf8(RangeExampleReport));
         QCOMPARE(openReportWindows(), 1);
-        QCOMPARE(caught.shown().size(), 3);
+        QCOMPARE(caught.messages().size(), 3);
     }
 
     // A plan that fails shows its message and leaves the report window as it was: not loaded when it
@@ -390,12 +345,13 @@ private slots:
         QTemporaryDir folder;
         const QString cue = writeDisc(folder, discOf(RangeExampleSeconds));
         QVERIFY(!cue.isEmpty());
-        Drive drive(imageDrive(cue));
+        Drive drive;
         QVERIFY(drive.window);
+        drive.device->insertImage(cue);
         MainForm& window = *drive.window;
         window.mnuSettingCD()->setChecked(false);
 
-        MessageBoxCatcher caught;
+        ModalAnswerer caught;
         window.mnuFileReadCD()->trigger();
         QVERIFY(window.reportWindow().window());
         if (!reportOpen) window.reportWindow().unload();
@@ -407,9 +363,9 @@ private slots:
         QCOMPARE(window.reportWindow().window(), earlier.data());
         QCOMPARE(openReportWindows(), reportOpen ? 1 : 0);
         if (reportOpen) QCOMPARE(earlier->text(), QString::fromUtf8(RangeExampleReport));
-        QCOMPARE(drive.device().tracks(), 0);
+        QVERIFY(!drive.device->isOpen());
     }
 };
 
-QTEST_MAIN(TestCdReadCommand)
+VANTOLI_GUI_TEST_MAIN(TestCdReadCommand)
 #include "test_cd_read_command.moc"

@@ -6,11 +6,12 @@
 
 #include "gui/dialog.h"
 #include "gui/fonts.h"
+#include "support/modal_answerer.h"
 #include "support/window_checks.h"
 
 using namespace vantoli;
-using vantoli::testing::existingWindows;
-using vantoli::testing::shownWindows;
+using vantoli::test::existingWindows;
+using vantoli::test::shownWindows;
 
 namespace {
 
@@ -216,5 +217,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestDialog)
+VANTOLI_GUI_TEST_MAIN(TestDialog)
 #include "test_dialog.moc"

@@ -9,6 +9,7 @@
 
 #include "core/tape_lineup.h"
 #include "gui/help_window.h"
+#include "support/modal_answerer.h"
 
 using namespace vantoli;
 
@@ -30,26 +31,6 @@ QString pageText(const QString& name)
 QStringList pageNames() { return QDir(HelpSource).entryList({"*.html"}, QDir::Files, QDir::Name); }
 
 QList<HelpWindow*> helpWindows(QWidget* mainWindow) { return mainWindow->findChildren<HelpWindow*>(); }
-
-// Counts the modal windows that open while it lives and closes them, so that a stray message box
-// fails the test instead of blocking it.
-class ModalCounter : public QObject {
-public:
-    ModalCounter()
-    {
-        connect(&timer_, &QTimer::timeout, this, [this] {
-            if (QWidget* modal = QApplication::activeModalWidget()) {
-                ++count;
-                modal->close();
-            }
-        });
-        timer_.start(5);
-    }
-    int count = 0;
-
-private:
-    QTimer timer_;
-};
 
 // A main window as the help command sees it: a top-level window with something to type into.
 class MainWindow : public QMainWindow {
@@ -102,7 +83,7 @@ private slots:
         MainWindow main(mainGeometry);
         main.show();
         QVERIFY(QTest::qWaitForWindowExposed(&main));
-        ModalCounter modals;
+        vantoli::test::ModalAnswerer modals;
 
         showHelp(&main, ProgramFolder);
 
@@ -128,7 +109,7 @@ private slots:
         if (side == "right") QCOMPARE(helpFrame.left(), mainFrame.right() + 1);
         if (side == "left") QCOMPARE(helpFrame.right(), mainFrame.left() - 1);
         if (side == "over") QVERIFY(helpFrame.intersects(mainFrame));
-        QCOMPARE(modals.count, 0);
+        QCOMPARE(modals.seen().size(), 0);
     }
 
     // Choosing the command again shows the default topic in the same window and brings it forward,
@@ -202,7 +183,7 @@ private slots:
         main.show();
         QVERIFY(QTest::qWaitForWindowExposed(&main));
         const QWidgetList before = QApplication::topLevelWidgets();
-        ModalCounter modals;
+        vantoli::test::ModalAnswerer modals;
 
         if (layout == "program")
             showHelp(&main);  // the test program's own folder holds no help
@@ -210,7 +191,7 @@ private slots:
             showHelp(&main, folder.path());
 
         QTest::qWait(50);
-        QCOMPARE(modals.count, 0);
+        QCOMPARE(modals.seen().size(), 0);
         QCOMPARE(helpWindows(&main).size(), 0);
         QCOMPARE(QApplication::topLevelWidgets(), before);
     }
@@ -273,5 +254,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestHelp)
+VANTOLI_GUI_TEST_MAIN(TestHelp)
 #include "test_help.moc"

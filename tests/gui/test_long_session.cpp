@@ -9,41 +9,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "device/libcdio_device.h"
-#include "support/dialog_driver.h"
 #include "support/disc_image.h"
+#include "support/modal_answerer.h"
 #include "support/open_window.h"
 
 using namespace vantoli;
 using namespace vantoli::test;
 
 namespace {
-
-// Two discs in one drive, swapped between reads: a 12-track disc fills the entries, a 24-track disc
-// gives the long-disc report.
-class DiscChanger final : public CdAudioDevice {
-public:
-    DiscChanger(const QString& shortDisc, const QString& longDisc)
-        : short_(shortDisc.toStdString()),
-          long_(longDisc.toStdString())
-    {
-    }
-    void useLongDisc(bool on) { current_ = on ? &long_ : &short_; }
-
-    void selectCdAudio() override { current_->selectCdAudio(); }
-    void open() override { current_->open(); }
-    void close() override { current_->close(); }
-    void setMillisecondsFormat() override { current_->setMillisecondsFormat(); }
-    std::int32_t tracks() const override { return current_->tracks(); }
-    std::int32_t track() const override { return current_->track(); }
-    void setTrack(std::int32_t track) override { current_->setTrack(track); }
-    std::int32_t trackLength() const override { return current_->trackLength(); }
-
-private:
-    LibcdioDevice short_;
-    LibcdioDevice long_;
-    LibcdioDevice* current_ = &short_;
-};
 
 int windowCount()
 {
@@ -66,23 +39,25 @@ private slots:
         const QString longDisc = writeDiscImage(folder.path(), audioTracks(twentyFour), "long");
         QVERIFY(!shortDisc.isEmpty() && !longDisc.isEmpty());
 
-        auto owned = std::make_unique<DiscChanger>(shortDisc, longDisc);
-        DiscChanger* drive = owned.get();
+        // Two discs, swapped between reads: the short one fills the entries, the long one gives the
+        // long-disc report.
+        auto owned = std::make_unique<FakeDevice>();
+        FakeDevice* drive = owned.get();
         auto window = openWindow(std::move(owned));
         QVERIFY(window);
         const int windowsAtStart = windowCount();
-        DialogDriver driver{QString()};  // answers every message box with OK
+        ModalAnswerer driver;  // answers every message box with OK
 
         constexpr int Rounds = 300;
         for (int round = 0; round < Rounds; ++round) {
-            drive->useLongDisc(false);
+            drive->insertImage(shortDisc);
             window->mnuFileReadCD()->trigger();
             QCOMPARE(window->Tm(11)->text(), QString("255"));
             window->Run()->click();
             QVERIFY(!window->TapeType()->text().isEmpty());
             window->Clear()->click();
 
-            drive->useLongDisc(true);
+            drive->insertImage(longDisc);
             window->mnuFileReadCD()->trigger();
             QVERIFY(window->reportWindow().window());
             window->reportWindow().unload();
@@ -98,5 +73,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestLongSession)
+VANTOLI_GUI_TEST_MAIN(TestLongSession)
 #include "test_long_session.moc"

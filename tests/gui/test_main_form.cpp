@@ -10,6 +10,7 @@
 #include <QSet>
 #include <QTest>
 
+#include "support/modal_answerer.h"
 #include "support/open_window.h"
 
 #include "icons/vantoli.xpm"
@@ -339,5 +340,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMainForm)
+VANTOLI_GUI_TEST_MAIN(TestMainForm)
 #include "test_main_form.moc"

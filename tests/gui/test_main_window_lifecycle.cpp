@@ -10,12 +10,11 @@
 
 #include <functional>
 
-#include "support/message_box_catcher.h"
+#include "support/modal_answerer.h"
 #include "support/open_window.h"
 
 using namespace vantoli;
 using vantoli::test::openWindow;
-using vantoli::test::RecordingDevice;
 
 namespace {
 
@@ -51,8 +50,9 @@ class TestMainWindowLifecycle : public QObject {
 private slots:
     void loadSetsUpTheDeviceWithoutOpeningIt()
     {
-        auto log = std::make_shared<QStringList>();
-        auto window = openWindow(std::make_unique<RecordingDevice>(log));
+        auto device = std::make_unique<test::FakeDevice>();
+        const auto log = device->log();
+        auto window = openWindow(std::move(device));
         QVERIFY(window);
         QCOMPARE(*log, QStringList{"selectCdAudio"});
         QVERIFY(window->mnuSettingCD()->isChecked());
@@ -72,8 +72,9 @@ private slots:
     {
         QFETCH(bool, keepOrder);
         QFETCH(bool, gap);
-        auto log = std::make_shared<QStringList>();
-        auto window = openWindow(std::make_unique<RecordingDevice>(log));
+        auto device = std::make_unique<test::FakeDevice>();
+        const auto log = device->log();
+        auto window = openWindow(std::move(device));
         QVERIFY(window);
         window->mnuSettingCD()->setChecked(keepOrder);
         window->mnuSetting5sec()->setChecked(gap);
@@ -99,12 +100,12 @@ private slots:
         runSixTracks(*window);
         window->Tm(5)->setFocus();
         QCOMPARE(QApplication::focusWidget(), window->Tm(5));
-        test::MessageBoxCatcher messages;
+        test::ModalAnswerer messages;
         window->Clear_Click();
         QCOMPARE(QApplication::focusWidget(), window->Tm(5));
         QCOMPARE(window->Tm(0)->text(), QString());
         QCOMPARE(window->TapeType()->text(), QString());
-        QCOMPARE(messages.shown().size(), 0);  // asks nothing of the user
+        QCOMPARE(messages.messages().size(), 0);  // asks nothing of the user
     }
 
     // clang-format off
@@ -141,8 +142,9 @@ private slots:
     void closingTheWindowClosesTheDeviceAndEndsTheProgram()
     {
         QFETCH(bool, otherWindowOpen);
-        auto log = std::make_shared<QStringList>();
-        auto window = openWindow(std::make_unique<RecordingDevice>(log));
+        auto device = std::make_unique<test::FakeDevice>();
+        const auto log = device->log();
+        auto window = openWindow(std::move(device));
         QVERIFY(window);
         QWidget other;
         if (otherWindowOpen) other.show();
@@ -155,8 +157,9 @@ private slots:
 
     void exitEndsTheProgramWithoutClosingTheDevice()
     {
-        auto log = std::make_shared<QStringList>();
-        auto window = openWindow(std::make_unique<RecordingDevice>(log));
+        auto device = std::make_unique<test::FakeDevice>();
+        const auto log = device->log();
+        auto window = openWindow(std::move(device));
         QVERIFY(window);
         QWidget other;
         other.show();
@@ -167,5 +170,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMainWindowLifecycle)
+VANTOLI_GUI_TEST_MAIN(TestMainWindowLifecycle)
 #include "test_main_window_lifecycle.moc"

@@ -9,11 +9,11 @@
 #include <sys/stat.h>
 
 #include "gui/pattern_file.h"
-#include "gui/pattern_file.h"
-#include "support/dialog_driver.h"
+#include "support/modal_answerer.h"
 
 using namespace vantoli;
-using vantoli::test::DialogDriver;
+using vantoli::test::ModalAnswerer;
+using vantoli::test::SeenModal;
 
 namespace {
 
@@ -345,11 +345,11 @@ private slots:
         QFETCH(QString, answer);
         QFETCH(QString, written);
         QWidget window;
-        DialogDriver driver(answer.isEmpty() ? QString() : path(answer));
+        ModalAnswerer driver({answer.isEmpty() ? QString() : path(answer)});
         savePattern(&window, entries({"431", "", "358"}));
 
         QCOMPARE(driver.fileDialogs(), 1);
-        const DialogDriver::Seen& dialog = driver.seen.first();
+        const SeenModal& dialog = driver.seen().first();
         QCOMPARE(dialog.acceptMode, QFileDialog::AcceptSave);
         QCOMPARE(dialog.nameFilters, QStringList{QStringLiteral("Vantoli データファイル (*.vto)")});
         QCOMPARE(dialog.defaultSuffix, QString());
@@ -365,10 +365,10 @@ private slots:
     void saveCommandReportsFailure()
     {
         QWidget window;
-        DialogDriver driver(path("pattern.vto"));
+        ModalAnswerer driver({path("pattern.vto")});
         savePattern(&window, entries({"431", "358", "한국"}));
         QCOMPARE(driver.messages().size(), 1);
-        const DialogDriver::Seen box = driver.messages().first();
+        const SeenModal box = driver.messages().first();
         QCOMPARE(box.title, QStringLiteral("保存エラー"));
         QCOMPARE(box.icon, QMessageBox::Warning);
         QVERIFY2(box.text.startsWith(QStringLiteral("トラック 3の\n")), qPrintable(box.text));
@@ -396,11 +396,11 @@ private slots:
         QFETCH(QString, message);
         writeFile(path("pattern.vto"), file);
         QWidget window;
-        DialogDriver driver(cancel ? QString() : path("pattern.vto"));
+        ModalAnswerer driver({cancel ? QString() : path("pattern.vto")});
         const std::optional<PatternEntries> result = openPattern(&window);
 
         QCOMPARE(driver.fileDialogs(), 1);
-        const DialogDriver::Seen& dialog = driver.seen.first();
+        const SeenModal& dialog = driver.seen().first();
         QCOMPARE(dialog.acceptMode, QFileDialog::AcceptOpen);
         QCOMPARE(dialog.fileMode, QFileDialog::ExistingFile);
         QCOMPARE(dialog.nameFilters, QStringList{QStringLiteral("Vantoli データファイル (*.vto)")});
@@ -416,5 +416,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestPatternFile)
+VANTOLI_GUI_TEST_MAIN(TestPatternFile)
 #include "test_pattern_file.moc"

@@ -6,11 +6,12 @@
 
 #include "gui/fonts.h"
 #include "gui/report.h"
+#include "support/modal_answerer.h"
 #include "support/window_checks.h"
 
 using namespace vantoli;
-using vantoli::testing::existingWindows;
-using vantoli::testing::shownWindows;
+using vantoli::test::existingWindows;
+using vantoli::test::shownWindows;
 
 namespace {
 
@@ -177,5 +178,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestReportWindow)
+VANTOLI_GUI_TEST_MAIN(TestReportWindow)
 #include "test_report_window.moc"

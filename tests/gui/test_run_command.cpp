@@ -7,11 +7,11 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "support/message_box_catcher.h"
+#include "support/modal_answerer.h"
 #include "support/open_window.h"
 
 using namespace vantoli;
-using vantoli::test::MessageBoxCatcher;
+using vantoli::test::ModalAnswerer;
 using vantoli::test::openWindow;
 
 namespace {
@@ -113,10 +113,10 @@ private slots:
         window->mnuSettingCD()->setChecked(keepOrder);
         window->mnuSetting5sec()->setChecked(gap);
         type(*window, entries);
-        MessageBoxCatcher messages;
+        ModalAnswerer messages;
         QTest::mouseClick(window->Run(), Qt::LeftButton);
 
-        QCOMPARE(messages.shown().size(), 0);
+        QCOMPARE(messages.messages().size(), 0);
         QCOMPARE(cells(&MainForm::A, *window), side(sideA));
         QCOMPARE(cells(&MainForm::B, *window), side(sideB));
         QCOMPARE(planLabels(*window), labels);
@@ -209,11 +209,11 @@ private slots:
         QCOMPARE(planLabels(*window), SixTracksPlan);
 
         type(*window, entries);
-        MessageBoxCatcher messages;
+        ModalAnswerer messages;
         QTest::mouseClick(window->Run(), Qt::LeftButton);
 
-        QCOMPARE(messages.shown().size(), 1);
-        const auto& shown = messages.shown().front();
+        QCOMPARE(messages.messages().size(), 1);
+        const auto& shown = messages.messages().front();
         QCOMPARE(shown.title, title);
         QCOMPARE(shown.lines, lines);
         QCOMPARE(shown.textFormat, Qt::PlainText);  // each line on a line of its own
@@ -294,5 +294,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestRunCommand)
+VANTOLI_GUI_TEST_MAIN(TestRunCommand)
 #include "test_run_command.moc"

@@ -6,11 +6,12 @@
 #include "core/version_text.h"
 #include "gui/fonts.h"
 #include "gui/version.h"
+#include "support/modal_answerer.h"
 #include "support/window_checks.h"
 
 using namespace vantoli;
-using vantoli::testing::existingWindows;
-using vantoli::testing::shownWindows;
+using vantoli::test::existingWindows;
+using vantoli::test::shownWindows;
 
 namespace {
 
@@ -155,5 +156,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestVersion)
+VANTOLI_GUI_TEST_MAIN(TestVersion)
 #include "test_version.moc"

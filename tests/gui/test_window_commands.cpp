@@ -9,8 +9,7 @@
 #include <QTemporaryDir>
 
 #include "gui/help_window.h"
-#include "support/dialog_driver.h"
-#include "support/message_box_catcher.h"
+#include "support/modal_answerer.h"
 #include "support/open_window.h"
 
 using namespace vantoli;
@@ -134,10 +133,10 @@ private slots:
         // The test program's folder holds no help pages.
         auto window = openWindow();
         QVERIFY(window);
-        MessageBoxCatcher catcher;
+        ModalAnswerer catcher;
         window->mnuHelpTopic()->trigger();
         QTest::qWait(30);
-        QVERIFY(catcher.shown().isEmpty());
+        QVERIFY(catcher.messages().isEmpty());
         QCOMPARE(openWindows<HelpWindow>().size(), 0);
         QVERIFY(window->isEnabled());
     }
@@ -150,7 +149,7 @@ private slots:
         QVERIFY(window);
         typeEntries(*window, {"431", "", "1205"});
         {
-            DialogDriver driver(path);
+            ModalAnswerer driver({path});
             window->mnuFileSave()->trigger();
             QCOMPARE(driver.fileDialogs(), 1);
             QVERIFY(driver.messages().isEmpty());
@@ -164,7 +163,7 @@ private slots:
         window->Run()->click();
         window->Tm(0)->setFocus();
         {
-            DialogDriver driver(path);
+            ModalAnswerer driver({path});
             window->mnuFileOpen()->trigger();
         }
         QCOMPARE(window->Tm(0)->text(), QString("431"));
@@ -188,7 +187,7 @@ private slots:
         QVERIFY(tooLong.open(QIODevice::WriteOnly));
         tooLong.write(QByteArray(1 << 20, '1'));
         tooLong.close();
-        DialogDriver driver(tooLong.fileName());
+        ModalAnswerer driver({tooLong.fileName()});
         window->mnuFileOpen()->trigger();
         QCOMPARE(driver.messages().size(), 1);
         QCOMPARE(window->Tm(0)->text(), QString("431"));
@@ -196,5 +195,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestWindowCommands)
+VANTOLI_GUI_TEST_MAIN(TestWindowCommands)
 #include "test_window_commands.moc"

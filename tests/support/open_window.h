@@ -1,19 +1,18 @@
 #pragma once
-// Opens the main window the way the program does: fonts registered, window shown and active.
+// Opens the main window the way the program does: fonts registered, window shown and active. The
+// window gets the fake drive, empty unless the test gives it another.
 
-#include <QStringList>
 #include <QTest>
 
 #include <memory>
 
 #include "gui/fonts.h"
 #include "gui/main_form.h"
-#include "support/no_disc_device.h"
-#include "support/recording_device.h"
+#include "support/fake_device.h"
 
 namespace vantoli::test {
 
-inline std::unique_ptr<MainForm> openWindow(std::unique_ptr<CdAudioDevice> device = std::make_unique<NoDiscDevice>())
+inline std::unique_ptr<MainForm> openWindow(std::unique_ptr<CdAudioDevice> device = std::make_unique<FakeDevice>())
 {
     registerFontSubstitutions();
     auto window = std::make_unique<MainForm>(std::move(device));
@@ -22,5 +21,8 @@ inline std::unique_ptr<MainForm> openWindow(std::unique_ptr<CdAudioDevice> devic
     if (!QTest::qWaitForWindowActive(window.get())) return nullptr;
     return window;
 }
+
+// The fake drive of a window opened with openWindow.
+inline FakeDevice& fakeDrive(MainForm& window) { return static_cast<FakeDevice&>(window.RCD1()); }
 
 }  // namespace vantoli::test

@@ -6,7 +6,7 @@
 
 #include "gui/twips.h"
 
-namespace vantoli::testing {
+namespace vantoli::test {
 
 // How many top-level windows of this name are on the screen.
 inline int shownWindows(const QString& name)
@@ -26,4 +26,4 @@ inline int existingWindows(const QString& name)
     return count;
 }
 
-}  // namespace vantoli::testing
+}  // namespace vantoli::test

@@ -1,10 +1,44 @@
 #pragma once
-// The two long discs whose reports are known character for character, both planned with the 5-second
-// gap and without keeping the disc's order.
+// Sample discs shared by the tests: the two long discs whose reports are known character for
+// character (both planned with the 5-second gap and without keeping the disc's order), and helpers
+// that write report lines and disc images of whole seconds.
 
+#include <QString>
+
+#include <initializer_list>
 #include <vector>
 
+#include "support/disc_image.h"
+
 namespace vantoli::test {
+
+// Each line followed by CR LF, as the report ends its lines.
+inline QString crlfLines(std::initializer_list<const char*> lines)
+{
+    QString out;
+    for (const char* line : lines) out += QString::fromUtf8(line) + "\r\n";
+    return out;
+}
+
+// A whole report: its first, empty line, then the lines.
+inline QString reportLines(std::initializer_list<const char*> lines) { return "\r\n" + crlfLines(lines); }
+
+// The head both report layouts share, from the first empty line down to "＜A面＞".
+inline QString reportHead(int tape, int count)
+{
+    return "\r\n***************   TAPE の構成   ***************\r\n\r\n使用するテープ： " + QString::number(tape) +
+           "分テープ\r\n総トラック数： " + QString::number(count) + "\r\n\r\n＜A面＞\r\n";
+}
+
+// The tracks as a disc holds them: each a whole number of seconds and a few frames more, so that every
+// length has to be cut down to its whole seconds.
+inline std::vector<ImageTrack> discOf(const std::vector<int>& seconds)
+{
+    std::vector<ImageTrack> tracks;
+    for (std::size_t i = 0; i < seconds.size(); ++i)
+        tracks.push_back({seconds[i] * SectorsPerSecond + int(i * 13 % SectorsPerSecond), false});
+    return tracks;
+}
 
 // 24 tracks: 90-minute tape, no exchange, so both sides show as ranges.
 inline const std::vector<int> RangeExampleSeconds{243, 299, 219, 215, 230, 250, 148, 147, 231, 221, 261, 257,

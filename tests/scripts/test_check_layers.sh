@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# scripts/check-layers passes on the sources as they are and fails, naming file and line, on a copy
+# with one wrong include in each layer.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/../.." && pwd)"
+"$root/scripts/check-layers" >/dev/null
+
+copy="$(mktemp -d)"
+trap 'rm -rf "$copy"' EXIT
+cp -r "$root/src" "$copy/"
+printf '#include <QString>\n' >>"$copy/src/core/tape_planner.h"
+printf '#include "gui/main_form.h"\n' >>"$copy/src/device/libcdio_device.cpp"
+printf '#include "device/libcdio_device.h"\n' >>"$copy/src/core/read_disc.cpp"
+if out="$("$root/scripts/check-layers" "$copy/src")"; then
+    echo "check-layers passed a tree with wrong includes"; exit 1
+fi
+for expected in "src/core/tape_planner.h:$(wc -l <"$copy/src/core/tape_planner.h"):#include <QString>" \
+                "src/device/libcdio_device.cpp:$(wc -l <"$copy/src/device/libcdio_device.cpp"):#include \"gui/main_form.h\"" \
+                "src/core/read_disc.cpp:$(wc -l <"$copy/src/core/read_disc.cpp"):#include \"device/libcdio_device.h\""; do
+    grep -qF "$expected" <<<"$out" || { echo "not named: $expected"; echo "$out"; exit 1; }
+done
+echo "check-layers names every wrong include"
