@@ -39,7 +39,6 @@ Dialog::Dialog(QAction* keepOrder, QAction* fiveSecondGap)
     auto* OptAll = addControl<QPushButton>(this, OptAllRow);
     auto* OptClr = addControl<QPushButton>(this, OptClrRow);
     auto* OptOK = addControl<QPushButton>(this, OptOKRow);
-    for (QPushButton* button : {OptAll, OptClr, OptOK}) pressedByEnterWhenFocused(button);
     connect(OptAll, &QPushButton::clicked, this, &Dialog::OptAll_Click);
     connect(OptClr, &QPushButton::clicked, this, &Dialog::OptClr_Click);
     connect(OptOK, &QPushButton::clicked, this, &Dialog::OptOK_Click);

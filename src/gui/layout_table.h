@@ -4,11 +4,13 @@
 // row with an index range and the step from one element to the next.
 
 #include <QLabel>
+#include <QPushButton>
 #include <QString>
 #include <QWidget>
 
 #include <array>
 #include <cstddef>
+#include <type_traits>
 
 #include "gui/twips.h"
 
@@ -73,6 +75,9 @@ Control* create(QWidget* parent, const ControlRow& row, const QString& name, con
     control->setText(caption);
     if (*row.toolTip) control->setToolTip(QString::fromUtf8(row.toolTip));
     if constexpr (std::is_base_of_v<QLabel, Control>) applyStyle(control, row.style);
+    // A push button that has the focus is pressed by Enter (either key) as well as by Space; Enter
+    // elsewhere in a window without a default button does nothing.
+    if constexpr (std::is_base_of_v<QPushButton, Control>) control->setAutoDefault(true);
     return control;
 }
 

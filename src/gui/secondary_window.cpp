@@ -40,8 +40,6 @@ void SecondaryWindow::setDefaultButton(QPushButton* button)
 
 void SecondaryWindow::setCancelButton(QPushButton* button) { cancelButton_ = button; }
 
-void SecondaryWindow::pressedByEnterWhenFocused(QPushButton* button) { button->setAutoDefault(true); }
-
 void SecondaryWindow::keyPressEvent(QKeyEvent* event)
 {
     const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;

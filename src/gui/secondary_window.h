@@ -25,11 +25,9 @@ protected:
     // Puts the client area's top-left corner at a fixed point of the screen, given in twips.
     void placeClientAt(QPoint screenTwips);
     // Enter presses the default button and Esc the cancel button, wherever the focus is; a window
-    // without them ignores the key. A focused push button takes Enter itself.
+    // without them ignores the key. A focused push button takes Enter itself (see addControl).
     void setDefaultButton(QPushButton* button);
     void setCancelButton(QPushButton* button);
-    // A push button that Enter presses while it has the focus.
-    static void pressedByEnterWhenFocused(QPushButton* button);
 
     void keyPressEvent(QKeyEvent* event) override;
 

@@ -210,6 +210,14 @@ private slots:
         QCOMPARE(items.ticks(), qMakePair(true, true));
         QCOMPARE(boxes(dialog), qMakePair(false, false));
 
+        button(dialog, "OptAll")->setFocus();
+        QTest::keyClick(button(dialog, "OptAll"), Qt::Key_Return);
+        QCOMPARE(boxes(dialog), qMakePair(true, true));
+        button(dialog, "OptClr")->setFocus();
+        QTest::keyClick(button(dialog, "OptClr"), Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(boxes(dialog), qMakePair(false, false));
+        QCOMPARE(items.ticks(), qMakePair(true, true));
+
         button(dialog, "OptOK")->setFocus();
         QTest::keyClick(button(dialog, "OptOK"), Qt::Key_Return);
         QCOMPARE(items.ticks(), qMakePair(false, false));
