@@ -4,10 +4,33 @@
 #include "gui/secondary_window.h"
 #include "gui/single_window.h"
 
+#include <QLabel>
+#include <QStringList>
+
 class QCloseEvent;
-class QLabel;
+class QFontMetricsF;
 
 namespace vantoli {
+
+// The report label: its caption is the report text as given, CR LF and all; it shows every line whole,
+// top left, without inner margin. A line wider than the label breaks at its last blank that still
+// fits (the blanks there are dropped) and goes on below; a line without such a blank breaks after its
+// last character that fits. A line that fits stays one line.
+class ReportLabel : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+
+    // The lines as the label shows them.
+    QStringList shownLines() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// The text split into lines at CR LF, CR or LF, each line no wider than `width` as measured by
+// `metrics`, broken as ReportLabel describes.
+QStringList wrapLines(const QString& text, const QFontMetricsF& metrics, qreal width);
 
 class Report : public SecondaryWindow {
     Q_OBJECT
@@ -17,6 +40,8 @@ public:
     // The report text, line ends (CR LF) and all.
     QString text() const;
     void setText(const QString& text);
+    // The lines as the window shows them.
+    QStringList shownLines() const;
 
     // Empties the report.
     void Form_Load();
@@ -29,7 +54,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    QLabel* lblReport;
+    ReportLabel* lblReport;
 };
 
 // Shows a report (the last step of planning a long disc):

@@ -1,9 +1,12 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QWindow>
 #include <QtTest>
 
+#include "core/long_disc_plan.h"
+#include "core/plan_report.h"
 #include "gui/fonts.h"
 #include "gui/report.h"
 #include "support/modal_answerer.h"
@@ -175,6 +178,78 @@ private slots:
         const QImage oneLine = label(report)->grab().toImage();
         QCOMPARE(withCrLf, withLf);
         QVERIFY(withCrLf != oneLine);
+    }
+
+    // Lines are measured in cells of the fixed-pitch report font: half-width characters take one cell,
+    // full-width ones two.
+    // clang-format off
+    void wrapsLinesWiderThanTheLabel_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("cells");
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("fits") << "abc def\r\n" << 7 << QStringList{"abc def"};
+        QTest::newRow("breaks at the blank") << "abc def\r\n" << 6 << QStringList{"abc", "def"};
+        QTest::newRow("last blank that fits") << "ab cd ef gh" << 7 << QStringList{"ab cd", "ef gh"};
+        QTest::newRow("blank right after what fits") << "abcd efgh" << 4 << QStringList{"abcd", "efgh"};
+        QTest::newRow("blanks at the break dropped") << "ab   cd" << 4 << QStringList{"ab", "cd"};
+        QTest::newRow("no blank: after the last character that fits") << "abcdefgh" << 3 << QStringList{"abc", "def", "gh"};
+        QTest::newRow("leading blanks are no place to break") << "   abcdef" << 6 << QStringList{"   abc", "def"};
+        QTest::newRow("full-width characters are two cells") << "収録：  1， 2" << 9 << QStringList{"収録：", "1， 2"};
+        QTest::newRow("empty lines kept") << "\r\nab\r\n\r\ncd\r\n" << 5 << QStringList{"", "ab", "", "cd"};
+        QTest::newRow("a line of blanks that fits") << "        \r\n" << 8 << QStringList{"        "};
+    }
+    // clang-format on
+    void wrapsLinesWiderThanTheLabel()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, cells);
+        QFETCH(QStringList, shown);
+        const QFontMetricsF metrics(reportFont());
+        QCOMPARE(wrapLines(text, metrics, cells * metrics.horizontalAdvance(QLatin1Char('0'))), shown);
+    }
+
+    // A long disc whose side A gives away its twelfth track lists eleven numbers on the first line of
+    // side A, 51 cells: the line breaks at a blank and every track is still shown. Every other line,
+    // the row of 47 asterisks among them, fits and is shown as it stands.
+    void showsEveryLineWhole()
+    {
+        const std::vector<int> seconds{260, 169, 104, 143, 161, 101, 167, 228, 264, 228, 128, 293, 169, 291,
+                                       129, 235, 179, 114, 134, 239, 157, 114, 228, 267, 246, 148, 266};
+        const std::optional<LongDiscPlan> plan = planLongDisc(seconds, {true, false}, 27);
+        QVERIFY(plan && plan->plan.exchange && plan->plan.exchange->outgoingA == 11);
+        const QString text = QString::fromStdString(PlanReportText(*plan));
+
+        SingleWindow<Report> holder;
+        Report* report = showReport(holder, text);
+        QVERIFY(QTest::qWaitForWindowExposed(report));
+        QCOMPARE(report->text(), text);
+        const QStringList shown = report->shownLines();
+        const QFontMetricsF metrics(label(report)->font());
+        const int room = label(report)->contentsRect().width();
+        for (const QString& line : shown) QVERIFY2(metrics.horizontalAdvance(line) <= room, qPrintable(line));
+
+        QStringList written = text.split("\r\n");
+        written.removeLast();
+        const QString wide = written.at(written.indexOf(QRegularExpression("^収録：  1， 2.*")));
+        QVERIFY(metrics.horizontalAdvance(wide) > room);
+        for (const QString& line : written)
+            if (line != wide) QVERIFY2(shown.contains(line), qPrintable(line));
+        QCOMPARE(shown.size(), written.size() + 1);
+        QVERIFY(shown.contains(QString(15, '*') + "   TAPE の構成   " + QString(15, '*')));
+
+        // Every track number of both sides, as the report lists them, is on the screen.
+        static const QRegularExpression number("\\d+");
+        QStringList listed;
+        for (const QString& line : shown.mid(shown.indexOf(QRegularExpression("^収録：.*"))))
+            for (const auto& match : number.globalMatch(line.section("：", -1))) listed << match.captured();
+        for (int track = 1; track <= 27; ++track)
+            QVERIFY2(listed.contains(QString::number(track)), qPrintable(QString::number(track)));
+
+        // The picture shows it too: no line reaches into the label's frame.
+        const QImage picture = label(report)->grab().toImage();
+        const QColor frame = picture.pixelColor(0, picture.height() / 2);
+        for (int y = 1; y < picture.height() - 1; ++y) QCOMPARE(picture.pixelColor(picture.width() - 1, y), frame);
     }
 };
 
