@@ -17,11 +17,44 @@ std::string_view trimBlanks(std::string_view s)
     return s;
 }
 
+// The plain form of what a Japanese input method types in full width: the digits, the signs, the
+// decimal point and the ideographic blank. Every other character stays as it is.
+std::string plainForm(std::string_view text)
+{
+    std::string plain;
+    plain.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const std::string_view rest = text.substr(i);
+        // U+FF0B (＋), U+FF0D (－), U+FF0E (．) and U+FF10..U+FF19 (０..９) are EF BC 8B/8D/8E/90..99.
+        if (rest.size() >= 3 && rest[0] == '\xEF' && rest[1] == '\xBC') {
+            const unsigned char last = static_cast<unsigned char>(rest[2]);
+            if (last >= 0x90 && last <= 0x99) {
+                plain += static_cast<char>('0' + (last - 0x90));
+                i += 2;
+                continue;
+            }
+            if (last == 0x8B || last == 0x8D || last == 0x8E) {
+                plain += last == 0x8B ? '+' : last == 0x8D ? '-' : '.';
+                i += 2;
+                continue;
+            }
+        }
+        if (rest.substr(0, 3) == "\xE3\x80\x80") {  // U+3000, the ideographic blank
+            plain += ' ';
+            i += 2;
+            continue;
+        }
+        plain += text[i];
+    }
+    return plain;
+}
+
 }  // namespace
 
 EntryNumber convertEntry(std::string_view text)
 {
-    std::string_view s = trimBlanks(text);
+    const std::string plain = plainForm(text);
+    std::string_view s = trimBlanks(plain);
     bool negative = false;
     if (!s.empty() && (s.front() == '+' || s.front() == '-')) {
         negative = s.front() == '-';

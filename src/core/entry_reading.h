@@ -25,7 +25,8 @@ struct EntryNumber {
 
 // Plain decimal digits with optional blanks around them, an optional sign and an optional decimal
 // fraction rounded half to even. Anything else is NotANumber; a number that does not fit in
-// -32768..32767 after rounding is OutOfRange.
+// -32768..32767 after rounding is OutOfRange. The full-width digits, signs and decimal point that a
+// Japanese input method types, and the ideographic blank, count as their plain forms ("４３１" is 431).
 EntryNumber convertEntry(std::string_view text);
 
 // The check an entry failed, in the order they are made.

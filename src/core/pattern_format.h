@@ -14,7 +14,10 @@
 
 namespace vantoli {
 
-// The longest line a pattern file may hold, in bytes. An entry box holds at most 32767 characters,
+// The most characters an entry box holds; a line that decodes to more is no entry the window saved.
+inline constexpr int MaxEntryLength = 32767;
+
+// The longest line a pattern file may hold, in bytes. An entry box holds at most MaxEntryLength characters,
 // and no character takes more than two bytes on disk, so every entry the window can hold fits.
 inline constexpr std::size_t MaxPatternLineBytes = 65536;
 

@@ -59,6 +59,9 @@ std::optional<Message> writePatternFile(const QString& path, const PatternEntrie
 {
     EncodedEntries encoded;
     for (int i = 0; i < EntryCount; ++i) {
+        // A line break inside an entry would split it into two lines of the file.
+        if (entries[i].contains(QLatin1Char('\n')) || entries[i].contains(QLatin1Char('\r')))
+            return entryMessage(i, QStringLiteral("入力に改行が含まれているため、パターンファイルに保存できません。"));
         QStringEncoder encoder(FileEncoding, QStringConverter::Flag::Stateless);
         if (!encoder.isValid()) return encodingMissing(SaveTitle);
         const QByteArray bytes = encoder.encode(entries[i]);
@@ -123,20 +126,26 @@ std::variant<PatternEntries, Message> readPatternFile(const QString& path)
     }
     bytes.resize(filled);
 
-    const PatternSplit split = splitPatternLines(bytes);
-    if (const auto* tooLong = std::get_if<PatternLineTooLong>(&split))
+    const auto lineTooLong = [&path](int line) {
         return message(OpenTitle,
                        QStringLiteral(
                            "ファイル「%1」の %2 行目が長すぎます。\rVantoli のパターンファイルではないようです。")
                            .arg(shownPath(path))
-                           .arg(tooLong->line),
+                           .arg(line),
                        MessageIcon::Stop);
+    };
+    const PatternSplit split = splitPatternLines(bytes);
+    if (const auto* tooLong = std::get_if<PatternLineTooLong>(&split)) return lineTooLong(tooLong->line);
 
     QStringDecoder probe(FileEncoding);
     if (!probe.isValid()) return encodingMissing(OpenTitle);
     PatternEntries entries;
     const auto& lines = std::get<std::vector<std::string>>(split);
-    for (std::size_t i = 0; i < lines.size(); ++i) entries[i] = decodeLine(lines[i]);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        entries[i] = decodeLine(lines[i]);
+        // An entry box would cut a longer line short.
+        if (entries[i].size() > MaxEntryLength) return lineTooLong(static_cast<int>(i) + 1);
+    }
     return entries;
 }
 

@@ -62,8 +62,23 @@ private slots:
         QTest::newRow("hex prefix") << "&H10" << K::NotANumber << 0;
         QTest::newRow("c hex prefix") << "0x10" << K::NotANumber << 0;
         QTest::newRow("group separator") << "1,000" << K::NotANumber << 0;
-        QTest::newRow("full-width digits") << "４３１" << K::NotANumber << 0;
-        QTest::newRow("full-width blank") << "　431" << K::NotANumber << 0;
+        QTest::newRow("full-width digits") << "４３１" << K::Number << 431;
+        QTest::newRow("full-width blanks around") << "　４３１　" << K::Number << 431;
+        QTest::newRow("full-width blank, plain digits") << "　431" << K::Number << 431;
+        QTest::newRow("full-width and plain digits mixed") << "4３1" << K::Number << 431;
+        QTest::newRow("full-width minus") << "－１３０" << K::Number << -130;
+        QTest::newRow("full-width plus") << "＋１００" << K::Number << 100;
+        QTest::newRow("full-width point") << "４．５" << K::Number << 4;
+        QTest::newRow("full-width point rounds up") << "４．５１" << K::Number << 5;
+        QTest::newRow("full-width upper bound") << "３２７６７" << K::Number << 32767;
+        QTest::newRow("full-width above range") << "４００００" << K::OutOfRange << 0;
+        QTest::newRow("full-width colon") << "４：３１" << K::NotANumber << 0;
+        QTest::newRow("full-width blank inside") << "４　３１" << K::NotANumber << 0;
+        QTest::newRow("full-width group separator") << "１，０００" << K::NotANumber << 0;
+        QTest::newRow("full-width exponent") << "１ｅ３" << K::NotANumber << 0;
+        QTest::newRow("full-width hex prefix") << "０ｘ１０" << K::NotANumber << 0;
+        QTest::newRow("full-width lone minus") << "－" << K::NotANumber << 0;
+        QTest::newRow("minus sign U+2212 is not a sign") << "−130" << K::NotANumber << 0;
         QTest::newRow("nul inside") << QString("43") + QChar(0) + "1" << K::NotANumber << 0;
     }
     // clang-format on
@@ -102,6 +117,12 @@ private slots:
         QTest::newRow("minus zero") << "-0" << 0 << -1;
         QTest::newRow("zero") << "0" << 0 << -1;
         QTest::newRow("only blanks") << "  " << -1 << int(EntryCheck::Format);
+        QTest::newRow("full width, blanks around") << "　４３１　" << 271 << -1;
+        QTest::newRow("full-width 80 min") << "８０００" << 4800 << -1;
+        QTest::newRow("full-width 8001 too large") << "８００１" << -1 << int(EntryCheck::TooLarge);
+        QTest::newRow("full-width 60 seconds") << "６０" << -1 << int(EntryCheck::Seconds);
+        QTest::newRow("full-width colon") << "４：３１" << -1 << int(EntryCheck::Format);
+        QTest::newRow("full-width minus is a format error") << "－１３０" << -1 << int(EntryCheck::Format);
     }
     // clang-format on
     void singleEntry()

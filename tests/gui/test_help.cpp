@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QTextBrowser>
 
+#include "core/entry_reading.h"
 #include "core/tape_lineup.h"
 #include "gui/help_window.h"
 #include "support/modal_answerer.h"
@@ -235,6 +236,33 @@ private slots:
         QFETCH(QString, target);
         QVERIFY2(!target.contains(':'), "the help stays on its own pages");
         QVERIFY2(QFileInfo(helpPage(target.section('#', 0, 0))).isFile(), qPrintable(target));
+    }
+
+    // Every example of the entry page's table is read by the Run command as the time the table gives.
+    // clang-format off
+    void entryExamplesAreWhatTheProgramReads_data()
+    {
+        QTest::addColumn<QString>("time");
+        QTest::addColumn<QString>("entry");
+        static const QRegularExpression row(
+            QStringLiteral("<tr><td>([^<]+)</td><td class=\"num\"><code>([^<]+)</code></td></tr>"));
+        for (const QRegularExpressionMatch& m : row.globalMatch(pageText("input.html")))
+            QTest::newRow(qPrintable(m.captured(2))) << m.captured(1) << m.captured(2);
+    }
+    // clang-format on
+    void entryExamplesAreWhatTheProgramReads()
+    {
+        QFETCH(QString, time);
+        QFETCH(QString, entry);
+        static const QRegularExpression minutesSeconds(QStringLiteral("^(?:(\\d+) 分 )?(\\d+) 秒$"));
+        const QRegularExpressionMatch stated = minutesSeconds.match(time);
+        QVERIFY2(stated.hasMatch(), qPrintable(time));
+        const int seconds = stated.captured(1).toInt() * 60 + stated.captured(2).toInt();
+        EntryTexts entries;
+        entries[0] = entry.toStdString();
+        const auto read = ReadTrackTimes(entries);
+        QVERIFY(std::holds_alternative<TrackTimes>(read));
+        QCOMPARE(std::get<TrackTimes>(read).seconds, std::vector<int>{seconds});
     }
 
     // The lineup in the help, written by hand, is the one the planner uses.

@@ -167,6 +167,8 @@ private slots:
             << QByteArray("4\xff" "1\r\n\x80\r\n\xa0x\r\n") << QStringList{"4\uFFFD1", "\uFFFD", "\uFFFDx"};
         QTest::newRow("line ends inside a character") << QByteArray("43\x82\r\n1\x82") << QStringList{"43\uFFFD", "1\uFFFD"};
         QTest::newRow("bad second byte") << QByteArray("\x82\x31\r\n") << QStringList{"\uFFFD1"};
+        QTest::newRow("line as long as an entry holds")
+            << "431\r\n" + QByteArray(MaxEntryLength, '1') << QStringList{"431", QString(MaxEntryLength, '1')};
         QTest::newRow("NUL byte") << QByteArray("4\0" "31", 4) << QStringList{QString("4") + QChar(0) + "31"};
     }
     // clang-format on
@@ -195,6 +197,7 @@ private slots:
         QTest::newRow("line of a megabyte") << "megabyte line" << "の 1 行目が長すぎます";
         QTest::newRow("gigabyte without a line end") << "gigabyte zeros" << "の 1 行目が長すぎます";
         QTest::newRow("line 3 too long") << "line 3 too long" << "の 3 行目が長すぎます";
+        QTest::newRow("line longer than an entry holds") << "line of 32768 characters" << "の 2 行目が長すぎます";
     }
     // clang-format on
     void openAnything()
@@ -216,6 +219,8 @@ private slots:
             QVERIFY(file.resize(qint64(1) << 30));
         } else if (kind == "line 3 too long") {
             writeFile(p, "431\r\n358\r\n" + QByteArray(MaxPatternLineBytes + 1, '1'));
+        } else if (kind == "line of 32768 characters") {
+            writeFile(p, "431\r\n" + QByteArray(MaxEntryLength + 1, '1') + "\r\n358\r\n");
         }
         const auto result = readPatternFile(p);
         QVERIFY(std::holds_alternative<Message>(result));
@@ -279,6 +284,10 @@ private slots:
         QTest::newRow("entry too long") << "earlier file"
                                         << QStringList{"431", QString(int(MaxPatternLineBytes / 2) + 1, QChar(0x3042))}
                                         << QStringLiteral("トラック 2の\n入力が長すぎるため") << false;
+        const QString lineBreak = QStringLiteral("トラック 3の\n入力に改行が含まれているため、パターンファイルに保存できません。");
+        QTest::newRow("line feed in an entry") << "earlier file" << QStringList{"431", "358", "4\n31"} << lineBreak << false;
+        QTest::newRow("carriage return in an entry") << "earlier file" << QStringList{"431", "358", "431\r"} << lineBreak << false;
+        QTest::newRow("CR LF pasted into an entry") << "new file" << QStringList{"431", "358", "431\r\n358"} << lineBreak << false;
         QTest::newRow("write fails") << "write fails" << numbered(20) << "に保存できませんでした" << true;
         QTest::newRow("write stops part way") << "write stops part way" << numbered(20) << "書き込みが途中で止まりました" << true;
         QTest::newRow("parent is a file") << "parent is a file" << numbered(3) << "に保存できませんでした" << true;

@@ -5,7 +5,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QInputMethodEvent>
 #include <QTest>
+
+#include <algorithm>
 
 #include "support/modal_answerer.h"
 #include "support/open_window.h"
@@ -16,11 +19,20 @@ using vantoli::test::openWindow;
 
 namespace {
 
+// Types the entries as a user does: plain text key by key, full-width text committed by an input
+// method, as a Japanese input method hands it to the box.
 void type(MainForm& window, const QStringList& entries)
 {
     for (int i = 0; i < entries.size(); ++i) {
         window.Tm(i)->clear();
-        QTest::keyClicks(window.Tm(i), entries[i]);
+        const QString& text = entries[i];
+        if (std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; })) {
+            QTest::keyClicks(window.Tm(i), text);
+        } else {
+            QInputMethodEvent commit;
+            commit.setCommitString(text);
+            QApplication::sendEvent(window.Tm(i), &commit);
+        }
     }
     for (int i = static_cast<int>(entries.size()); i < EntryCount; ++i) window.Tm(i)->clear();
 }
@@ -96,6 +108,9 @@ private slots:
             << QStringList{"10分テープ", "8 : 21", "4 : 31", "+0 : 00", "3 : 50", "+0 : 00", "+0 : 00"};
         QTest::newRow("blanks around a number")
             << QStringList{" 431 ", "2500"} << true << false << QStringList{"1"} << QStringList{"2"}
+            << QStringList{"50分テープ", "29 : 31", "4 : 31", "+0 : 00", "25 : 00", "+0 : 00", "+0 : 00"};
+        QTest::newRow("full-width entries as an input method types them")
+            << QStringList{"　４３１　", "２５００"} << true << false << QStringList{"1"} << QStringList{"2"}
             << QStringList{"50分テープ", "29 : 31", "4 : 31", "+0 : 00", "25 : 00", "+0 : 00", "+0 : 00"};
     }
     // clang-format on
@@ -291,6 +306,43 @@ private slots:
         QVERIFY(window);
         window->ShowTimeLabel(seconds, selector);
         QCOMPARE(planLabels(*window), labels);
+    }
+
+    // A focused Run or Clear is pressed by Enter, the main keyboard's or the keypad's, as by Space; in an
+    // entry box Enter does nothing, as the window has no default button.
+    // clang-format off
+    void enterPressesTheFocusedButton_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("Return") << int(Qt::Key_Return) << int(Qt::NoModifier);
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
+    }
+    // clang-format on
+    void enterPressesTheFocusedButton()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        auto window = openWindow();
+        QVERIFY(window);
+        type(*window, SixTracks);
+        ModalAnswerer messages;
+
+        QTest::keyClick(window->Tm(5), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(window->TapeType()->text(), QString());
+
+        window->Tm(19)->setFocus();
+        QTest::keyClick(window->Tm(19), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), window->Run());
+        QTest::keyClick(window->Run(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(planLabels(*window), SixTracksPlan);
+
+        QTest::keyClick(window->Run(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), window->Clear());
+        QTest::keyClick(window->Clear(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(window->Tm(0)->text(), QString());
+        QCOMPARE(window->TapeType()->text(), QString());
+        QCOMPARE(messages.seen().size(), 0);
     }
 };
 
