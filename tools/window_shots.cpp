@@ -27,11 +27,12 @@ using namespace vantoli;
 
 namespace {
 
-// The report of a 21-track disc whose plan exchanges one track pair, as the long-disc plan makes it.
+// The report of a 27-track disc whose plan exchanges track 12 of side A, as the long-disc plan makes
+// it: side A's first list line is wider than the window and goes on below.
 QString sampleReport()
 {
-    const std::vector<int> seconds{171, 154, 152, 291, 104, 117, 168, 205, 214, 163, 115,
-                                   111, 145, 172, 194, 235, 246, 133, 123, 192, 135};
+    const std::vector<int> seconds{260, 169, 104, 143, 161, 101, 167, 228, 264, 228, 128, 293, 169, 291,
+                                   129, 235, 179, 114, 134, 239, 157, 114, 228, 267, 246, 148, 266};
     const auto plan = planLongDisc(seconds, PlanOptions{true, false}, static_cast<std::int32_t>(seconds.size()));
     return plan ? QString::fromStdString(PlanReportText(*plan)) : QString();
 }
