@@ -228,7 +228,7 @@ private slots:
         QTest::mouseClick(window->Run(), Qt::LeftButton);
 
         QCOMPARE(messages.messages().size(), 1);
-        const auto& shown = messages.messages().front();
+        const auto shown = messages.messages().front();
         QCOMPARE(shown.title, title);
         QCOMPARE(shown.lines, lines);
         QCOMPARE(shown.textFormat, Qt::PlainText);  // each line on a line of its own
