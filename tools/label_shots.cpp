@@ -1,8 +1,10 @@
-// Writes the cassette label of a sample plan as a PDF file, for looking at it and for the pictures in
-// docs/ (scripts/label-shots renders the page and photographs the label window).
-// Usage: vantoli_label_shots --pdf FILE [--twenty | --long]
+// Writes the cassette label of a sample plan as a PDF file, or shows the label window with it, for
+// looking at them and for the pictures in docs/ (scripts/label-shots renders the page and photographs
+// the window).
+// Usage: vantoli_label_shots (--pdf FILE | --window) [--twenty | --long]
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QString>
 #include <QStringList>
 
@@ -12,6 +14,7 @@
 
 #include "core/label_content.h"
 #include "core/tape_planner.h"
+#include "gui/cassette_label.h"
 #include "gui/fonts.h"
 #include "gui/jcard_output.h"
 
@@ -68,15 +71,25 @@ int main(int argc, char** argv)
     registerFontSubstitutions();
     const QStringList args = app.arguments();
     const qsizetype pdf = args.indexOf(QStringLiteral("--pdf"));
-    if (pdf < 0 || pdf + 1 >= args.size()) {
-        std::fprintf(stderr, "usage: vantoli_label_shots --pdf FILE [--twenty | --long]\n");
+    const bool window = args.contains(QStringLiteral("--window"));
+    if ((pdf < 0 || pdf + 1 >= args.size()) && !window) {
+        std::fprintf(stderr, "usage: vantoli_label_shots (--pdf FILE | --window) [--twenty | --long]\n");
         return 2;
     }
     const MadePlan made = args.contains(QStringLiteral("--long"))     ? longDisc()
                           : args.contains(QStringLiteral("--twenty")) ? twentyASide()
                                                                       : sampleDisc();
+    const QString note = QStringLiteral("TYPE II (CrO2)  Dolby B  2024-08-31");
+    if (window) {
+        // The window as a user leaves it after typing the note.
+        SingleWindow<CassetteLabel> holder;
+        CassetteLabel* shown = showCassetteLabel(holder, made);
+        shown->txtNote()->setText(note);
+        QObject::connect(shown, &QObject::destroyed, &app, &QApplication::quit);
+        return app.exec();
+    }
     LabelContent label = labelContent(made);
-    label.note = "TYPE II (CrO2)  Dolby B  2024-08-31";
+    label.note = note.toStdString();
     if (const std::optional<Message> failure = saveJCardPdf(args[pdf + 1], label)) {
         std::fprintf(stderr, "%s\n", failure->text.c_str());
         return 1;

@@ -97,6 +97,14 @@ void keepTypedTexts(LabelContent& fresh, const LabelContent& before, const Label
     fresh.note = typed.note;
 }
 
+Message noPlanForLabelMessage()
+{
+    return Message{"カセットレーベル",
+                   "まだ構成案がありません。\r"
+                   "トラックのタイムを入力して［実行］を押し、構成案を作ってから選んでください。",
+                   MessageIcon::Information};
+}
+
 std::string labelTimeText(int seconds)
 {
     const std::int64_t value = seconds;

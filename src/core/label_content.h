@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/message.h"
 #include "core/tape_planner.h"
 #include "core/track_list.h"
 
@@ -62,6 +63,9 @@ LabelContent labelContent(const MadePlan& made);
 // title from the source. The title and the artist of the tape are kept while the source's album and
 // artist stay the same; the note is always kept.
 void keepTypedTexts(LabelContent& fresh, const LabelContent& before, const LabelContent& typed);
+
+// The message shown when the label is asked for before any plan has been made.
+Message noPlanForLabelMessage();
 
 // Minutes and two-digit seconds: "4:31", "0:05", "63:05"; "-0:05" for a time below zero.
 std::string labelTimeText(int seconds);

@@ -42,7 +42,7 @@ constexpr double SpineFloorPt = 5.0;
 constexpr double SpineTapePt = 7.5;
 constexpr double FlapPt = 7.0;
 constexpr double FlapFloorPt = 4.5;
-constexpr double InstructionPt = 8.0;
+constexpr double InstructionPt = 7.0;
 
 constexpr double PtPerMm = 72.0 / JCard::Inch;
 constexpr double RowLineSpacing = 1.12;   // a row's height over its type's height
