@@ -331,9 +331,8 @@ void paintJCardPage(QPainter& painter, const LabelContent& label, const QRectF& 
     // How to make it up, under the card.
     painter.save();
     CardPainter card(painter, topLeft, pixelsPerMm);
-    card.fitted(QStringLiteral(
-                    "実線に沿って切り取り、点線で山折りにしてください。印刷するときは倍率を100%にしてください。"),
-                QRectF(-40, JCard::Height + 4, JCard::Width + 80, 6), InstructionPt, 5.0, Qt::AlignHCenter);
+    card.fitted(QStringLiteral("実線で切り取り、点線で山折りにします。倍率 100% で印刷してください。"),
+                QRectF(-20, JCard::Height + 4, JCard::Width + 40, 6), InstructionPt, 5.0, Qt::AlignHCenter);
     painter.restore();
 }
 
