@@ -7,7 +7,7 @@
 
 #include "core/label_content.h"
 #include "core/tape_planner.h"
-#include "support/worked_examples.h"
+#include "support/sample_discs.h"
 
 using namespace vantoli;
 

@@ -20,6 +20,7 @@
 #include "gui/cassette_label.h"
 #include "gui/fonts.h"
 #include "gui/jcard_painter.h"
+#include "support/modal_answerer.h"
 #include "gui/single_window.h"
 
 using namespace vantoli;
@@ -235,5 +236,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestCassetteLabel)
+VANTOLI_GUI_TEST_MAIN(TestCassetteLabel)
 #include "test_cassette_label.moc"

@@ -23,6 +23,7 @@
 #include "gui/fonts.h"
 #include "gui/jcard_output.h"
 #include "gui/jcard_painter.h"
+#include "support/modal_answerer.h"
 
 using namespace vantoli;
 
@@ -508,5 +509,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestJCardPdf)
+VANTOLI_GUI_TEST_MAIN(TestJCardPdf)
 #include "test_jcard_pdf.moc"
