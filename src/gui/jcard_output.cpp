@@ -1,5 +1,6 @@
 #include "gui/jcard_output.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QMarginsF>
@@ -54,13 +55,21 @@ std::optional<Message> saveJCardPdf(const QString& path, const LabelContent& lab
     if (existing.exists() && !existing.isFile())
         return message(title, QStringLiteral("「%1」はファイルではないため、保存できません。").arg(shown));
 
+    // The page is made in memory and written in one piece: QSaveFile notices a write that fails, but
+    // not a failure of the final flush of its buffer, so the file is opened unbuffered.
+    QBuffer page;
+    page.open(QIODevice::WriteOnly);
+    if (!writeJCardPdf(page, label)) return message(title, QStringLiteral("PDF を作れませんでした。"));
+    const QByteArray& content = page.data();
+
     QSaveFile file(path);
     QString reason;
-    if (!file.open(QIODevice::WriteOnly)) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         reason = file.errorString();
-    } else if (!writeJCardPdf(file, label)) {
-        reason = file.error() == QFileDevice::NoError ? QStringLiteral("PDF を作れませんでした。") : file.errorString();
-        file.cancelWriting();
+    } else if (file.write(content) != content.size()) {
+        // A write the system cut short without an error has no reason of its own.
+        reason = file.error() == QFileDevice::NoError ? QStringLiteral("書き込みが途中で止まりました。")
+                                                      : file.errorString();
     } else if (!file.commit()) {
         reason = file.errorString();
     } else {

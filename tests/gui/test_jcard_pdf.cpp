@@ -468,6 +468,8 @@ private slots:
         QTest::addColumn<QString>("says");
         QTest::newRow("disk full") << "write fails" << "に保存できませんでした";
         QTest::newRow("disk full part way") << "write stops part way" << "に保存できませんでした";
+        // A page smaller than a file's write buffer reaches the disk only when the file is closed.
+        QTest::newRow("disk full, small page") << "write fails, small page" << "に保存できませんでした";
         QTest::newRow("missing folder") << "missing folder" << "に保存できませんでした";
         QTest::newRow("folder") << "folder" << "はファイルではないため、保存できません";
     }
@@ -490,10 +492,15 @@ private slots:
         std::optional<Message> failure;
         {
             std::optional<FileSizeLimit> limit;
-            if (kind == "write fails") limit.emplace(0);
+            if (kind.startsWith("write fails")) limit.emplace(0);
             if (kind == "write stops part way") limit.emplace(4000);
             if (limit) QVERIFY(limit->active());
-            failure = saveJCardPdf(file, sixTracks());
+            LabelContent label = sixTracks();
+            if (kind.endsWith("small page")) {
+                label = LabelContent{};
+                label.tapeMinutes = 10;
+            }
+            failure = saveJCardPdf(file, label);
         }
         QVERIFY(failure);
         QCOMPARE(QString::fromStdString(failure->title), QStringLiteral("保存エラー"));
