@@ -20,8 +20,8 @@
 #include "gui/cassette_label.h"
 #include "gui/fonts.h"
 #include "gui/jcard_painter.h"
-#include "support/modal_answerer.h"
 #include "gui/single_window.h"
+#include "support/modal_answerer.h"
 
 using namespace vantoli;
 
