@@ -10,10 +10,6 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
-#include <sys/resource.h>
-#include <sys/stat.h>
-
-#include <csignal>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,9 +19,11 @@
 #include "gui/fonts.h"
 #include "gui/jcard_output.h"
 #include "gui/jcard_painter.h"
+#include "support/file_size_limit.h"
 #include "support/modal_answerer.h"
 
 using namespace vantoli;
+using vantoli::test::FileSizeLimit;
 
 namespace {
 
@@ -207,31 +205,6 @@ QString described(const QList<double>& values)
     for (double v : values) parts << QString::number(v, 'f', 2);
     return parts.join(", ");
 }
-
-// Lowers the largest file this process may write, so that writing fails as on a full disk; root
-// cannot write past it either. The signal the kernel sends for it is ignored, so write() fails instead.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        rlimit lowered = saved_;
-        lowered.rlim_cur = bytes;
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        active_ = setrlimit(RLIMIT_FSIZE, &lowered) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-    bool active() const { return active_; }
-
-private:
-    rlimit saved_{};
-    void (*previousHandler_)(int) = nullptr;
-    bool active_ = false;
-};
 
 }  // namespace
 

@@ -1,13 +1,17 @@
 // The cassette label as a user reaches it: through the File menu of the main window, after a plan
-// made by Run or by reading a long disc, and its PDF and print commands through the real dialogs.
+// made by Run or by reading a long disc; editing it with the preview following; its PDF and print
+// commands through the real dialogs.
 
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
+#include <QImage>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPrintDialog>
 #include <QProcess>
 #include <QPushButton>
@@ -16,12 +20,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <sys/resource.h>
-
-#include <csignal>
 #include <optional>
 
 #include "gui/cassette_label.h"
+#include "gui/jcard_painter.h"
+#include "support/file_size_limit.h"
 #include "support/modal_answerer.h"
 #include "support/open_window.h"
 #include "support/sample_discs.h"
@@ -61,17 +64,46 @@ int openLabels()
     return count;
 }
 
-// Types a title into a row's title cell as the user does, and waits for the view to take it.
-void typeTitle(QTableWidget* table, int r, const QString& text)
+// Types text as an input method hands it over: Japanese text arrives committed, not key by key.
+void typeText(QWidget* widget, const QString& text)
+{
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QApplication::sendEvent(widget, &event);
+}
+
+// Opens the editor of a row's title cell as the user does by typing into the selected cell.
+QLineEdit* editTitle(QTableWidget* table, int r)
 {
     table->setFocus();
     table->setCurrentCell(r, CassetteLabel::TitleColumn);
     table->editItem(table->item(r, CassetteLabel::TitleColumn));
-    auto* editor = table->viewport()->findChild<QLineEdit*>();
+    return table->viewport()->findChild<QLineEdit*>();
+}
+
+// Types a title into a row's title cell, presses Enter and waits for the view to take it (the view
+// commits an editor in a queued call).
+void typeTitle(QTableWidget* table, int r, const QString& text)
+{
+    QLineEdit* editor = editTitle(table, r);
     QVERIFY(editor);
-    editor->setText(text);
+    editor->selectAll();
+    typeText(editor, text);
     QTest::keyClick(editor, Qt::Key_Return);
     QTRY_COMPARE(table->item(r, CassetteLabel::TitleColumn)->text(), text);
+}
+
+// The preview as shown, and the card painted straight onto an image of the same size and scale.
+QImage shown(JCardPreview* preview) { return preview->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+
+QImage paintedDirectly(JCardPreview* preview, const LabelContent& label)
+{
+    QImage image(preview->size(), QImage::Format_RGB32);
+    image.fill(preview->palette().color(QPalette::Dark));
+    QPainter painter(&image);
+    paintJCard(painter, label, preview->cardTopLeft(), preview->pixelsPerMm());
+    painter.end();
+    return image;
 }
 
 QByteArray contentOf(const QString& path)
@@ -95,31 +127,6 @@ QString pdfInfo(const QString& path)
     process.waitForFinished(60000);
     return QString::fromUtf8(process.readAllStandardOutput());
 }
-
-// Lowers the largest file this process may write, so that writing fails as on a full disk; root
-// cannot write past it either. The signal the kernel sends for it is ignored, so write() fails instead.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        rlimit lowered = saved_;
-        lowered.rlim_cur = bytes;
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        active_ = setrlimit(RLIMIT_FSIZE, &lowered) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-    bool active() const { return active_; }
-
-private:
-    rlimit saved_{};
-    void (*previousHandler_)(int) = nullptr;
-    bool active_ = false;
-};
 
 }  // namespace
 
@@ -199,6 +206,14 @@ private slots:
         QCOMPARE(label, window->labelWindow().window());
         QVERIFY(QTest::qWaitForWindowExposed(label));
         QVERIFY(!label->isModal());
+        QCOMPARE(label->objectName(), QStringLiteral("CassetteLabel"));
+        QCOMPARE(QString(label->metaObject()->className()), QStringLiteral("vantoli::CassetteLabel"));
+        QCOMPARE(label->windowTitle(), QStringLiteral("カセットレーベル"));
+        QCOMPARE(label->cmdPdf()->text(), QStringLiteral("PDFに保存(&P)..."));
+        QCOMPARE(label->cmdPrint()->text(), QStringLiteral("印刷(&R)..."));
+        QCOMPARE(label->cmdClose()->text(), QStringLiteral("閉じる"));
+        QCOMPARE(label->txtTitle()->text(), QString());
+        QCOMPARE(label->txtNote()->text(), QString());
         QCOMPARE(column(label->tblSideA(), CassetteLabel::NumberColumn), (QStringList{"1", "2", "3"}));
         QCOMPARE(column(label->tblSideB(), CassetteLabel::NumberColumn), (QStringList{"4", "5", "6"}));
         QCOMPARE(column(label->tblSideA(), CassetteLabel::LengthColumn), (QStringList{"4:31", "3:50", "5:12"}));
@@ -206,12 +221,43 @@ private slots:
         QCOMPARE(column(label->tblSideA(), CassetteLabel::TitleColumn), (QStringList{"", "", ""}));
         QCOMPARE(label->lblSideATotal()->text(), QStringLiteral("合計 13:43　　テープの残り 2:02"));
         QCOMPARE(label->picPreview()->label().tapeMinutes, 30);
+        // Only the titles can be edited.
+        for (QTableWidget* table : {label->tblSideA(), label->tblSideB()})
+            for (int c = 0; c < table->columnCount(); ++c)
+                QCOMPARE(bool(table->item(0, c)->flags() & Qt::ItemIsEditable), c == CassetteLabel::TitleColumn);
 
         // The main window stays usable, and the item only brings the one window to the front.
         QVERIFY(window->isEnabled());
         window->mnuFileLabel()->trigger();
         QCOMPARE(openLabels(), 1);
         QCOMPARE(openLabel(), label);
+    }
+
+    // What the user types reaches the label and the preview at once, painted by the card's own painting.
+    void editsShowInThePreview()
+    {
+        auto window = windowWithLabel();
+        QVERIFY(window);
+        CassetteLabel* label = openLabel();
+        QVERIFY(label);
+        QVERIFY(QTest::qWaitForWindowActive(label));
+        JCardPreview* preview = label->picPreview();
+        const QImage before = shown(preview);
+        QCOMPARE(before, paintedDirectly(preview, label->label()));
+
+        typeTitle(label->tblSideA(), 1, QStringLiteral("潮風（ライブ）"));
+        label->txtArtist()->setFocus();
+        typeText(label->txtArtist(), QStringLiteral("海辺の楽団"));
+        typeText(label->txtNote(), QStringLiteral("TYPE II"));
+
+        const LabelContent typed = label->label();
+        QCOMPARE(typed.sideA.tracks[1].title, std::string("潮風（ライブ）"));
+        QCOMPARE(typed.artist, std::string("海辺の楽団"));
+        QCOMPARE(typed.note, std::string("TYPE II"));
+        QCOMPARE(preview->label(), typed);
+        const QImage after = shown(preview);
+        QVERIFY(after != before);
+        QCOMPARE(after, paintedDirectly(preview, typed));
     }
 
     // A new plan while the window is open replaces its content; titles typed for the same tracks stay.
@@ -448,13 +494,24 @@ private slots:
         QVERIFY(window);
         CassetteLabel* label = openLabel();
         QVERIFY(label);
-        QTest::keyClick(label, Qt::Key_Escape);
+        QVERIFY(QTest::qWaitForWindowActive(label));
+        // Esc in an open title editor only ends the editing, and keeps the title as it was.
+        QLineEdit* editor = editTitle(label->tblSideB(), 0);
+        QVERIFY(editor);
+        typeText(editor, QStringLiteral("x"));
+        QTest::keyClick(editor, Qt::Key_Escape);
+        QVERIFY(openLabel());
+        QCOMPARE(label->tblSideB()->item(0, CassetteLabel::TitleColumn)->text(), QString());
+
+        QTest::keyClick(label->tblSideB(), Qt::Key_Escape);
         QVERIFY(!openLabel());
         QVERIFY(!window->labelWindow().window());
-        // Chosen again, it opens anew with the last plan.
+        // Chosen again, it opens anew with the last plan; the close button closes it too.
         window->mnuFileLabel()->trigger();
         QVERIFY(openLabel());
         QCOMPARE(openLabel()->tblSideA()->rowCount(), 3);
+        QTest::mouseClick(openLabel()->cmdClose(), Qt::LeftButton);
+        QVERIFY(!openLabel());
     }
 };
 
