@@ -181,6 +181,8 @@ CassetteLabel::CassetteLabel() : QWidget(nullptr, Qt::Window)
     cmdPrint_->setObjectName(QStringLiteral("cmdPrint"));
     cmdClose_ = new QPushButton(QStringLiteral("閉じる"), this);
     cmdClose_->setObjectName(QStringLiteral("cmdClose"));
+    // As everywhere in the program, a push button that has the focus is pressed by Enter too.
+    for (QPushButton* button : {cmdPdf_, cmdPrint_, cmdClose_}) button->setAutoDefault(true);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdPdf_);
     buttons->addWidget(cmdPrint_);

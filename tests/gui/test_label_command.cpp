@@ -506,11 +506,17 @@ private slots:
         QTest::keyClick(label->tblSideB(), Qt::Key_Escape);
         QVERIFY(!openLabel());
         QVERIFY(!window->labelWindow().window());
-        // Chosen again, it opens anew with the last plan; the close button closes it too.
+        // Chosen again, it opens anew with the last plan; the close button closes it too, clicked or
+        // pressed with Enter while it has the focus.
         window->mnuFileLabel()->trigger();
         QVERIFY(openLabel());
         QCOMPARE(openLabel()->tblSideA()->rowCount(), 3);
         QTest::mouseClick(openLabel()->cmdClose(), Qt::LeftButton);
+        QVERIFY(!openLabel());
+        window->mnuFileLabel()->trigger();
+        QVERIFY(openLabel());
+        openLabel()->cmdClose()->setFocus();
+        QTest::keyClick(openLabel()->cmdClose(), Qt::Key_Return);
         QVERIFY(!openLabel());
     }
 };
