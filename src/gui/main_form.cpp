@@ -15,6 +15,7 @@
 #include "gui/fonts.h"
 #include "gui/help_window.h"
 #include "gui/layout_table.h"
+#include "gui/message_box.h"
 
 #include "icons/vantoli.xpm"
 
@@ -162,6 +163,7 @@ void MainForm::createMenus()
         {"mnuFileBar1",      Level::Item, Separator,                               Tick::None,   nullptr,                           nullptr},
         {"mnuFileOpen",      Level::Item, "保存していたパターンを開く(&O)...",     Tick::None,   &MainForm::mnuFileOpen_Click,      &MainForm::mnuFileOpen_},
         {"mnuFileSave",      Level::Item, "入力状態を保存(&S)...",                 Tick::None,   &MainForm::mnuFileSave_Click,      &MainForm::mnuFileSave_},
+        {"mnuFileLabel",     Level::Item, "カセットレーベルを作成(&L)...",         Tick::None,   &MainForm::mnuFileLabel_Click,     &MainForm::mnuFileLabel_},
         {"mnuFileBar2",      Level::Item, Separator,                               Tick::None,   nullptr,                           nullptr},
         {"mnuExit",          Level::Item, "アプリケーションの終了(&X)",            Tick::None,   &MainForm::mnuExit_Click,          &MainForm::mnuExit_},
         {"mnuSetting",       Level::Menu, "設定(&S)",                              Tick::None,   nullptr,                           nullptr},
@@ -251,5 +253,19 @@ void MainForm::mnuSettingAll_Click() { showDialog(dialog_, mnuSettingCD_, mnuSet
 void MainForm::mnuHelpTopic_Click() { showHelp(this); }
 
 void MainForm::mnuHelpVersion_Click() { showVersion(version_); }
+
+// Shows the cassette label of the last plan; the window, once open, follows every new plan by itself.
+void MainForm::mnuFileLabel_Click()
+{
+    if (CassetteLabel* open = label_.window()) {
+        bringToFront(open);
+        return;
+    }
+    if (!lastPlan_) {
+        showMessage(this, noPlanForLabelMessage());
+        return;
+    }
+    showCassetteLabel(label_, *lastPlan_);
+}
 
 }  // namespace vantoli

@@ -5,10 +5,14 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "core/cd_audio_device.h"
 #include "core/entry_reading.h"
+#include "core/label_content.h"
+#include "core/track_list.h"
+#include "gui/cassette_label.h"
 #include "gui/dialog.h"
 #include "gui/report.h"
 #include "gui/single_window.h"
@@ -58,6 +62,7 @@ public:
     QAction* mnuFileReadCD() const { return mnuFileReadCD_; }
     QAction* mnuFileOpen() const { return mnuFileOpen_; }
     QAction* mnuFileSave() const { return mnuFileSave_; }
+    QAction* mnuFileLabel() const { return mnuFileLabel_; }
     QAction* mnuExit() const { return mnuExit_; }
     QAction* mnuSettingCD() const { return mnuSettingCD_; }
     QAction* mnuSetting5sec() const { return mnuSetting5sec_; }
@@ -71,10 +76,19 @@ public:
     // Number of tracks the device reported at the last CD read; the long-disc plan reads it.
     std::int32_t cdTrackCount = 0;
 
-    // The program's one report window, batch-settings window and About window.
+    // The program's one report window, batch-settings window, About window and cassette label window.
     SingleWindow<Report>& reportWindow() { return report_; }
     SingleWindow<Dialog>& dialogWindow() { return dialog_; }
     SingleWindow<Version>& versionWindow() { return version_; }
+    SingleWindow<CassetteLabel>& labelWindow() { return label_; }
+
+    // The titles, album and artist of the tracks in the entries, as their source named them; empty when
+    // the entries were typed. Clear and a pattern open empty them; typing in an entry does not.
+    const TrackList& trackTitles() const { return trackTitles_; }
+
+    // The last plan made since the program started, by Run or for a long disc; nothing before the
+    // first. The cassette label shows it.
+    const std::optional<MadePlan>& lastPlan() const { return lastPlan_; }
 
     // The two planning options as the ticks of mnuSetting5sec and mnuSettingCD stand now.
     PlanOptions planOptions() const;
@@ -92,8 +106,9 @@ public:
     void PlanLargeDisc(std::int32_t trackCount);
     // Plans a long list of tracks (whole seconds, in order) under the two options and shows it as a
     // report in the report window, or the lineup failure message when no tape will do (the report
-    // window then stays as it was). trackCount is the count the report names.
-    void showLongDiscPlan(const std::vector<int>& seconds, std::int32_t trackCount);
+    // window then stays as it was). trackCount is the count the report names; titles are the tracks'
+    // titles for the cassette label, when the source names them.
+    void showLongDiscPlan(const std::vector<int>& seconds, std::int32_t trackCount, const TrackList& titles = {});
 
 public slots:
     void Run_Click();
@@ -101,6 +116,7 @@ public slots:
     void mnuFileReadCD_Click();
     void mnuFileOpen_Click();
     void mnuFileSave_Click();
+    void mnuFileLabel_Click();
     void mnuExit_Click();
     void mnuSettingAll_Click();
     void mnuHelpTopic_Click();
@@ -118,6 +134,8 @@ private:
     QLabel* timeLabel(int selector) const;
     // Empties the side A and side B cells.
     void clearSideCells();
+    // Keeps a plan as the last one made, and shows it in the cassette label window if that is open.
+    void keepPlan(MadePlan made);
 
     std::unique_ptr<CdAudioDevice> RCD1_;
 
@@ -138,6 +156,7 @@ private:
     QAction* mnuFileReadCD_ = nullptr;
     QAction* mnuFileOpen_ = nullptr;
     QAction* mnuFileSave_ = nullptr;
+    QAction* mnuFileLabel_ = nullptr;
     QAction* mnuExit_ = nullptr;
     QAction* mnuSettingCD_ = nullptr;
     QAction* mnuSetting5sec_ = nullptr;
@@ -148,6 +167,10 @@ private:
     SingleWindow<Report> report_;
     SingleWindow<Dialog> dialog_;
     SingleWindow<Version> version_;
+    SingleWindow<CassetteLabel> label_;
+
+    TrackList trackTitles_;
+    std::optional<MadePlan> lastPlan_;
 };
 
 }  // namespace vantoli

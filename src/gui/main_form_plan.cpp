@@ -10,6 +10,7 @@
 #include "core/long_disc_plan.h"
 #include "core/plan_report.h"
 #include "core/read_disc.h"
+#include "core/tape_lineup.h"
 #include "core/tape_planner.h"
 #include "core/time_text.h"
 #include "gui/fonts.h"
@@ -34,19 +35,23 @@ void MainForm::Run_Click()
 
     ShowTimeLabel(times.grandTotal, TimeTotal);
 
-    const std::optional<TapePlan> plan = PlanTape(times.seconds, planOptions());
+    const PlanOptions options = planOptions();
+    const std::optional<TapePlan> plan = PlanTape(times.seconds, options);
     if (!plan) {
         showMessage(this, lineupFailureMessage());
         return;
     }
     ShowPlan(*plan);
+    keepPlan(MadePlan{*plan, times.seconds, options.gap ? GapSeconds : 0, trackTitles_});
 }
 
-// Empties the entries and the whole plan display; the options, the track count of the last CD read
-// and the keyboard focus stay as they are. The pattern-file open command calls it too.
+// Empties the entries, their titles and the whole plan display; the options, the track count of the
+// last CD read, the last plan (for the cassette label) and the keyboard focus stay as they are. The
+// pattern-file open command calls it too.
 void MainForm::Clear_Click()
 {
     for (QLineEdit* entry : Tm_) entry->setText(QString());
+    trackTitles_ = TrackList{};
     clearSideCells();
     for (QLabel* label : {sideATotal(), aBlankTime(), sideBTotal(), bBlankTime(), timeTotal(), tBlankTime()})
         label->setText(QString());
@@ -96,14 +101,22 @@ void MainForm::PlanLargeDisc(std::int32_t trackCount)
     showLongDiscPlan(readTrackSeconds(RCD1(), trackCount), trackCount);
 }
 
-void MainForm::showLongDiscPlan(const std::vector<int>& seconds, std::int32_t trackCount)
+void MainForm::showLongDiscPlan(const std::vector<int>& seconds, std::int32_t trackCount, const TrackList& titles)
 {
-    const std::optional<LongDiscPlan> plan = planLongDisc(seconds, planOptions(), trackCount);
+    const PlanOptions options = planOptions();
+    const std::optional<LongDiscPlan> plan = planLongDisc(seconds, options, trackCount);
     if (!plan) {
         showMessage(this, lineupFailureMessage());
         return;
     }
     showReport(report_, QString::fromStdString(PlanReportText(*plan)));
+    keepPlan(MadePlan{plan->plan, seconds, options.gap ? GapSeconds : 0, titles});
+}
+
+void MainForm::keepPlan(MadePlan made)
+{
+    lastPlan_ = std::move(made);
+    if (CassetteLabel* open = label_.window()) open->setPlan(*lastPlan_);
 }
 
 }  // namespace vantoli

@@ -206,6 +206,7 @@ private slots:
                                              "mnuFileBar1 -",
                                              "mnuFileOpen 保存していたパターンを開く(&O)...",
                                              "mnuFileSave 入力状態を保存(&S)...",
+                                             "mnuFileLabel カセットレーベルを作成(&L)...",
                                              "mnuFileBar2 -",
                                              "mnuExit アプリケーションの終了(&X)"};
         QTest::newRow("setting") << "mnuSetting" << "設定(&S)"

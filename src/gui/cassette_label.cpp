@@ -1,0 +1,320 @@
+#include "gui/cassette_label.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <optional>
+
+#include "gui/fonts.h"
+#include "gui/jcard_output.h"
+#include "gui/jcard_painter.h"
+#include "gui/message_box.h"
+
+namespace vantoli {
+
+namespace {
+
+constexpr double PreviewMargin = 8;  // pixels of grey around the card in the preview
+
+QString text(const std::string& utf8) { return QString::fromStdString(utf8); }
+QString timeText(int seconds) { return QString::fromStdString(labelTimeText(seconds)); }
+
+QTableWidgetItem* fixedItem(const QString& s, Qt::Alignment align)
+{
+    auto* item = new QTableWidgetItem(s);
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    item->setTextAlignment(align | Qt::AlignVCenter);
+    return item;
+}
+
+QTableWidget* sideTable(QWidget* parent, const char* name)
+{
+    auto* table = new QTableWidget(0, 4, parent);
+    table->setObjectName(QString::fromUtf8(name));
+    table->setHorizontalHeaderLabels(
+        {QStringLiteral("No."), QStringLiteral("曲名"), QStringLiteral("長さ"), QStringLiteral("開始")});
+    table->verticalHeader()->setVisible(false);
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
+    table->setSelectionBehavior(QAbstractItemView::SelectItems);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                           QAbstractItemView::AnyKeyPressed);
+    table->setTabKeyNavigation(false);
+    QHeaderView* header = table->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(CassetteLabel::TitleColumn, QHeaderView::Stretch);
+    table->setToolTip(QStringLiteral("曲名はダブルクリックするか、選んで入力すると書き換えられます"));
+    return table;
+}
+
+// The side's time as it plays and the tape left after it.
+QString sideTotalText(const LabelSide& side)
+{
+    return QStringLiteral("合計 %1　　テープの残り %2").arg(timeText(side.playing), timeText(side.left));
+}
+
+// A file name made of the tape's title, without the characters file systems refuse.
+QString fileNameOf(const QString& title)
+{
+    QString name = title.trimmed();
+    name.replace(QRegularExpression(QStringLiteral(R"([\\/:*?"<>|\x00-\x1f])")), QStringLiteral("_"));
+    if (name.isEmpty() || name.startsWith('.')) name = QStringLiteral("カセットレーベル") + name;
+    return name.left(100) + QStringLiteral(".pdf");
+}
+
+}  // namespace
+
+// The preview.
+
+JCardPreview::JCardPreview(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("picPreview"));
+    setMinimumSize(260, 240);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+}
+
+void JCardPreview::setLabel(const LabelContent& label)
+{
+    label_ = label;
+    update();
+}
+
+double JCardPreview::pixelsPerMm() const
+{
+    const double across = (width() - 2 * PreviewMargin) / JCard::Width;
+    const double down = (height() - 2 * PreviewMargin) / JCard::Height;
+    return std::max(0.1, std::min(across, down));
+}
+
+QPointF JCardPreview::cardTopLeft() const
+{
+    const double scale = pixelsPerMm();
+    return QPointF((width() - JCard::Width * scale) / 2, (height() - JCard::Height * scale) / 2);
+}
+
+QSize JCardPreview::sizeHint() const
+{
+    // About four pixels to the millimetre: the card a little larger than on paper on most screens.
+    return QSize(static_cast<int>(JCard::Width * 4 + 2 * PreviewMargin),
+                 static_cast<int>(JCard::Height * 4 + 2 * PreviewMargin));
+}
+
+void JCardPreview::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().color(QPalette::Dark));
+    paintJCard(painter, label_, cardTopLeft(), pixelsPerMm());
+}
+
+// The window.
+
+CassetteLabel::CassetteLabel() : QWidget(nullptr, Qt::Window)
+{
+    setObjectName(QStringLiteral("CassetteLabel"));
+    setWindowTitle(QStringLiteral("カセットレーベル"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    // Closing the main window ends the program even while this window is open.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setFont(windowFont());
+
+    txtTitle_ = new QLineEdit(this);
+    txtTitle_->setObjectName(QStringLiteral("txtTitle"));
+    txtArtist_ = new QLineEdit(this);
+    txtArtist_->setObjectName(QStringLiteral("txtArtist"));
+    txtNote_ = new QLineEdit(this);
+    txtNote_->setObjectName(QStringLiteral("txtNote"));
+    txtNote_->setPlaceholderText(QStringLiteral("例：TYPE II、Dolby B、2024年8月31日録音"));
+    auto* fields = new QFormLayout;
+    fields->addRow(QStringLiteral("タイトル(&T):"), txtTitle_);
+    fields->addRow(QStringLiteral("アーティスト(&A):"), txtArtist_);
+    fields->addRow(QStringLiteral("メモ(&M):"), txtNote_);
+
+    tblSideA_ = sideTable(this, "tblSideA");
+    tblSideB_ = sideTable(this, "tblSideB");
+    lblSideATotal_ = new QLabel(this);
+    lblSideATotal_->setObjectName(QStringLiteral("lblSideATotal"));
+    lblSideBTotal_ = new QLabel(this);
+    lblSideBTotal_->setObjectName(QStringLiteral("lblSideBTotal"));
+    auto* sides = new QVBoxLayout;
+    auto addSide = [this, sides](const QString& heading, QTableWidget* table, QLabel* total) {
+        auto* label = new QLabel(heading, this);
+        label->setBuddy(table);
+        QFont bold = label->font();
+        bold.setBold(true);
+        label->setFont(bold);
+        sides->addWidget(label);
+        sides->addWidget(table, 1);
+        sides->addWidget(total);
+    };
+    addSide(QStringLiteral("A面(&1)"), tblSideA_, lblSideATotal_);
+    sides->addSpacing(6);
+    addSide(QStringLiteral("B面(&2)"), tblSideB_, lblSideBTotal_);
+
+    picPreview_ = new JCardPreview(this);
+    auto* previewBox = new QGroupBox(QStringLiteral("プレビュー"), this);
+    auto* previewLayout = new QVBoxLayout(previewBox);
+    previewLayout->addWidget(picPreview_);
+
+    auto* middle = new QHBoxLayout;
+    middle->addLayout(sides, 1);
+    middle->addWidget(previewBox, 1);
+
+    cmdPdf_ = new QPushButton(QStringLiteral("PDFに保存(&P)..."), this);
+    cmdPdf_->setObjectName(QStringLiteral("cmdPdf"));
+    cmdPrint_ = new QPushButton(QStringLiteral("印刷(&R)..."), this);
+    cmdPrint_->setObjectName(QStringLiteral("cmdPrint"));
+    cmdClose_ = new QPushButton(QStringLiteral("閉じる"), this);
+    cmdClose_->setObjectName(QStringLiteral("cmdClose"));
+    // As everywhere in the program, a push button that has the focus is pressed by Enter too.
+    for (QPushButton* button : {cmdPdf_, cmdPrint_, cmdClose_}) button->setAutoDefault(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdPdf_);
+    buttons->addWidget(cmdPrint_);
+    buttons->addStretch(1);
+    buttons->addWidget(cmdClose_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    layout->addLayout(middle, 1);
+    layout->addLayout(buttons);
+
+    connect(cmdPdf_, &QPushButton::clicked, this, &CassetteLabel::cmdPdf_Click);
+    connect(cmdPrint_, &QPushButton::clicked, this, &CassetteLabel::cmdPrint_Click);
+    connect(cmdClose_, &QPushButton::clicked, this, &CassetteLabel::cmdClose_Click);
+    for (QLineEdit* edit : {txtTitle_, txtArtist_, txtNote_})
+        connect(edit, &QLineEdit::textChanged, this, &CassetteLabel::updatePreview);
+    for (QTableWidget* table : {tblSideA_, tblSideB_})
+        connect(table, &QTableWidget::itemChanged, this, &CassetteLabel::updatePreview);
+
+    resize(900, 620);
+    txtTitle_->setFocus();
+}
+
+CassetteLabel::~CassetteLabel() = default;
+
+void CassetteLabel::setPlan(const MadePlan& made)
+{
+    const LabelContent prefilled = labelContent(made);
+    LabelContent shown = prefilled;
+    if (hasPlan_) keepTypedTexts(shown, prefilled_, label());
+    prefilled_ = prefilled;
+    hasPlan_ = true;
+    fill(shown);
+}
+
+LabelContent CassetteLabel::label() const
+{
+    LabelContent label = prefilled_;
+    label.title = txtTitle_->text().toStdString();
+    label.artist = txtArtist_->text().toStdString();
+    label.note = txtNote_->text().toStdString();
+    auto readTitles = [](const QTableWidget* table, LabelSide& side) {
+        for (int row = 0; row < table->rowCount() && row < static_cast<int>(side.tracks.size()); ++row)
+            if (const QTableWidgetItem* item = table->item(row, TitleColumn))
+                side.tracks[static_cast<std::size_t>(row)].title = item->text().toStdString();
+    };
+    readTitles(tblSideA_, label.sideA);
+    readTitles(tblSideB_, label.sideB);
+    return label;
+}
+
+void CassetteLabel::fill(const LabelContent& label)
+{
+    filling_ = true;
+    txtTitle_->setText(text(label.title));
+    txtArtist_->setText(text(label.artist));
+    txtNote_->setText(text(label.note));
+    fillSide(tblSideA_, lblSideATotal_, label.sideA);
+    fillSide(tblSideB_, lblSideBTotal_, label.sideB);
+    filling_ = false;
+    updatePreview();
+}
+
+void CassetteLabel::fillSide(QTableWidget* table, QLabel* total, const LabelSide& side)
+{
+    table->setRowCount(0);
+    table->setRowCount(static_cast<int>(side.tracks.size()));
+    for (int row = 0; row < table->rowCount(); ++row) {
+        const LabelTrack& track = side.tracks[static_cast<std::size_t>(row)];
+        table->setItem(row, NumberColumn, fixedItem(QString::number(track.number), Qt::AlignRight));
+        auto* title = new QTableWidgetItem(text(track.title));
+        title->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable);
+        table->setItem(row, TitleColumn, title);
+        table->setItem(row, LengthColumn, fixedItem(timeText(track.seconds), Qt::AlignRight));
+        table->setItem(row, StartColumn, fixedItem(timeText(track.start), Qt::AlignRight));
+    }
+    total->setText(sideTotalText(side));
+}
+
+void CassetteLabel::updatePreview()
+{
+    if (!filling_) picPreview_->setLabel(label());
+}
+
+QString CassetteLabel::suggestedFileName() const
+{
+    const QString folder = folder_.isEmpty() ? QDir::homePath() : folder_;
+    return QDir(folder).filePath(fileNameOf(txtTitle_->text()));
+}
+
+void CassetteLabel::cmdPdf_Click()
+{
+    QFileDialog dialog(this, QStringLiteral("PDFに保存"), suggestedFileName(), QStringLiteral("PDF (*.pdf)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // Qt's own dialog adds it before asking whether to replace a file of that name.
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    QString path = dialog.selectedFiles().constFirst();
+    if (path.isEmpty()) return;
+    // A dialog of the system may leave the extension to us.
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
+    folder_ = QFileInfo(path).absolutePath();
+    if (const std::optional<Message> failure = saveJCardPdf(path, label())) showMessage(this, *failure);
+}
+
+void CassetteLabel::cmdPrint_Click()
+{
+    if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    QPrintDialog dialog(printer_.get(), this);
+    dialog.setWindowTitle(QStringLiteral("カセットレーベルの印刷"));
+    if (dialog.exec() != QDialog::Accepted) return;
+    if (const std::optional<Message> failure = printJCard(*printer_, label())) showMessage(this, *failure);
+}
+
+void CassetteLabel::cmdClose_Click() { close(); }
+
+void CassetteLabel::keyPressEvent(QKeyEvent* event)
+{
+    // Esc reaches the window when no control wants it (an open title editor takes it to cancel).
+    if (event->key() == Qt::Key_Escape && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+CassetteLabel* showCassetteLabel(SingleWindow<CassetteLabel>& holder, const MadePlan& made)
+{
+    CassetteLabel* window = holder.load();
+    window->setPlan(made);
+    bringToFront(window);
+    return window;
+}
+
+}  // namespace vantoli
