@@ -1,17 +1,15 @@
 #include "gui/jcard_output.h"
 
 #include <QBuffer>
-#include <QDir>
-#include <QFileInfo>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QSaveFile>
 
 #include "gui/jcard_painter.h"
+#include "gui/save_file.h"
 
 namespace vantoli {
 
@@ -49,36 +47,12 @@ bool writeJCardPdf(QIODevice& device, const LabelContent& label)
 std::optional<Message> saveJCardPdf(const QString& path, const LabelContent& label)
 {
     const QString title = QStringLiteral("保存エラー");
-    const QString shown = QDir::toNativeSeparators(path);
-    // QSaveFile would put a new file in place of a device or a pipe: only a file is replaced.
-    const QFileInfo existing(path);
-    if (existing.exists() && !existing.isFile())
-        return message(title, QStringLiteral("「%1」はファイルではないため、保存できません。").arg(shown));
-
-    // The page is made in memory and written in one piece: QSaveFile notices a write that fails, but
-    // not a failure of the final flush of its buffer, so the file is opened unbuffered.
+    // The page is made in memory and then written in one piece.
     QBuffer page;
     page.open(QIODevice::WriteOnly);
     if (!writeJCardPdf(page, label)) return message(title, QStringLiteral("PDF を作れませんでした。"));
-    const QByteArray& content = page.data();
-
-    QSaveFile file(path);
-    QString reason;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        reason = file.errorString();
-    } else if (file.write(content) != content.size()) {
-        // A write the system cut short without an error has no reason of its own.
-        reason = file.error() == QFileDevice::NoError ? QStringLiteral("書き込みが途中で止まりました。")
-                                                      : file.errorString();
-    } else if (!file.commit()) {
-        reason = file.errorString();
-    } else {
-        return std::nullopt;
-    }
-    // Unless committed, QSaveFile removes its temporary file and never touches the file at path.
-    QString text = QStringLiteral("ファイル「%1」に保存できませんでした。\r%2").arg(shown, reason);
-    if (existing.exists()) text += QStringLiteral("\r以前の内容はそのまま残っています。");
-    return message(title, text);
+    if (const std::optional<QString> failure = saveWholeFile(path, page.data())) return message(title, *failure);
+    return std::nullopt;
 }
 
 std::optional<Message> printJCard(QPrinter& printer, const LabelContent& label)

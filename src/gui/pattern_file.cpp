@@ -4,11 +4,11 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
 #include "gui/message_box.h"
+#include "gui/save_file.h"
 
 namespace vantoli {
 
@@ -72,30 +72,10 @@ std::optional<Message> writePatternFile(const QString& path, const PatternEntrie
         encoded[i] = bytes.toStdString();
     }
 
-    // QSaveFile would put a new file in place of a device or a pipe: only a file is replaced.
-    const QFileInfo existing(path);
-    if (existing.exists() && !existing.isFile())
-        return message(SaveTitle, QStringLiteral("「%1」はファイルではないため、保存できません。").arg(shownPath(path)),
-                       MessageIcon::Stop);
-
-    QSaveFile file(path);
     const QByteArray content = QByteArray::fromStdString(joinPatternLines(encoded));
-    QString reason;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        reason = file.errorString();
-    } else if (file.write(content) != content.size()) {
-        // A write the system cut short without an error has no reason of its own.
-        reason = file.error() == QFileDevice::NoError ? QStringLiteral("書き込みが途中で止まりました。")
-                                                      : file.errorString();
-    } else if (!file.commit()) {
-        reason = file.errorString();
-    } else {
-        return std::nullopt;
-    }
-    // Unless committed, QSaveFile removes its temporary file and never touches the file at path.
-    QString text = QStringLiteral("ファイル「%1」に保存できませんでした。\r%2").arg(shownPath(path), reason);
-    if (existing.exists()) text += QStringLiteral("\r以前の内容はそのまま残っています。");
-    return message(SaveTitle, text, MessageIcon::Stop);
+    if (const std::optional<QString> failure = saveWholeFile(path, content))
+        return message(SaveTitle, *failure, MessageIcon::Stop);
+    return std::nullopt;
 }
 
 std::variant<PatternEntries, Message> readPatternFile(const QString& path)

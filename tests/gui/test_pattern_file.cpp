@@ -4,14 +4,14 @@
 #include <QMessageBox>
 #include <QTemporaryDir>
 
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include "gui/pattern_file.h"
+#include "support/file_size_limit.h"
 #include "support/modal_answerer.h"
 
 using namespace vantoli;
+using vantoli::test::FileSizeLimit;
 using vantoli::test::ModalAnswerer;
 using vantoli::test::SeenModal;
 
@@ -59,31 +59,6 @@ QStringList folderListing(const QString& folder)
 
 QString text(const Message& m) { return QString::fromStdString(m.text); }
 QString title(const Message& m) { return QString::fromStdString(m.title); }
-
-// Lowers the largest file this process may write, so that writing fails as on a full disk; root
-// cannot write past it either. The signal the kernel sends for it is ignored, so write() fails instead.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        rlimit lowered = saved_;
-        lowered.rlim_cur = bytes;
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        active_ = setrlimit(RLIMIT_FSIZE, &lowered) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-    bool active() const { return active_; }
-
-private:
-    rlimit saved_{};
-    void (*previousHandler_)(int) = nullptr;
-    bool active_ = false;
-};
 
 }  // namespace
 
