@@ -125,15 +125,14 @@ std::optional<std::vector<PlaylistEntry>> parsePlaylist(std::string_view bytes, 
         PlaylistEntry entry;
         entry.title = std::move(pendingTitle);
         pendingTitle.clear();
-        if (hasUrlScheme(line)) {
-            if (std::optional<std::string> path = fileUrlPath(line))
-                entry.path = std::move(*path);
-            else
-                entry.elsewhere = std::string(line);
-        } else {
+        if (!hasUrlScheme(line))
             entry.path = std::string(line);
-            std::replace(entry.path.begin(), entry.path.end(), '\\', '/');
-        }
+        else if (std::optional<std::string> path = fileUrlPath(line))
+            entry.path = std::move(*path);
+        else
+            entry.elsewhere = std::string(line);
+        // Windows writes '\' between folders, in plain paths and URLs alike.
+        std::replace(entry.path.begin(), entry.path.end(), '\\', '/');
         entries.push_back(std::move(entry));
     }
     return entries;

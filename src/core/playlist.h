@@ -12,7 +12,8 @@ namespace vantoli {
 
 struct PlaylistEntry {
     // Where the entry points, in UTF-8: a path with '/' between its parts ('\' is read as '/'),
-    // absolute or relative to the playlist's folder; a file:// URL is given as its decoded local path.
+    // absolute or relative to the playlist's folder; a file:// URL is given as its decoded local path
+    // (with '\' read as '/' there too).
     std::string path;
     // Set instead of `path` when the entry points somewhere no file path reaches: an http:// URL,
     // a file:// URL on another host. Holds the entry as written.

@@ -46,6 +46,8 @@ private slots:
                                   << QStringList{"/home/u/My Music/表.flac"};
         QTest::newRow("file URL on localhost") << QByteArray("FILE://LocalHost/a%2fb.ogg") << TextEncoding::Utf8
                                                << QStringList{"/a/b.ogg"};
+        QTest::newRow("file URL with backslashes") << QByteArray("file:///C:\\Music\\a%5Cb.mp3") << TextEncoding::Utf8
+                                                   << QStringList{"/C:/Music/a/b.mp3"};
         QTest::newRow("file URL with one slash") << QByteArray("file:/a.ogg") << TextEncoding::Utf8
                                                  << QStringList{"/a.ogg"};
         QTest::newRow("broken escape kept") << QByteArray("file:///a%2.ogg\nfile:///b%zz.ogg") << TextEncoding::Utf8
