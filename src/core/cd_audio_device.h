@@ -29,7 +29,8 @@ public:
     // Length of the selected track in milliseconds.
     virtual std::int32_t trackLength() const = 0;
     // What the open disc says of itself as CD-Text: its title and performer, and one Track per track
-    // (its length in milliseconds, title and performer; names the disc does not give are empty).
+    // (its length in milliseconds, title and performer; a track without a performer of its own has the
+    // disc's, and names the disc does not give are empty).
     // Leaves the selected track as it is. An empty list while the device is closed or holds no
     // disc, and from a device that cannot read CD-Text at all.
     virtual TrackList titles() const { return {}; }

@@ -152,8 +152,10 @@ TrackList LibcdioDevice::titles() const
     list.artist = field(CDTEXT_FIELD_PERFORMER, 0);
     for (std::size_t i = 0; i < disc_->lengths.size(); ++i) {
         const int number = disc_->firstTrack + static_cast<int>(i);
-        list.tracks.push_back(
-            {disc_->lengths[i], field(CDTEXT_FIELD_TITLE, number), field(CDTEXT_FIELD_PERFORMER, number)});
+        std::string performer = field(CDTEXT_FIELD_PERFORMER, number);
+        // A track without its own performer is the disc's.
+        if (performer.empty()) performer = list.artist;
+        list.tracks.push_back({disc_->lengths[i], field(CDTEXT_FIELD_TITLE, number), std::move(performer)});
     }
     return list;
 }

@@ -61,9 +61,9 @@ private slots:
         QTest::newRow("Shift-JIS with trail bytes 0x5C")
             << twoTrackSheet("\x95\x5C", "\x83\x5C\x83\x8C\x83\x8D", "\x94\x5C\x83\x5C", "\x95\x5C\x94\x5C",
                              "\x83\x5C\x94\x5C\x95\x5C")
-            << QStringList{"表 / ソレロ", "120000 能ソ / 表能", "60000 ソ能表 / "};
+            << QStringList{"表 / ソレロ", "120000 能ソ / 表能", "60000 ソ能表 / ソレロ"};
         QTest::newRow("UTF-8") << twoTrackSheet("表ソ能", "Band", "First", "", "二曲目")
-                               << QStringList{"表ソ能 / Band", "120000 First / ", "60000 二曲目 / "};
+                               << QStringList{"表ソ能 / Band", "120000 First / Band", "60000 二曲目 / Band"};
         QTest::newRow("Latin-1") << twoTrackSheet("Caf\xE9", "", "Na\xEFve", "", "")
                                  << QStringList{"Café / ", "120000 Naïve / ", "60000  / "};
         QTest::newRow("no CD-Text") << twoTrackSheet("", "", "", "", "")
