@@ -4,7 +4,9 @@
 #include <cstdio>
 #include <memory>
 
+#include <dlfcn.h>
 #include <libcue.h>
+#include <link.h>
 
 #include "core/text_encoding.h"
 
@@ -240,6 +242,36 @@ struct CdDeleter {
     void operator()(Cd* cd) const { cd_delete(cd); }
 };
 
+// libcdio, which the device layer links into the same program, exports a cdtext_get of its own with
+// other arguments. Which of the two a plain call reaches depends on the order in which the libraries
+// were linked and loaded, and libcdio's crashes on libcue's data; so libcue's is looked up in libcue
+// itself.
+using CdtextGet = const char* (*)(enum Pti, const Cdtext*);
+
+int findLibcue(dl_phdr_info* info, std::size_t, void* path)
+{
+    const std::string_view name = info->dlpi_name ? info->dlpi_name : "";
+    const std::size_t slash = name.rfind('/');
+    if (!name.substr(slash == std::string_view::npos ? 0 : slash + 1).starts_with("libcue.so")) return 0;
+    *static_cast<std::string*>(path) = std::string(name);
+    return 1;
+}
+
+CdtextGet libcueCdtextGet()
+{
+    static const CdtextGet get = []() -> CdtextGet {
+        std::string path;
+        ::dl_iterate_phdr(&findLibcue, &path);
+        if (void* handle = path.empty() ? nullptr : ::dlopen(path.c_str(), RTLD_LAZY | RTLD_NOLOAD)) {
+            auto symbol = reinterpret_cast<CdtextGet>(::dlsym(handle, "cdtext_get"));
+            ::dlclose(handle);  // libcue stays loaded: the program is linked with it
+            if (symbol) return symbol;
+        }
+        return nullptr;  // no libcue library to be found: the sheet's texts are left out
+    }();
+    return get;
+}
+
 }  // namespace
 
 std::variant<CueSheet, CueSheetError> parseCueSheet(std::string_view bytes)
@@ -255,9 +287,10 @@ std::variant<CueSheet, CueSheetError> parseCueSheet(std::string_view bytes)
     if (!cd || cd_get_ntrack(cd.get()) != tidy.tracks) return CueSheetError::NotASheet;
 
     CueSheet sheet;
-    if (const Cdtext* discText = cd_get_cdtext(cd.get())) {
-        sheet.title = fromStandIns(cdtext_get(PTI_TITLE, discText));
-        sheet.performer = fromStandIns(cdtext_get(PTI_PERFORMER, discText));
+    const CdtextGet cdText = libcueCdtextGet();
+    if (const Cdtext* discText = cd_get_cdtext(cd.get()); discText && cdText) {
+        sheet.title = fromStandIns(cdText(PTI_TITLE, discText));
+        sheet.performer = fromStandIns(cdText(PTI_PERFORMER, discText));
     }
     for (int i = 1; i <= tidy.tracks; ++i) {
         const ::Track* track = cd_get_track(cd.get(), i);
@@ -265,9 +298,9 @@ std::variant<CueSheet, CueSheetError> parseCueSheet(std::string_view bytes)
         CueTrack entry;
         entry.file = fromStandIns(track_get_filename(track));
         entry.start = track_get_index(track, 1);
-        if (const Cdtext* trackText = track_get_cdtext(track)) {
-            entry.title = fromStandIns(cdtext_get(PTI_TITLE, trackText));
-            entry.performer = fromStandIns(cdtext_get(PTI_PERFORMER, trackText));
+        if (const Cdtext* trackText = track_get_cdtext(track); trackText && cdText) {
+            entry.title = fromStandIns(cdText(PTI_TITLE, trackText));
+            entry.performer = fromStandIns(cdText(PTI_PERFORMER, trackText));
         }
         // Within one file the tracks follow each other.
         if (!sheet.tracks.empty() && sheet.tracks.back().file == entry.file && sheet.tracks.back().start >= entry.start)

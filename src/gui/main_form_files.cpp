@@ -70,7 +70,7 @@ QString audioFileFilter()
 {
     return QStringLiteral(
         "音声ファイルとプレイリスト (*.flac *.mp3 *.ogg *.oga *.opus *.wav *.aif *.aiff *.aifc "
-        "*.m4a *.aac *.wma *.ape *.wv *.mpc *.tta *.spx *.m3u *.m3u8 *.cue);;"
+        "*.m4a *.wma *.ape *.wv *.mpc *.tta *.spx *.m3u *.m3u8 *.cue);;"
         "すべてのファイル (*)");
 }
 

@@ -368,6 +368,16 @@ private slots:
         QCOMPARE(window->trackTitles(), TrackList());
         QCOMPARE(entryTips(*window).join(QString()), QString());
         QCOMPARE(window->A(0)->toolTip(), QString());
+
+        // Opening a pattern forgets them too: the times it holds have no titles.
+        window->ReadFiles({cue});
+        QCOMPARE(window->trackTitles().tracks.size(), std::size_t(3));
+        const QString pattern = writeTextFile(folder.path(), "times.vto", "431\r\n512\r\n");
+        ModalAnswerer opening({pattern});
+        window->mnuFileOpen()->trigger();
+        QCOMPARE(entries(*window).mid(0, 3), (QStringList{"431", "512", ""}));
+        QCOMPARE(window->trackTitles(), TrackList());
+        QCOMPARE(entryTips(*window).join(QString()), QString());
     }
 
     // The CD read takes the disc's CD-Text as the titles; a long disc leaves the window and its titles.
