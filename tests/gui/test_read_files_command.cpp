@@ -210,6 +210,10 @@ private slots:
         QCOMPARE(messages(answerer), (QList<QStringList>{{"information", "21曲以上", "読み取った曲は21曲以上あります。",
                                                           "トラック構成案は結果レポートに表示します。"}}));
         QCOMPARE(reportText(*window), QString::fromUtf8(RangeExampleReport));
+        // The cassette label gets the plan with the files' titles.
+        QVERIFY(window->lastPlan());
+        QCOMPARE(window->lastPlan()->titles.tracks.size(), RangeExampleSeconds.size());
+        QCOMPARE(window->lastPlan()->titles.tracks.at(23).title, std::string("Track 24"));
         // The window is as it was, titles included.
         QCOMPARE(entries(*window), entriesBefore);
         QCOMPARE(planDisplay(*window), displayBefore);
@@ -356,6 +360,9 @@ private slots:
         QCOMPARE(window->B(0)->toolTip(), QStringLiteral("2. 二 — ゲスト"));
         QCOMPARE(window->B(1)->toolTip(), QStringLiteral("3. 三 — バンド"));
         QCOMPARE(window->A(1)->toolTip(), QString());
+        // The plan the cassette label shows carries the titles.
+        QVERIFY(window->lastPlan());
+        QCOMPARE(window->lastPlan()->titles, window->trackTitles());
 
         // Typing changes the times, not the titles.
         window->Tm(1)->clear();
@@ -406,6 +413,20 @@ private slots:
         fakeDrive(*window).insertClaimingDisc(30);
         window->mnuFileReadCD()->trigger();
         QCOMPARE(messages(answerer).size(), 1);  // the long disc's message; then the report
+        QCOMPARE(entryTips(*window), tipsBefore);
+
+        // A long disc's CD-Text goes with its plan to the cassette label.
+        std::vector<ImageText> texts;
+        for (int i = 1; i <= 22; ++i) texts.push_back({"Song " + QByteArray::number(i), ""});
+        const QString longDisc =
+            writeDiscImage(folder.path(), discOf(std::vector<int>(22, 150)), {"Long", "Choir"}, texts, "long");
+        fakeDrive(*window).insertImage(longDisc);
+        window->mnuFileReadCD()->trigger();
+        QCOMPARE(messages(answerer).size(), 2);
+        QVERIFY(window->lastPlan());
+        QCOMPARE(window->lastPlan()->titles.album, std::string("Long"));
+        QCOMPARE(window->lastPlan()->titles.tracks.at(21).title, std::string("Song 22"));
+        QCOMPARE(window->lastPlan()->titles.tracks.at(21).artist, std::string("Choir"));
         QCOMPARE(entryTips(*window), tipsBefore);
     }
 
