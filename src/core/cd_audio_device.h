@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "core/track_list.h"
+
 namespace vantoli {
 
 class CdAudioDevice {
@@ -26,6 +28,12 @@ public:
     virtual void setTrack(std::int32_t track) = 0;
     // Length of the selected track in milliseconds.
     virtual std::int32_t trackLength() const = 0;
+    // What the open disc says of itself as CD-Text: its title and performer, and one Track per track
+    // (its length in milliseconds, title and performer; a track without a performer of its own has the
+    // disc's, and names the disc does not give are empty).
+    // Leaves the selected track as it is. An empty list while the device is closed or holds no
+    // disc, and from a device that cannot read CD-Text at all.
+    virtual TrackList titles() const { return {}; }
 };
 
 }  // namespace vantoli

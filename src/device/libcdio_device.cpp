@@ -5,7 +5,10 @@
 #include <limits>
 
 #include <cdio/cdio.h>
+#include <cdio/cdtext.h>
 #include <cdio/logging.h>
+
+#include "core/text_encoding.h"
 
 namespace vantoli {
 
@@ -29,6 +32,7 @@ struct LibcdioDevice::OpenDisc {
     OpenDisc& operator=(const OpenDisc&) = delete;
 
     CdIo_t* cdio;
+    track_t firstTrack = 1;             // the disc's number of its first track
     std::vector<std::int32_t> lengths;  // milliseconds per track; index 0 is the disc's first track
 };
 
@@ -80,6 +84,7 @@ void LibcdioDevice::open()
     if (!cdio) return;
     auto disc = std::make_unique<OpenDisc>(cdio);
     disc->lengths = readTableOfContents(cdio);
+    if (!disc->lengths.empty()) disc->firstTrack = cdio_get_first_track_num(cdio);
     disc_ = std::move(disc);
     selectedTrack_ = 1;
 }
@@ -99,6 +104,60 @@ std::int32_t LibcdioDevice::trackLength() const
 {
     if (selectedTrack_ < 1 || selectedTrack_ > tracks()) return 0;
     return disc_->lengths[static_cast<std::size_t>(selectedTrack_ - 1)];
+}
+
+namespace {
+
+// Disc images keep the texts of their sheet, which libcdio reads as Latin-1 whatever they were
+// written in; a drive's CD-Text comes with its character set and is already right.
+bool textsReadAsLatin1(const CdIo_t* cdio)
+{
+    switch (cdio_get_driver_id(cdio)) {
+    case DRIVER_BINCUE:
+    case DRIVER_CDRDAO:
+    case DRIVER_NRG: return true;
+    default: return false;
+    }
+}
+
+// Picks the Japanese block of a disc that has one; otherwise the first block stays selected.
+void selectJapaneseBlock(cdtext_t* text)
+{
+    const cdtext_lang_t* languages = cdtext_list_languages_v2(text);
+    if (!languages) return;
+    for (int i = 0; i < 8; ++i)
+        if (languages[i] == CDTEXT_LANGUAGE_JAPANESE) {
+            cdtext_set_language_index(text, i);
+            return;
+        }
+}
+
+}  // namespace
+
+TrackList LibcdioDevice::titles() const
+{
+    TrackList list;
+    if (!disc_ || disc_->lengths.empty()) return list;
+
+    cdtext_t* text = cdio_get_cdtext(disc_->cdio);  // owned by the open disc
+    if (text) selectJapaneseBlock(text);
+    const bool latin1 = textsReadAsLatin1(disc_->cdio);
+    const auto field = [&](cdtext_field_t key, int track) -> std::string {
+        const char* value = text ? cdtext_get_const(text, key, static_cast<track_t>(track)) : nullptr;
+        if (!value) return {};
+        return latin1 ? recoverLatin1Text(value) : validUtf8(value);
+    };
+
+    list.album = field(CDTEXT_FIELD_TITLE, 0);
+    list.artist = field(CDTEXT_FIELD_PERFORMER, 0);
+    for (std::size_t i = 0; i < disc_->lengths.size(); ++i) {
+        const int number = disc_->firstTrack + static_cast<int>(i);
+        std::string performer = field(CDTEXT_FIELD_PERFORMER, number);
+        // A track without its own performer is the disc's.
+        if (performer.empty()) performer = list.artist;
+        list.tracks.push_back({disc_->lengths[i], field(CDTEXT_FIELD_TITLE, number), std::move(performer)});
+    }
+    return list;
 }
 
 }  // namespace vantoli

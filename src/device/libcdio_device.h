@@ -26,6 +26,9 @@ public:
     std::int32_t track() const override;
     void setTrack(std::int32_t track) override;
     std::int32_t trackLength() const override;
+    // The CD-Text of a drive's disc, or of a disc image's sheet (TITLE and PERFORMER lines). Of a
+    // disc that has several language blocks, the Japanese one is read when there is one.
+    TrackList titles() const override;
 
 private:
     struct OpenDisc;

@@ -93,6 +93,10 @@ MainForm::MainForm(std::unique_ptr<CdAudioDevice> device, QWidget* parent)
     if (menuHeight < 0) menuHeight = menuBar()->sizeHint().height();
     resize(client.width(), client.height() + menuHeight);
 
+    // Files dropped anywhere on the window are read; over an entry box too (see eventFilter).
+    setAcceptDrops(true);
+    for (QLineEdit* entry : Tm_) entry->installEventFilter(this);
+
     Tm(0)->setFocus();
     Form_Load();
 }
@@ -160,6 +164,7 @@ void MainForm::createMenus()
         // name              level        caption                                 at start      command                            kept in
         {"mnuFile",          Level::Menu, "ファイル(&F)",                          Tick::None,   nullptr,                           nullptr},
         {"mnuFileReadCD",    Level::Item, "CDから読み取り(&R)",                    Tick::None,   &MainForm::mnuFileReadCD_Click,    &MainForm::mnuFileReadCD_},
+        {"mnuFileReadFiles", Level::Item, "音声ファイルから読み取り(&M)...",       Tick::None,   &MainForm::mnuFileReadFiles_Click, &MainForm::mnuFileReadFiles_},
         {"mnuFileBar1",      Level::Item, Separator,                               Tick::None,   nullptr,                           nullptr},
         {"mnuFileOpen",      Level::Item, "保存していたパターンを開く(&O)...",     Tick::None,   &MainForm::mnuFileOpen_Click,      &MainForm::mnuFileOpen_},
         {"mnuFileSave",      Level::Item, "入力状態を保存(&S)...",                 Tick::None,   &MainForm::mnuFileSave_Click,      &MainForm::mnuFileSave_},

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QStringList>
 
 #include <array>
 #include <cstdint>
@@ -19,6 +20,8 @@
 #include "gui/version.h"
 
 class QAction;
+class QDragEnterEvent;
+class QDropEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -34,7 +37,7 @@ struct PlanOptions;
 // Everything of the window is in gui/main_form*.cpp: main_form.cpp builds it from its layout and menu
 // tables and holds its start, its end and the commands that open other windows; main_form_plan.cpp
 // the planning commands (Run, Clear and the long-disc plan); main_form_files.cpp the File menu's
-// reading and saving commands.
+// reading and saving commands, the reading of dropped files and the titles of the tracks.
 class MainForm : public QMainWindow {
     Q_OBJECT
 public:
@@ -60,6 +63,7 @@ public:
     // Menu items. The ticks of mnuSettingCD (keep the disc's track order) and mnuSetting5sec
     // (5 s between tracks) are the only store of the two planning options.
     QAction* mnuFileReadCD() const { return mnuFileReadCD_; }
+    QAction* mnuFileReadFiles() const { return mnuFileReadFiles_; }
     QAction* mnuFileOpen() const { return mnuFileOpen_; }
     QAction* mnuFileSave() const { return mnuFileSave_; }
     QAction* mnuFileLabel() const { return mnuFileLabel_; }
@@ -76,14 +80,20 @@ public:
     // Number of tracks the device reported at the last CD read; the long-disc plan reads it.
     std::int32_t cdTrackCount = 0;
 
+    // Reads the tracks of audio files, folders, playlists and CUE sheets (paths) as the File menu's
+    // read command does with the files chosen in its dialog, and as a drop onto the window does.
+    void ReadFiles(const QStringList& items);
+
     // The program's one report window, batch-settings window, About window and cassette label window.
     SingleWindow<Report>& reportWindow() { return report_; }
     SingleWindow<Dialog>& dialogWindow() { return dialog_; }
     SingleWindow<Version>& versionWindow() { return version_; }
     SingleWindow<CassetteLabel>& labelWindow() { return label_; }
 
-    // The titles, album and artist of the tracks in the entries, as their source named them; empty when
-    // the entries were typed. Clear and a pattern open empty them; typing in an entry does not.
+    // The titles, album and artist of the tracks in the entries, as their source named them (tracks[i]
+    // is entry i): the last read of a CD's CD-Text or of files. Empty when the entries were typed. Shown
+    // in the tooltips of the entries and of the side cells ("3. 曲名 — アーティスト"). Clear, a pattern
+    // open and every read that fills the entries replace them; typing in an entry does not.
     const TrackList& trackTitles() const { return trackTitles_; }
 
     // The last plan made since the program started, by Run or for a long disc; nothing before the
@@ -114,6 +124,7 @@ public slots:
     void Run_Click();
     void Clear_Click();
     void mnuFileReadCD_Click();
+    void mnuFileReadFiles_Click();
     void mnuFileOpen_Click();
     void mnuFileSave_Click();
     void mnuFileLabel_Click();
@@ -124,6 +135,11 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Files, folders and playlists dragged from a file manager are read when they are dropped.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    // A drag of files over an entry box goes to the window, not into the box as text.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Form_Load();
@@ -136,6 +152,11 @@ private:
     void clearSideCells();
     // Keeps a plan as the last one made, and shows it in the cassette label window if that is open.
     void keepPlan(MadePlan made);
+    // Replaces the titles of the tracks in the entries and shows them.
+    void setTrackTitles(TrackList titles);
+    // Puts each track's title into the tooltips of its entry and of the side cell that holds its
+    // number; boxes without a titled track get none.
+    void showTitleTips();
 
     std::unique_ptr<CdAudioDevice> RCD1_;
 
@@ -154,6 +175,7 @@ private:
     QPushButton* Clear_ = nullptr;
 
     QAction* mnuFileReadCD_ = nullptr;
+    QAction* mnuFileReadFiles_ = nullptr;
     QAction* mnuFileOpen_ = nullptr;
     QAction* mnuFileSave_ = nullptr;
     QAction* mnuFileLabel_ = nullptr;

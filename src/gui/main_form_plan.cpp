@@ -47,7 +47,7 @@ void MainForm::Run_Click()
 
 // Empties the entries, their titles and the whole plan display; the options, the track count of the
 // last CD read, the last plan (for the cassette label) and the keyboard focus stay as they are. The
-// pattern-file open command calls it too.
+// pattern-file open command and the read of files call it too.
 void MainForm::Clear_Click()
 {
     for (QLineEdit* entry : Tm_) entry->setText(QString());
@@ -62,6 +62,7 @@ void MainForm::clearSideCells()
 {
     for (QLabel* cell : A_) cell->setText(QString());
     for (QLabel* cell : B_) cell->setText(QString());
+    showTitleTips();
 }
 
 PlanOptions MainForm::planOptions() const
@@ -93,12 +94,22 @@ void MainForm::ShowPlan(const TapePlan& plan)
     ShowTimeLabel(plan.totalBlank, TBlankTime);
     TapeType()->setText(QString::fromStdString(tapeCaption(plan.tapeMinutes)));
     condenseToFit(TapeType());
+    showTitleTips();
 }
 
 void MainForm::PlanLargeDisc(std::int32_t trackCount)
 {
-    // The drive is closed here, before any planning, so it is closed on the failure path too.
-    showLongDiscPlan(readTrackSeconds(RCD1(), trackCount), trackCount);
+    // The disc's CD-Text goes with the plan to the cassette label. The drive is closed here, before
+    // any planning, so it is closed on the failure path too.
+    CdAudioDevice& device = RCD1();
+    const std::vector<std::int32_t> lengths = readTrackLengths(device, trackCount);
+    TrackList titles = device.titles();
+    device.close();
+    std::vector<int> seconds;
+    seconds.reserve(lengths.size());
+    for (std::int32_t milliseconds : lengths) seconds.push_back(wholeSeconds(milliseconds));
+    if (titles.tracks.size() != lengths.size()) titles = TrackList();
+    showLongDiscPlan(seconds, trackCount, titles);
 }
 
 void MainForm::showLongDiscPlan(const std::vector<int>& seconds, std::int32_t trackCount, const TrackList& titles)

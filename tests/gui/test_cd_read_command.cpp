@@ -51,7 +51,7 @@ std::vector<ImageTrack> framesOf(std::initializer_list<int> frames)
 
 // The calls of one read: the device was set up when the window loaded; then open, milliseconds and
 // the track count; for `lengthsRead` tracks select track 1 and per track its length, the selected
-// track and the next one; close last.
+// track and the next one, then the disc's CD-Text; close last.
 QStringList readProtocol(int lengthsRead)
 {
     QStringList calls{"selectCdAudio", "open", "setMillisecondsFormat", "tracks"};
@@ -59,6 +59,8 @@ QStringList readProtocol(int lengthsRead)
     for (int n = 1; n <= lengthsRead; ++n)
         calls << "trackLength"
               << "track" << QString("setTrack %1").arg(n + 1);
+    // A disc whose lengths were read is asked for its CD-Text too.
+    if (lengthsRead >= 1) calls << "titles";
     return calls << "close";
 }
 

@@ -203,6 +203,7 @@ private slots:
         QTest::addColumn<QStringList>("items");  // name, caption ("-" for a line), "ticked" when ticked
         QTest::newRow("file") << "mnuFile" << "ファイル(&F)"
                               << QStringList{"mnuFileReadCD CDから読み取り(&R)",
+                                             "mnuFileReadFiles 音声ファイルから読み取り(&M)...",
                                              "mnuFileBar1 -",
                                              "mnuFileOpen 保存していたパターンを開く(&O)...",
                                              "mnuFileSave 入力状態を保存(&S)...",

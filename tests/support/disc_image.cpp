@@ -37,12 +37,25 @@ QString writeTextFile(const QString& folder, const QString& fileName, const QByt
 
 QString writeDiscImage(const QString& folder, const std::vector<ImageTrack>& tracks, const QString& name)
 {
+    return writeDiscImage(folder, tracks, {}, {}, name);
+}
+
+QString writeDiscImage(const QString& folder, const std::vector<ImageTrack>& tracks, const ImageText& disc,
+                       const std::vector<ImageText>& texts, const QString& name)
+{
+    const auto textLines = [](const ImageText& text, const QByteArray& indent) {
+        QByteArray lines;
+        if (!text.title.isEmpty()) lines += indent + "TITLE \"" + text.title + "\"\r\n";
+        if (!text.performer.isEmpty()) lines += indent + "PERFORMER \"" + text.performer + "\"\r\n";
+        return lines;
+    };
     const QString binName = name + ".bin";
-    QByteArray cue = "FILE \"" + binName.toUtf8() + "\" BINARY\r\n";
+    QByteArray cue = textLines(disc, "") + "FILE \"" + binName.toUtf8() + "\" BINARY\r\n";
     std::int64_t start = 0;
     for (std::size_t i = 0; i < tracks.size(); ++i) {
         cue += "  TRACK " + QByteArray::number(qulonglong(i + 1)).rightJustified(2, '0') +
                (tracks[i].data ? " MODE1/2352\r\n" : " AUDIO\r\n");
+        if (i < texts.size()) cue += textLines(texts[i], "    ");
         cue += "    INDEX 01 " + msf(start) + "\r\n";
         start += tracks[i].sectors;
     }

@@ -31,6 +31,17 @@ std::vector<ImageTrack> audioTracks(const std::vector<int>& seconds, int extraSe
 // or an empty string when a file could not be written.
 QString writeDiscImage(const QString& folder, const std::vector<ImageTrack>& tracks, const QString& name = "disc");
 
+// The CD-Text lines of a sheet, as the bytes the sheet holds (UTF-8 or Shift-JIS, as a test needs).
+struct ImageText {
+    QByteArray title;
+    QByteArray performer;
+};
+
+// The same with TITLE and PERFORMER lines for the disc and for each track (texts[i] for track i + 1;
+// empty texts are not written).
+QString writeDiscImage(const QString& folder, const std::vector<ImageTrack>& tracks, const ImageText& disc,
+                       const std::vector<ImageText>& texts, const QString& name = "disc");
+
 // Writes `text` to `folder`/`fileName` as it stands; returns the path, or an empty string on failure.
 QString writeTextFile(const QString& folder, const QString& fileName, const QByteArray& text);
 

@@ -87,6 +87,16 @@ std::int32_t FakeDevice::trackLength() const
     return lengthOf(track_);
 }
 
+TrackList FakeDevice::titles() const
+{
+    log_->append(QStringLiteral("titles"));
+    TrackList list;
+    if (!open_ || !hasDisc_ || claiming_) return list;
+    if (image_) return image_->titles();
+    for (std::int32_t milliseconds : lengths_) list.tracks.push_back({milliseconds, {}, {}});
+    return list;
+}
+
 std::int32_t FakeDevice::trackCount() const
 {
     if (!open_ || !hasDisc_) return 0;

@@ -35,7 +35,7 @@ public:
     void eject();
 
     // Every call in order: "selectCdAudio", "open", "setMillisecondsFormat", "tracks", "track",
-    // "setTrack N", "trackLength", "close". The log outlives the device, which a window owns.
+    // "setTrack N", "trackLength", "titles", "close". The log outlives the device, which a window owns.
     std::shared_ptr<QStringList> log() const { return log_; }
     bool isOpen() const { return open_; }
 
@@ -47,6 +47,9 @@ public:
     std::int32_t track() const override;
     void setTrack(std::int32_t track) override;
     std::int32_t trackLength() const override;
+    // A disc image's CD-Text (its sheet's TITLE and PERFORMER lines); a disc of lengths has the
+    // lengths alone, like a disc without CD-Text, and a claiming disc none at all.
+    TrackList titles() const override;
 
 private:
     std::int32_t trackCount() const;

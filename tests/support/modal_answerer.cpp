@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QEvent>
+#include <QFileInfo>
 #include <QTimer>
 
 namespace vantoli::test {
@@ -98,6 +99,14 @@ void ModalAnswerer::answer(QWidget* window)
         const QString path = fileAnswers_.isEmpty() ? QString() : fileAnswers_.takeFirst();
         if (path.isEmpty()) {
             dialog->reject();
+        } else if (path.contains(QLatin1Char('\n'))) {
+            // Several files: their names, each in quotes, as the dialog's own name box takes them.
+            const QStringList paths = path.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+            dialog->setDirectory(QFileInfo(paths.first()).absolutePath());
+            QStringList names;
+            for (const QString& one : paths) names << QLatin1Char('"') + QFileInfo(one).fileName() + QLatin1Char('"');
+            dialog->selectFile(names.join(QLatin1Char(' ')));
+            static_cast<QDialog*>(dialog)->accept();
         } else {
             dialog->selectFile(path);
             static_cast<QDialog*>(dialog)->accept();  // may ask before replacing a file: answered too

@@ -41,7 +41,8 @@ struct SeenModal {
 
 // Answers every modal window shown while it lives:
 // - a file dialog gets the next of `fileAnswers` (a path, or an empty string for Cancel), and Cancel
-//   when none is left;
+//   when none is left; an answer of several paths, one a line, chooses them all in a dialog for
+//   several files (they must lie in one folder);
 // - the file dialog's question before it replaces a file gets Yes; with replaceFiles false it gets No,
 //   and the file dialog is then cancelled;
 // - a message box gets OK (a box without OK is rejected, which its recorded buttons show);

@@ -1,0 +1,151 @@
+#include "core/text_encoding.h"
+
+#include <cerrno>
+#include <cstdint>
+#include <iconv.h>
+
+namespace vantoli {
+
+namespace {
+
+constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view Utf16LeMark = "\xFF\xFE";
+constexpr std::string_view Utf16BeMark = "\xFE\xFF";
+
+// Converts the whole of `bytes` from `from` to UTF-8 with the C library's iconv; nothing when a byte
+// sequence is invalid or incomplete, or the conversion is not available.
+std::optional<std::string> convertToUtf8(std::string_view bytes, const char* from)
+{
+    iconv_t cd = ::iconv_open("UTF-8", from);
+    if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+
+    std::string out;
+    char chunk[4096];
+    char* in = const_cast<char*>(bytes.data());  // iconv takes char** but does not write the input
+    std::size_t inLeft = bytes.size();
+    bool ok = true;
+    while (inLeft > 0) {
+        char* outPtr = chunk;
+        std::size_t outLeft = sizeof chunk;
+        const std::size_t result = ::iconv(cd, &in, &inLeft, &outPtr, &outLeft);
+        out.append(chunk, static_cast<std::size_t>(outPtr - chunk));
+        if (result == static_cast<std::size_t>(-1) && errno != E2BIG) {
+            ok = false;  // EILSEQ or EINVAL: not text in this encoding
+            break;
+        }
+    }
+    if (ok) {
+        // Flush any shift state (none for these encodings, but the protocol asks for it).
+        char* outPtr = chunk;
+        std::size_t outLeft = sizeof chunk;
+        if (::iconv(cd, nullptr, nullptr, &outPtr, &outLeft) == static_cast<std::size_t>(-1)) ok = false;
+        out.append(chunk, static_cast<std::size_t>(outPtr - chunk));
+    }
+    ::iconv_close(cd);
+    if (!ok || !isUtf8(out)) return std::nullopt;
+    return out;
+}
+
+// The length of the well-formed UTF-8 character at the start of `bytes`, or 0 when there is none.
+std::size_t characterLength(std::string_view bytes)
+{
+    const auto b0 = static_cast<std::uint8_t>(bytes[0]);
+    if (b0 < 0x80) return 1;
+    std::size_t length = 0;
+    std::uint8_t low = 0x80, high = 0xBF;  // range of the second byte
+    if (b0 >= 0xC2 && b0 <= 0xDF) {
+        length = 2;
+    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+        length = 3;
+        if (b0 == 0xE0) low = 0xA0;   // no overlong forms
+        if (b0 == 0xED) high = 0x9F;  // no surrogates
+    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+        length = 4;
+        if (b0 == 0xF0) low = 0x90;   // no overlong forms
+        if (b0 == 0xF4) high = 0x8F;  // nothing past U+10FFFF
+    } else {
+        return 0;
+    }
+    if (bytes.size() < length) return 0;
+    const auto b1 = static_cast<std::uint8_t>(bytes[1]);
+    if (b1 < low || b1 > high) return 0;
+    for (std::size_t k = 2; k < length; ++k) {
+        const auto b = static_cast<std::uint8_t>(bytes[k]);
+        if (b < 0x80 || b > 0xBF) return 0;
+    }
+    return length;
+}
+
+}  // namespace
+
+bool isUtf8(std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const std::size_t length = characterLength(bytes);
+        if (length == 0) return false;
+        bytes.remove_prefix(length);
+    }
+    return true;
+}
+
+std::string validUtf8(std::string_view bytes)
+{
+    std::string out;
+    out.reserve(bytes.size());
+    while (!bytes.empty()) {
+        const std::size_t length = characterLength(bytes);
+        if (length == 0) {
+            out += "\xEF\xBF\xBD";
+            bytes.remove_prefix(1);
+        } else {
+            out.append(bytes.substr(0, length));
+            bytes.remove_prefix(length);
+        }
+    }
+    return out;
+}
+
+std::optional<std::string> shiftJisToUtf8(std::string_view bytes) { return convertToUtf8(bytes, "CP932"); }
+
+std::optional<std::string> decodeText(std::string_view bytes, TextEncoding encoding)
+{
+    if (bytes.starts_with(Utf8Mark)) {
+        bytes.remove_prefix(Utf8Mark.size());
+        if (!isUtf8(bytes)) return std::nullopt;
+        return std::string(bytes);
+    }
+    if (bytes.starts_with(Utf16LeMark)) return convertToUtf8(bytes.substr(Utf16LeMark.size()), "UTF-16LE");
+    if (bytes.starts_with(Utf16BeMark)) return convertToUtf8(bytes.substr(Utf16BeMark.size()), "UTF-16BE");
+    if (isUtf8(bytes)) return std::string(bytes);
+    if (encoding == TextEncoding::Utf8OrShiftJis) return shiftJisToUtf8(bytes);
+    return std::nullopt;
+}
+
+std::string recoverLatin1Text(std::string_view utf8)
+{
+    if (!isUtf8(utf8)) return std::string(utf8);
+    std::string bytes;
+    bytes.reserve(utf8.size());
+    bool widened = false;  // some character came from a byte of 0x80 and up
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto b0 = static_cast<std::uint8_t>(utf8[i]);
+        if (b0 < 0x80) {
+            bytes.push_back(static_cast<char>(b0));
+            ++i;
+        } else if (b0 == 0xC2 || b0 == 0xC3) {
+            // U+0080..U+00FF: the Latin-1 byte of the same value.
+            const auto b1 = static_cast<std::uint8_t>(utf8[i + 1]);
+            bytes.push_back(static_cast<char>(((b0 & 0x03) << 6) | (b1 & 0x3F)));
+            widened = true;
+            i += 2;
+        } else {
+            return std::string(utf8);  // a character no Latin-1 byte gives: real text already
+        }
+    }
+    if (!widened) return std::string(utf8);
+    if (isUtf8(bytes)) return bytes;
+    if (std::optional<std::string> text = shiftJisToUtf8(bytes)) return *text;
+    return std::string(utf8);
+}
+
+}  // namespace vantoli

@@ -1,0 +1,37 @@
+#pragma once
+// Text from files of the Japanese Windows world: playlists and CUE sheets come as UTF-8 (with or
+// without a byte-order mark), as Shift-JIS (code page 932) or, now and then, as UTF-16 with a mark.
+// Everything here turns bytes into UTF-8 or says that it cannot.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vantoli {
+
+// True when the bytes are well-formed UTF-8: no overlong forms, no surrogates, nothing past U+10FFFF.
+bool isUtf8(std::string_view bytes);
+
+// The text with every byte that is no part of a well-formed UTF-8 character replaced by U+FFFD.
+std::string validUtf8(std::string_view bytes);
+
+// The bytes read as Shift-JIS in its Windows form (code page 932), as UTF-8; nothing when they are
+// not valid Shift-JIS. A byte 0x5C that stands alone is a backslash, as Windows reads it.
+std::optional<std::string> shiftJisToUtf8(std::string_view bytes);
+
+enum class TextEncoding {
+    Utf8,           // UTF-8 only (.m3u8)
+    Utf8OrShiftJis  // UTF-8 when the bytes decode as UTF-8, else Shift-JIS (.m3u, .cue)
+};
+
+// The text of a file as UTF-8, its byte-order mark removed. A UTF-8 mark makes the rest UTF-8 and a
+// UTF-16 mark UTF-16, whatever `encoding` says; without a mark `encoding` decides. Nothing when the
+// bytes do not decode.
+std::optional<std::string> decodeText(std::string_view bytes, TextEncoding encoding);
+
+// Undoes the reading of bytes as Latin-1: the UTF-8 text's characters, each below U+0100, become the
+// bytes they were, which are then read as UTF-8 or else as Shift-JIS. Text that holds a character
+// from U+0100 up, or whose bytes are neither, is returned as it stands.
+std::string recoverLatin1Text(std::string_view utf8);
+
+}  // namespace vantoli

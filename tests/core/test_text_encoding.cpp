@@ -1,0 +1,147 @@
+// Text of playlists, CUE sheets and CD-Text as bytes: which bytes are UTF-8, Shift-JIS as Windows
+// writes it, byte-order marks, and the undoing of a Latin-1 reading.
+
+#include <QtTest>
+
+#include "core/text_encoding.h"
+
+using namespace vantoli;
+
+Q_DECLARE_METATYPE(vantoli::TextEncoding)
+
+namespace {
+
+QByteArray bytesOf(const std::optional<std::string>& text)
+{
+    return text ? QByteArray::fromStdString(*text) : "<none>";
+}
+
+// "表ソ能" in Shift-JIS: each character's second byte is 0x5C, the backslash of ASCII.
+const QByteArray HyoSoNoSjis("\x95\x5C\x83\x5C\x94\x5C");
+
+}  // namespace
+
+class TestTextEncoding : public QObject {
+    Q_OBJECT
+private slots:
+    // clang-format off
+    void utf8_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("utf8");
+        QTest::newRow("empty") << QByteArray() << true;
+        QTest::newRow("ASCII") << QByteArray("Track 01.flac") << true;
+        QTest::newRow("Japanese") << QByteArray("表ソ能") << true;
+        QTest::newRow("four-byte character") << QByteArray("\xF0\x9F\x8E\xB5") << true;
+        QTest::newRow("largest character") << QByteArray("\xF4\x8F\xBF\xBF") << true;
+        QTest::newRow("Shift-JIS") << HyoSoNoSjis << false;
+        QTest::newRow("overlong slash") << QByteArray("\xC0\xAF") << false;
+        QTest::newRow("overlong three bytes") << QByteArray("\xE0\x80\xAF") << false;
+        QTest::newRow("surrogate") << QByteArray("\xED\xA0\x80") << false;
+        QTest::newRow("past U+10FFFF") << QByteArray("\xF4\x90\x80\x80") << false;
+        QTest::newRow("cut off at the end") << QByteArray("ab\xE8\xA1") << false;
+        QTest::newRow("lone continuation byte") << QByteArray("a\x80z") << false;
+        QTest::newRow("Latin-1 e acute") << QByteArray("Caf\xE9") << false;
+    }
+    // clang-format on
+    void utf8()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, utf8);
+        QCOMPARE(isUtf8(bytes.toStdString()), utf8);
+    }
+
+    // clang-format off
+    void shiftJis_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QByteArray>("utf8");  // "<none>" when the bytes are no Shift-JIS
+        QTest::newRow("trail bytes 0x5C") << HyoSoNoSjis << QByteArray("表ソ能");
+        QTest::newRow("lone 0x5C is a backslash") << QByteArray("a\x5C" "b") << QByteArray("a\\b");
+        QTest::newRow("half-width katakana") << QByteArray("\xB1\xB2") << QByteArray("ｱｲ");
+        QTest::newRow("Windows' circled one") << QByteArray("\x87\x40") << QByteArray("①");
+        QTest::newRow("lead byte at the end") << QByteArray("ab\x81") << QByteArray("<none>");
+        QTest::newRow("bad trail byte") << QByteArray("\x81\x20") << QByteArray("<none>");
+    }
+    // clang-format on
+    void shiftJis()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QByteArray, utf8);
+        QCOMPARE(bytesOf(shiftJisToUtf8(bytes.toStdString())), utf8);
+    }
+
+    // clang-format off
+    void decode_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<TextEncoding>("encoding");
+        QTest::addColumn<QByteArray>("utf8");
+        QTest::newRow("UTF-8") << QByteArray("表.flac") << TextEncoding::Utf8 << QByteArray("表.flac");
+        QTest::newRow("UTF-8 mark dropped") << QByteArray("\xEF\xBB\xBF表") << TextEncoding::Utf8 << QByteArray("表");
+        QTest::newRow("mark only") << QByteArray("\xEF\xBB\xBF") << TextEncoding::Utf8OrShiftJis << QByteArray();
+        QTest::newRow("UTF-8 mark, then Shift-JIS") << QByteArray("\xEF\xBB\xBF") + HyoSoNoSjis
+                                                   << TextEncoding::Utf8OrShiftJis << QByteArray("<none>");
+        QTest::newRow("Shift-JIS where UTF-8 only") << HyoSoNoSjis << TextEncoding::Utf8 << QByteArray("<none>");
+        QTest::newRow("Shift-JIS allowed") << HyoSoNoSjis << TextEncoding::Utf8OrShiftJis << QByteArray("表ソ能");
+        QTest::newRow("UTF-8 wins when it decodes") << QByteArray("ソ") << TextEncoding::Utf8OrShiftJis
+                                                    << QByteArray("ソ");
+        QTest::newRow("UTF-16LE with mark") << QByteArray("\xFF\xFE\x68\x88\x0A\x00", 6) << TextEncoding::Utf8
+                                            << QByteArray("表\n");
+        QTest::newRow("UTF-16BE with mark") << QByteArray("\xFE\xFF\x88\x68", 4) << TextEncoding::Utf8
+                                            << QByteArray("表");
+        QTest::newRow("UTF-16 of odd length") << QByteArray("\xFF\xFE\x68", 3) << TextEncoding::Utf8
+                                              << QByteArray("<none>");
+        QTest::newRow("neither") << QByteArray("\x81\xFF\xFF") << TextEncoding::Utf8OrShiftJis
+                                 << QByteArray("<none>");
+    }
+    // clang-format on
+    void decode()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(TextEncoding, encoding);
+        QFETCH(QByteArray, utf8);
+        QCOMPARE(bytesOf(decodeText(bytes.toStdString(), encoding)), utf8);
+    }
+
+    // What libcdio gives for a sheet's bytes: each byte taken as the Latin-1 character of its value.
+    // clang-format off
+    void recoverLatin1_data()
+    {
+        QTest::addColumn<QByteArray>("givenBytes");  // the bytes as they stood in the sheet
+        QTest::addColumn<QByteArray>("utf8");
+        QTest::newRow("Shift-JIS with trail bytes 0x5C") << HyoSoNoSjis << QByteArray("表ソ能");
+        QTest::newRow("UTF-8") << QByteArray("表ソ能") << QByteArray("表ソ能");
+        QTest::newRow("ASCII") << QByteArray("Track 1") << QByteArray("Track 1");
+        QTest::newRow("real Latin-1 stays") << QByteArray("Caf\xE9") << QByteArray("Café");
+    }
+    // clang-format on
+    void recoverLatin1()
+    {
+        QFETCH(QByteArray, givenBytes);
+        QFETCH(QByteArray, utf8);
+        const QByteArray asLatin1 = QString::fromLatin1(givenBytes).toUtf8();
+        QCOMPARE(QByteArray::fromStdString(recoverLatin1Text(asLatin1.toStdString())), utf8);
+    }
+
+    void recoverLatin1LeavesRealTextAlone()
+    {
+        // Characters from U+0100 up never came from one byte: the text is real already.
+        QCOMPARE(recoverLatin1Text("表ソ能"), std::string("表ソ能"));
+        QCOMPARE(recoverLatin1Text("Ä表"), std::string("Ä表"));
+        QCOMPARE(recoverLatin1Text("\xC3"), std::string("\xC3"));  // not UTF-8 at all: as it stands
+    }
+
+    void validUtf8ReplacesBadBytes()
+    {
+        QCOMPARE(validUtf8("ab\x80"
+                           "c"),
+                 std::string("ab\xEF\xBF\xBD"
+                             "c"));
+        QCOMPARE(validUtf8("表\xE8\xA1"), std::string("表\xEF\xBF\xBD\xEF\xBF\xBD"));
+        QCOMPARE(validUtf8("表ソ能"), std::string("表ソ能"));
+    }
+};
+
+QTEST_APPLESS_MAIN(TestTextEncoding)
+#include "test_text_encoding.moc"
