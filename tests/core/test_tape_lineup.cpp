@@ -8,6 +8,26 @@ using namespace vantoli;
 
 Q_DECLARE_METATYPE(std::vector<int>)
 Q_DECLARE_METATYPE(vantoli::Lineup)
+Q_DECLARE_METATYPE(std::vector<vantoli::TapeChoice>)
+
+namespace {
+
+// The standard list with a change made to it.
+template <typename Change>
+std::vector<TapeChoice> standardWith(Change change)
+{
+    std::vector<TapeChoice> choices = standardTapeChoices();
+    change(choices);
+    return choices;
+}
+
+// The entry of the standard list for a length.
+TapeChoice& entry(std::vector<TapeChoice>& choices, int minutes)
+{
+    return *std::find_if(choices.begin(), choices.end(), [&](const TapeChoice& c) { return c.minutes == minutes; });
+}
+
+}  // namespace
 
 class TestTapeLineup : public QObject {
     Q_OBJECT
@@ -15,7 +35,7 @@ private slots:
     void standardLineupIsTheFourteenTapes()
     {
         const Lineup& lineup = standardLineup();
-        QCOMPARE(lineup.size(), TapeLineup.size());
+        QCOMPARE(lineup.size(), StandardTapeMinutes.size());
         QCOMPARE(lineup.front(), (Tape{10, 345}));
         QCOMPARE(lineup[4], (Tape{46, 1425}));
         QCOMPARE(lineup.back(), (Tape{100, 3045}));
@@ -113,6 +133,94 @@ private slots:
             std::find_if(lineup.begin(), lineup.end(), [&](const Tape& t) { return t.minutes == tape; });
         QCOMPARE(plan->sideCapacity, chosen->sideCapacity);
         QVERIFY(plan->sideATime <= plan->sideCapacity && plan->sideBTime <= plan->sideCapacity);
+    }
+
+    // clang-format off
+    void checkTapeChoices_data()
+    {
+        QTest::addColumn<std::vector<TapeChoice>>("choices");
+        QTest::addColumn<int>("index");   // -1: nothing wrong
+        QTest::addColumn<QString>("text");
+
+        QTest::newRow("standard") << standardTapeChoices() << -1 << QString();
+        QTest::newRow("only C-60 and C-90 owned")
+            << standardWith([](auto& c) { for (auto& t : c) t.owned = t.minutes == 60 || t.minutes == 90; })
+            << -1 << QString();
+        // Only the owned lengths must grow: an unowned C-64 may hold less than a measured C-60.
+        QTest::newRow("measured C-60 beyond the unowned C-64")
+            << standardWith([](auto& c) { entry(c, 60).sideCapacity = 2000; entry(c, 64).owned = false; })
+            << -1 << QString();
+        QTest::newRow("none owned")
+            << standardWith([](auto& c) { for (auto& t : c) t.owned = false; })
+            << 0 << "使うテープに 1 つ以上チェックを付けてください。";
+        QTest::newRow("C-64 holds no more than C-60")
+            << standardWith([](auto& c) { entry(c, 60).sideCapacity = 2000; })
+            << 8 << "64分テープの片面の時間（1965 秒）を、60分テープ（2000 秒）より長くしてください。";
+        QTest::newRow("equal to the next shorter owned tape")
+            << standardWith([](auto& c) { entry(c, 54).owned = false; entry(c, 60).sideCapacity = 1545; })
+            << 7 << "60分テープの片面の時間（1545 秒）を、50分テープ（1545 秒）より長くしてください。";
+        QTest::newRow("no capacity")
+            << standardWith([](auto& c) { entry(c, 46).sideCapacity = 0; entry(c, 46).owned = false; })
+            << 4 << "46分テープの片面の時間は 1～9999 秒にしてください。";
+        QTest::newRow("capacity too large")
+            << standardWith([](auto& c) { entry(c, 100).sideCapacity = 10000; })
+            << 13 << "100分テープの片面の時間は 1～9999 秒にしてください。";
+        QTest::newRow("181 minutes")
+            << std::vector<TapeChoice>{{60, 1845, true}, {181, 5475, true}}
+            << 1 << "テープの長さは 1～180 分にしてください。";
+        QTest::newRow("a length twice")
+            << std::vector<TapeChoice>{{60, 1845, true}, {60, 1900, false}}
+            << 1 << "60分テープが一覧の中で重なっているか、順序が違います。";
+    }
+    // clang-format on
+    void checkTapeChoices()
+    {
+        QFETCH(std::vector<TapeChoice>, choices);
+        QFETCH(int, index);
+        QFETCH(QString, text);
+        const auto problem = vantoli::checkTapeChoices(choices);
+        QCOMPARE(problem.has_value(), index >= 0);
+        if (!problem) {
+            QVERIFY(isUsableLineup(lineupOf(choices)));
+            return;
+        }
+        QCOMPARE(int(problem->index), index);
+        QCOMPARE(QString::fromStdString(problem->message.text), text);
+        QCOMPARE(QString::fromStdString(problem->message.title), QString("テープの種類"));
+        QCOMPARE(problem->message.icon, MessageIcon::Exclamation);
+    }
+
+    void addTapeChoice()
+    {
+        std::vector<TapeChoice> choices = standardTapeChoices();
+        QVERIFY(!vantoli::addTapeChoice(choices, 120));
+        QVERIFY(!vantoli::addTapeChoice(choices, 45));
+        QCOMPARE(choices.back(), (TapeChoice{120, 3645, true}));
+        QCOMPARE(entry(choices, 45), (TapeChoice{45, 1395, true}));
+        QCOMPARE(choices.size(), std::size_t(16));
+        QVERIFY(std::is_sorted(choices.begin(), choices.end(), [](auto& a, auto& b) { return a.minutes < b.minutes; }));
+        QVERIFY(isStandardLength(46) && !isStandardLength(45) && !isStandardLength(120));
+
+        const std::vector<TapeChoice> before = choices;
+        QCOMPARE(QString::fromStdString(vantoli::addTapeChoice(choices, 46)->text),
+                 QString("46分テープはもう一覧にあります。"));
+        QCOMPARE(QString::fromStdString(vantoli::addTapeChoice(choices, 0)->text),
+                 QString("追加できるテープの長さは 1～180 分です。"));
+        QVERIFY(vantoli::addTapeChoice(choices, 181).has_value());
+        QCOMPARE(choices, before);
+        QVERIFY(!vantoli::addTapeChoice(choices, 1));
+        QVERIFY(!vantoli::addTapeChoice(choices, 180));
+        QCOMPARE(choices.front().minutes, 1);
+        QCOMPARE(choices.back(), (TapeChoice{180, 5445, true}));
+    }
+
+    void lineupOfTheOwnedTapes()
+    {
+        std::vector<TapeChoice> choices = standardTapeChoices();
+        for (TapeChoice& c : choices) c.owned = c.minutes == 60 || c.minutes == 90;
+        entry(choices, 90).sideCapacity = 2800;
+        QCOMPARE(lineupOf(choices), (Lineup{{60, 1845}, {90, 2800}}));
+        QCOMPARE(lineupOf(standardTapeChoices()), standardLineup());
     }
 
     // The exact planner picks the shortest owned tape, by what its sides hold.
