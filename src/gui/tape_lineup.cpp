@@ -54,7 +54,11 @@ TapeLineup::TapeLineup(const std::vector<TapeChoice>& choices, QWidget* parent) 
     TapeList_->horizontalHeader()->setSectionResizeMode(TapeColumn, QHeaderView::Stretch);
     TapeList_->horizontalHeader()->setSectionResizeMode(CapacityColumn, QHeaderView::ResizeToContents);
     TapeList_->horizontalHeader()->setSectionResizeMode(MinutesColumn, QHeaderView::ResizeToContents);
-    TapeList_->setMinimumHeight(TapeList_->fontMetrics().height() * 16);
+    // Rows just high enough for a capacity box; ten of them at least, all fourteen when opened.
+    const int rowHeight = QSpinBox().sizeHint().height();
+    TapeList_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    TapeList_->verticalHeader()->setDefaultSectionSize(rowHeight);
+    TapeList_->setMinimumHeight(rowHeight * 10 + TapeList_->horizontalHeader()->sizeHint().height());
 
     auto* addLabel = new QLabel(QStringLiteral("追加する長さ:"), this);
     TapeMinutes_ = new QSpinBox(this);
@@ -109,6 +113,10 @@ TapeLineup::TapeLineup(const std::vector<TapeChoice>& choices, QWidget* parent) 
 
     fill(choices, -1);
     TapeList_->setFocus();
+    const int listHeight = rowHeight * (static_cast<int>(StandardTapeMinutes.size()) + 1) +
+                           TapeList_->horizontalHeader()->sizeHint().height();
+    resize(sizeHint().width() + fontMetrics().averageCharWidth() * 8,
+           sizeHint().height() + listHeight - TapeList_->minimumHeight());
 }
 
 QSpinBox* TapeLineup::capacityBox(int row) const
