@@ -438,7 +438,7 @@ private slots:
         auto window = std::make_unique<MainForm>(std::make_unique<FakeDevice>());
         window->show();
         QTRY_COMPARE(answerer.messages().size(), 1);
-        const SeenModal& message = answerer.messages().front();
+        const SeenModal message = answerer.messages().front();
         QCOMPARE(message.title, QStringLiteral("テープの種類"));
         QCOMPARE(message.icon, QMessageBox::Warning);
         QCOMPARE(message.lines.mid(0, 2), (QStringList{"保存されているテープの種類を読み込めませんでした。",
