@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const auto* lines = std::get_if<std::vector<std::string>>(&split);
     if (!lines) return 0;
-    if (lines->size() > std::size_t(vantoli::PatternEntryCount)) std::abort();
+    if (lines->size() > std::size_t(vantoli::EntryCount)) std::abort();
 
     vantoli::EncodedEntries entries;
     for (std::size_t i = 0; i < lines->size(); ++i) {
