@@ -20,17 +20,18 @@ namespace vantoli {
 //    whose bounds hold a reachable weight.
 // 2. Which split on that tape. A split's tracks out of place are the smallest, over the cuts c, of
 //    (tracks on B before c) + (tracks on A from c on). Two programmes find the fewest:
-//    - At most 20 tracks (the Run command), where side A's limit cannot bind: going through the
-//      tracks in disc order, each state is before the cut (phase 0) or after it (phase 1); a B track
-//      costs 1 in phase 0, an A track costs 1 in phase 1, and the cut may be passed between any two
-//      tracks. The programme is built in layers of cost k = 0, 1, 2, ... until the last step of a
-//      layer reaches a weight within the tape's bounds; that k is the fewest tracks out of place.
+//    - First with side A's limit left aside (20 tracks or fewer, as in the Run command, cannot break
+//      it). Going through the tracks in disc order, each state is before the cut (phase 0) or after
+//      it (phase 1); a B track costs 1 in phase 0, an A track costs 1 in phase 1, and the cut may be
+//      passed between any two tracks. The programme is built in layers of cost k = 0, 1, 2, ... until the last step of
+//      a layer reaches a weight within the tape's bounds; that k is the fewest tracks out of place.
 //        Z[k][i]: the weights of the first i tracks in phase 0 with exactly k of them on B;
 //        Y[k][i]: the weights in phase 1 with cost exactly k.
 //      Size: 2 (k + 1) (n + 1) bitsets of C + gap + 1 bits, k the fewest tracks out of place; each
 //      step is a shift and an or.
-//    - More tracks (a long disc): states by count of A tracks, see CountSearch. Size: (n + 1) (20 + 1)
-//      bands of at most C + gap + 1 bytes, narrowed to the weights the state can have.
+//    - When the best split found that way has more than 20 tracks on side A (a long disc of many
+//      short tracks): states by count of A tracks, see CountSearch. Size: (n + 1) (20 + 1) bands of at
+//      most C + gap + 1 bytes, narrowed to the weights the state can have.
 // 3. Among the final weights within the bounds, the one nearest W / 2 gives the smallest side
 //    difference; of x and W - x the larger makes side A the longer. The split is read back from the
 //    last track to the first: a track goes to side B whenever the tables still admit a split with
@@ -98,7 +99,7 @@ void joinSideA(std::uint8_t* __restrict out, const std::uint8_t* __restrict in, 
 
 int blankOf(int trackCount, int gap) { return trackCount > 0 ? (trackCount - 1) * gap : 0; }
 
-// The layered programme for one tape, for lists no longer than side A's limit: weights w, bounds
+// The layered programme for one tape, which leaves side A's track limit aside: weights w, bounds
 // lo..hi (0 <= hi <= W).
 class CutSearch {
 public:
@@ -462,8 +463,8 @@ std::optional<TapePlan> planExact(const std::vector<int>& t, bool withGap, const
         return difference(x) < difference(y) || (difference(x) == difference(y) && x > y);
     };
 
-    std::vector<char> best;
-    if (n <= sideATracks) {
+    // The best split by the cuts alone, side A's limit left aside.
+    auto bestByCuts = [&]() -> std::optional<std::vector<char>> {
         CutSearch search(w, lo, hi);
         bool found = false;
         for (int k = 0; k <= n && !found; ++k) found = search.addLayer();
@@ -471,8 +472,16 @@ std::optional<TapePlan> planExact(const std::vector<int>& t, bool withGap, const
         int chosen = -1;
         for (int x : search.finalWeights())
             if (chosen < 0 || better(x, chosen)) chosen = x;
-        best = search.readBack(chosen);
-    } else {
+        return search.readBack(chosen);
+    };
+
+    // Where side A's limit does not bind, the best split without it is also the best with it: the
+    // rules order all splits, and it is the first of them.
+    std::optional<std::vector<char>> byCuts = bestByCuts();
+    if (!byCuts) return std::nullopt;
+    std::vector<char> best = std::move(*byCuts);
+    if (std::count(best.begin(), best.end(), 1) > sideATracks) {
+        best.clear();
         CountSearch search(w, lo, hi, sideATracks);
         const std::vector<CountSearch::Final> finals = search.finals();
         if (finals.empty()) return std::nullopt;  // cannot happen, as above

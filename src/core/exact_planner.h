@@ -30,9 +30,9 @@ std::optional<TapePlan> planTracks(const std::vector<int>& trackSeconds, PlanOpt
 
 namespace detail {
 
-// planExact with side A limited to sideATracks tracks (1 to SideATrackLimit): lists of at most that
-// many tracks take the programme over cuts, longer ones the one over track counts. Tests use small
-// limits to check both against trying every split.
+// planExact with side A limited to sideATracks tracks (1 to SideATrackLimit): the programme over cuts
+// finds the best split, and when that one breaks the limit the programme over track counts does. Tests
+// use small limits to check both against trying every split.
 std::optional<TapePlan> planExact(const std::vector<int>& trackSeconds, bool gap, const Lineup& lineup,
                                   int sideATracks);
 

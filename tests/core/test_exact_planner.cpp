@@ -230,7 +230,7 @@ private slots:
     void agreesWithEverySplit()
     {
         std::mt19937 random(14);
-        int withTracksOutOfPlace = 0, decidedByDifference = 0, decidedByRule = 0, limited = 0;
+        int withTracksOutOfPlace = 0, decidedByDifference = 0, decidedByRule = 0, limited = 0, limitBinds = 0;
         for (int run = 0; run < 1600; ++run) {
             const int n = run % 200 == 0 ? 16 : std::uniform_int_distribution<int>(0, 12)(random);
             const bool gap = run / 4 % 2;
@@ -253,7 +253,12 @@ private slots:
             QCOMPARE(plan.has_value(), best.tape >= 0);
             if (!plan) continue;
             checkPlan(t, *plan, gapOf(gap), lineup, limit);
-            if (limit < n) ++limited;
+            if (limit < n) {
+                ++limited;
+                // The best split without the limit breaks it: the programme over track counts decides.
+                const Best unlimited = bruteForce(t, gapOf(gap), lineup, SideATrackLimit);
+                if (unlimited.tape == best.tape && std::popcount(unlimited.sideA) > limit) ++limitBinds;
+            }
             QCOMPARE(plan->tapeMinutes, lineup[best.tape].minutes);
             std::uint32_t sideA = 0;
             for (int track : plan->sideA) sideA |= 1U << (track - 1);
@@ -270,6 +275,7 @@ private slots:
         QVERIFY2(decidedByDifference > 300, qPrintable(QString::number(decidedByDifference)));
         QVERIFY2(decidedByRule > 40, qPrintable(QString::number(decidedByRule)));
         QVERIFY2(limited > 150, qPrintable(QString::number(limited)));
+        QVERIFY2(limitBinds > 50, qPrintable(QString::number(limitBinds)));
     }
 
     // Never a longer tape than the shared planner with the same gap, in order or with its exchange;
