@@ -59,6 +59,13 @@ void BM_Exact99Short(benchmark::State& state)
 }
 BENCHMARK(BM_Exact99Short)->ArgNames({"disc", "gap"})->ArgsProduct({{1, 2, 3}, {0, 1}});
 
+// A long disc of 30 tracks of 1 to 4 minutes (about 75 minutes), where side A's limit does not bind.
+void BM_Exact30(benchmark::State& state)
+{
+    plan(state, discOf(30, 60, 240, static_cast<unsigned>(state.range(0))), state.range(1) != 0);
+}
+BENCHMARK(BM_Exact30)->ArgNames({"disc", "gap"})->ArgsProduct({{1, 2, 3}, {0, 1}});
+
 }  // namespace
 
 BENCHMARK_MAIN();
