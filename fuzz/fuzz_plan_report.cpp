@@ -54,7 +54,8 @@ std::vector<int> listedTracks(std::string_view text, std::string_view from, std:
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     if (size < 1) return 0;
-    const vantoli::PlanOptions options{bool(data[0] & 1), bool(data[0] & 2)};
+    // Bit 2 asks for the exact planner, whose report lists each side's own tracks.
+    const vantoli::PlanOptions options{bool(data[0] & 1), bool(data[0] & 2), bool(data[0] & 4)};
     std::vector<int> seconds;
     for (std::size_t i = 1; i < size && seconds.size() < 99; ++i) seconds.push_back(data[i] * 2);
     if (seconds.size() < 21) return 0;

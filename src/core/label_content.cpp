@@ -74,8 +74,9 @@ LabelContent labelContent(const MadePlan& made)
 {
     LabelContent label;
     label.tapeMinutes = made.plan.tapeMinutes;
-    // The one place that decides how much a side of the chosen tape holds.
-    label.sideCapacity = sideCapacity(made.plan.tapeMinutes);
+    // The one place that decides how much a side of the chosen tape holds: what the plan's tape holds
+    // (the user may have measured it), or the standard capacity for a plan that does not say.
+    label.sideCapacity = made.plan.sideCapacity > 0 ? made.plan.sideCapacity : sideCapacity(made.plan.tapeMinutes);
     label.sideA = labelSide(made, made.plan.sideA, label.sideCapacity);
     label.sideB = labelSide(made, made.plan.sideB, label.sideCapacity);
     label.title = made.titles.album;

@@ -18,11 +18,12 @@ struct LongDiscPlan {
     bool operator==(const LongDiscPlan&) const = default;
 };
 
-// Plans the disc's tracks (whole seconds each, in disc order, none negative) with the shared planner:
-// side A takes at most SideATrackLimit tracks from the start, side B all the rest. Every track is
-// placed, a track that reads as 0 s included. Returns nothing when no tape of the lineup holds the
-// disc: show lineupFailureMessage() then.
+// Plans the disc's tracks (whole seconds each, in disc order, none negative) with the planner the
+// options choose (planTracks): the shared planner puts at most SideATrackLimit tracks from the start on
+// side A and all the rest on side B; the exact planner picks any tracks for side A, at most
+// SideATrackLimit of them. Every track is placed, a track that reads as 0 s included. Returns nothing
+// when no tape of the lineup holds the disc: show lineupFailureMessage(lineup) then.
 std::optional<LongDiscPlan> planLongDisc(const std::vector<int>& trackSeconds, PlanOptions options,
-                                         std::int32_t trackCount);
+                                         std::int32_t trackCount, const Lineup& lineup = standardLineup());
 
 }  // namespace vantoli

@@ -145,6 +145,38 @@ void appendListLayout(std::string& out, const LongDiscPlan& longDisc, const Trac
     appendBothSides(out, longDisc, " ");
 }
 
+// An exact plan: a side's own tracks in disc order, ten numbers to a line, the separator ending each
+// full line and the next one indented like the exchange lists.
+void appendOwnTracks(std::string& out, const std::vector<int>& tracks)
+{
+    out += "収録： ";
+    if (tracks.empty()) out += "なし";
+    for (std::size_t i = 0; i < tracks.size(); ++i) {
+        if (i > 0) {
+            out += ListSeparator;
+            if (i % NumbersPerBLine == 0) (out += LineEnd) += ListIndent;
+        }
+        appendPadded(out, tracks[i], 2, ' ');
+    }
+    out += LineEnd;
+}
+
+// Laid out like the exchange lists, each side listing exactly the tracks it holds.
+void appendExactLayout(std::string& out, const LongDiscPlan& longDisc)
+{
+    const TapePlan& p = longDisc.plan;
+    appendSideTimeLines(out, p.sideATime, p.sideABlank);
+    appendOwnTracks(out, p.sideA);
+    out += LineEnd;
+
+    appendSideHead(out, "＜B面＞");
+    appendSideTimeLines(out, p.sideBTime, p.sideBBlank);
+    appendOwnTracks(out, p.sideB);
+    out += LineEnd;
+
+    appendBothSides(out, longDisc, " ");
+}
+
 }  // namespace
 
 std::string PlanReportText(const LongDiscPlan& longDisc)
@@ -163,7 +195,9 @@ std::string PlanReportText(const LongDiscPlan& longDisc)
     out += LineEnd;
     out += LineEnd;
     appendSideHead(out, "＜A面＞");
-    if (longDisc.plan.exchange)
+    if (longDisc.plan.exact)
+        appendExactLayout(out, longDisc);
+    else if (longDisc.plan.exchange)
         appendListLayout(out, longDisc, *longDisc.plan.exchange);
     else
         appendRangeLayout(out, longDisc);

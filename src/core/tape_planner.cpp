@@ -91,28 +91,31 @@ std::optional<TrackExchange> searchExchange(const std::vector<int>& t, const std
 
 }  // namespace
 
-std::optional<TapePlan> PlanTape(const std::vector<int>& t, PlanOptions options)
+std::optional<TapePlan> PlanTape(const std::vector<int>& t, PlanOptions options, const Lineup& lineup)
 {
+    if (!isUsableLineup(lineup)) return std::nullopt;
     const int gap = options.gap ? GapSeconds : 0;
     const long long total = std::accumulate(t.begin(), t.end(), 0LL);
-    const long long wholeMinutes = total / 60;
 
-    // Start two lengths below the first tape longer than the whole minutes.
-    const auto first = std::find_if(TapeLineup.begin(), TapeLineup.end(), [&](int m) { return m > wholeMinutes; });
-    if (first == TapeLineup.end()) return std::nullopt;
-    int k = std::max(0, static_cast<int>(first - TapeLineup.begin()) - 2);
+    // Start two tapes below the first one longer than the total. For the standard lineup the playing
+    // length is minutes × 60, and minutes × 60 > total is the same as minutes > total div 60.
+    const auto first =
+        std::find_if(lineup.begin(), lineup.end(), [&](const Tape& tape) { return playingSeconds(tape) > total; });
+    if (first == lineup.end()) return std::nullopt;
+    int k = std::max(0, static_cast<int>(first - lineup.begin()) - 2);
 
     // Lengthen the tape until side B fits too.
     InOrderSplit split;
     for (;; ++k) {
-        if (k == static_cast<int>(TapeLineup.size())) return std::nullopt;
-        split = splitInOrder(t, sideCapacity(TapeLineup[k]), gap);
+        if (k == static_cast<int>(lineup.size())) return std::nullopt;
+        split = splitInOrder(t, lineup[k].sideCapacity, gap);
         if (split.sideBFits) break;
     }
 
     const int count = static_cast<int>(t.size());
     TapePlan plan;
-    plan.tapeMinutes = TapeLineup[k];
+    plan.tapeMinutes = lineup[k].minutes;
+    plan.sideCapacity = lineup[k].sideCapacity;
     plan.lastA = split.lastA;
     plan.lastB = count - 1;
     plan.sideATime = split.sumA;
@@ -123,10 +126,12 @@ std::optional<TapePlan> PlanTape(const std::vector<int>& t, PlanOptions options)
     for (int p = 0; p <= plan.lastA; ++p) plan.sideA.push_back(p + 1);
     for (int p = plan.lastA + 1; p <= plan.lastB; ++p) plan.sideB.push_back(p + 1);
 
-    // One exchange may bring the plan down to the next shorter tape; gaps are left out of this test.
-    if (options.keepOrder || k == 0 || total >= TapeLineup[k - 1] * 60LL + 90) return plan;
+    // One exchange may bring the plan down to the next shorter tape. It is tried only when the
+    // tracks alone (gaps left out) are shorter than both sides of that tape together; for the
+    // standard lineup twice the capacity is minutes × 60 + 90.
+    if (options.keepOrder || k == 0 || total >= 2LL * lineup[k - 1].sideCapacity) return plan;
 
-    const int small = sideCapacity(TapeLineup[k - 1]);
+    const int small = lineup[k - 1].sideCapacity;
     const int usedA = plan.sideATime + plan.sideABlank;
     const int usedB = plan.sideBTime + plan.sideBBlank;
     const std::vector<int> rankA = rankByTime(t, 0, plan.lastA);
@@ -146,15 +151,18 @@ std::optional<TapePlan> PlanTape(const std::vector<int>& t, PlanOptions options)
     plan.sideB.erase(std::find(plan.sideB.begin(), plan.sideB.end(), outB + 1));
     plan.sideB.insert(plan.sideB.begin(), outA + 1);
     // A side that reaches the shorter tape's capacity exactly keeps the longer tape.
-    if (plan.sideATime + plan.sideABlank < small && plan.sideBTime + plan.sideBBlank < small)
-        plan.tapeMinutes = TapeLineup[k - 1];
+    if (plan.sideATime + plan.sideABlank < small && plan.sideBTime + plan.sideBBlank < small) {
+        plan.tapeMinutes = lineup[k - 1].minutes;
+        plan.sideCapacity = small;
+    }
     return plan;
 }
 
-Message lineupFailureMessage()
+Message lineupFailureMessage(const Lineup& lineup)
 {
+    const int longest = lineup.empty() ? standardLineup().back().minutes : lineup.back().minutes;
     return {"テープのラインナップ",
-            "正確な計算ができません。\r" + std::to_string(TapeLineup.back()) +
+            "正確な計算ができません。\r" + std::to_string(longest) +
                 "分以上のテープを使用する必要があるか、\r入力した値に誤りがあります。",
             MessageIcon::Exclamation};
 }

@@ -16,6 +16,8 @@
 #include "gui/help_window.h"
 #include "gui/layout_table.h"
 #include "gui/message_box.h"
+#include "gui/tape_lineup.h"
+#include "gui/tape_settings.h"
 
 #include "icons/vantoli.xpm"
 
@@ -70,7 +72,7 @@ constexpr ControlRow ClearRow       {"Clear",      5040, 3600, 1215, 375, "ク�
 // ---- The menu bar -----------------------------------------------------------------------------
 
 enum class Level { Menu, Item };
-enum class Tick { None, Ticked };
+enum class Tick { None, Ticked, Unticked };  // an item with a tick mark, ticked at start or not
 
 constexpr const char* Separator = "-";
 
@@ -174,8 +176,11 @@ void MainForm::createMenus()
         {"mnuSetting",       Level::Menu, "設定(&S)",                              Tick::None,   nullptr,                           nullptr},
         {"mnuSettingCD",     Level::Item, "オリジナルの曲順にこだわる",            Tick::Ticked, nullptr,                           &MainForm::mnuSettingCD_},
         {"mnuSetting5sec",   Level::Item, "曲の間に 5秒のブランクをいれる",        Tick::Ticked, nullptr,                           &MainForm::mnuSetting5sec_},
+        {"mnuSettingOptimal", Level::Item, "最短のテープを探す（曲の組み合わせを最適化）",
+                                                                                   Tick::Unticked, nullptr,                         &MainForm::mnuSettingOptimal_},
         {"mnuSettingBar1",   Level::Item, Separator,                               Tick::None,   nullptr,                           nullptr},
         {"mnuSettingAll",    Level::Item, "一括設定(&A)...",                       Tick::None,   &MainForm::mnuSettingAll_Click,    &MainForm::mnuSettingAll_},
+        {"mnuSettingTapes",  Level::Item, "テープの種類(&T)...",                   Tick::None,   &MainForm::mnuSettingTapes_Click,  &MainForm::mnuSettingTapes_},
         {"mnuHelp",          Level::Menu, "ヘルプ(&H)",                            Tick::None,   nullptr,                           nullptr},
         {"mnuHelpTopic",     Level::Item, "トピック(&T)...",                       Tick::None,   &MainForm::mnuHelpTopic_Click,     &MainForm::mnuHelpTopic_},
         {"mnuHelpBar1",      Level::Item, Separator,                               Tick::None,   nullptr,                           nullptr},
@@ -195,9 +200,9 @@ void MainForm::createMenus()
         }
         QAction* item = row.caption == Separator ? menu->addSeparator() : menu->addAction(caption);
         item->setObjectName(name);
-        if (row.atStart == Tick::Ticked) {
+        if (row.atStart != Tick::None) {
             item->setCheckable(true);
-            item->setChecked(true);
+            item->setChecked(row.atStart == Tick::Ticked);
         }
         if (row.command) connect(item, &QAction::triggered, this, row.command);
         if (row.keep) this->*row.keep = item;
@@ -219,14 +224,25 @@ QLabel* MainForm::timeLabel(int selector) const
 
 // ---- Start and end ----------------------------------------------------------------------------
 
-// Runs once, when the window is created. Both options start ticked at every start; the CD device
-// is only set up here, not opened; no entry or label is written. The file dialogs of the pattern
-// commands offer the pattern file type (patternFileFilter) each time they open.
+// Runs once, when the window is created. Both options start ticked at every start (the exact
+// planner's item unticked); the CD device is only set up here, not opened; no entry or label is
+// written. The file dialogs of the pattern commands offer the pattern file type (patternFileFilter)
+// each time they open. The user's tapes are read from the settings file; when it cannot be read the
+// standard lineup is used and, once the window runs, a message says so.
 void MainForm::Form_Load()
 {
     mnuSettingCD()->setChecked(true);
     mnuSetting5sec()->setChecked(true);
     RCD1().selectCdAudio();
+
+    const StoredTapes stored = loadTapeChoices();
+    tapes_ = stored.choices;
+    lineup_ = lineupOf(tapes_);
+    if (stored.unreadable) {
+        const Message message = unreadableTapesMessage(stored.file.toStdString());
+        QMetaObject::invokeMethod(
+            this, [this, message] { showMessage(this, message); }, Qt::QueuedConnection);
+    }
 }
 
 // Closing the main window releases the drive and ends the program, taking every other window with
@@ -254,6 +270,18 @@ void MainForm::mnuExit_Click()
 // ---- Commands that open another window --------------------------------------------------------
 
 void MainForm::mnuSettingAll_Click() { showDialog(dialog_, mnuSettingCD_, mnuSetting5sec_); }
+
+// The tapes window is modal: the list it returns on OK is right, and becomes the lineup of every plan
+// from now on and of the next runs.
+void MainForm::mnuSettingTapes_Click()
+{
+    TapeLineup window(tapes_, this);
+    if (window.exec() != QDialog::Accepted) return;
+    tapes_ = window.choices();
+    lineup_ = lineupOf(tapes_);
+    QString file;
+    if (!saveTapeChoices(tapes_, &file)) showMessage(this, unsavedTapesMessage(file.toStdString()));
+}
 
 void MainForm::mnuHelpTopic_Click() { showHelp(this); }
 

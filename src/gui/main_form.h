@@ -12,6 +12,7 @@
 #include "core/cd_audio_device.h"
 #include "core/entry_reading.h"
 #include "core/label_content.h"
+#include "core/tape_lineup.h"
 #include "core/track_list.h"
 #include "gui/cassette_label.h"
 #include "gui/dialog.h"
@@ -70,7 +71,10 @@ public:
     QAction* mnuExit() const { return mnuExit_; }
     QAction* mnuSettingCD() const { return mnuSettingCD_; }
     QAction* mnuSetting5sec() const { return mnuSetting5sec_; }
+    // Unticked at start: with the order not kept, plan with the exact planner (the shortest tape).
+    QAction* mnuSettingOptimal() const { return mnuSettingOptimal_; }
     QAction* mnuSettingAll() const { return mnuSettingAll_; }
+    QAction* mnuSettingTapes() const { return mnuSettingTapes_; }
     QAction* mnuHelpTopic() const { return mnuHelpTopic_; }
     QAction* mnuHelpVersion() const { return mnuHelpVersion_; }
 
@@ -100,8 +104,13 @@ public:
     // first. The cassette label shows it.
     const std::optional<MadePlan>& lastPlan() const { return lastPlan_; }
 
-    // The two planning options as the ticks of mnuSetting5sec and mnuSettingCD stand now.
+    // The planning options as the ticks of mnuSetting5sec, mnuSettingCD and mnuSettingOptimal stand now.
     PlanOptions planOptions() const;
+
+    // The user's list of tapes, read at start and changed in the TapeLineup window, and the lineup of
+    // its owned tapes, which every plan uses.
+    const std::vector<TapeChoice>& tapeChoices() const { return tapes_; }
+    const Lineup& lineup() const { return lineup_; }
 
     // Writes a time in seconds into the time label that selector names (0 timeTotal, 1 sideATotal,
     // 2 aBlankTime, 3 sideBTotal, 4 bBlankTime, 5 tBlankTime); another selector writes nothing.
@@ -114,7 +123,7 @@ public:
     // showLongDiscPlan. Changes no control of this window. trackCount is cdTrackCount, 21 to 99 when
     // the CD read command calls this.
     void PlanLargeDisc(std::int32_t trackCount);
-    // Plans a long list of tracks (whole seconds, in order) under the two options and shows it as a
+    // Plans a long list of tracks (whole seconds, in order) under the options and the lineup and shows it as a
     // report in the report window, or the lineup failure message when no tape will do (the report
     // window then stays as it was). trackCount is the count the report names; titles are the tracks'
     // titles for the cassette label, when the source names them.
@@ -130,6 +139,7 @@ public slots:
     void mnuFileLabel_Click();
     void mnuExit_Click();
     void mnuSettingAll_Click();
+    void mnuSettingTapes_Click();
     void mnuHelpTopic_Click();
     void mnuHelpVersion_Click();
 
@@ -182,9 +192,14 @@ private:
     QAction* mnuExit_ = nullptr;
     QAction* mnuSettingCD_ = nullptr;
     QAction* mnuSetting5sec_ = nullptr;
+    QAction* mnuSettingOptimal_ = nullptr;
     QAction* mnuSettingAll_ = nullptr;
+    QAction* mnuSettingTapes_ = nullptr;
     QAction* mnuHelpTopic_ = nullptr;
     QAction* mnuHelpVersion_ = nullptr;
+
+    std::vector<TapeChoice> tapes_;
+    Lineup lineup_;
 
     SingleWindow<Report> report_;
     SingleWindow<Dialog> dialog_;

@@ -7,6 +7,7 @@
 #include <variant>
 
 #include "core/entry_reading.h"
+#include "core/exact_planner.h"
 #include "core/long_disc_plan.h"
 #include "core/plan_report.h"
 #include "core/read_disc.h"
@@ -36,9 +37,9 @@ void MainForm::Run_Click()
     ShowTimeLabel(times.grandTotal, TimeTotal);
 
     const PlanOptions options = planOptions();
-    const std::optional<TapePlan> plan = PlanTape(times.seconds, options);
+    const std::optional<TapePlan> plan = planTracks(times.seconds, options, lineup_);
     if (!plan) {
-        showMessage(this, lineupFailureMessage());
+        showMessage(this, lineupFailureMessage(lineup_));
         return;
     }
     ShowPlan(*plan);
@@ -67,10 +68,11 @@ void MainForm::clearSideCells()
 
 PlanOptions MainForm::planOptions() const
 {
-    // The ticks of the two menu items are the options, read afresh for every plan.
+    // The ticks of the menu items are the options, read afresh for every plan.
     PlanOptions options;
     options.gap = mnuSetting5sec()->isChecked();
     options.keepOrder = mnuSettingCD()->isChecked();
+    options.exact = mnuSettingOptimal()->isChecked();
     return options;
 }
 
@@ -115,9 +117,9 @@ void MainForm::PlanLargeDisc(std::int32_t trackCount)
 void MainForm::showLongDiscPlan(const std::vector<int>& seconds, std::int32_t trackCount, const TrackList& titles)
 {
     const PlanOptions options = planOptions();
-    const std::optional<LongDiscPlan> plan = planLongDisc(seconds, options, trackCount);
+    const std::optional<LongDiscPlan> plan = planLongDisc(seconds, options, trackCount, lineup_);
     if (!plan) {
-        showMessage(this, lineupFailureMessage());
+        showMessage(this, lineupFailureMessage(lineup_));
         return;
     }
     showReport(report_, QString::fromStdString(PlanReportText(*plan)));

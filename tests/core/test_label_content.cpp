@@ -66,6 +66,19 @@ const std::vector<int> SixTracks{271, 230, 312, 245, 360, 210};  // 4:31 3:50 5:
 class TestLabelContent : public QObject {
     Q_OBJECT
 private slots:
+    // A tape whose side the user measured: the label counts what is left of that side.
+    void measuredTape()
+    {
+        const Lineup measured{{30, 1000}};
+        const auto plan = PlanTape(SixTracks, options(true, true), measured);
+        QVERIFY(plan.has_value());
+        const LabelContent label = labelContent(MadePlan{*plan, SixTracks, GapSeconds, {}});
+        QCOMPARE(label.tapeMinutes, 30);
+        QCOMPARE(label.sideCapacity, 1000);
+        QCOMPARE(label.sideA.left, 1000 - label.sideA.playing);
+        QCOMPARE(label.sideB.left, 1000 - label.sideB.playing);
+    }
+
     void sixTracksWithGaps()
     {
         const LabelContent label =

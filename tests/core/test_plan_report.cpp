@@ -30,6 +30,24 @@ LongDiscPlan planOf(int tape, int lastA, int lastB, int sumA, int sumB, int blan
     return p;
 }
 
+// An exact plan: each side any tracks in disc order.
+LongDiscPlan exactOf(int tape, std::vector<int> sideA, std::vector<int> sideB, int sumA, int sumB, int blankA,
+                     int blankB)
+{
+    LongDiscPlan p = planOf(tape, -1, int(sideA.size() + sideB.size()) - 1, sumA, sumB, blankA, blankB);
+    p.plan.exact = true;
+    p.plan.sideA = std::move(sideA);
+    p.plan.sideB = std::move(sideB);
+    return p;
+}
+
+std::vector<int> tracks(int first, int last)
+{
+    std::vector<int> numbers;
+    for (int n = first; n <= last; ++n) numbers.push_back(n);
+    return numbers;
+}
+
 }  // namespace
 
 class TestPlanReport : public QObject {
@@ -118,6 +136,64 @@ private slots:
     {
         QFETCH(LongDiscPlan, plan);
         QTEST(QString::fromUtf8(PlanReportText(plan)), "report");
+    }
+
+    // An exact plan lists each side's own tracks, ten to a line; the other lines are those of the
+    // exchange lists.
+    // clang-format off
+    void exactLayouts_data()
+    {
+        QTest::addColumn<LongDiscPlan>("plan");
+        QTest::addColumn<QString>("report");
+
+        std::vector<int> a = tracks(1, 9);
+        a.insert(a.end(), {12, 14});
+        std::vector<int> b{10, 11, 13};
+        for (int n : tracks(15, 23)) b.push_back(n);
+        QTest::newRow("eleven and twelve tracks")
+            << exactOf(60, a, b, 1780, 1790, 50, 55)
+            << reportHead(60, 23) + crlfLines({"トータル： 29:40", "ブランク：  0:50",
+                                     "収録：  1， 2， 3， 4， 5， 6， 7， 8， 9，12，", "        14", "",
+                                     "＜B面＞", "トータル： 29:50", "ブランク：  0:55",
+                                     "収録： 10，11，13，15，16，17，18，19，20，21，", "        22，23", "",
+                                     "＜両面＞", "トータル：  59:30", "ブランク：   1:45"});
+        QTest::newRow("ten on side B: no empty line after them")
+            << exactOf(54, tracks(1, 20), tracks(21, 30), 1600, 1620, 95, 45)
+            << reportHead(54, 30) + crlfLines({"トータル： 26:40", "ブランク：  1:35",
+                                     "収録：  1， 2， 3， 4， 5， 6， 7， 8， 9，10，",
+                                     "        11，12，13，14，15，16，17，18，19，20", "",
+                                     "＜B面＞", "トータル： 27:00", "ブランク：  0:45",
+                                     "収録： 21，22，23，24，25，26，27，28，29，30", "",
+                                     "＜両面＞", "トータル：  53:40", "ブランク：   2:20"});
+        QTest::newRow("nothing on side A")
+            << exactOf(10, {}, tracks(1, 21), 0, 0, 0, 0)
+            << reportHead(10, 21) + crlfLines({"トータル：  0:00", "ブランク：  0:00", "収録： なし", "",
+                                     "＜B面＞", "トータル：  0:00", "ブランク：  0:00",
+                                     "収録：  1， 2， 3， 4， 5， 6， 7， 8， 9，10，",
+                                     "        11，12，13，14，15，16，17，18，19，20，", "        21", "",
+                                     "＜両面＞", "トータル：   0:00", "ブランク：   0:00"});
+    }
+    // clang-format on
+    void exactLayouts()
+    {
+        QFETCH(LongDiscPlan, plan);
+        QTEST(QString::fromUtf8(PlanReportText(plan)), "report");
+    }
+
+    // The exact planner's plan of a long disc reads back to the same sides and tape.
+    void exactPlanOfADisc()
+    {
+        std::vector<int> seconds(24, 150);
+        seconds[23] = 900;
+        const auto disc = planLongDisc(seconds, {true, false, true}, 24);
+        QVERIFY(disc.has_value());
+        QVERIFY(disc->plan.exact);
+        const QString text = QString::fromUtf8(PlanReportText(*disc));
+        QVERIFY(text.contains(QString("使用するテープ： %1分テープ\r\n").arg(disc->plan.tapeMinutes)));
+        QString listA;
+        for (int n : disc->plan.sideA) listA += QString("%1，").arg(n, 2);
+        listA.chop(1);
+        QVERIFY2(text.simplified().remove(' ').contains(listA.remove(' ')), qPrintable(text));
     }
 
     // The track count is the one the drive reported, even where it differs from the tracks planned.

@@ -32,7 +32,7 @@ std::optional<TrackExchange> walkExchange(const std::vector<int>& t, const TapeP
     const std::vector<int> b = rank(inOrder.lastA + 1, inOrder.lastB);
     const int blankA = inOrder.lastA >= 0 ? inOrder.lastA * gap : 0;
     const int blankB = inOrder.lastB >= inOrder.lastA + 1 ? (inOrder.lastB - inOrder.lastA - 1) * gap : 0;
-    const int s = TapeLineup[k - 1] * 30 + 45;
+    const int s = StandardTapeMinutes[k - 1] * 30 + 45;
     const int usedA = inOrder.sideATime + blankA;
     const int usedB = inOrder.sideBTime + blankB;
     int diff = usedA - usedB;
@@ -59,7 +59,7 @@ std::optional<TrackExchange> walkExchange(const std::vector<int>& t, const TapeP
     return std::nullopt;
 }
 
-int indexOf(int minutes) { return int(std::find(TapeLineup.begin(), TapeLineup.end(), minutes) - TapeLineup.begin()); }
+int indexOf(int minutes) { return int(std::find(StandardTapeMinutes.begin(), StandardTapeMinutes.end(), minutes) - StandardTapeMinutes.begin()); }
 
 }  // namespace
 
@@ -244,8 +244,8 @@ private slots:
                     if (keepOrder) {
                         QVERIFY(!plan->exchange);
                         // No shorter tape admits an in-order split.
-                        for (int k = 0; TapeLineup[k] < plan->tapeMinutes; ++k) {
-                            const int c = sideCapacity(TapeLineup[k]);
+                        for (int k = 0; StandardTapeMinutes[k] < plan->tapeMinutes; ++k) {
+                            const int c = sideCapacity(StandardTapeMinutes[k]);
                             int a = 0, used = 0, p = 0;
                             for (; p < std::min(count, SideATrackLimit) && used + t[p] + (p ? g : 0) <= c; ++p)
                                 used += t[p] + (p ? g : 0);
@@ -256,7 +256,7 @@ private slots:
                         const auto inOrder = PlanTape(t, {gap, true});
                         const int k = indexOf(inOrder->tapeMinutes);
                         std::optional<TrackExchange> expected;
-                        if (k > 0 && total < TapeLineup[k - 1] * 60 + 90) expected = walkExchange(t, *inOrder, g, k);
+                        if (k > 0 && total < StandardTapeMinutes[k - 1] * 60 + 90) expected = walkExchange(t, *inOrder, g, k);
                         QCOMPARE(plan->exchange, expected);
                         if (expected)
                             ++exchanges;

@@ -278,7 +278,7 @@ private slots:
             QCOMPARE(m.captured(4).toInt(), sideCapacity(tape));
             QCOMPARE(m.captured(2).toInt() * 60 + m.captured(3).toInt(), sideCapacity(tape));
         }
-        QCOMPARE(minutes, QList<int>(TapeLineup.begin(), TapeLineup.end()));
+        QCOMPARE(minutes, QList<int>(StandardTapeMinutes.begin(), StandardTapeMinutes.end()));
     }
 };
 

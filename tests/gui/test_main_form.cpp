@@ -213,8 +213,10 @@ private slots:
         QTest::newRow("setting") << "mnuSetting" << "設定(&S)"
                                  << QStringList{"mnuSettingCD オリジナルの曲順にこだわる ticked",
                                                 "mnuSetting5sec 曲の間に 5秒のブランクをいれる ticked",
+                                                "mnuSettingOptimal 最短のテープを探す（曲の組み合わせを最適化）",
                                                 "mnuSettingBar1 -",
-                                                "mnuSettingAll 一括設定(&A)..."};
+                                                "mnuSettingAll 一括設定(&A)...",
+                                                "mnuSettingTapes テープの種類(&T)..."};
         QTest::newRow("help") << "mnuHelp" << "ヘルプ(&H)"
                               << QStringList{"mnuHelpTopic トピック(&T)...",
                                              "mnuHelpBar1 -",

@@ -18,6 +18,8 @@
 
 #include <functional>
 
+#include "support/settings_sandbox.h"
+
 namespace vantoli::test {
 
 // What a modal window showed when it was answered.
@@ -91,6 +93,8 @@ bool isModalWindow(const QObject* object);
 
 }  // namespace vantoli::test
 
-// QTEST_MAIN for test programs that open windows: the same, with every modal window watched.
+// QTEST_MAIN for test programs that open windows: the same, with every modal window watched and the
+// settings kept in a folder of the test's own (settings_sandbox.h).
 #define VANTOLI_GUI_TEST_MAIN(TestObject)                                                                              \
-    QTEST_MAIN_WRAPPER(TestObject, QTEST_MAIN_SETUP() vantoli::test::ModalWatch modalWatch;)
+    QTEST_MAIN_WRAPPER(TestObject, QTEST_MAIN_SETUP() vantoli::test::SettingsSandbox settingsSandbox;                  \
+                       vantoli::test::ModalWatch modalWatch;)

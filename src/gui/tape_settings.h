@@ -1,0 +1,28 @@
+#pragma once
+// The user's list of tapes, kept between runs in an INI file under the user's configuration folder
+// (Vantoli/Vantoli.ini, group [Tapes]).
+
+#include <QString>
+
+#include <vector>
+
+#include "core/tape_lineup.h"
+
+namespace vantoli {
+
+struct StoredTapes {
+    std::vector<TapeChoice> choices;  // the standard list when nothing usable is stored
+    bool unreadable = false;          // a file was there but did not hold a right list
+    QString file;                     // the settings file
+};
+
+// Reads the list. No file, or one without a list, gives the standard list; a file that cannot be
+// parsed, or a list that cannot be read or breaks a rule of checkTapeChoices, gives the standard list
+// and `unreadable`. A standard length
+// missing from a list read is put back, not owned.
+StoredTapes loadTapeChoices();
+
+// Writes the list; false when the file could not be written.
+bool saveTapeChoices(const std::vector<TapeChoice>& choices, QString* file = nullptr);
+
+}  // namespace vantoli
