@@ -4,25 +4,21 @@
 
 namespace vantoli {
 
-std::vector<std::int32_t> readTrackLengths(CdAudioDevice& device, std::int32_t trackCount)
+TrackList readDiscTracks(CdAudioDevice& device, std::int32_t trackCount)
 {
-    std::vector<std::int32_t> lengths;
-    lengths.reserve(static_cast<std::size_t>(std::clamp<std::int32_t>(trackCount, 0, 128)));
+    TrackList disc;
+    disc.tracks.reserve(static_cast<std::size_t>(std::clamp<std::int32_t>(trackCount, 0, 128)));
     device.setTrack(1);
     for (std::int32_t i = 0; i < trackCount; ++i) {
-        lengths.push_back(device.trackLength());
+        disc.tracks.push_back(Track{device.trackLength(), {}, {}});
         device.setTrack(device.track() + 1);
     }
-    return lengths;
-}
+    if (disc.tracks.empty()) return disc;
 
-std::vector<int> readTrackSeconds(CdAudioDevice& device, std::int32_t trackCount)
-{
-    const std::vector<std::int32_t> lengths = readTrackLengths(device, trackCount);
-    device.close();
-    std::vector<int> seconds(lengths.size());
-    std::transform(lengths.begin(), lengths.end(), seconds.begin(), wholeSeconds);
-    return seconds;
+    TrackList named = device.titles();
+    if (named.tracks.size() != disc.tracks.size()) return disc;
+    for (std::size_t i = 0; i < named.tracks.size(); ++i) named.tracks[i].milliseconds = disc.tracks[i].milliseconds;
+    return named;
 }
 
 }  // namespace vantoli

@@ -41,16 +41,11 @@ void MainForm::mnuFileReadCD_Click()
     switch (discKind(cdTrackCount)) {
     case DiscKind::NoDisc: showMessage(this, noDiscMessage()); break;
     case DiscKind::Entries: {
-        const std::vector<std::int32_t> lengths = readTrackLengths(device, cdTrackCount);
-        for (std::size_t i = 0; i < lengths.size(); ++i)
-            Tm_[i]->setText(QString::fromStdString(cdEntryText(lengths[i])));
         // The disc's CD-Text names the tracks; a disc without it leaves them unnamed.
-        TrackList titles = device.titles();
-        if (titles.tracks.size() != lengths.size()) {
-            titles = TrackList();
-            for (std::int32_t milliseconds : lengths) titles.tracks.push_back({milliseconds, {}, {}});
-        }
-        setTrackTitles(std::move(titles));
+        TrackList disc = readDiscTracks(device, cdTrackCount);
+        for (std::size_t i = 0; i < disc.tracks.size(); ++i)
+            Tm_[i]->setText(QString::fromStdString(trackEntryText(disc.tracks[i])));
+        setTrackTitles(std::move(disc));
         break;
     }
     case DiscKind::LongDisc:

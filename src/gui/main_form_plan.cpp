@@ -14,6 +14,7 @@
 #include "core/tape_lineup.h"
 #include "core/tape_planner.h"
 #include "core/time_text.h"
+#include "core/track_caption.h"
 #include "gui/fonts.h"
 #include "gui/main_form.h"
 #include "gui/message_box.h"
@@ -103,15 +104,9 @@ void MainForm::PlanLargeDisc(std::int32_t trackCount)
 {
     // The disc's CD-Text goes with the plan to the cassette label. The drive is closed here, before
     // any planning, so it is closed on the failure path too.
-    CdAudioDevice& device = RCD1();
-    const std::vector<std::int32_t> lengths = readTrackLengths(device, trackCount);
-    TrackList titles = device.titles();
-    device.close();
-    std::vector<int> seconds;
-    seconds.reserve(lengths.size());
-    for (std::int32_t milliseconds : lengths) seconds.push_back(wholeSeconds(milliseconds));
-    if (titles.tracks.size() != lengths.size()) titles = TrackList();
-    showLongDiscPlan(seconds, trackCount, titles);
+    const TrackList disc = readDiscTracks(RCD1(), trackCount);
+    RCD1().close();
+    showLongDiscPlan(trackSeconds(disc), trackCount, disc);
 }
 
 void MainForm::showLongDiscPlan(const std::vector<int>& seconds, std::int32_t trackCount, const TrackList& titles)
