@@ -1,18 +1,18 @@
 #include "gui/tape_settings.h"
 
-#include <QFileInfo>
+#include <QFile>
 #include <QSettings>
 
-#include <algorithm>
 #include <memory>
-#include <optional>
+
+#include "device/tape_settings_file.h"
 
 namespace vantoli {
 
 namespace {
 
 // The list is an array of the group "Tapes": size=N and, for i = 1..N, i\minutes, i\sideCapacity and
-// i\owned (true or false).
+// i\owned (true or false); core/tape_settings.h reads it back.
 const QString Group = QStringLiteral("Tapes");
 const QString MinutesKey = QStringLiteral("minutes");
 const QString CapacityKey = QStringLiteral("sideCapacity");
@@ -24,74 +24,14 @@ std::unique_ptr<QSettings> openSettings()
                                        QStringLiteral("Vantoli"));
 }
 
-// Whole numbers only, as a hand-edited file may hold anything.
-std::optional<int> readNumber(const QSettings& settings, const QString& key)
-{
-    bool ok = false;
-    const int value = settings.value(key).toString().trimmed().toInt(&ok);
-    return ok ? std::optional<int>(value) : std::nullopt;
-}
-
-std::optional<bool> readFlag(const QSettings& settings, const QString& key)
-{
-    const QString text = settings.value(key).toString().trimmed().toLower();
-    if (text == QLatin1String("true") || text == QLatin1String("1")) return true;
-    if (text == QLatin1String("false") || text == QLatin1String("0")) return false;
-    return std::nullopt;
-}
-
-// The list in the file, or nothing when it cannot be read.
-std::optional<std::vector<TapeChoice>> readList(QSettings& settings)
-{
-    const std::optional<int> size = readNumber(settings, Group + QStringLiteral("/size"));
-    if (!size || *size < 1 || *size > LongestTapeMinutes) return std::nullopt;
-    std::vector<TapeChoice> choices;
-    settings.beginReadArray(Group);
-    for (int i = 0; i < *size; ++i) {
-        settings.setArrayIndex(i);
-        const std::optional<int> minutes = readNumber(settings, MinutesKey);
-        const std::optional<int> capacity = readNumber(settings, CapacityKey);
-        const std::optional<bool> owned = readFlag(settings, OwnedKey);
-        if (!minutes || !capacity || !owned) {
-            settings.endArray();
-            return std::nullopt;
-        }
-        choices.push_back({*minutes, *capacity, *owned});
-    }
-    settings.endArray();
-    return choices;
-}
-
 }  // namespace
 
 StoredTapes loadTapeChoices()
 {
-    StoredTapes stored;
-    const std::unique_ptr<QSettings> settings = openSettings();
-    stored.file = settings->fileName();
-    stored.choices = standardTapeChoices();
-    // A file the settings cannot parse, or one with something in it but no setting at all, is damaged.
-    // A file without the list (other settings only) simply has no list yet.
-    if (settings->status() != QSettings::NoError ||
-        (QFileInfo(stored.file).size() > 0 && settings->allKeys().isEmpty())) {
-        stored.unreadable = true;
-        return stored;
-    }
-    if (!settings->childGroups().contains(Group)) return stored;
-
-    std::optional<std::vector<TapeChoice>> choices = readList(*settings);
-    if (choices && !checkTapeChoices(*choices)) {
-        for (const Tape& tape : standardLineup()) {
-            const auto place = std::find_if(choices->begin(), choices->end(),
-                                            [&](const TapeChoice& c) { return c.minutes >= tape.minutes; });
-            if (place == choices->end() || place->minutes != tape.minutes)
-                choices->insert(place, {tape.minutes, tape.sideCapacity, false});
-        }
-        stored.choices = std::move(*choices);
-    } else {
-        stored.unreadable = true;
-    }
-    return stored;
+    // QSettings writes the file (and knows where it is); reading it is the same for every front end.
+    const QString file = openSettings()->fileName();
+    const SavedTapes saved = readSavedTapes(QFile::encodeName(file).toStdString());
+    return StoredTapes{saved.choices, saved.damaged, file};
 }
 
 bool saveTapeChoices(const std::vector<TapeChoice>& choices, QString* file)
@@ -108,7 +48,8 @@ bool saveTapeChoices(const std::vector<TapeChoice>& choices, QString* file)
     }
     settings->endArray();
     settings->sync();
-    return settings->status() == QSettings::NoError;
+    // A FormatError speaks of the earlier, damaged file, which the list has just replaced.
+    return settings->status() != QSettings::AccessError;
 }
 
 }  // namespace vantoli

@@ -16,10 +16,9 @@ struct StoredTapes {
     QString file;                     // the settings file
 };
 
-// Reads the list. No file, or one without a list, gives the standard list; a file that cannot be
-// parsed, or a list that cannot be read or breaks a rule of checkTapeChoices, gives the standard list
-// and `unreadable`. A standard length
-// missing from a list read is put back, not owned.
+// Reads the list (readSavedTapes). No file, or one without a list, gives the standard list; a file that
+// cannot be parsed, or a list that cannot be read or breaks a rule of checkTapeChoices, gives the
+// standard list and `unreadable`. A standard length missing from a list read is put back, not owned.
 StoredTapes loadTapeChoices();
 
 // Writes the list; false when the file could not be written.

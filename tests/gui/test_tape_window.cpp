@@ -378,6 +378,30 @@ private slots:
                               "入力した値に誤りがあります。"}));
     }
 
+    // A list that cannot be written is used for the rest of the run, and the user is told; a file
+    // that was damaged before is replaced by the list without such a message.
+    void aListThatCannotBeSavedHoldsForTheRun()
+    {
+        const QString folder = QFileInfo(settingsFile()).path();
+        QDir(folder).removeRecursively();
+        QDir().mkpath(QFileInfo(folder).path());
+        QFile blocker(folder);  // a file where the settings folder should be
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+
+        auto window = openWindow();
+        QVERIFY(window);
+        ModalAnswerer answerer;
+        withTapeWindow(*window, answerer, [](TapeLineup& tapes) {
+            ownOnly(tapes, {60, 90});
+            tapes.TapeOK()->click();
+        });
+        QCOMPARE(answerer.messages().size(), 1);
+        QCOMPARE(answerer.messages().front().lines.value(0), QStringLiteral("テープの種類を保存できませんでした。"));
+        QCOMPARE(window->lineup(), (Lineup{{60, 1845}, {90, 2745}}));
+        QVERIFY(QFile::remove(folder));
+    }
+
     // A file edited by hand that still holds a right list is used as it is; a standard length left
     // out of it comes back unticked.
     void handEditedFileIsRead()

@@ -1,0 +1,139 @@
+#include "core/tape_settings.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <map>
+#include <optional>
+#include <string>
+
+namespace vantoli {
+
+namespace {
+
+constexpr std::string_view TapesGroup = "Tapes";
+
+std::string_view trimmed(std::string_view text)
+{
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+// A value as written: a quoted one loses its quotes and the backslashes before quoted characters.
+std::string unquoted(std::string_view value)
+{
+    if (value.size() < 2 || value.front() != '"' || value.back() != '"') return std::string(value);
+    std::string text;
+    for (std::size_t i = 1; i + 1 < value.size(); ++i) {
+        if (value[i] == '\\' && i + 2 < value.size()) ++i;
+        text += value[i];
+    }
+    return text;
+}
+
+int hexDigit(char c)
+{
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// A key or section name as written, its %XX escapes decoded.
+std::string decodedName(std::string_view name)
+{
+    std::string text;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        if (name[i] == '%' && i + 2 < name.size() && hexDigit(name[i + 1]) >= 0 && hexDigit(name[i + 2]) >= 0) {
+            text += static_cast<char>(hexDigit(name[i + 1]) * 16 + hexDigit(name[i + 2]));
+            i += 2;
+        } else {
+            text += name[i];
+        }
+    }
+    return text;
+}
+
+// Whole numbers only, as a hand-edited file may hold anything.
+std::optional<int> number(const std::string& text)
+{
+    std::string_view digits = trimmed(text);
+    if (!digits.empty() && digits.front() == '+') digits.remove_prefix(1);
+    int value = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
+    return value;
+}
+
+std::optional<bool> flag(const std::string& text)
+{
+    std::string word(trimmed(text));
+    std::transform(word.begin(), word.end(), word.begin(), [](unsigned char c) { return std::tolower(c); });
+    if (word == "true" || word == "1") return true;
+    if (word == "false" || word == "0") return false;
+    return std::nullopt;
+}
+
+StoredTapeList damaged() { return {StoredTapeList::State::Damaged, standardTapeChoices()}; }
+
+}  // namespace
+
+StoredTapeList parseTapeSettings(std::string_view ini)
+{
+    std::map<std::string, std::string> tapes;  // the keys of [Tapes] and their values
+    bool hasGroup = false;
+    bool anyKey = false;
+    bool anything = false;
+    std::string section;
+    while (!ini.empty()) {
+        const std::size_t end = ini.find('\n');
+        const std::string_view line = trimmed(ini.substr(0, end));
+        ini = end == std::string_view::npos ? std::string_view() : ini.substr(end + 1);
+        if (line.empty()) continue;
+        anything = true;
+        if (line.front() == ';' || line.front() == '#') continue;
+        if (line.front() == '[') {
+            if (line.back() != ']') return damaged();
+            section = decodedName(line.substr(1, line.size() - 2));
+            hasGroup = hasGroup || section == TapesGroup;
+            continue;
+        }
+        const std::size_t equals = line.find('=');
+        if (equals == std::string_view::npos || equals == 0) return damaged();
+        anyKey = true;
+        if (section == TapesGroup)
+            tapes[decodedName(trimmed(line.substr(0, equals)))] = unquoted(trimmed(line.substr(equals + 1)));
+    }
+    if (anything && !anyKey) return damaged();
+    if (!hasGroup) return {StoredTapeList::State::NoList, standardTapeChoices()};
+
+    const auto value = [&tapes](const std::string& key) {
+        const auto found = tapes.find(key);
+        return found == tapes.end() ? std::string() : found->second;
+    };
+    const std::optional<int> size = number(value("size"));
+    if (!size || *size < 1 || *size > LongestTapeMinutes) return damaged();
+    std::vector<TapeChoice> choices;
+    for (int i = 1; i <= *size; ++i) {
+        const std::string row = std::to_string(i) + "\\";
+        const std::optional<int> minutes = number(value(row + "minutes"));
+        const std::optional<int> capacity = number(value(row + "sideCapacity"));
+        const std::optional<bool> owned = flag(value(row + "owned"));
+        if (!minutes || !capacity || !owned) return damaged();
+        choices.push_back({*minutes, *capacity, *owned});
+    }
+    if (checkTapeChoices(choices)) return damaged();
+
+    // A standard length left out of the list comes back, not owned.
+    for (const Tape& tape : standardLineup()) {
+        const auto place = std::find_if(choices.begin(), choices.end(),
+                                        [&](const TapeChoice& c) { return c.minutes >= tape.minutes; });
+        if (place == choices.end() || place->minutes != tape.minutes)
+            choices.insert(place, {tape.minutes, tape.sideCapacity, false});
+    }
+    return {StoredTapeList::State::Read, std::move(choices)};
+}
+
+}  // namespace vantoli

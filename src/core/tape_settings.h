@@ -1,0 +1,30 @@
+#pragma once
+// The user's list of tapes as the settings file keeps it between runs: an INI file, as QSettings writes
+// it, whose group [Tapes] is an array: size=N and, for i = 1..N, i\minutes, i\sideCapacity and i\owned
+// (true or false). The window writes the file; the window and the command line read it with this.
+
+#include <string_view>
+#include <vector>
+
+#include "core/tape_lineup.h"
+
+namespace vantoli {
+
+struct StoredTapeList {
+    enum class State {
+        NoList,   // no file, or a file without the group [Tapes] (other settings only)
+        Read,     // a right list
+        Damaged,  // the file or the list cannot be read, or the list breaks a rule of checkTapeChoices
+    };
+    State state = State::NoList;
+    std::vector<TapeChoice> choices;  // the list read, else the standard list
+
+    bool operator==(const StoredTapeList&) const = default;
+};
+
+// Reads the list from the text of the settings file. A line is a [section], a key=value pair, a comment
+// (starting with ';' or '#') or blank; anything else, or a file with something in it but no key at all,
+// makes the file damaged. A standard length missing from a list read is put back, not owned.
+StoredTapeList parseTapeSettings(std::string_view ini);
+
+}  // namespace vantoli

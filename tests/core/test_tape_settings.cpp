@@ -1,0 +1,103 @@
+// The settings file of the user's tapes read back: what the window writes, what a hand edit may
+// leave, and what is no list at all.
+
+#include <QtTest>
+
+#include "core/tape_settings.h"
+
+using namespace vantoli;
+
+Q_DECLARE_METATYPE(StoredTapeList::State)
+
+namespace {
+
+// The file as QSettings writes a list of these (minutes, capacity, owned) rows.
+QByteArray written(std::initializer_list<TapeChoice> rows)
+{
+    QByteArray text = "[Tapes]\n";
+    int i = 1;
+    for (const TapeChoice& row : rows) {
+        const QByteArray n = QByteArray::number(i++);
+        text += n + "\\minutes=" + QByteArray::number(row.minutes) + "\n";
+        text += n + "\\owned=" + (row.owned ? "true" : "false") + "\n";
+        text += n + "\\sideCapacity=" + QByteArray::number(row.sideCapacity) + "\n";
+    }
+    return text + "size=" + QByteArray::number(int(rows.size())) + "\n";
+}
+
+// The standard list with the given lengths owned or not and the extra rows put in their places.
+std::vector<TapeChoice> standardWith(std::initializer_list<TapeChoice> rows)
+{
+    std::vector<TapeChoice> list;
+    for (const Tape& tape : standardLineup()) list.push_back({tape.minutes, tape.sideCapacity, false});
+    for (const TapeChoice& row : rows) {
+        auto place =
+            std::find_if(list.begin(), list.end(), [&](const TapeChoice& c) { return c.minutes >= row.minutes; });
+        if (place != list.end() && place->minutes == row.minutes)
+            *place = row;
+        else
+            list.insert(place, row);
+    }
+    return list;
+}
+
+}  // namespace
+
+class TestTapeSettings : public QObject {
+    Q_OBJECT
+private slots:
+    // clang-format off
+    void reads_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<StoredTapeList::State>("state");
+        QTest::addColumn<std::vector<TapeChoice>>("choices");
+        using S = StoredTapeList::State;
+        const auto standard = standardTapeChoices();
+        QTest::newRow("no file") << QByteArray() << S::NoList << standard;
+        QTest::newRow("blank lines only") << QByteArray("\n\r\n  \n") << S::NoList << standard;
+        QTest::newRow("other settings only") << QByteArray("[Other]\nsomething=1\n") << S::NoList << standard;
+        QTest::newRow("the standard list as written") << written({{10, 345, true}, {20, 645, true}, {30, 945, true}, {40, 1245, true},
+                                                                  {46, 1425, true}, {50, 1545, true}, {54, 1665, true}, {60, 1845, true},
+                                                                  {64, 1965, true}, {70, 2145, true}, {74, 2265, true}, {80, 2445, true},
+                                                                  {90, 2745, true}, {100, 3045, true}})
+                                                      << S::Read << standard;
+        QTest::newRow("own tapes, standard lengths put back unticked")
+            << written({{60, 1900, true}, {120, 3700, true}}) << S::Read << standardWith({{60, 1900, true}, {120, 3700, true}});
+        QTest::newRow("hand edit: blanks, comments, CR LF, quotes, 1 and 0")
+            << QByteArray("; my tapes\r\n[Tapes]\r\n1\\minutes = 60\r\n# owned\r\n1\\owned=1\r\n1\\sideCapacity=\"1850\"\r\n"
+                          "2\\minutes=90\r\n2\\owned=0\r\n2\\sideCapacity=2745\r\nsize = 2\r\n")
+            << S::Read << standardWith({{60, 1850, true}, {90, 2745, false}});
+        QTest::newRow("other groups beside it") << QByteArray("[General]\na=b\n") + written({{90, 2745, true}}) + "[Window]\nx=1\n"
+                                                << S::Read << standardWith({{90, 2745, true}});
+        QTest::newRow("escaped group name") << QByteArray("[%54apes]\n1\\minutes=90\n1\\owned=true\n1\\sideCapacity=2745\nsize=1\n")
+                                            << S::Read << standardWith({{90, 2745, true}});
+        QTest::newRow("capacity not a number") << QByteArray("[Tapes]\n1\\minutes=60\n1\\sideCapacity=abc\n1\\owned=true\nsize=1\n") << S::Damaged << standard;
+        QTest::newRow("owned neither true nor false") << QByteArray("[Tapes]\n1\\minutes=60\n1\\sideCapacity=1845\n1\\owned=yes\nsize=1\n") << S::Damaged << standard;
+        QTest::newRow("no size") << QByteArray("[Tapes]\n1\\minutes=60\n1\\sideCapacity=1845\n1\\owned=true\n") << S::Damaged << standard;
+        QTest::newRow("size past the entries") << written({{60, 1845, true}}).replace("size=1", "size=2") << S::Damaged << standard;
+        QTest::newRow("size huge") << written({{60, 1845, true}}).replace("size=1", "size=99999999999") << S::Damaged << standard;
+        QTest::newRow("size 0") << QByteArray("[Tapes]\nsize=0\n") << S::Damaged << standard;
+        QTest::newRow("nothing owned") << written({{60, 1845, false}}) << S::Damaged << standard;
+        QTest::newRow("capacities shrink") << written({{60, 1845, true}, {90, 1800, true}}) << S::Damaged << standard;
+        QTest::newRow("length 0") << written({{0, 100, true}}) << S::Damaged << standard;
+        QTest::newRow("a length twice") << written({{60, 1845, true}, {60, 1900, false}}) << S::Damaged << standard;
+        QTest::newRow("bytes of another file") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR[Tapes\n\xff\xfe=", 25) << S::Damaged << standard;
+        QTest::newRow("a section left open") << QByteArray("[Tapes\nsize=1\n") << S::Damaged << standard;
+        QTest::newRow("comments but no key") << QByteArray("; nothing here\n") << S::Damaged << standard;
+        QTest::newRow("a line without =") << QByteArray("[Tapes]\nsize\n") << S::Damaged << standard;
+    }
+    // clang-format on
+    void reads()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(StoredTapeList::State, state);
+        QFETCH(std::vector<TapeChoice>, choices);
+        const StoredTapeList list = parseTapeSettings(std::string_view(file.constData(), file.size()));
+        QCOMPARE(list.state, state);
+        QCOMPARE(list.choices, choices);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestTapeSettings)
+#include "test_tape_settings.moc"
