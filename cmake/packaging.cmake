@@ -6,11 +6,12 @@ set(CPACK_PACKAGE_NAME vantoli)
 set(CPACK_PACKAGE_VENDOR "Vantoli developers")
 set(CPACK_PACKAGE_CONTACT "Vantoli developers <maintainers@vantoli.example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "plan a cassette dub of an audio CD")
-set(CPACK_PACKAGE_DESCRIPTION
-  "Vantoli picks the cassette for a dub and splits the tracks between side A and side B.\n"
-  "Type each track's playing time, or read the times from the CD in the drive, and it\n"
-  "chooses the shortest tape of its lineup that holds the music, optionally with\n"
-  "five-second gaps between tracks. The command vantoli-plan does the same from a shell.")
+set(CPACK_PACKAGE_DESCRIPTION "Vantoli picks the cassette for a dub and splits the tracks between
+side A and side B. Type each track's playing time, read the times from the CD
+in the drive, or read audio files, playlists and CUE sheets, and it chooses the
+shortest tape that holds the music, optionally with five-second gaps between
+tracks. It prints the cassette label, and vantoli-plan does the same planning
+from a shell.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)

@@ -134,7 +134,8 @@ std::string timeText(std::int64_t frames)
     const std::int64_t minutes = frames / CueFramesPerSecond / 60;
     const std::int64_t seconds = frames / CueFramesPerSecond % 60;
     const std::int64_t rest = frames % CueFramesPerSecond;
-    std::string text = minutes < 10 ? "0" + std::to_string(minutes) : std::to_string(minutes);
+    std::string text = std::to_string(minutes);
+    if (minutes < 10) text.insert(text.begin(), '0');
     text += {':', twoDigits(seconds, 1), twoDigits(seconds, 0), ':', twoDigits(rest, 1), twoDigits(rest, 0)};
     return text;
 }
