@@ -10,7 +10,8 @@
 #include "../../resources/icons/vantoli.xpm"
 
 // Installs the build into a temporary prefix, as a user would with cmake --install, and checks that
-// the program, its help, the desktop entry and the icon land where the program and a desktop look.
+// the program, its help, the desktop entry and the icon land where the program and a desktop look,
+// and the command line with its manual page where a shell and man look.
 
 namespace {
 
@@ -97,6 +98,28 @@ private slots:
         QVERIFY(std::any_of(lines.begin(), lines.end(), [](const QString& l) {
             return l.startsWith("Comment=") && l.contains(QStringLiteral("カセットテープ"));
         }));
+    }
+
+    // vantoli-plan lies in bin/ itself and runs from there; man finds its page under share/man.
+    void commandLineAndItsManualPage()
+    {
+        const QString program = installed(QStringLiteral(VANTOLI_INSTALL_BINDIR "/vantoli-plan"));
+        const QFileInfo info(program);
+        QVERIFY2(info.isFile() && !info.isSymLink() && info.isExecutable(), qPrintable(program));
+        int exitCode = 0;
+        const QString version = run(program, {QStringLiteral("--version")}, &exitCode);
+        QCOMPARE(exitCode, 0);
+        QVERIFY2(version.startsWith(QStringLiteral("vantoli-plan (Vantoli) ")), qPrintable(version));
+        const QString plan = run(program, {QStringLiteral("--tapes=46"), QStringLiteral("431")}, &exitCode);
+        QCOMPARE(exitCode, 0);
+        QVERIFY2(plan.contains(QStringLiteral("46分テープ")), qPrintable(plan));
+
+        const QString page = installed(QStringLiteral(VANTOLI_INSTALL_MANDIR "/man1/vantoli-plan.1.gz"));
+        QVERIFY2(QFileInfo(page).isFile(), qPrintable(page));
+        const QString manual = run(QStringLiteral("man"), {QStringLiteral("-l"), page}, &exitCode);
+        QCOMPARE(exitCode, 0);
+        QVERIFY2(manual.contains(QStringLiteral("vantoli-plan")) && manual.contains(QStringLiteral("--tapes")),
+                 qPrintable(manual));
     }
 
     void iconIsTheWindowIcon()

@@ -1,0 +1,72 @@
+#pragma once
+// The arguments of vantoli-plan: what to read (track times, a CD, or files), how to plan and what to
+// print. Long options only, GNU style: "--tapes=46,60" or "--tapes 46,60", "--" ends the options.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "core/tape_lineup.h"
+#include "core/tape_planner.h"
+
+namespace vantoli::cli {
+
+// One kind of input per call.
+enum class Input {
+    Times,  // track times written as the entries take them ("431" is 4 min 31 s)
+    Cd,     // the default CD drive, a drive path or a disc image, read through libcdio
+    Files,  // audio files, folders, playlists and CUE sheets
+};
+
+enum class Output {
+    Plan,    // the plan in readable lines
+    Report,  // the long-disc report text
+    Json,    // one JSON object
+};
+
+struct PlanRequest {
+    Input input = Input::Times;
+    std::vector<std::string> operands;  // the times, or the files; for a CD the drive or image (none: default)
+    PlanOptions options;                // the order kept and the gap, as the window starts
+    std::optional<std::vector<TapeChoice>> tapes;  // --tapes; nothing: the user's saved tapes
+    Output output = Output::Plan;
+    bool crlf = false;  // the report with CR LF line ends
+};
+
+struct ShowHelp {};
+struct ShowVersion {};
+
+// A mistake in the arguments: what is wrong, in one line, without the program's name.
+struct UsageError {
+    std::string text;
+};
+
+using CommandLine = std::variant<PlanRequest, ShowHelp, ShowVersion, UsageError>;
+
+// The most track times one call takes, as many as the main window has entries.
+inline constexpr std::size_t MostTimes = 20;
+
+// Reads the arguments (without the program's name) in order. --help and --version answer at once,
+// as soon as they are met; the first mistake met ends the reading.
+CommandLine parseCommandLine(const std::vector<std::string>& arguments);
+
+// Whether an operand names a file rather than a track time:
+// - one with a '/' is a file (write "./431" for a file named 431);
+// - one that reads as a number, as an entry would read it, is a time;
+// - one that ends in an extension with a letter (".flac", ".m3u8"), or names something that exists,
+//   is a file;
+// - anything else is a time, which then gets the entry's format message ("4:31").
+bool isFileOperand(const std::string& operand);
+
+// The tapes of --tapes: lengths in minutes, each optionally with what one side holds in seconds
+// ("46,60,90", "60:1860,90"). Nothing when the text is not such a list; the rules of a lineup are
+// checked separately (checkTapeChoices).
+std::optional<std::vector<TapeChoice>> parseTapeList(std::string_view text);
+
+// The text of --help and --version.
+std::string helpText();
+std::string versionText();
+
+}  // namespace vantoli::cli

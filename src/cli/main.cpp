@@ -1,0 +1,30 @@
+// vantoli-plan: plans a cassette dub from track times, a CD or audio files, without a window.
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "cli/plan_command.h"
+
+namespace {
+
+bool writeAll(std::FILE* stream, const std::string& text)
+{
+    return std::fwrite(text.data(), 1, text.size(), stream) == text.size();
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + (argc > 0 ? argc : 0));
+    const vantoli::cli::CommandResult result = vantoli::cli::runPlanCommand(arguments);
+
+    writeAll(stderr, result.err);
+    const bool written = writeAll(stdout, result.out) && std::fflush(stdout) == 0;
+    if (!written) {
+        std::fputs("vantoli-plan: 標準出力に書き込めません。\n", stderr);
+        return vantoli::cli::Failed;
+    }
+    return result.exitStatus;
+}

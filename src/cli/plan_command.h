@@ -1,0 +1,23 @@
+#pragma once
+// vantoli-plan as a whole: the arguments in, what goes to standard output and standard error and the
+// exit status out. It reads the track times, the CD or the files with the same core and device code as
+// the main window's commands, and plans with the same planners.
+
+#include <string>
+#include <vector>
+
+namespace vantoli::cli {
+
+inline constexpr int PlanMade = 0;     // a plan was printed (also --help and --version)
+inline constexpr int NoTapeHolds = 1;  // no tape of the lineup holds the tracks
+inline constexpr int Failed = 2;       // bad input, a source that cannot be read, a usage mistake
+
+struct CommandResult {
+    int exitStatus = PlanMade;
+    std::string out;  // UTF-8, LF line ends (CR LF only in a report asked for with --crlf)
+    std::string err;  // messages, UTF-8, LF line ends
+};
+
+CommandResult runPlanCommand(const std::vector<std::string>& arguments);
+
+}  // namespace vantoli::cli

@@ -1,0 +1,218 @@
+#include "cli/plan_output.h"
+
+#include <algorithm>
+
+#include "cli/json_writer.h"
+#include "core/label_content.h"
+#include "core/plan_report.h"
+#include "core/text_encoding.h"
+#include "core/time_text.h"
+
+namespace vantoli::cli {
+
+namespace {
+
+MadePlan madePlan(const PlannedTape& planned)
+{
+    return MadePlan{planned.longDisc.plan, planned.seconds, planned.options.gap ? GapSeconds : 0, planned.titles};
+}
+
+const Track* sourceTrack(const PlannedTape& planned, int number)
+{
+    if (number < 1 || static_cast<std::size_t>(number) > planned.titles.tracks.size()) return nullptr;
+    return &planned.titles.tracks[static_cast<std::size_t>(number) - 1];
+}
+
+// "曲名", "曲名 — アーティスト" when the track's artist is not the album's, "（無題） — アーティスト".
+std::string trackName(const PlannedTape& planned, const LabelTrack& track)
+{
+    const Track* source = sourceTrack(planned, track.number);
+    const std::string artist =
+        source && source->artist != planned.titles.artist ? shownText(source->artist) : std::string();
+    if (track.title.empty() && artist.empty()) return {};
+    std::string name = track.title.empty() ? "（無題）" : shownText(track.title);
+    if (!artist.empty()) name += " — " + artist;
+    return name;
+}
+
+std::string padded(const std::string& text, std::size_t width)
+{
+    return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
+}
+
+constexpr const char* Indent = "  ";
+constexpr const char* Columns = "  ";
+constexpr std::size_t NumberWidth = 4;  // as wide as the heading "番号"
+constexpr std::size_t HeadingWidth = 4;
+
+void writeSide(std::string& out, const PlannedTape& planned, const char* heading, const LabelSide& side, int seconds,
+               int blank, std::size_t timeWidth, bool titled)
+{
+    out += heading;
+    out += '\n';
+    if (side.tracks.empty()) {
+        out += Indent;
+        out += "（曲なし）\n";
+    } else {
+        out += Indent;
+        out += "番号";
+        out += Columns + std::string(timeWidth - HeadingWidth, ' ') + "開始";
+        out += Columns + std::string(timeWidth - HeadingWidth, ' ') + "長さ";
+        if (titled) out += std::string(Columns) + "タイトル";
+        out += '\n';
+        for (const LabelTrack& track : side.tracks) {
+            std::string line = Indent + padded(std::to_string(track.number), NumberWidth);
+            line += Columns + padded(labelTimeText(track.start), timeWidth);
+            line += Columns + padded(labelTimeText(track.seconds), timeWidth);
+            if (const std::string name = trackName(planned, track); !name.empty()) line += Columns + name;
+            out += line + '\n';
+        }
+    }
+    out += "トータル： " + labelTimeText(seconds) + "   ブランク： " + labelTimeText(blank) + "   残り： " +
+           labelTimeText(side.left) + "\n";
+}
+
+}  // namespace
+
+std::string shownText(std::string_view text)
+{
+    std::string shown;
+    for (const char c : validUtf8(text)) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F)
+            shown += "\xEF\xBF\xBD";  // U+FFFD
+        else
+            shown += c;
+    }
+    return shown;
+}
+
+std::string lfLines(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r') {
+            out += text[i];
+            continue;
+        }
+        out += '\n';
+        if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    }
+    return out;
+}
+
+std::string planText(const PlannedTape& planned)
+{
+    const TapePlan& plan = planned.longDisc.plan;
+    const LabelContent label = labelContent(madePlan(planned));
+
+    std::string out =
+        "使用するテープ： " + tapeCaption(label.tapeMinutes) + "（片面 " + labelTimeText(label.sideCapacity) + "）\n";
+    out += "総トラック数： " + std::to_string(planned.longDisc.trackCount) + "\n";
+    const std::string album = shownText(planned.titles.album);
+    const std::string artist = shownText(planned.titles.artist);
+    if (!album.empty()) out += "アルバム： " + album + (artist.empty() ? "" : " — " + artist) + "\n";
+    if (album.empty() && !artist.empty()) out += "アーティスト： " + artist + "\n";
+    if (plan.exchange)
+        out += "入れ替え： トラック " + std::to_string(plan.exchange->outgoingA + 1) + " を B面へ、トラック " +
+               std::to_string(plan.exchange->outgoingB + 1) + " を A面へ\n";
+
+    std::size_t timeWidth = HeadingWidth;
+    bool titled = false;
+    for (const LabelSide* side : {&label.sideA, &label.sideB})
+        for (const LabelTrack& track : side->tracks) {
+            timeWidth = std::max({timeWidth, labelTimeText(track.start).size(), labelTimeText(track.seconds).size()});
+            titled = titled || !trackName(planned, track).empty();
+        }
+
+    out += '\n';
+    writeSide(out, planned, "＜A面＞", label.sideA, plan.sideATime, plan.sideABlank, timeWidth, titled);
+    out += '\n';
+    writeSide(out, planned, "＜B面＞", label.sideB, plan.sideBTime, plan.sideBBlank, timeWidth, titled);
+    out += "\n＜両面＞\n";
+    out += "トータル： " + labelTimeText(planned.longDisc.total) + "   ブランク： " + labelTimeText(plan.totalBlank) +
+           "\n";
+    return out;
+}
+
+std::string reportText(const PlannedTape& planned, bool crlf)
+{
+    const std::string report = PlanReportText(planned.longDisc);
+    return crlf ? report : lfLines(report);
+}
+
+std::string planJson(const PlannedTape& planned)
+{
+    const TapePlan& plan = planned.longDisc.plan;
+    const LabelContent label = labelContent(madePlan(planned));
+    JsonWriter json;
+    json.beginObject();
+
+    json.key("tape").beginObject(true);
+    json.key("minutes").value(label.tapeMinutes);
+    json.key("sideCapacity").value(label.sideCapacity);
+    json.endObject();
+
+    json.key("trackCount").value(static_cast<long long>(planned.longDisc.trackCount));
+    if (!planned.titles.album.empty()) json.key("album").value(planned.titles.album);
+    if (!planned.titles.artist.empty()) json.key("artist").value(planned.titles.artist);
+
+    const auto side = [&](const char* name, const LabelSide& labelSide, int seconds, int blank) {
+        json.key(name).beginObject();
+        json.key("tracks").beginArray();
+        for (const LabelTrack& track : labelSide.tracks) {
+            json.beginObject(true);
+            json.key("number").value(track.number);
+            if (!track.title.empty()) json.key("title").value(track.title);
+            if (const Track* source = sourceTrack(planned, track.number); source && !source->artist.empty())
+                json.key("artist").value(source->artist);
+            json.key("seconds").value(track.seconds);
+            json.key("start").value(track.start);
+            json.endObject();
+        }
+        json.endArray();
+        json.key("seconds").value(seconds);
+        json.key("blank").value(blank);
+        json.key("playing").value(labelSide.playing);
+        json.key("left").value(labelSide.left);
+        json.endObject();
+    };
+    side("sideA", label.sideA, plan.sideATime, plan.sideABlank);
+    side("sideB", label.sideB, plan.sideBTime, plan.sideBBlank);
+
+    json.key("total").beginObject(true);
+    json.key("seconds").value(planned.longDisc.total);
+    json.key("blank").value(plan.totalBlank);
+    json.endObject();
+
+    json.key("exchange");
+    if (plan.exchange) {
+        json.beginObject(true);
+        json.key("toSideB").value(plan.exchange->outgoingA + 1);
+        json.key("toSideA").value(plan.exchange->outgoingB + 1);
+        json.endObject();
+    } else {
+        json.null();
+    }
+    json.key("exact").value(plan.exact);
+
+    json.key("options").beginObject();
+    json.key("keepOrder").value(planned.options.keepOrder);
+    json.key("gap").value(planned.options.gap);
+    json.key("exact").value(planned.options.exact);
+    json.key("tapes").beginArray();
+    for (const Tape& tape : planned.lineup) {
+        json.beginObject(true);
+        json.key("minutes").value(tape.minutes);
+        json.key("sideCapacity").value(tape.sideCapacity);
+        json.endObject();
+    }
+    json.endArray();
+    json.endObject();
+
+    json.endObject();
+    return json.text();
+}
+
+}  // namespace vantoli::cli
