@@ -14,6 +14,7 @@
 #include "core/tape_planner.h"
 #include "gui/fonts.h"
 #include "gui/jcard_output.h"
+#include "gui_benchmark_main.h"
 
 namespace {
 
@@ -57,13 +58,4 @@ BENCHMARK(BM_LabelPdfSaved)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char* argv[])
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    vantoli::registerFontSubstitutions();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+VANTOLI_GUI_BENCHMARK_MAIN()

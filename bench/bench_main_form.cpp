@@ -12,6 +12,7 @@
 #include "device/libcdio_device.h"
 #include "gui/fonts.h"
 #include "gui/main_form.h"
+#include "gui_benchmark_main.h"
 
 namespace {
 
@@ -42,13 +43,4 @@ BENCHMARK(BM_BareWindowShown)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char* argv[])
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    vantoli::registerFontSubstitutions();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+VANTOLI_GUI_BENCHMARK_MAIN()

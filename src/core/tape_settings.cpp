@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "core/text_encoding.h"
+
 namespace vantoli {
 
 namespace {
@@ -29,29 +31,6 @@ std::string unquoted(std::string_view value)
     for (std::size_t i = 1; i + 1 < value.size(); ++i) {
         if (value[i] == '\\' && i + 2 < value.size()) ++i;
         text += value[i];
-    }
-    return text;
-}
-
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
-// A key or section name as written, its %XX escapes decoded.
-std::string decodedName(std::string_view name)
-{
-    std::string text;
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        if (name[i] == '%' && i + 2 < name.size() && hexDigit(name[i + 1]) >= 0 && hexDigit(name[i + 2]) >= 0) {
-            text += static_cast<char>(hexDigit(name[i + 1]) * 16 + hexDigit(name[i + 2]));
-            i += 2;
-        } else {
-            text += name[i];
-        }
     }
     return text;
 }
@@ -96,7 +75,7 @@ StoredTapeList parseTapeSettings(std::string_view ini)
         if (line.front() == ';' || line.front() == '#') continue;
         if (line.front() == '[') {
             if (line.back() != ']') return damaged();
-            section = decodedName(line.substr(1, line.size() - 2));
+            section = percentDecoded(line.substr(1, line.size() - 2));
             hasGroup = hasGroup || section == TapesGroup;
             continue;
         }
@@ -104,7 +83,7 @@ StoredTapeList parseTapeSettings(std::string_view ini)
         if (equals == std::string_view::npos || equals == 0) return damaged();
         anyKey = true;
         if (section == TapesGroup)
-            tapes[decodedName(trimmed(line.substr(0, equals)))] = unquoted(trimmed(line.substr(equals + 1)));
+            tapes[percentDecoded(trimmed(line.substr(0, equals)))] = unquoted(trimmed(line.substr(equals + 1)));
     }
     if (anything && !anyKey) return damaged();
     if (!hasGroup) return {StoredTapeList::State::NoList, standardTapeChoices()};

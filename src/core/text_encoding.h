@@ -34,4 +34,8 @@ std::optional<std::string> decodeText(std::string_view bytes, TextEncoding encod
 // from U+0100 up, or whose bytes are neither, is returned as it stands.
 std::string recoverLatin1Text(std::string_view utf8);
 
+// The bytes with every %XX escape (two hexadecimal digits) turned back into the byte it stands for;
+// a % without two such digits stays as it is.
+std::string percentDecoded(std::string_view text);
+
 }  // namespace vantoli
