@@ -27,7 +27,9 @@ public:
 };
 
 // Audio files through TagLib: FLAC, MP3, Ogg Vorbis, Opus, WAV, AIFF, M4A/AAC, WMA and the other
-// formats TagLib knows, found by the name's extension or else by the file's content.
+// formats TagLib knows, found by the name's extension or else by the file's content. TagLib lies in a
+// module of its own (taglib_module.h), loaded at the first read, so that starting a program costs
+// nothing for it.
 class TagLibReader final : public AudioFileReader {
 public:
     std::optional<AudioFileTags> read(const std::string& path) const override;
