@@ -27,7 +27,7 @@ LabelContent twentyTracksASide()
     TrackList titles;
     titles.album = "合唱曲集";
     titles.artist = "少年少女合唱団";
-    for (int i = 0; i < 40; ++i) titles.tracks.push_back(Track{0, "春の小川 その" + std::to_string(i + 1), {}});
+    for (int i = 0; i < 40; ++i) titles.tracks.push_back(Track{0, "春の小川 その" + std::to_string(i + 1), {}, {}});
     LabelContent label = labelContent(MadePlan{*PlanTape(seconds, PlanOptions{}), seconds, 5, titles});
     label.note = "TYPE II (CrO2)  Dolby B  2024-08-31";
     return label;

@@ -30,7 +30,7 @@ MadePlan sampleDisc()
     titles.album = "夏の終わりのドライブ";
     titles.artist = "海辺の楽団";
     for (const char* title : {"夜明けのハイウェイ", "潮風", "Blue Horizon", "防波堤で待ってる", "真夏の残像", "帰り道"})
-        titles.tracks.push_back(Track{0, title, {}});
+        titles.tracks.push_back(Track{0, title, {}, {}});
     PlanOptions options;
     return MadePlan{*PlanTape(seconds, options), seconds, 5, titles};
 }
@@ -42,7 +42,7 @@ MadePlan twentyASide()
     TrackList titles;
     titles.album = "合唱曲集";
     titles.artist = "少年少女合唱団";
-    for (int i = 0; i < 40; ++i) titles.tracks.push_back(Track{0, "春の小川 その" + std::to_string(i + 1), {}});
+    for (int i = 0; i < 40; ++i) titles.tracks.push_back(Track{0, "春の小川 その" + std::to_string(i + 1), {}, {}});
     PlanOptions options;
     return MadePlan{*PlanTape(seconds, options), seconds, 5, titles};
 }
@@ -55,7 +55,7 @@ MadePlan longDisc()
     titles.album = "小品集";
     for (int i = 0; i < 50; ++i) {
         seconds.push_back(40 + (i * 37) % 50);
-        titles.tracks.push_back(Track{0, "小品 第" + std::to_string(i + 1) + "番", {}});
+        titles.tracks.push_back(Track{0, "小品 第" + std::to_string(i + 1) + "番", {}, {}});
     }
     PlanOptions options;
     const std::optional<TapePlan> plan = PlanTape(seconds, options);

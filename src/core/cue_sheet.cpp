@@ -338,7 +338,7 @@ cueTrackList(const CueSheet& sheet, const std::function<std::int64_t(const std::
         else
             milliseconds = fileMilliseconds(track.file) - startMs;
         if (milliseconds <= 0) return track.file;
-        list.tracks.push_back({milliseconds, track.title, track.performer.empty() ? sheet.performer : track.performer});
+        list.tracks.push_back({milliseconds, track.title, track.performer.empty() ? sheet.performer : track.performer, {}});
     }
     return list;
 }

@@ -10,7 +10,7 @@ TrackList readDiscTracks(CdAudioDevice& device, std::int32_t trackCount)
     disc.tracks.reserve(static_cast<std::size_t>(std::clamp<std::int32_t>(trackCount, 0, 128)));
     device.setTrack(1);
     for (std::int32_t i = 0; i < trackCount; ++i) {
-        disc.tracks.push_back(Track{device.trackLength(), {}, {}});
+        disc.tracks.push_back(Track{device.trackLength(), {}, {}, {}});
         device.setTrack(device.track() + 1);
     }
     if (disc.tracks.empty()) return disc;

@@ -8,10 +8,27 @@
 
 namespace vantoli {
 
+// Where a track's sound can be had, for playing or rendering a side. Typed times have none.
+struct AudioSource {
+    enum class Kind { None, File, CdTrack };
+    Kind kind = Kind::None;
+    // File: the audio file (UTF-8 path as the file system spells it). CdTrack: the drive's device name
+    // or the disc image; empty for the default drive.
+    std::string path;
+    // File: where the track lies within the file, in CD frames of 1/75 s (a single-file CUE rip);
+    // endFrame -1 runs to the file's end. A file of one track has 0 and -1.
+    std::int64_t startFrame = 0;
+    std::int64_t endFrame = -1;
+    int cdTrack = 0;  // CdTrack: the track's number on the disc, 1 to 99
+
+    bool operator==(const AudioSource&) const = default;
+};
+
 struct Track {
     std::int64_t milliseconds = 0;
     std::string title;   // UTF-8; empty when the source names none
     std::string artist;  // UTF-8; empty when the source names none
+    AudioSource audio;   // where its sound is; Kind::None when the source holds none
 
     bool operator==(const Track&) const = default;
 };

@@ -155,7 +155,7 @@ TrackList LibcdioDevice::titles() const
         std::string performer = field(CDTEXT_FIELD_PERFORMER, number);
         // A track without its own performer is the disc's.
         if (performer.empty()) performer = list.artist;
-        list.tracks.push_back({disc_->lengths[i], field(CDTEXT_FIELD_TITLE, number), std::move(performer)});
+        list.tracks.push_back({disc_->lengths[i], field(CDTEXT_FIELD_TITLE, number), std::move(performer), {}});
     }
     return list;
 }

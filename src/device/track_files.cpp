@@ -368,7 +368,7 @@ FileTracks readTrackFiles(const std::vector<std::string>& items, const AudioFile
             std::string title = tags->title;
             if (title.empty()) title = step.title;
             if (title.empty()) title = validUtf8(step.path.stem().string());
-            list.tracks.push_back({tags->milliseconds, std::move(title), tags->artist});
+            list.tracks.push_back({tags->milliseconds, std::move(title), tags->artist, {AudioSource::Kind::File, step.path.string()}});
             album.add(tags->album);
             albumArtist.add(tags->albumArtist);
             break;

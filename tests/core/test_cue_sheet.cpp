@@ -247,8 +247,8 @@ private slots:
         QCOMPARE(tracks.album, std::string("First Album"));
         QCOMPARE(tracks.artist, std::string("The Band"));
         // A track without its own performer is the disc's.
-        QCOMPARE(tracks.tracks.at(0), (Track{252400, "Opening", "The Band"}));
-        QCOMPARE(tracks.tracks.at(1), (Track{168586, "Second", "Guest"}));
+        QCOMPARE(tracks.tracks.at(0), (Track{252400, "Opening", "The Band", {}}));
+        QCOMPARE(tracks.tracks.at(1), (Track{168586, "Second", "Guest", {}}));
     }
 };
 

@@ -102,7 +102,7 @@ private slots:
         QFETCH(QString, title);
         QFETCH(QString, artist);
         QFETCH(QString, caption);
-        const Track track{1000, title.toStdString(), artist.toStdString()};
+        const Track track{1000, title.toStdString(), artist.toStdString(), {}};
         QCOMPARE(QString::fromStdString(trackCaption(std::size_t(number), track)), caption);
     }
 
@@ -124,7 +124,7 @@ private slots:
         QFETCH(qint64, milliseconds);
         QFETCH(QString, text);
         QFETCH(int, seconds);
-        const Track track{milliseconds, {}, {}};
+        const Track track{milliseconds, {}, {}, {}};
         QCOMPARE(QString::fromStdString(trackEntryText(track)), text);
         QCOMPARE(trackSeconds(TrackList{{}, {}, {track, track}}), (std::vector<int>{seconds, seconds}));
     }

@@ -34,7 +34,7 @@ TrackList titled(std::vector<std::string> titles, std::string album = {}, std::s
     TrackList list;
     list.album = std::move(album);
     list.artist = std::move(artist);
-    for (std::string& title : titles) list.tracks.push_back(Track{0, std::move(title), {}});
+    for (std::string& title : titles) list.tracks.push_back(Track{0, std::move(title), {}, {}});
     return list;
 }
 

@@ -103,7 +103,7 @@ LabelContent labelOf(const std::vector<int>& seconds, std::vector<std::string> t
     TrackList list;
     list.album = std::move(album);
     list.artist = std::move(artist);
-    for (std::string& title : titles) list.tracks.push_back(Track{0, std::move(title), {}});
+    for (std::string& title : titles) list.tracks.push_back(Track{0, std::move(title), {}, {}});
     return labelContent(MadePlan{*plan, seconds, gap ? 5 : 0, list});
 }
 

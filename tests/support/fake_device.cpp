@@ -93,7 +93,7 @@ TrackList FakeDevice::titles() const
     TrackList list;
     if (!open_ || !hasDisc_ || claiming_) return list;
     if (image_) return image_->titles();
-    for (std::int32_t milliseconds : lengths_) list.tracks.push_back({milliseconds, {}, {}});
+    for (std::int32_t milliseconds : lengths_) list.tracks.push_back({milliseconds, {}, {}, {}});
     return list;
 }
 
