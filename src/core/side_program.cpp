@@ -1,0 +1,59 @@
+#include "core/side_program.h"
+
+#include <algorithm>
+
+namespace vantoli {
+
+namespace {
+
+
+void append(SideProgram& program, Segment segment) {
+    if (segment.frames <= 0) return;
+    segment.start = program.frames;
+    program.frames += segment.frames;
+    program.segments.push_back(segment);
+}
+
+}  // namespace
+
+SideProgram sideProgram(const std::vector<std::int64_t>& trackFrames, const std::vector<int>& trackNumbers, bool gap,
+                        const DubbingSettings& settings) {
+    SideProgram program;
+    append(program, {.kind = SegmentKind::Tone, .frames = framesOfSeconds(std::max(0.0, settings.tone.seconds))});
+    const double leadIn = std::clamp(settings.leadInSeconds, 0.0, MaxLeadInSeconds);
+    append(program, {.kind = SegmentKind::LeadIn, .frames = framesOfSeconds(leadIn)});
+    const std::size_t count = std::min(trackFrames.size(), trackNumbers.size());
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i > 0 && gap) append(program, {.kind = SegmentKind::Gap, .frames = GapSeconds * SampleRate});
+        // A track of no length still holds its place, so that its number shows while its neighbours play.
+        const Segment track{.kind = SegmentKind::Track,
+                            .frames = std::max<std::int64_t>(0, trackFrames[i]),
+                            .track = trackNumbers[i],
+                            .index = static_cast<int>(i)};
+        if (track.frames == 0) {
+            Segment empty = track;
+            empty.start = program.frames;
+            program.segments.push_back(empty);
+        } else {
+            append(program, track);
+        }
+    }
+    return program;
+}
+
+std::optional<Segment> segmentAt(const SideProgram& program, std::int64_t frame) {
+    if (frame < 0) return std::nullopt;
+    const auto after = std::upper_bound(program.segments.begin(), program.segments.end(), frame,
+                                        [](std::int64_t f, const Segment& s) { return f < s.start + s.frames; });
+    if (after == program.segments.end()) return std::nullopt;
+    return *after;
+}
+
+bool exceedsSide(const SideProgram& program, int sideCapacitySeconds) {
+    std::int64_t onTape = program.frames;
+    for (const Segment& segment : program.segments)
+        if (segment.kind == SegmentKind::Tone) onTape -= segment.frames;
+    return onTape > static_cast<std::int64_t>(sideCapacitySeconds) * SampleRate;
+}
+
+}  // namespace vantoli

@@ -1,0 +1,76 @@
+#pragma once
+// A side as the deck hears it: what plays from the moment the tape starts to the end of the side, in
+// frames of 44.1 kHz stereo. The renderer writes exactly this, the dubbing window's clock counts it.
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "core/tape_planner.h"
+
+namespace vantoli {
+
+inline constexpr std::int64_t SampleRate = 44100;
+inline constexpr std::int64_t SamplesPerCdFrame = SampleRate / 75;  // 588 samples in 1/75 s
+
+// The calibration tone played before the lead-in, to set the deck's record level.
+struct CalibrationTone {
+    double seconds = 0;  // 0: no tone
+    int hertz = 1000;    // 400 or 1000
+    double dbfs = -12;   // -20 to 0
+};
+
+enum class Loudness {
+    Off,    // the samples as decoded
+    Track,  // each track brought to the target loudness
+    Album,  // the tracks of one album share one gain
+};
+
+inline constexpr double LoudnessTargetLufs = -16.0;
+inline constexpr double TruePeakCeilingDbtp = -1.0;
+inline constexpr double MaxLeadInSeconds = 30.0;
+
+struct DubbingSettings {
+    double leadInSeconds = 2.0;  // 0 to MaxLeadInSeconds of silence before the first track
+    CalibrationTone tone;
+    Loudness loudness = Loudness::Off;
+
+    bool operator==(const DubbingSettings&) const = default;
+};
+
+enum class SegmentKind { Tone, LeadIn, Track, Gap };
+
+struct Segment {
+    SegmentKind kind = SegmentKind::LeadIn;
+    std::int64_t start = 0;   // first frame on the side
+    std::int64_t frames = 0;  // length
+    int track = 0;            // Track: its number on the disc (slot + 1); otherwise 0
+    int index = -1;           // Track: its place on the side, 0 first; otherwise -1
+    double gainDb = 0;        // Track: the gain applied; 0 plays the samples as decoded
+
+    bool operator==(const Segment&) const = default;
+};
+
+struct SideProgram {
+    std::vector<Segment> segments;  // in playing order, each starting where the one before ends
+    std::int64_t frames = 0;        // the sum of the segments' lengths
+};
+
+// Frames of a length in milliseconds (to the nearest frame) and in seconds.
+constexpr std::int64_t framesOfMilliseconds(std::int64_t milliseconds) { return (milliseconds * SampleRate + 500) / 1000; }
+constexpr std::int64_t framesOfSeconds(double seconds) { return static_cast<std::int64_t>(seconds * SampleRate + 0.5); }
+
+// The program of one side: the tone if any, the lead-in, then the side's tracks in their order with the
+// plan's gap (5 s or none) between neighbours. `trackFrames[i]` is the length of the side's i-th track,
+// `trackNumbers[i]` its number on the disc; both lists have the same length.
+SideProgram sideProgram(const std::vector<std::int64_t>& trackFrames, const std::vector<int>& trackNumbers, bool gap,
+                        const DubbingSettings& settings);
+
+// The segment playing at `frame`; nothing past the end.
+std::optional<Segment> segmentAt(const SideProgram& program, std::int64_t frame);
+
+// Whether the side with its lead-in (the tone is played before the tape counts) runs past what one side
+// of the tape holds.
+bool exceedsSide(const SideProgram& program, int sideCapacitySeconds);
+
+}  // namespace vantoli
