@@ -160,13 +160,14 @@ void MainForm::createMenus()
 
     // An item belongs to the nearest menu above it. No item has a shortcut key, only access keys.
     // The two option items need no command of their own: a ticked item is a checkable action, which
-    // flips its own tick each time it is chosen and does nothing else; every plan reads the ticks afresh.
+    // flips its own tick each time it is chosen; every plan reads the ticks afresh.
     // clang-format off
     const MenuRow menus[] = {
         // name              level        caption                                 at start      command                            kept in
         {"mnuFile",          Level::Menu, "ファイル(&F)",                          Tick::None,   nullptr,                           nullptr},
         {"mnuFileReadCD",    Level::Item, "CDから読み取り(&R)",                    Tick::None,   &MainForm::mnuFileReadCD_Click,    &MainForm::mnuFileReadCD_},
         {"mnuFileReadFiles", Level::Item, "音声ファイルから読み取り(&M)...",       Tick::None,   &MainForm::mnuFileReadFiles_Click, &MainForm::mnuFileReadFiles_},
+        {"mnuFileReadFolder", Level::Item, "フォルダーから読み取り(&D)...",       Tick::None,   &MainForm::mnuFileReadFolder_Click, &MainForm::mnuFileReadFolder_},
         {"mnuFileBar1",      Level::Item, Separator,                               Tick::None,   nullptr,                           nullptr},
         {"mnuFileOpen",      Level::Item, "保存していたパターンを開く(&O)...",     Tick::None,   &MainForm::mnuFileOpen_Click,      &MainForm::mnuFileOpen_},
         {"mnuFileSave",      Level::Item, "入力状態を保存(&S)...",                 Tick::None,   &MainForm::mnuFileSave_Click,      &MainForm::mnuFileSave_},
@@ -207,6 +208,23 @@ void MainForm::createMenus()
         if (row.command) connect(item, &QAction::triggered, this, row.command);
         if (row.keep) this->*row.keep = item;
     }
+
+    // Keeping the disc's order leaves the exact planner nothing to choose, so the two items exclude
+    // each other: ticking one, from the menu or the batch-settings window, unticks the other.
+    connect(mnuSettingCD_, &QAction::toggled, this, [this](bool ticked) {
+        if (ticked) mnuSettingOptimal_->setChecked(false);
+    });
+    connect(mnuSettingOptimal_, &QAction::toggled, this, [this](bool ticked) {
+        if (ticked) mnuSettingCD_->setChecked(false);
+    });
+    // The window has no status bar: the Settings menu shows the tip when the pointer rests on the item.
+    const QString optimalTip = QStringLiteral(
+        "全曲が収まるいちばん短いテープを選び、A面とB面の時間もなるべくそろえます"
+        "（「オリジナルの曲順にこだわる」とは同時に使えません）");
+    mnuSettingOptimal_->setStatusTip(optimalTip);
+    mnuSettingOptimal_->setToolTip(optimalTip);
+    if (QMenu* settings = menuBar()->findChild<QMenu*>(QStringLiteral("mnuSetting")))
+        settings->setToolTipsVisible(true);
 }
 
 QLabel* MainForm::timeLabel(int selector) const

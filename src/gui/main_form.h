@@ -65,13 +65,15 @@ public:
     // (5 s between tracks) are the only store of the two planning options.
     QAction* mnuFileReadCD() const { return mnuFileReadCD_; }
     QAction* mnuFileReadFiles() const { return mnuFileReadFiles_; }
+    QAction* mnuFileReadFolder() const { return mnuFileReadFolder_; }
     QAction* mnuFileOpen() const { return mnuFileOpen_; }
     QAction* mnuFileSave() const { return mnuFileSave_; }
     QAction* mnuFileLabel() const { return mnuFileLabel_; }
     QAction* mnuExit() const { return mnuExit_; }
     QAction* mnuSettingCD() const { return mnuSettingCD_; }
     QAction* mnuSetting5sec() const { return mnuSetting5sec_; }
-    // Unticked at start: with the order not kept, plan with the exact planner (the shortest tape).
+    // Unticked at start: plan with the exact planner (the shortest tape, the sides balanced). It and
+    // mnuSettingCD are never ticked together: ticking one unticks the other.
     QAction* mnuSettingOptimal() const { return mnuSettingOptimal_; }
     QAction* mnuSettingAll() const { return mnuSettingAll_; }
     QAction* mnuSettingTapes() const { return mnuSettingTapes_; }
@@ -134,6 +136,7 @@ public slots:
     void Clear_Click();
     void mnuFileReadCD_Click();
     void mnuFileReadFiles_Click();
+    void mnuFileReadFolder_Click();
     void mnuFileOpen_Click();
     void mnuFileSave_Click();
     void mnuFileLabel_Click();
@@ -186,6 +189,7 @@ private:
 
     QAction* mnuFileReadCD_ = nullptr;
     QAction* mnuFileReadFiles_ = nullptr;
+    QAction* mnuFileReadFolder_ = nullptr;
     QAction* mnuFileOpen_ = nullptr;
     QAction* mnuFileSave_ = nullptr;
     QAction* mnuFileLabel_ = nullptr;

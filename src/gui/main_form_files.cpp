@@ -1,6 +1,6 @@
 // The main window's File menu commands that fill or save the entries: reading the CD, reading audio
-// files (chosen in a dialog or dropped on the window), and opening and saving a pattern file; and the
-// titles of the tracks those reads give.
+// files (chosen in a dialog, a whole folder, or dropped on the window), and opening and saving a
+// pattern file; and the titles of the tracks those reads give.
 
 #include <QApplication>
 #include <QDragEnterEvent>
@@ -88,6 +88,14 @@ void MainForm::mnuFileReadFiles_Click()
         QFileDialog::getOpenFileNames(this, QStringLiteral("音声ファイルから読み取り"), QString(), audioFileFilter());
     if (files.isEmpty()) return;
     ReadFiles(files);
+}
+
+// One folder, read as a folder dropped on the window is: the audio files in it, by their names.
+void MainForm::mnuFileReadFolder_Click()
+{
+    const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("フォルダーから読み取り"));
+    if (folder.isEmpty()) return;
+    ReadFiles({folder});
 }
 
 // Like a disc: up to 20 tracks fill the entries of a cleared window, 21 to 99 are planned as a

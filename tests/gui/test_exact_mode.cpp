@@ -61,12 +61,43 @@ private slots:
         QVERIFY(!item->isChecked());
         QVERIFY(item->isEnabled());
         QVERIFY(item->shortcut().isEmpty());
-        // Choosing it flips the tick and nothing else.
+        QVERIFY(item->statusTip().contains(QStringLiteral("A面とB面の時間もなるべくそろえます")));
+        // Choosing it flips its tick; ticking it unticks the keep-order item, which nothing then
+        // ticks again behind the user's back.
         item->trigger();
         QVERIFY(item->isChecked());
-        QVERIFY(window->mnuSettingCD()->isChecked());
+        QVERIFY(!window->mnuSettingCD()->isChecked());
         item->trigger();
         QVERIFY(!item->isChecked());
+        QVERIFY(!window->mnuSettingCD()->isChecked());
+        QVERIFY(window->mnuSetting5sec()->isChecked());
+    }
+
+    // Ticking the keep-order item, from the menu or through the batch-settings window, unticks the
+    // exact item: the exact planner never sits ticked doing nothing.
+    void keepOrderUnticksTheItem_data()
+    {
+        QTest::addColumn<bool>("fromDialog");
+        QTest::newRow("menu") << false;
+        QTest::newRow("batch settings") << true;
+    }
+    void keepOrderUnticksTheItem()
+    {
+        QFETCH(bool, fromDialog);
+        auto window = openWindow();
+        QVERIFY(window);
+        choose(window->mnuSettingOptimal(), true);
+        if (fromDialog) {
+            window->mnuSettingAll()->trigger();
+            Dialog* dialog = window->dialogWindow().window();
+            QVERIFY(dialog);
+            QTest::mouseClick(dialog->findChild<QPushButton*>("OptAll"), Qt::LeftButton);
+            QTest::mouseClick(dialog->findChild<QPushButton*>("OptOK"), Qt::LeftButton);
+        } else {
+            window->mnuSettingCD()->trigger();
+        }
+        QVERIFY(window->mnuSettingCD()->isChecked());
+        QVERIFY(!window->mnuSettingOptimal()->isChecked());
     }
 
     // 5:30, 5:30, 0:10, 0:10 (680 s): the walk ends on 20 minutes with 1 | 2 3 4; with one track out
@@ -74,28 +105,24 @@ private slots:
     // clang-format off
     void runCommand_data()
     {
-        QTest::addColumn<bool>("keepOrder");
         QTest::addColumn<bool>("optimal");
         QTest::addColumn<QStringList>("sideA");
         QTest::addColumn<QStringList>("sideB");
         QTest::addColumn<QStringList>("labels");
 
         const QStringList walk{"20分テープ", "5 : 30", "+0 : 00", "5 : 50", "+0 : 00", "+0 : 00"};
-        QTest::newRow("exact") << false << true << QStringList{"1", "3"} << QStringList{"2", "4"}
+        QTest::newRow("exact") << true << QStringList{"1", "3"} << QStringList{"2", "4"}
                                << QStringList{"10分テープ", "5 : 40", "+0 : 00", "5 : 40", "+0 : 00", "+0 : 00"};
-        QTest::newRow("not ticked: one exchange at most") << false << false << QStringList{"1"}
+        QTest::newRow("not ticked: one exchange at most") << false << QStringList{"1"}
                                                           << QStringList{"2", "3", "4"} << walk;
-        QTest::newRow("order kept: nothing changes") << true << true << QStringList{"1"} << QStringList{"2", "3", "4"}
-                                                     << walk;
     }
     // clang-format on
     void runCommand()
     {
-        QFETCH(bool, keepOrder);
         QFETCH(bool, optimal);
         auto window = openWindow();
         QVERIFY(window);
-        choose(window->mnuSettingCD(), keepOrder);
+        choose(window->mnuSettingCD(), false);
         choose(window->mnuSetting5sec(), false);
         choose(window->mnuSettingOptimal(), optimal);
         type(*window, {"530", "530", "10", "10"});

@@ -25,7 +25,7 @@ using namespace vantoli::test;
 namespace {
 
 // How the files reach the window.
-enum class Way { Menu, DropOnWindow, DropOnEntry };
+enum class Way { Menu, MenuFolder, DropOnWindow, DropOnEntry };
 
 QStringList entries(const MainForm& window)
 {
@@ -101,6 +101,11 @@ void readFiles(MainForm& window, Way way, const QStringList& paths, ModalAnswere
         window.mnuFileReadFiles()->trigger();
         QCOMPARE(answerer.fileDialogs(), 1);
         return;
+    case Way::MenuFolder:
+        window.mnuFileReadFolder()->trigger();
+        QCOMPARE(answerer.fileDialogs(), 1);
+        QCOMPARE(answerer.seen().first().fileMode, QFileDialog::Directory);
+        return;
     case Way::DropOnWindow: drop(&window, paths); break;
     case Way::DropOnEntry: drop(window.Tm(3), paths); break;
     }
@@ -133,14 +138,18 @@ private slots:
     void fiveFilesFillTheEntries_data()
     {
         QTest::addColumn<Way>("way");
-        QTest::newRow("menu") << Way::Menu;
-        QTest::newRow("dropped on the window") << Way::DropOnWindow;
-        QTest::newRow("dropped on an entry") << Way::DropOnEntry;
+        QTest::addColumn<bool>("wholeFolder");
+        QTest::newRow("menu") << Way::Menu << false;
+        QTest::newRow("dropped on the window") << Way::DropOnWindow << false;
+        QTest::newRow("dropped on an entry") << Way::DropOnEntry << false;
+        QTest::newRow("folder from the menu") << Way::MenuFolder << true;
+        QTest::newRow("folder dropped") << Way::DropOnWindow << true;
     }
     // clang-format on
     void fiveFilesFillTheEntries()
     {
         QFETCH(Way, way);
+        QFETCH(bool, wholeFolder);
         QTemporaryDir folder;
         auto window = openWindow();
         QVERIFY(window);
@@ -158,8 +167,9 @@ private slots:
         };
         QVERIFY(!files.contains(QString()));
 
-        ModalAnswerer answerer({pathLines(files)});
-        readFiles(*window, way, files, answerer);
+        const QStringList chosen = wholeFolder ? QStringList{dir} : files;
+        ModalAnswerer answerer({pathLines(chosen)});
+        readFiles(*window, way, chosen, answerer);
 
         QCOMPARE(messages(answerer), QList<QStringList>());
         QStringList expected{"300", "59", "1205", "101", "431"};
