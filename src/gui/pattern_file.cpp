@@ -53,6 +53,13 @@ QString decodeLine(const std::string& bytes)
     return text;
 }
 
+// The path with ".vto" appended when its file name has no extension (no dot); otherwise as it is.
+QString withPatternExtension(const QString& path)
+{
+    if (path.isEmpty() || QFileInfo(path).fileName().contains(QLatin1Char('.'))) return path;
+    return path + QStringLiteral(".vto");
+}
+
 }  // namespace
 
 std::optional<Message> writePatternFile(const QString& path, const PatternEntries& entries)
@@ -133,8 +140,14 @@ QString patternFileFilter() { return QStringLiteral("Vantoli データファイ�
 
 void savePattern(QWidget* parent, const PatternEntries& entries)
 {
-    // No title, folder or default extension: a name typed without an extension is used as typed.
-    const QString path = QFileDialog::getSaveFileName(parent, QString(), QString(), patternFileFilter());
+    // No title or folder. A name typed without an extension gets ".vto", so that the open dialog
+    // shows the file; Qt's own dialog adds it before asking whether to replace a file of that name.
+    QFileDialog dialog(parent, QString(), QString(), patternFileFilter());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("vto"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    // A dialog of the system may leave the extension to us.
+    const QString path = withPatternExtension(dialog.selectedFiles().constFirst());
     if (path.isEmpty()) return;
     if (const std::optional<Message> failure = writePatternFile(path, entries)) showMessage(parent, *failure);
 }

@@ -35,8 +35,8 @@ std::variant<PatternEntries, Message> readPatternFile(const QString& path);
 QString patternFileFilter();
 
 // The save command (mnuFileSave_Click): asks for a file name with the standard save dialog and writes
-// the entries there. A cancelled dialog writes nothing; a save that fails is reported in a message box
-// over parent.
+// the entries there, ".vto" appended to a name without an extension. A cancelled dialog writes
+// nothing; a save that fails is reported in a message box over parent.
 void savePattern(QWidget* parent, const PatternEntries& entries);
 
 // The open command (mnuFileOpen_Click): asks for a file with the standard open dialog and reads it.

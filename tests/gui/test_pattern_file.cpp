@@ -320,7 +320,8 @@ private slots:
         QTest::addColumn<QString>("answer");
         QTest::addColumn<QString>("written");
         QTest::newRow("chosen file") << "pattern.vto" << "pattern.vto";
-        QTest::newRow("name without extension used as typed") << "pattern" << "pattern";
+        QTest::newRow("name without extension: .vto appended") << "pattern" << "pattern.vto";
+        QTest::newRow("another extension kept") << "pattern.txt" << "pattern.txt";
         QTest::newRow("cancelled: nothing written") << "" << "";
     }
     // clang-format on
@@ -336,7 +337,7 @@ private slots:
         const SeenModal& dialog = driver.seen().first();
         QCOMPARE(dialog.acceptMode, QFileDialog::AcceptSave);
         QCOMPARE(dialog.nameFilters, QStringList{QStringLiteral("Vantoli データファイル (*.vto)")});
-        QCOMPARE(dialog.defaultSuffix, QString());
+        QCOMPARE(dialog.defaultSuffix, QStringLiteral("vto"));
         QCOMPARE(driver.messages().size(), 0);
         if (written.isEmpty()) {
             QCOMPARE(folderListing(dir_.path()), QStringList{});
