@@ -1,5 +1,6 @@
 #include "gui/cassette_label.h"
 
+#include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -234,6 +235,15 @@ LabelContent CassetteLabel::label() const
     return label;
 }
 
+LabelEdits CassetteLabel::edits() const { return LabelEdits{prefilled_, label()}; }
+
+void CassetteLabel::restoreEdits(const LabelEdits& edits)
+{
+    prefilled_ = edits.filled;
+    hasPlan_ = true;
+    fill(edits.typed);
+}
+
 void CassetteLabel::fill(const LabelContent& label)
 {
     filling_ = true;
@@ -309,9 +319,18 @@ void CassetteLabel::keyPressEvent(QKeyEvent* event)
     QWidget::keyPressEvent(event);
 }
 
-CassetteLabel* showCassetteLabel(SingleWindow<CassetteLabel>& holder, const MadePlan& made)
+void CassetteLabel::closeEvent(QCloseEvent* event)
 {
+    if (hasPlan_) emit closing(edits());
+    QWidget::closeEvent(event);
+}
+
+CassetteLabel* showCassetteLabel(SingleWindow<CassetteLabel>& holder, const MadePlan& made,
+                                 const std::optional<LabelEdits>& earlier)
+{
+    const bool loading = holder.window() == nullptr;
     CassetteLabel* window = holder.load();
+    if (loading && earlier) window->restoreEdits(*earlier);
     window->setPlan(made);
     bringToFront(window);
     return window;

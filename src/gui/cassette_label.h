@@ -8,10 +8,12 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 #include "core/label_content.h"
 #include "gui/single_window.h"
 
+class QCloseEvent;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
@@ -43,6 +45,13 @@ private:
     LabelContent label_;
 };
 
+// What the user typed over a label: the label as its plan filled it in, and as the user left it. The
+// main window keeps it while the label window is closed, so that the window opens again with it.
+struct LabelEdits {
+    LabelContent filled;
+    LabelContent typed;
+};
+
 class CassetteLabel : public QWidget {
     Q_OBJECT
 public:
@@ -60,6 +69,12 @@ public:
     // The label as the window shows it now, the user's changes included.
     LabelContent label() const;
 
+    // The label as its plan filled it in, and as the window shows it now.
+    LabelEdits edits() const;
+    // Takes up what was typed over an earlier label window, as if this window had shown it: the next
+    // setPlan keeps of it what it keeps of the plan shown before.
+    void restoreEdits(const LabelEdits& edits);
+
     // The controls, by their names.
     QLineEdit* txtTitle() const { return txtTitle_; }
     QLineEdit* txtArtist() const { return txtArtist_; }
@@ -73,6 +88,10 @@ public:
     QPushButton* cmdPrint() const { return cmdPrint_; }
     QPushButton* cmdClose() const { return cmdClose_; }
 
+signals:
+    // The window is closing, with what the user typed over its label.
+    void closing(const vantoli::LabelEdits& edits);
+
 public slots:
     // Asks for a file name and saves the card there as a PDF file of one A4 page.
     void cmdPdf_Click();
@@ -82,6 +101,7 @@ public slots:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void fill(const LabelContent& label);
@@ -109,8 +129,9 @@ private:
 };
 
 // Shows the label of a plan in the program's one label window: loads the window if it is not open,
-// otherwise gives the open one the new plan; then brings it to the front. Returns at once: the window
-// is modeless.
-CassetteLabel* showCassetteLabel(SingleWindow<CassetteLabel>& holder, const MadePlan& made);
+// otherwise gives the open one the new plan; then brings it to the front. A window loaded anew takes up
+// `earlier`, what was typed over the window last closed. Returns at once: the window is modeless.
+CassetteLabel* showCassetteLabel(SingleWindow<CassetteLabel>& holder, const MadePlan& made,
+                                 const std::optional<LabelEdits>& earlier = std::nullopt);
 
 }  // namespace vantoli

@@ -306,6 +306,7 @@ void MainForm::mnuHelpTopic_Click() { showHelp(this); }
 void MainForm::mnuHelpVersion_Click() { showVersion(version_); }
 
 // Shows the cassette label of the last plan; the window, once open, follows every new plan by itself.
+// What the user typed over it is kept when it closes and taken up when it opens again.
 void MainForm::mnuFileLabel_Click()
 {
     if (CassetteLabel* open = label_.window()) {
@@ -316,7 +317,8 @@ void MainForm::mnuFileLabel_Click()
         showMessage(this, noPlanForLabelMessage());
         return;
     }
-    showCassetteLabel(label_, *lastPlan_);
+    CassetteLabel* window = showCassetteLabel(label_, *lastPlan_, labelEdits_);
+    connect(window, &CassetteLabel::closing, this, [this](const LabelEdits& edits) { labelEdits_ = edits; });
 }
 
 }  // namespace vantoli

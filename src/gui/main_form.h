@@ -212,6 +212,7 @@ private:
 
     TrackList trackTitles_;
     std::optional<MadePlan> lastPlan_;
+    std::optional<LabelEdits> labelEdits_;  // typed over the label window when it last closed
 };
 
 }  // namespace vantoli

@@ -299,6 +299,43 @@ private slots:
         QCOMPARE(window->lastPlan()->plan.tapeMinutes, 30);
     }
 
+    // Closing the window keeps what was typed: it opens again with it, and a plan made while it was
+    // closed keeps it as an open window would.
+    void editsOutliveTheWindow()
+    {
+        auto window = windowWithLabel();
+        QVERIFY(window);
+        CassetteLabel* label = openLabel();
+        QVERIFY(label);
+        QVERIFY(QTest::qWaitForWindowExposed(label));
+        label->txtTitle()->setText(QStringLiteral("ドライブ用"));
+        label->txtNote()->setText(QStringLiteral("Dolby B"));
+        typeTitle(label->tblSideA(), 0, QStringLiteral("夜明け"));
+        typeTitle(label->tblSideB(), 0, QStringLiteral("街角"));
+        const LabelContent typed = label->label();
+
+        QTest::mouseClick(label->cmdClose(), Qt::LeftButton);
+        QVERIFY(!openLabel());
+        window->mnuFileLabel()->trigger();
+        label = openLabel();
+        QVERIFY(label);
+        QCOMPARE(label->label(), typed);
+        QCOMPARE(label->picPreview()->label(), typed);
+
+        // Closed again, and track 4 gets another length: another track, whose typed title goes.
+        QTest::keyClick(label, Qt::Key_Escape);
+        QVERIFY(!openLabel());
+        type(*window, {"431", "350", "512", "406", "600", "330"});
+        QTest::mouseClick(window->Run(), Qt::LeftButton);
+        window->mnuFileLabel()->trigger();
+        label = openLabel();
+        QVERIFY(label);
+        QCOMPARE(column(label->tblSideA(), CassetteLabel::TitleColumn), (QStringList{"夜明け", "", ""}));
+        QCOMPARE(column(label->tblSideB(), CassetteLabel::TitleColumn), (QStringList{"", "", ""}));
+        QCOMPARE(label->txtTitle()->text(), QStringLiteral("ドライブ用"));
+        QCOMPARE(label->txtNote()->text(), QStringLiteral("Dolby B"));
+    }
+
     // Clear empties the window, not the last plan: the label still shows it.
     void clearKeepsTheLastPlan()
     {
