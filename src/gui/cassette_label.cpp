@@ -16,6 +16,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -31,7 +32,8 @@ namespace vantoli {
 
 namespace {
 
-constexpr double PreviewMargin = 8;  // pixels of grey around the card in the preview
+constexpr double PreviewMargin = 8;       // pixels of grey around the card in the preview
+constexpr QSize PreferredSize(900, 620);  // a new window's size in pixels, frame left out
 
 QString text(const std::string& utf8) { return QString::fromStdString(utf8); }
 QString timeText(int seconds) { return QString::fromStdString(labelTimeText(seconds)); }
@@ -203,7 +205,7 @@ CassetteLabel::CassetteLabel() : QWidget(nullptr, Qt::Window)
     for (QTableWidget* table : {tblSideA_, tblSideB_})
         connect(table, &QTableWidget::itemChanged, this, &CassetteLabel::updatePreview);
 
-    resize(900, 620);
+    resize(PreferredSize);
     txtTitle_->setFocus();
 }
 
@@ -233,6 +235,30 @@ LabelContent CassetteLabel::label() const
     readTitles(tblSideA_, label.sideA);
     readTitles(tblSideB_, label.sideB);
     return label;
+}
+
+void CassetteLabel::placeOnScreen(const QWidget* owner)
+{
+    const QScreen* shownOn = owner ? owner->screen() : screen();
+    if (!shownOn) return;
+    const QRect area = shownOn->availableGeometry();
+    // The window system frames this window only once it is shown: its frame is taken to be as wide
+    // as the owner's.
+    QMargins frame;
+    if (owner && owner->isVisible()) {
+        const QRect outer = owner->frameGeometry();
+        const QRect inner = owner->geometry();
+        frame = QMargins(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                         outer.bottom() - inner.bottom());
+    }
+    const QSize room = area.size().shrunkBy(frame);
+    const QSize size = PreferredSize.boundedTo(room).expandedTo(minimumSizeHint()).boundedTo(room);
+    resize(size);
+    const QSize outer = size.grownBy(frame);
+    const QPoint middle = owner ? owner->frameGeometry().center() : area.center();
+    const int left = std::clamp(middle.x() - outer.width() / 2, area.left(), area.right() + 1 - outer.width());
+    const int top = std::clamp(middle.y() - outer.height() / 2, area.top(), area.bottom() + 1 - outer.height());
+    move(left, top);
 }
 
 LabelEdits CassetteLabel::edits() const { return LabelEdits{prefilled_, label()}; }
@@ -326,10 +352,11 @@ void CassetteLabel::closeEvent(QCloseEvent* event)
 }
 
 CassetteLabel* showCassetteLabel(SingleWindow<CassetteLabel>& holder, const MadePlan& made,
-                                 const std::optional<LabelEdits>& earlier)
+                                 const std::optional<LabelEdits>& earlier, const QWidget* owner)
 {
     const bool loading = holder.window() == nullptr;
     CassetteLabel* window = holder.load();
+    if (loading) window->placeOnScreen(owner);
     if (loading && earlier) window->restoreEdits(*earlier);
     window->setPlan(made);
     bringToFront(window);

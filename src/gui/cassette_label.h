@@ -69,6 +69,11 @@ public:
     // The label as the window shows it now, the user's changes included.
     LabelContent label() const;
 
+    // Sizes the window to its preferred size, or smaller where the screen has less room, and puts it in
+    // the middle of `owner` (the screen's middle without one), wholly inside the screen's available
+    // area: the area without panels and docks, with room for a frame as wide as the owner's.
+    void placeOnScreen(const QWidget* owner);
+
     // The label as its plan filled it in, and as the window shows it now.
     LabelEdits edits() const;
     // Takes up what was typed over an earlier label window, as if this window had shown it: the next
@@ -130,8 +135,10 @@ private:
 
 // Shows the label of a plan in the program's one label window: loads the window if it is not open,
 // otherwise gives the open one the new plan; then brings it to the front. A window loaded anew takes up
-// `earlier`, what was typed over the window last closed. Returns at once: the window is modeless.
+// `earlier`, what was typed over the window last closed, and is placed over `owner` (placeOnScreen).
+// Returns at once: the window is modeless.
 CassetteLabel* showCassetteLabel(SingleWindow<CassetteLabel>& holder, const MadePlan& made,
-                                 const std::optional<LabelEdits>& earlier = std::nullopt);
+                                 const std::optional<LabelEdits>& earlier = std::nullopt,
+                                 const QWidget* owner = nullptr);
 
 }  // namespace vantoli

@@ -317,7 +317,7 @@ void MainForm::mnuFileLabel_Click()
         showMessage(this, noPlanForLabelMessage());
         return;
     }
-    CassetteLabel* window = showCassetteLabel(label_, *lastPlan_, labelEdits_);
+    CassetteLabel* window = showCassetteLabel(label_, *lastPlan_, labelEdits_, this);
     connect(window, &CassetteLabel::closing, this, [this](const LabelEdits& edits) { labelEdits_ = edits; });
 }
 

@@ -16,6 +16,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -334,6 +335,37 @@ private slots:
         QCOMPARE(column(label->tblSideB(), CassetteLabel::TitleColumn), (QStringList{"", "", ""}));
         QCOMPARE(label->txtTitle()->text(), QStringLiteral("ドライブ用"));
         QCOMPARE(label->txtNote()->text(), QStringLiteral("Dolby B"));
+    }
+
+    // The window opens over the main window and wholly inside the screen's available area, also with
+    // the main window in the screen's corner and on a screen narrower than the window would like (the
+    // test's screen is 800 pixels wide), with the whole card in its preview.
+    void opensInsideTheScreen()
+    {
+        auto window = openWindow();
+        QVERIFY(window);
+        const QRect area = window->screen()->availableGeometry();
+        QVERIFY(area.width() < 900 + 20);
+        window->move(area.bottomRight() - QPoint(window->frameGeometry().width(), window->frameGeometry().height()));
+        type(*window, SixTracks);
+        QTest::mouseClick(window->Run(), Qt::LeftButton);
+        window->mnuFileLabel()->trigger();
+        CassetteLabel* label = openLabel();
+        QVERIFY(label);
+        QVERIFY(QTest::qWaitForWindowExposed(label));
+        const QRect frame = label->frameGeometry();
+        QVERIFY2(area.contains(frame), qPrintable(QString("%1,%2 %3x%4 on %5x%6")
+                                                      .arg(frame.x())
+                                                      .arg(frame.y())
+                                                      .arg(frame.width())
+                                                      .arg(frame.height())
+                                                      .arg(area.width())
+                                                      .arg(area.height())));
+        QVERIFY(frame.contains(window->frameGeometry().center()));
+        JCardPreview* preview = label->picPreview();
+        const QRectF card(preview->cardTopLeft(), QSizeF(JCard::Width, JCard::Height) * preview->pixelsPerMm());
+        QVERIFY(QRectF(preview->rect()).contains(card));
+        QVERIFY(preview->pixelsPerMm() >= 2);
     }
 
     // Clear empties the window, not the last plan: the label still shows it.
