@@ -1,7 +1,7 @@
 // Writes the cassette label of a sample plan as a PDF file, or shows the label window with it, for
 // looking at them and for the pictures in docs/ (scripts/label-shots renders the page and photographs
 // the window).
-// Usage: vantoli_label_shots (--pdf FILE | --window) [--twenty | --long]
+// Usage: vantoli_label_shots (--pdf FILE | --window) [--twenty | --long] [--long-title]
 
 #include <QApplication>
 #include <QLineEdit>
@@ -73,12 +73,15 @@ int main(int argc, char** argv)
     const qsizetype pdf = args.indexOf(QStringLiteral("--pdf"));
     const bool window = args.contains(QStringLiteral("--window"));
     if ((pdf < 0 || pdf + 1 >= args.size()) && !window) {
-        std::fprintf(stderr, "usage: vantoli_label_shots (--pdf FILE | --window) [--twenty | --long]\n");
+        std::fprintf(stderr, "usage: vantoli_label_shots (--pdf FILE | --window) [--twenty | --long] [--long-title]\n");
         return 2;
     }
-    const MadePlan made = args.contains(QStringLiteral("--long"))     ? longDisc()
-                          : args.contains(QStringLiteral("--twenty")) ? twentyASide()
-                                                                      : sampleDisc();
+    MadePlan made = args.contains(QStringLiteral("--long"))     ? longDisc()
+                    : args.contains(QStringLiteral("--twenty")) ? twentyASide()
+                                                                : sampleDisc();
+    // A title a little too long for its row, which makes its column smaller.
+    if (args.contains(QStringLiteral("--long-title")) && made.titles.tracks.size() > 1)
+        made.titles.tracks[1].title = "潮風（2024年8月 海辺の野外ステージ ライブ録音）";
     const QString note = QStringLiteral("TYPE II (CrO2)  Dolby B  2024-08-31");
     if (window) {
         // The window as a user leaves it after typing the note.

@@ -37,6 +37,7 @@ constexpr double HeadingPt = 7.5;
 constexpr double RowPt = 7.0;       // a track row of a short side
 constexpr double RowFloorPt = 4.5;  // the smallest track row, for long discs
 constexpr double RowTitleFloorPt = 4.0;
+constexpr double ColumnShrink = 0.75;  // a column's type shrinks for a long title to this much at most
 constexpr double SpinePt = 9.0;
 constexpr double SpineFloorPt = 5.0;
 constexpr double SpineTapePt = 7.5;
@@ -175,18 +176,37 @@ struct ListColumn {
     std::vector<const LabelTrack*> tracks;
 };
 
+// The width of a row's title, between its number and its length.
+double titleWidth(const ListColumn& column) { return column.box.width() - NumberWidth - LengthWidth - 2 * CellGap; }
+
+// The type of a column's rows: rowPt, or the size at which its longest title fits, the same for every
+// row of the column, so that one long title does not set its row apart from its neighbours. The type
+// shrinks to ColumnShrink of rowPt at most; a title longer still is cut short there.
+double columnPt(const CardPainter& card, const ListColumn& column, double rowPt)
+{
+    const double floorPt = std::max(std::min(rowPt, RowTitleFloorPt), rowPt * ColumnShrink);
+    const double room = card.px(titleWidth(column));
+    double pt = rowPt;
+    for (const LabelTrack* track : column.tracks) {
+        const QString title = text(track->title);
+        while (pt - 0.25 >= floorPt && card.metrics(card.font(pt)).horizontalAdvance(title) > room) pt -= 0.25;
+    }
+    return pt;
+}
+
 void paintRows(CardPainter& card, const ListColumn& column, double rowHeight, double rowPt)
 {
+    const double pt = columnPt(card, column, rowPt);
     double y = column.box.top();
     for (const LabelTrack* track : column.tracks) {
         const double left = column.box.left();
         const double right = column.box.right();
         const QRectF number(left, y, NumberWidth, rowHeight);
         const QRectF length(right - LengthWidth, y, LengthWidth, rowHeight);
-        const QRectF title(number.right() + CellGap, y, length.left() - CellGap - number.right() - CellGap, rowHeight);
-        card.fitted(QString::number(track->number), number, rowPt, RowTitleFloorPt, Qt::AlignRight);
-        card.fitted(text(track->title), title, rowPt, std::min(rowPt, RowTitleFloorPt), Qt::AlignLeft);
-        card.fitted(timeText(track->seconds), length, rowPt, RowTitleFloorPt, Qt::AlignRight);
+        const QRectF title(number.right() + CellGap, y, titleWidth(column), rowHeight);
+        card.fitted(QString::number(track->number), number, pt, RowTitleFloorPt, Qt::AlignRight);
+        card.fitted(text(track->title), title, pt, pt, Qt::AlignLeft);
+        card.fitted(timeText(track->seconds), length, pt, RowTitleFloorPt, Qt::AlignRight);
         y += rowHeight;
     }
 }

@@ -52,7 +52,8 @@ inline constexpr int FrontColumnRows = 20;
 // Paints the card with its top-left corner at `topLeft` (in the painter's device pixels), at
 // `pixelsPerMm` device pixels to the millimetre: at the device's own resolution for true size, or
 // any other scale for a preview. Text is fitted to its panel: a long text gets a smaller type down to
-// a floor, then is cut short with "…".
+// a floor, then is cut short with "…". The rows of a column of a track list share one type: a long
+// title makes the whole column smaller.
 void paintJCard(QPainter& painter, const LabelContent& label, QPointF topLeft, double pixelsPerMm);
 
 // Paints the card at true size in the middle of the paper, whose rectangle is given in the painter's

@@ -346,6 +346,32 @@ private slots:
         for (const QString s : {"4:31", "3:50", "30分テープ"}) QVERIFY2(text.contains(s), qPrintable(s));
     }
 
+    // A title a little too long for its row makes its whole column smaller, every row alike, and is
+    // shown whole; the other side's column keeps its size.
+    void longTitleShrinksItsColumn()
+    {
+        LabelContent label = sixTracks();
+        const QString title = QStringLiteral("防波堤で待ってる夏の終わりの長い午後");
+        label.sideA.tracks[1].title = title.toStdString();
+        const QString pdf = saved(label, "column.pdf");
+        QVERIFY(!pdf.isEmpty());
+        const Page page = wordsOf(pdf);
+        checkWordsInPanels(page);
+        const auto height = [&page](const QString& text) {
+            for (const Word& word : page.words)
+                if (word.text == text) return word.box.height();
+            return -1.0;
+        };
+        const double shrunk = height(title);
+        QVERIFY2(shrunk > 0, "the title is shown whole");
+        for (const char* neighbour : {"夜明けのハイウェイ", "4:31", "3:50", "5:12"})
+            QVERIFY2(qAbs(height(neighbour) - shrunk) < 0.02,
+                     qPrintable(
+                         QString("%1: %2 mm, the long title %3 mm").arg(neighbour).arg(height(neighbour)).arg(shrunk)));
+        QVERIFY(height("4:05") > shrunk * 1.05);
+        QCOMPARE(height("4:05"), height("6:00"));
+    }
+
     void twentyTracksOnEachSideFitTheFront()
     {
         const LabelContent label = twentyTracksASide();
