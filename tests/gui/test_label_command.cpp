@@ -354,13 +354,9 @@ private slots:
         QVERIFY(label);
         QVERIFY(QTest::qWaitForWindowExposed(label));
         const QRect frame = label->frameGeometry();
-        QVERIFY2(area.contains(frame), qPrintable(QString("%1,%2 %3x%4 on %5x%6")
-                                                      .arg(frame.x())
-                                                      .arg(frame.y())
-                                                      .arg(frame.width())
-                                                      .arg(frame.height())
-                                                      .arg(area.width())
-                                                      .arg(area.height())));
+        QVERIFY2(area.contains(frame),
+                 qPrintable(
+                     QString("%1x%2 at %3,%4").arg(frame.width()).arg(frame.height()).arg(frame.x()).arg(frame.y())));
         QVERIFY(frame.contains(window->frameGeometry().center()));
         JCardPreview* preview = label->picPreview();
         const QRectF card(preview->cardTopLeft(), QSizeF(JCard::Width, JCard::Height) * preview->pixelsPerMm());
