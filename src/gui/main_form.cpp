@@ -167,7 +167,7 @@ void MainForm::createMenus()
         {"mnuFile",          Level::Menu, "ファイル(&F)",                          Tick::None,   nullptr,                           nullptr},
         {"mnuFileReadCD",    Level::Item, "CDから読み取り(&R)",                    Tick::None,   &MainForm::mnuFileReadCD_Click,    &MainForm::mnuFileReadCD_},
         {"mnuFileReadFiles", Level::Item, "音声ファイルから読み取り(&M)...",       Tick::None,   &MainForm::mnuFileReadFiles_Click, &MainForm::mnuFileReadFiles_},
-        {"mnuFileReadFolder", Level::Item, "フォルダーから読み取り(&D)...",       Tick::None,   &MainForm::mnuFileReadFolder_Click, &MainForm::mnuFileReadFolder_},
+        {"mnuFileReadFolder", Level::Item, "フォルダーから読み取り(&F)...",       Tick::None,   &MainForm::mnuFileReadFolder_Click, &MainForm::mnuFileReadFolder_},
         {"mnuFileBar1",      Level::Item, Separator,                               Tick::None,   nullptr,                           nullptr},
         {"mnuFileOpen",      Level::Item, "保存していたパターンを開く(&O)...",     Tick::None,   &MainForm::mnuFileOpen_Click,      &MainForm::mnuFileOpen_},
         {"mnuFileSave",      Level::Item, "入力状態を保存(&S)...",                 Tick::None,   &MainForm::mnuFileSave_Click,      &MainForm::mnuFileSave_},

@@ -204,7 +204,7 @@ private slots:
         QTest::newRow("file") << "mnuFile" << "ファイル(&F)"
                               << QStringList{"mnuFileReadCD CDから読み取り(&R)",
                                              "mnuFileReadFiles 音声ファイルから読み取り(&M)...",
-                                             "mnuFileReadFolder フォルダーから読み取り(&D)...",
+                                             "mnuFileReadFolder フォルダーから読み取り(&F)...",
                                              "mnuFileBar1 -",
                                              "mnuFileOpen 保存していたパターンを開く(&O)...",
                                              "mnuFileSave 入力状態を保存(&S)...",
