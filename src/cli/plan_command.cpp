@@ -7,17 +7,17 @@
 
 #include "cli/command_line.h"
 #include "cli/plan_output.h"
-#include "core/cd_read.h"
+#include "core/disc_kind.h"
 #include "core/entry_reading.h"
-#include "core/file_tracks.h"
+#include "core/file_read_result.h"
 #include "core/long_disc_plan.h"
 #include "core/message.h"
-#include "core/read_disc.h"
+#include "core/read_disc_tracks.h"
 #include "core/tape_lineup.h"
 #include "core/track_caption.h"
 #include "device/libcdio_device.h"
+#include "device/read_files.h"
 #include "device/tape_settings_file.h"
-#include "device/track_files.h"
 
 namespace vantoli::cli {
 

@@ -17,15 +17,15 @@
 #include <variant>
 
 #include "cli/plan_command.h"
-#include "core/cd_read.h"
+#include "core/disc_kind.h"
 #include "core/entry_reading.h"
 #include "core/exact_planner.h"
-#include "core/file_tracks.h"
+#include "core/file_read_result.h"
 #include "core/label_content.h"
 #include "core/long_disc_plan.h"
 #include "core/plan_report.h"
 #include "core/tape_lineup.h"
-#include "device/track_files.h"
+#include "device/read_files.h"
 #include "support/audio_files.h"
 #include "support/disc_image.h"
 #include "support/sample_discs.h"

@@ -16,7 +16,7 @@
 #include <unistd.h>
 
 #include "core/track_caption.h"
-#include "device/track_files.h"
+#include "device/read_files.h"
 #include "support/audio_files.h"
 #include "support/disc_image.h"
 
@@ -405,4 +405,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestTrackFiles)
-#include "test_track_files.moc"
+#include "test_read_files.moc"
