@@ -8,6 +8,7 @@
 
 #include "cli/plan_output.h"
 #include "core/entry_reading.h"
+#include "core/trimmed.h"
 
 #ifndef VANTOLI_VERSION
 #error "VANTOLI_VERSION must name the program's version"
@@ -63,13 +64,6 @@ bool hasLetterExtension(std::string_view name)
         letter = letter || isAsciiLetter(c);
     }
     return letter;
-}
-
-std::string_view trimmed(std::string_view text)
-{
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-    return text;
 }
 
 // Plain decimal digits; a number far beyond any tape saturates, so that the lineup's own checks name it.

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/text_encoding.h"
+#include "core/trimmed.h"
 #include "device/audio_file_reader.h"
 
 namespace vantoli {
@@ -16,13 +17,7 @@ namespace vantoli {
 namespace {
 
 // A tag's text as UTF-8, blanks at either end trimmed.
-std::string tagText(const TagLib::String& raw)
-{
-    const std::string text = validUtf8(raw.to8Bit(true));
-    const std::size_t first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
+std::string tagText(const TagLib::String& raw) { return std::string(trimmed(validUtf8(raw.to8Bit(true)), " \t\r\n")); }
 
 }  // namespace
 
