@@ -122,7 +122,7 @@ Lineup lineupOfMinutes(std::initializer_list<int> minutes)
     return lineup;
 }
 
-// Writes the user's tapes as the window writes them, with QSettings into Vantoli/Vantoli.ini.
+// Writes the user's tapes as earlier versions of the window wrote them, with QSettings into Vantoli/Vantoli.ini.
 void saveTapes(const QString& config, const std::vector<TapeChoice>& choices)
 {
     QSettings settings(config + "/Vantoli/Vantoli.ini", QSettings::IniFormat);
