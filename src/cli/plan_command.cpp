@@ -7,17 +7,14 @@
 
 #include "cli/command_line.h"
 #include "cli/plan_output.h"
-#include "core/cd_read.h"
 #include "core/entry_reading.h"
-#include "core/file_tracks.h"
+#include "core/file_read_result.h"
 #include "core/long_disc_plan.h"
 #include "core/message.h"
-#include "core/read_disc.h"
 #include "core/tape_lineup.h"
 #include "core/track_caption.h"
-#include "device/libcdio_device.h"
+#include "device/read_source.h"
 #include "device/tape_settings_file.h"
-#include "device/track_files.h"
 
 namespace vantoli::cli {
 
@@ -52,43 +49,15 @@ Read readTimes(const std::vector<std::string>& operands)
     return Tracks{times.seconds, {}, static_cast<std::int32_t>(times.seconds.size())};
 }
 
-// As the CD read command reads a disc: open, milliseconds, the track count; no disc and a disc of 100
-// tracks or more are refused with its messages, any other disc is read whole, titles included, and
-// planned as a long disc is. The drive is closed on every path.
-Read readCd(const std::string& source)
+// A drive, an image or files, read as the window reads them, with the same messages. Any disc or
+// list of 1 to 99 tracks is read whole and planned as a long disc is.
+Read readTracks(const Source& source)
 {
-    LibcdioDevice device(source);
-    device.selectCdAudio();
-    device.open();
-    device.setMillisecondsFormat();
-    const std::int32_t count = device.tracks();
-    switch (discKind(count)) {
-    case DiscKind::NoDisc: device.close(); return noDiscMessage();
-    case DiscKind::TooManyTracks: device.close(); return tooManyTracksMessage();
-    case DiscKind::Entries:
-    case DiscKind::LongDisc: break;
-    }
-    TrackList disc = readDiscTracks(device, count);
-    device.close();
-    std::vector<int> seconds = trackSeconds(disc);
-    return Tracks{std::move(seconds), std::move(disc), count};
-}
-
-// As the read of files reads what was chosen or dropped, with the same messages.
-Read readFiles(const std::vector<std::string>& items)
-{
-    FileTracks result = readTrackFiles(items);
-    if (const auto* unreadable = std::get_if<UnreadableFiles>(&result)) return unreadableFilesMessage(*unreadable);
-    if (std::holds_alternative<TooManyFileTracks>(result)) return tooManyFileTracksMessage();
-    TrackList& list = std::get<TrackList>(result);
-    const auto count = static_cast<std::int32_t>(std::min<std::size_t>(list.tracks.size(), INT32_MAX));
-    switch (discKind(count)) {
-    case DiscKind::NoDisc: return noFileTracksMessage();
-    case DiscKind::TooManyTracks: return tooManyFileTracksMessage();
-    case DiscKind::Entries:
-    case DiscKind::LongDisc: break;
-    }
+    SourceTracks read = readSource(source);
+    if (auto* message = std::get_if<Message>(&read)) return std::move(*message);
+    TrackList& list = std::get<TrackList>(read);
     std::vector<int> seconds = trackSeconds(list);
+    const auto count = static_cast<std::int32_t>(list.tracks.size());
     return Tracks{std::move(seconds), std::move(list), count};
 }
 
@@ -96,15 +65,15 @@ Read readInput(const PlanRequest& request)
 {
     switch (request.input) {
     case Input::Times: return readTimes(request.operands);
-    case Input::Cd: return readCd(request.operands.empty() ? std::string() : request.operands.front());
-    case Input::Files: return readFiles(request.operands);
+    case Input::Cd: return readTracks(DriveSource{request.operands.empty() ? std::string() : request.operands.front()});
+    case Input::Files: return readTracks(FileSource{request.operands});
     }
     return noFileTracksMessage();
 }
 
 }  // namespace
 
-CommandResult runPlanCommand(const std::vector<std::string>& arguments)
+CommandResult runPlanCommand(const std::vector<std::string>& arguments, const std::string& settingsFile)
 {
     CommandResult result;
     const CommandLine line = parseCommandLine(arguments);
@@ -133,7 +102,7 @@ CommandResult runPlanCommand(const std::vector<std::string>& arguments)
         }
         lineup = lineupOf(*request.tapes);
     } else {
-        const SavedTapes saved = readSavedTapes();
+        const SavedTapes saved = readSavedTapes(settingsFile);
         if (saved.damaged) result.err += messageLines(unreadableTapesMessage(saved.file));
         lineup = lineupOf(saved.choices);
     }

@@ -4,6 +4,7 @@
 // simply reports 0 tracks.
 
 #include <cstdint>
+#include <string>
 
 #include "core/track_list.h"
 
@@ -34,6 +35,8 @@ public:
     // Leaves the selected track as it is. An empty list while the device is closed or holds no
     // disc, and from a device that cannot read CD-Text at all.
     virtual TrackList titles() const { return {}; }
+    // What the device reads: a drive's device name or a disc image; empty for the default drive.
+    virtual std::string source() const { return {}; }
 };
 
 }  // namespace vantoli

@@ -3,19 +3,13 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "core/trimmed.h"
+
 namespace vantoli {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-std::string_view trimBlanks(std::string_view s)
-{
-    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
-    return s;
-}
 
 // The plain form of what a Japanese input method types in full width: the digits, the signs, the
 // decimal point and the ideographic blank. Every other character stays as it is.
@@ -54,7 +48,7 @@ std::string plainForm(std::string_view text)
 EntryNumber convertEntry(std::string_view text)
 {
     const std::string plain = plainForm(text);
-    std::string_view s = trimBlanks(plain);
+    std::string_view s = trimmed(plain);
     bool negative = false;
     if (!s.empty() && (s.front() == '+' || s.front() == '-')) {
         negative = s.front() == '-';

@@ -2,19 +2,11 @@
 
 #include <algorithm>
 
+#include "core/trimmed.h"
+
 namespace vantoli {
 
 namespace {
-
-constexpr std::string_view Blanks = " \t";
-
-std::string_view trimmed(std::string_view s)
-{
-    const std::size_t first = s.find_first_not_of(Blanks);
-    if (first == std::string_view::npos) return {};
-    const std::size_t last = s.find_last_not_of(Blanks);
-    return s.substr(first, last - first + 1);
-}
 
 bool isAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/text_encoding.h"
+#include "core/trimmed.h"
 
 namespace vantoli {
 
@@ -15,13 +16,8 @@ namespace {
 
 constexpr std::string_view TapesGroup = "Tapes";
 
-std::string_view trimmed(std::string_view text)
-{
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
-    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-    return text;
-}
+// Blanks around the parts of a line; CR LF line ends leave a CR.
+constexpr std::string_view LineBlanks = " \t\r";
 
 // A value as written: a quoted one loses its quotes and the backslashes before quoted characters.
 std::string unquoted(std::string_view value)
@@ -38,7 +34,7 @@ std::string unquoted(std::string_view value)
 // Whole numbers only, as a hand-edited file may hold anything.
 std::optional<int> number(const std::string& text)
 {
-    std::string_view digits = trimmed(text);
+    std::string_view digits = trimmed(text, LineBlanks);
     if (!digits.empty() && digits.front() == '+') digits.remove_prefix(1);
     int value = 0;
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
@@ -48,7 +44,7 @@ std::optional<int> number(const std::string& text)
 
 std::optional<bool> flag(const std::string& text)
 {
-    std::string word(trimmed(text));
+    std::string word(trimmed(text, LineBlanks));
     std::transform(word.begin(), word.end(), word.begin(), [](unsigned char c) { return std::tolower(c); });
     if (word == "true" || word == "1") return true;
     if (word == "false" || word == "0") return false;
@@ -68,7 +64,7 @@ StoredTapeList parseTapeSettings(std::string_view ini)
     std::string section;
     while (!ini.empty()) {
         const std::size_t end = ini.find('\n');
-        const std::string_view line = trimmed(ini.substr(0, end));
+        const std::string_view line = trimmed(ini.substr(0, end), LineBlanks);
         ini = end == std::string_view::npos ? std::string_view() : ini.substr(end + 1);
         if (line.empty()) continue;
         anything = true;
@@ -83,7 +79,8 @@ StoredTapeList parseTapeSettings(std::string_view ini)
         if (equals == std::string_view::npos || equals == 0) return damaged();
         anyKey = true;
         if (section == TapesGroup)
-            tapes[percentDecoded(trimmed(line.substr(0, equals)))] = unquoted(trimmed(line.substr(equals + 1)));
+            tapes[percentDecoded(trimmed(line.substr(0, equals), LineBlanks))] =
+                unquoted(trimmed(line.substr(equals + 1), LineBlanks));
     }
     if (anything && !anyKey) return damaged();
     if (!hasGroup) return {StoredTapeList::State::NoList, standardTapeChoices()};
@@ -113,6 +110,47 @@ StoredTapeList parseTapeSettings(std::string_view ini)
             choices.insert(place, {tape.minutes, tape.sideCapacity, false});
     }
     return {StoredTapeList::State::Read, std::move(choices)};
+}
+
+std::string tapeSettingsText(const std::vector<TapeChoice>& choices, std::string_view earlier)
+{
+    // The lines of the other groups, as they are.
+    std::vector<std::string_view> kept;
+    bool inTapes = false;
+    for (std::string_view rest = earlier; !rest.empty();) {
+        const std::size_t end = rest.find('\n');
+        const std::string_view line = rest.substr(0, end);
+        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+        const std::string_view text = trimmed(line, LineBlanks);
+        const bool section = !text.empty() && text.front() == '[';
+        const bool comment = text.empty() || text.front() == ';' || text.front() == '#';
+        if (section && text.back() != ']') return tapeSettingsText(choices);
+        if (!section && !comment && (text.find('=') == std::string_view::npos || text.front() == '='))
+            return tapeSettingsText(choices);
+        if (section) inTapes = percentDecoded(text.substr(1, text.size() - 2)) == TapesGroup;
+        if (!inTapes) kept.push_back(line);
+    }
+    while (!kept.empty() && trimmed(kept.back(), LineBlanks).empty()) kept.pop_back();
+
+    // Sorted as QSettings sorted them: by the key with '/' between its parts, written as '\\'.
+    std::map<std::string, std::string> keys;
+    for (std::size_t i = 0; i < choices.size(); ++i) {
+        const std::string row = std::to_string(i + 1) + "/";
+        keys[row + "minutes"] = std::to_string(choices[i].minutes);
+        keys[row + "owned"] = choices[i].owned ? "true" : "false";
+        keys[row + "sideCapacity"] = std::to_string(choices[i].sideCapacity);
+    }
+    keys["size"] = std::to_string(choices.size());
+    std::string text;
+    for (std::string_view line : kept) text.append(line).append("\n");
+    if (!text.empty()) text += "\n";
+    text += "[" + std::string(TapesGroup) + "]\n";
+    for (const auto& [sortKey, value] : keys) {
+        std::string key = sortKey;
+        std::replace(key.begin(), key.end(), '/', '\\');
+        text += key + "=" + value + "\n";
+    }
+    return text;
 }
 
 }  // namespace vantoli

@@ -17,11 +17,10 @@
 #include <algorithm>
 #include <variant>
 
-#include "core/cd_read.h"
-#include "core/file_tracks.h"
-#include "core/read_disc.h"
+#include "core/disc_kind.h"
+#include "core/file_read_result.h"
 #include "core/track_caption.h"
-#include "device/track_files.h"
+#include "device/read_source.h"
 #include "gui/main_form.h"
 #include "gui/message_box.h"
 #include "gui/pattern_file.h"
@@ -34,15 +33,13 @@ namespace vantoli {
 void MainForm::mnuFileReadCD_Click()
 {
     CdAudioDevice& device = RCD1();
-    device.open();
-    device.setMillisecondsFormat();
-    cdTrackCount = device.tracks();
+    cdTrackCount = openDisc(device);
 
     switch (discKind(cdTrackCount)) {
     case DiscKind::NoDisc: showMessage(this, noDiscMessage()); break;
     case DiscKind::Entries: {
         // The disc's CD-Text names the tracks; a disc without it leaves them unnamed.
-        TrackList disc = readDiscTracks(device, cdTrackCount);
+        TrackList disc = readOpenDisc(device, cdTrackCount);
         for (std::size_t i = 0; i < disc.tracks.size(); ++i)
             Tm_[i]->setText(QString::fromStdString(trackEntryText(disc.tracks[i])));
         setTrackTitles(std::move(disc));
@@ -51,10 +48,9 @@ void MainForm::mnuFileReadCD_Click()
     case DiscKind::LongDisc:
         showMessage(this, longDiscMessage());
         PlanLargeDisc(cdTrackCount);
-        return;
+        break;
     case DiscKind::TooManyTracks: showMessage(this, tooManyTracksMessage()); break;
     }
-    device.close();
 }
 
 namespace {
@@ -107,35 +103,26 @@ void MainForm::ReadFiles(const QStringList& items)
     for (const QString& item : items) paths.push_back(QFile::encodeName(item).toStdString());
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const FileTracks result = readTrackFiles(paths);
+    const SourceTracks result = readSource(FileSource{std::move(paths)});
     QApplication::restoreOverrideCursor();
 
-    if (const auto* unreadable = std::get_if<UnreadableFiles>(&result)) {
-        showMessage(this, unreadableFilesMessage(*unreadable));
-        return;
-    }
-    if (std::holds_alternative<TooManyFileTracks>(result)) {
-        showMessage(this, tooManyFileTracksMessage());
+    if (const auto* message = std::get_if<Message>(&result)) {
+        showMessage(this, *message);
         return;
     }
     const TrackList& list = std::get<TrackList>(result);
     const auto count = static_cast<std::int32_t>(list.tracks.size());
-    switch (discKind(count)) {
-    case DiscKind::NoDisc: showMessage(this, noFileTracksMessage()); break;
-    case DiscKind::Entries:
-        // As opening a pattern does: a clean window, the times in the first entries, Run next.
-        Clear_Click();
-        for (std::int32_t i = 0; i < count; ++i)
-            Tm_[i]->setText(QString::fromStdString(trackEntryText(list.tracks[static_cast<std::size_t>(i)])));
-        setTrackTitles(list);
-        Run_->setFocus();
-        break;
-    case DiscKind::LongDisc:
+    if (discKind(count) == DiscKind::LongDisc) {
         showMessage(this, longFileListMessage());
         showLongDiscPlan(trackSeconds(list), count, list);
-        break;
-    case DiscKind::TooManyTracks: showMessage(this, tooManyFileTracksMessage()); break;
+        return;
     }
+    // As opening a pattern does: a clean window, the times in the first entries, Run next.
+    Clear_Click();
+    for (std::int32_t i = 0; i < count; ++i)
+        Tm_[i]->setText(QString::fromStdString(trackEntryText(list.tracks[static_cast<std::size_t>(i)])));
+    setTrackTitles(list);
+    Run_->setFocus();
 }
 
 void MainForm::dragEnterEvent(QDragEnterEvent* event)

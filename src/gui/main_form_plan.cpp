@@ -10,11 +10,11 @@
 #include "core/exact_planner.h"
 #include "core/long_disc_plan.h"
 #include "core/plan_report.h"
-#include "core/read_disc.h"
 #include "core/tape_lineup.h"
 #include "core/tape_planner.h"
 #include "core/time_text.h"
 #include "core/track_caption.h"
+#include "device/read_source.h"
 #include "gui/fonts.h"
 #include "gui/main_form.h"
 #include "gui/message_box.h"
@@ -104,8 +104,7 @@ void MainForm::PlanLargeDisc(std::int32_t trackCount)
 {
     // The disc's CD-Text goes with the plan to the cassette label. The drive is closed here, before
     // any planning, so it is closed on the failure path too.
-    const TrackList disc = readDiscTracks(RCD1(), trackCount);
-    RCD1().close();
+    const TrackList disc = readOpenDisc(RCD1(), trackCount);
     showLongDiscPlan(trackSeconds(disc), trackCount, disc);
 }
 
