@@ -13,8 +13,9 @@ constexpr std::string_view Utf16LeMark = "\xFF\xFE";
 constexpr std::string_view Utf16BeMark = "\xFE\xFF";
 
 // Converts the whole of `bytes` from `from` to UTF-8 with the C library's iconv; nothing when a byte
-// sequence is invalid or incomplete, or the conversion is not available.
-std::optional<std::string> convertToUtf8(std::string_view bytes, const char* from)
+// sequence is invalid or incomplete, or the conversion is not available. With `replace`, such a
+// byte becomes U+FFFD instead and the conversion goes on.
+std::optional<std::string> convertToUtf8(std::string_view bytes, const char* from, bool replace = false)
 {
     iconv_t cd = ::iconv_open("UTF-8", from);
     if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
@@ -30,6 +31,12 @@ std::optional<std::string> convertToUtf8(std::string_view bytes, const char* fro
         const std::size_t result = ::iconv(cd, &in, &inLeft, &outPtr, &outLeft);
         out.append(chunk, static_cast<std::size_t>(outPtr - chunk));
         if (result == static_cast<std::size_t>(-1) && errno != E2BIG) {
+            if (replace && inLeft > 0) {
+                out += "\xEF\xBF\xBD";
+                ++in;
+                --inLeft;
+                continue;
+            }
             ok = false;  // EILSEQ or EINVAL: not text in this encoding
             break;
         }
@@ -109,16 +116,18 @@ std::optional<std::string> shiftJisToUtf8(std::string_view bytes) { return conve
 
 std::optional<std::string> decodeText(std::string_view bytes, TextEncoding encoding)
 {
+    const bool lenient = encoding == TextEncoding::Utf8OrShiftJisOrWindows1252;
     if (bytes.starts_with(Utf8Mark)) {
         bytes.remove_prefix(Utf8Mark.size());
-        if (!isUtf8(bytes)) return std::nullopt;
+        if (!isUtf8(bytes)) return lenient ? std::optional(validUtf8(bytes)) : std::nullopt;
         return std::string(bytes);
     }
-    if (bytes.starts_with(Utf16LeMark)) return convertToUtf8(bytes.substr(Utf16LeMark.size()), "UTF-16LE");
-    if (bytes.starts_with(Utf16BeMark)) return convertToUtf8(bytes.substr(Utf16BeMark.size()), "UTF-16BE");
+    if (bytes.starts_with(Utf16LeMark)) return convertToUtf8(bytes.substr(Utf16LeMark.size()), "UTF-16LE", lenient);
+    if (bytes.starts_with(Utf16BeMark)) return convertToUtf8(bytes.substr(Utf16BeMark.size()), "UTF-16BE", lenient);
     if (isUtf8(bytes)) return std::string(bytes);
-    if (encoding == TextEncoding::Utf8OrShiftJis) return shiftJisToUtf8(bytes);
-    return std::nullopt;
+    if (encoding == TextEncoding::Utf8) return std::nullopt;
+    if (std::optional<std::string> text = shiftJisToUtf8(bytes); text || !lenient) return text;
+    return convertToUtf8(bytes, "CP1252", true);
 }
 
 std::string recoverLatin1Text(std::string_view utf8)
