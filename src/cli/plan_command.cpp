@@ -54,7 +54,8 @@ Read readTimes(const std::vector<std::string>& operands)
 
 // As the CD read command reads a disc: open, milliseconds, the track count; no disc and a disc of 100
 // tracks or more are refused with its messages, any other disc is read whole, titles included, and
-// planned as a long disc is. The drive is closed on every path.
+// planned as a long disc is. A disc image that cannot be read says why. The drive is closed on every
+// path.
 Read readCd(const std::string& source)
 {
     LibcdioDevice device(source);
@@ -63,7 +64,11 @@ Read readCd(const std::string& source)
     device.setMillisecondsFormat();
     const std::int32_t count = device.tracks();
     switch (discKind(count)) {
-    case DiscKind::NoDisc: device.close(); return noDiscMessage();
+    case DiscKind::NoDisc: {
+        const std::optional<DiscImageProblem> problem = device.imageProblem();
+        device.close();
+        return problem ? discImageMessage(*problem) : noDiscMessage();
+    }
     case DiscKind::TooManyTracks: device.close(); return tooManyTracksMessage();
     case DiscKind::Entries:
     case DiscKind::LongDisc: break;

@@ -130,9 +130,9 @@ bool complete(const CueTrack& track) { return track.start >= 0 || track.mode == 
 std::variant<CueSheet, CueSheetError> parseLines(std::string_view text)
 {
     CueSheet sheet;
-    sheet.tracks.reserve(MaxTracks);   // never moves: `track` stays valid
+    sheet.tracks.reserve(MaxTracks);  // never moves: `track` stays valid
     std::optional<std::string> file;  // the FILE in force
-    CueTrack* track = nullptr;         // the track being read
+    CueTrack* track = nullptr;        // the track being read
 
     std::string_view rest = text;
     while (!rest.empty()) {
@@ -250,7 +250,9 @@ cueTrackList(const CueSheet& sheet, const std::function<std::int64_t(const std::
         else
             milliseconds = fileMilliseconds(track.file) - track.start * 1000 / CueFramesPerSecond;
         if (milliseconds <= 0) return track.file;
-        list.tracks.push_back({milliseconds, track.title, track.performer.empty() ? sheet.performer : track.performer,
+        list.tracks.push_back({milliseconds,
+                               track.title,
+                               track.performer.empty() ? sheet.performer : track.performer,
                                {AudioSource::Kind::File, track.file, track.start, end, 0}});
     }
     return list;

@@ -130,33 +130,6 @@ std::optional<std::string> decodeText(std::string_view bytes, TextEncoding encod
     return convertToUtf8(bytes, "CP1252", true);
 }
 
-std::string recoverLatin1Text(std::string_view utf8)
-{
-    if (!isUtf8(utf8)) return std::string(utf8);
-    std::string bytes;
-    bytes.reserve(utf8.size());
-    bool widened = false;  // some character came from a byte of 0x80 and up
-    for (std::size_t i = 0; i < utf8.size();) {
-        const auto b0 = static_cast<std::uint8_t>(utf8[i]);
-        if (b0 < 0x80) {
-            bytes.push_back(static_cast<char>(b0));
-            ++i;
-        } else if (b0 == 0xC2 || b0 == 0xC3) {
-            // U+0080..U+00FF: the Latin-1 byte of the same value.
-            const auto b1 = static_cast<std::uint8_t>(utf8[i + 1]);
-            bytes.push_back(static_cast<char>(((b0 & 0x03) << 6) | (b1 & 0x3F)));
-            widened = true;
-            i += 2;
-        } else {
-            return std::string(utf8);  // a character no Latin-1 byte gives: real text already
-        }
-    }
-    if (!widened) return std::string(utf8);
-    if (isUtf8(bytes)) return bytes;
-    if (std::optional<std::string> text = shiftJisToUtf8(bytes)) return *text;
-    return std::string(utf8);
-}
-
 namespace {
 
 int hexValue(char c)

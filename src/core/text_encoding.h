@@ -32,11 +32,6 @@ enum class TextEncoding {
 // bytes do not decode (never for Utf8OrShiftJisOrWindows1252).
 std::optional<std::string> decodeText(std::string_view bytes, TextEncoding encoding);
 
-// Undoes the reading of bytes as Latin-1: the UTF-8 text's characters, each below U+0100, become the
-// bytes they were, which are then read as UTF-8 or else as Shift-JIS. Text that holds a character
-// from U+0100 up, or whose bytes are neither, is returned as it stands.
-std::string recoverLatin1Text(std::string_view utf8);
-
 // The bytes with every %XX escape (two hexadecimal digits) turned back into the byte it stands for;
 // a % without two such digits stays as it is.
 std::string percentDecoded(std::string_view text);

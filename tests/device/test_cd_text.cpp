@@ -1,4 +1,4 @@
-// The titles and performers a disc carries as CD-Text, read through libcdio from disc images whose
+// The titles and performers a disc carries as CD-Text, read through the CD device from disc images whose
 // sheets hold TITLE and PERFORMER lines in UTF-8 or Shift-JIS.
 
 #include <QtTest>
