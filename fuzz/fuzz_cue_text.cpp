@@ -28,7 +28,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!vantoli::isUtf8(track.title) || track.title.size() > 255) std::abort();
         if (!vantoli::isUtf8(track.performer) || track.performer.size() > 255) std::abort();
         const vantoli::CueTrack* before = i > 0 ? &sheet->tracks[i - 1] : nullptr;
-        if (before && before->start >= 0 && before->file == track.file && before->start >= track.start) std::abort();
+        if (before && before->start >= 0 && track.start >= 0 && before->file == track.file &&
+            before->start >= track.start)
+            std::abort();
     }
 
     // Every file an hour long, or as long as its name says in seconds.
