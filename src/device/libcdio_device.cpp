@@ -100,7 +100,7 @@ void LibcdioDevice::open()
         return;
     }
     quietenLibcdio();
-    CdIo_t* cdio = source_.empty() ? cdio_open(nullptr, DRIVER_DEVICE) : cdio_open(source_.c_str(), DRIVER_DEVICE);
+    CdIo_t* cdio = cdio_open(source_.empty() ? nullptr : source_.c_str(), DRIVER_DEVICE);
     if (!cdio) return;
     auto disc = std::make_unique<OpenDisc>(cdio);
     disc->lengths = readTableOfContents(cdio);
