@@ -92,7 +92,7 @@ void BM_ReadNinetyNineFlacFiles(benchmark::State& state)
 }
 BENCHMARK(BM_ReadNinetyNineFlacFiles)->Unit(benchmark::kMillisecond);
 
-// Parsing a sheet of 99 tracks with titles (libcue and the tidying before it).
+// Parsing a sheet of 99 tracks with titles.
 void BM_ParseCueSheetOf99Tracks(benchmark::State& state)
 {
     std::string sheet = "PERFORMER \"Artist\"\r\nTITLE \"Album\"\r\nFILE \"album.flac\" WAVE\r\n";

@@ -1,7 +1,7 @@
-// Arbitrary bytes as a CUE sheet beside audio files, read through libcue: a sheet that reads has 1 to
-// 99 tracks, each in a named file, starting after the one before it in the same file, with UTF-8
-// titles of a bounded length; and the lengths it gives with its files are all positive, or it names
-// one of its own files at fault.
+// Arbitrary bytes as a CUE sheet beside audio files: a sheet that reads has 1 to 99 tracks, each
+// sound track in a named file, starting after the one before it in the same file, with UTF-8 titles
+// of a bounded length; and the lengths it gives with its files are all positive, each track's part
+// of its file lies inside it, or it names one of its own files at fault.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -23,10 +23,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!vantoli::isUtf8(sheet->title) || !vantoli::isUtf8(sheet->performer)) std::abort();
     for (std::size_t i = 0; i < sheet->tracks.size(); ++i) {
         const vantoli::CueTrack& track = sheet->tracks[i];
-        if (track.file.empty() || track.start < 0) std::abort();
+        const bool sound = track.mode != vantoli::CueTrackMode::Data;
+        if (sound && (track.file.empty() || track.start < 0)) std::abort();
         if (!vantoli::isUtf8(track.title) || track.title.size() > 255) std::abort();
         if (!vantoli::isUtf8(track.performer) || track.performer.size() > 255) std::abort();
-        if (i > 0 && sheet->tracks[i - 1].file == track.file && sheet->tracks[i - 1].start >= track.start) std::abort();
+        const vantoli::CueTrack* before = i > 0 ? &sheet->tracks[i - 1] : nullptr;
+        if (before && before->start >= 0 && track.start >= 0 && before->file == track.file &&
+            before->start >= track.start)
+            std::abort();
     }
 
     // Every file an hour long, or as long as its name says in seconds.
@@ -39,8 +43,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const vantoli::TrackList& tracks = std::get<vantoli::TrackList>(list);
-    if (tracks.tracks.size() != sheet->tracks.size()) std::abort();
-    for (const vantoli::Track& track : tracks.tracks)
-        if (track.milliseconds <= 0) std::abort();
+    if (tracks.tracks.size() > sheet->tracks.size()) std::abort();
+    for (const vantoli::Track& track : tracks.tracks) {
+        if (track.milliseconds <= 0 || track.audio.startFrame < 0) std::abort();
+        if (track.audio.endFrame != -1 && track.audio.endFrame <= track.audio.startFrame) std::abort();
+        if (std::find(files.begin(), files.end(), track.audio.path) == files.end()) std::abort();
+    }
     return 0;
 }

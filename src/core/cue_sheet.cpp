@@ -1,12 +1,6 @@
 #include "core/cue_sheet.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <memory>
-
-#include <dlfcn.h>
-#include <libcue.h>
-#include <link.h>
 
 #include "core/text_encoding.h"
 
@@ -14,20 +8,11 @@ namespace vantoli {
 
 namespace {
 
-// libcue's scanner takes any run of bytes between two quotes as one string, across line ends, and
-// reads a backslash before a quote as part of the string; its grammar knows only some FILE types and
-// gives a FILE named between TRACK and INDEX 01 to that one track alone. So the sheet is handed to
-// it tidied: one command a line, every value quoted, only the commands read here, and each FILE
-// before the TRACK whose INDEX 01 it holds. Inside a value a backslash and a quote travel as these
-// two control characters, which the text cannot hold once its control characters are gone.
-constexpr char BackslashStandIn = '\x01';
-constexpr char QuoteStandIn = '\x02';
-
-// Titles are kept to the length CD-Text allows and a little more; file names to what libcue's
-// buffer of 1024 bytes holds with its quotes.
+// Titles are kept to the length CD-Text allows and a little more; file names to what any file
+// system takes.
 constexpr std::size_t MaxTitleBytes = 255;
 constexpr std::size_t MaxFileNameBytes = 1000;
-constexpr int MaxTracks = 99;
+constexpr std::size_t MaxTracks = 99;
 
 constexpr std::string_view Blanks = " ";
 
@@ -44,6 +29,15 @@ std::string upper(std::string_view s)
     for (char& c : out)
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     return out;
+}
+
+// The first word of `s` and what follows it, both trimmed.
+std::pair<std::string_view, std::string_view> firstWord(std::string_view s)
+{
+    s = trimmed(s);
+    const std::size_t space = s.find(' ');
+    if (space == std::string_view::npos) return {s, {}};
+    return {s.substr(0, space), trimmed(s.substr(space + 1))};
 }
 
 // Control characters go (a tab becomes a blank); line ends stay.
@@ -64,8 +58,8 @@ std::string withoutControlCharacters(std::string_view text)
 }
 
 // The value of TITLE, PERFORMER or FILE after its keyword: what stands between the first and the
-// last quote, or from a lone quote to the line's end, or the rest of the line when it is not quoted.
-// `after` gets what follows the closing quote.
+// last quote (a title may hold quotes of its own), or from a lone quote to the line's end, or the
+// rest of the line when it is not quoted. `after` gets what follows the closing quote.
 std::string_view quotedValue(std::string_view rest, std::string_view* after = nullptr)
 {
     rest = trimmed(rest);
@@ -84,26 +78,6 @@ std::string_view cutUtf8(std::string_view s, std::size_t limit)
     std::size_t end = limit;
     while (end > 0 && (static_cast<unsigned char>(s[end]) & 0xC0) == 0x80) --end;
     return s.substr(0, end);
-}
-
-std::string standIns(std::string_view value)
-{
-    std::string out(value);
-    for (char& c : out) {
-        if (c == '\\') c = BackslashStandIn;
-        if (c == '"') c = QuoteStandIn;
-    }
-    return out;
-}
-
-std::string fromStandIns(const char* value)
-{
-    std::string out = value ? value : "";
-    for (char& c : out) {
-        if (c == BackslashStandIn) c = '\\';
-        if (c == QuoteStandIn) c = '"';
-    }
-    return out;
 }
 
 // "mm:ss:ff" in frames; nothing unless the minutes are 1 to 4 digits, the seconds below 60 and the
@@ -127,50 +101,38 @@ std::optional<std::int64_t> cueTime(std::string_view s)
     return (parts[0] * 60 + parts[1]) * CueFramesPerSecond + parts[2];
 }
 
-char twoDigits(std::int64_t v, int place) { return static_cast<char>('0' + (place ? v / 10 % 10 : v % 10)); }
-
-std::string timeText(std::int64_t frames)
+// An index number: "1", "01" and "001" are 1. Nothing unless it is all digits.
+std::optional<int> indexNumber(std::string_view number)
 {
-    const std::int64_t minutes = frames / CueFramesPerSecond / 60;
-    const std::int64_t seconds = frames / CueFramesPerSecond % 60;
-    const std::int64_t rest = frames % CueFramesPerSecond;
-    std::string text = std::to_string(minutes);
-    if (minutes < 10) text.insert(text.begin(), '0');
-    text += {':', twoDigits(seconds, 1), twoDigits(seconds, 0), ':', twoDigits(rest, 1), twoDigits(rest, 0)};
-    return text;
+    if (number.empty() || number.size() > 3 || number.find_first_not_of("0123456789") != std::string_view::npos)
+        return std::nullopt;
+    int value = 0;
+    for (char c : number) value = value * 10 + (c - '0');
+    return value;
 }
 
-// "1", "01", "001": the index number 1.
-bool isIndexOne(std::string_view number)
+CueTrackMode trackMode(std::string_view type)
 {
-    const std::size_t first = number.find_first_not_of('0');
-    return first != std::string_view::npos && number.substr(first) == "1" &&
-           number.find_first_not_of("0123456789") == std::string_view::npos;
+    const std::string mode = upper(type);
+    if (mode == "AUDIO" || mode == "CDG") return CueTrackMode::Audio;
+    if (mode.starts_with("MODE") || mode.starts_with("CDI")) return CueTrackMode::Data;
+    return CueTrackMode::Other;
 }
 
-struct TidySheet {
-    std::string text;
-    std::vector<std::string> rawFiles;
-    int tracks = 0;
-};
-
-std::variant<TidySheet, CueSheetError> tidyForLibcue(std::string_view text)
+void addOnce(std::vector<std::string>& names, std::string_view name)
 {
-    TidySheet tidy;
-    std::string trackLines;  // the lines of the track being read, from its TRACK line on
-    bool inTrack = false, trackHasStart = false;
-    bool haveFile = false;
-    // The FILE in force for the next TRACK line: named before it, or inside the track being read
-    // before its INDEX 01 (libcue then wants it before the TRACK line).
-    std::string fileLine;
+    if (std::find(names.begin(), names.end(), name) == names.end()) names.emplace_back(name);
+}
 
-    const auto endTrack = [&]() -> bool {
-        if (!inTrack) return true;
-        if (!trackHasStart) return false;
-        tidy.text += trackLines;
-        trackLines.clear();
-        return true;
-    };
+// A track without INDEX 01 is no track to play; a data track may have none.
+bool complete(const CueTrack& track) { return track.start >= 0 || track.mode == CueTrackMode::Data; }
+
+std::variant<CueSheet, CueSheetError> parseLines(std::string_view text)
+{
+    CueSheet sheet;
+    sheet.tracks.reserve(MaxTracks);  // never moves: `track` stays valid
+    std::optional<std::string> file;  // the FILE in force
+    CueTrack* track = nullptr;        // the track being read
 
     std::string_view rest = text;
     while (!rest.empty()) {
@@ -179,15 +141,14 @@ std::variant<TidySheet, CueSheetError> tidyForLibcue(std::string_view text)
         rest = end == std::string_view::npos ? std::string_view{} : rest.substr(end + 1);
         if (line.empty()) continue;
 
-        const std::size_t space = line.find(' ');
-        const std::string keyword = upper(line.substr(0, space));
-        const std::string_view args = space == std::string_view::npos ? std::string_view{} : line.substr(space + 1);
+        const auto [word, args] = firstWord(line);
+        const std::string keyword = upper(word);
 
         if (keyword == "FILE") {
             std::string_view after;
             std::string_view name = quotedValue(args, &after);
             std::string_view type = after;
-            if (!args.empty() && trimmed(args).front() != '"') {
+            if (!args.empty() && args.front() != '"') {
                 // Unquoted: the name runs up to the type, the last word, when there is one.
                 const std::size_t lastSpace = name.rfind(' ');
                 if (lastSpace != std::string_view::npos) {
@@ -196,130 +157,72 @@ std::variant<TidySheet, CueSheetError> tidyForLibcue(std::string_view text)
                 }
             }
             if (name.empty() || name.size() > MaxFileNameBytes) return CueSheetError::NotASheet;
-            const std::string typeWord = upper(type.substr(0, type.find(' ')));
-            if (typeWord == "BINARY" || typeWord == "MOTOROLA") tidy.rawFiles.emplace_back(name);
-            fileLine = "FILE \"" + standIns(name) + "\" WAVE\n";
-            haveFile = true;
+            const std::string typeWord = upper(firstWord(type).first);
+            if (typeWord == "BINARY" || typeWord == "MOTOROLA") addOnce(sheet.rawFiles, name);
+            addOnce(sheet.files, name);
+            file = std::string(name);
         } else if (keyword == "TRACK") {
-            if (!endTrack()) return CueSheetError::NotASheet;
-            if (++tidy.tracks > MaxTracks) return CueSheetError::TooManyTracks;
-            const std::int64_t n = tidy.tracks;
-            trackLines = std::string("TRACK ") + twoDigits(n, 1) + twoDigits(n, 0) + " AUDIO\n";
-            inTrack = true;
-            trackHasStart = false;
+            if (track && !complete(*track)) return CueSheetError::NotASheet;
+            if (sheet.tracks.size() == MaxTracks) return CueSheetError::TooManyTracks;
+            CueTrack& added = sheet.tracks.emplace_back();
+            added.mode = trackMode(firstWord(args).second);
+            added.file = file.value_or(std::string());
+            added.start = -1;
+            track = &added;
         } else if (keyword == "INDEX") {
-            if (!inTrack) return CueSheetError::NotASheet;
-            const std::string_view numberAndTime = trimmed(args);
-            const std::size_t gap = numberAndTime.find(' ');
-            if (gap == std::string_view::npos) return CueSheetError::NotASheet;
-            const std::string_view number = numberAndTime.substr(0, gap);
-            // Only INDEX 01 starts a track; INDEX 00 and the others are no part of its length.
-            if (!isIndexOne(number)) continue;
-            if (trackHasStart) continue;
-            const std::optional<std::int64_t> start = cueTime(trimmed(numberAndTime.substr(gap + 1)));
-            if (!start || !haveFile) return CueSheetError::NotASheet;
-            // The track's FILE goes before its TRACK line, where libcue looks for it.
-            tidy.text += fileLine;
-            fileLine.clear();
-            tidy.text += trackLines;
-            tidy.text += "INDEX 01 " + timeText(*start) + "\n";
-            trackLines.clear();
-            trackHasStart = true;
+            if (!track || !file) return CueSheetError::NotASheet;
+            const auto [numberText, timeText] = firstWord(args);
+            if (timeText.empty()) return CueSheetError::NotASheet;
+            const std::optional<int> number = indexNumber(numberText);
+            const std::optional<std::int64_t> at = cueTime(timeText);
+            if (number == 1 && track->start < 0) {
+                if (!at) return CueSheetError::NotASheet;
+                track->file = *file;
+                track->start = *at;
+            }
+            if (at && track->firstIndex < 0) {
+                track->firstIndexFile = *file;
+                track->firstIndex = *at;
+            }
+        } else if (keyword == "PREGAP") {
+            if (track)
+                if (const std::optional<std::int64_t> gap = cueTime(args)) track->pregap = *gap;
         } else if (keyword == "TITLE" || keyword == "PERFORMER") {
-            const std::string valueLine =
-                keyword + " \"" + standIns(cutUtf8(quotedValue(args), MaxTitleBytes)) + "\"\n";
-            if (inTrack)
-                trackLines += valueLine;
-            else
-                tidy.text += valueLine;
+            std::string value(cutUtf8(quotedValue(args), MaxTitleBytes));
+            std::string& field = keyword == "TITLE" ? (track ? track->title : sheet.title)
+                                                    : (track ? track->performer : sheet.performer);
+            field = std::move(value);
         }
-        // REM, PREGAP, POSTGAP, FLAGS, ISRC, CATALOG, SONGWRITER, ...: nothing the plan needs.
+        // REM, POSTGAP, FLAGS, ISRC, CATALOG, SONGWRITER, ...: nothing the plan needs.
     }
-    if (!endTrack() || tidy.tracks == 0) return CueSheetError::NotASheet;
-    return tidy;
+    if (sheet.tracks.empty() || !complete(sheet.tracks.back())) return CueSheetError::NotASheet;
+
+    // Within one file the tracks follow each other.
+    for (std::size_t i = 1; i < sheet.tracks.size(); ++i) {
+        const CueTrack& before = sheet.tracks[i - 1];
+        const CueTrack& track = sheet.tracks[i];
+        if (before.start >= 0 && track.start >= 0 && before.file == track.file && before.start >= track.start)
+            return CueSheetError::NotASheet;
+    }
+    return sheet;
 }
 
-struct CdDeleter {
-    void operator()(Cd* cd) const { cd_delete(cd); }
-};
-
-// libcdio, which the device layer links into the same program, exports a cdtext_get of its own with
-// other arguments. Which of the two a plain call reaches depends on the order in which the libraries
-// were linked and loaded, and libcdio's crashes on libcue's data; so libcue's is looked up in libcue
-// itself.
-using CdtextGet = const char* (*)(enum Pti, const Cdtext*);
-
-int findLibcue(dl_phdr_info* info, std::size_t, void* path)
-{
-    const std::string_view name = info->dlpi_name ? info->dlpi_name : "";
-    const std::size_t slash = name.rfind('/');
-    if (!name.substr(slash == std::string_view::npos ? 0 : slash + 1).starts_with("libcue.so")) return 0;
-    *static_cast<std::string*>(path) = std::string(name);
-    return 1;
-}
-
-CdtextGet libcueCdtextGet()
-{
-    static const CdtextGet get = []() -> CdtextGet {
-        std::string path;
-        ::dl_iterate_phdr(&findLibcue, &path);
-        if (void* handle = path.empty() ? nullptr : ::dlopen(path.c_str(), RTLD_LAZY | RTLD_NOLOAD)) {
-            auto symbol = reinterpret_cast<CdtextGet>(::dlsym(handle, "cdtext_get"));
-            ::dlclose(handle);  // libcue stays loaded: the program is linked with it
-            if (symbol) return symbol;
-        }
-        return nullptr;  // no libcue library to be found: the sheet's texts are left out
-    }();
-    return get;
-}
+bool sound(const CueTrack& track) { return track.mode != CueTrackMode::Data; }
 
 }  // namespace
 
 std::variant<CueSheet, CueSheetError> parseCueSheet(std::string_view bytes)
 {
-    const std::optional<std::string> text = decodeText(bytes, TextEncoding::Utf8OrShiftJis);
+    const std::optional<std::string> text = decodeText(bytes, TextEncoding::Utf8OrShiftJisOrWindows1252);
     if (!text || text->find('\0') != std::string::npos) return CueSheetError::NotText;
-
-    std::variant<TidySheet, CueSheetError> tidied = tidyForLibcue(withoutControlCharacters(*text));
-    if (const auto* error = std::get_if<CueSheetError>(&tidied)) return *error;
-    TidySheet& tidy = std::get<TidySheet>(tidied);
-
-    const std::unique_ptr<Cd, CdDeleter> cd(cue_parse_string(tidy.text.c_str()));
-    if (!cd || cd_get_ntrack(cd.get()) != tidy.tracks) return CueSheetError::NotASheet;
-
-    CueSheet sheet;
-    const CdtextGet cdText = libcueCdtextGet();
-    if (const Cdtext* discText = cd_get_cdtext(cd.get()); discText && cdText) {
-        sheet.title = fromStandIns(cdText(PTI_TITLE, discText));
-        sheet.performer = fromStandIns(cdText(PTI_PERFORMER, discText));
-    }
-    for (int i = 1; i <= tidy.tracks; ++i) {
-        const ::Track* track = cd_get_track(cd.get(), i);
-        if (!track || !track_get_filename(track) || track_get_index(track, 1) < 0) return CueSheetError::NotASheet;
-        CueTrack entry;
-        entry.file = fromStandIns(track_get_filename(track));
-        entry.start = track_get_index(track, 1);
-        if (const Cdtext* trackText = track_get_cdtext(track); trackText && cdText) {
-            entry.title = fromStandIns(cdText(PTI_TITLE, trackText));
-            entry.performer = fromStandIns(cdText(PTI_PERFORMER, trackText));
-        }
-        // Within one file the tracks follow each other.
-        if (!sheet.tracks.empty() && sheet.tracks.back().file == entry.file && sheet.tracks.back().start >= entry.start)
-            return CueSheetError::NotASheet;
-        sheet.tracks.push_back(std::move(entry));
-    }
-    for (std::string& file : tidy.rawFiles) {
-        if (std::find(sheet.rawFiles.begin(), sheet.rawFiles.end(), file) == sheet.rawFiles.end())
-            sheet.rawFiles.push_back(std::move(file));
-    }
-    return sheet;
+    return parseLines(withoutControlCharacters(*text));
 }
 
 std::vector<std::string> cueFiles(const CueSheet& sheet)
 {
     std::vector<std::string> files;
     for (const CueTrack& track : sheet.tracks)
-        if (std::find(files.begin(), files.end(), track.file) == files.end()) files.push_back(track.file);
+        if (sound(track)) addOnce(files, track.file);
     return files;
 }
 
@@ -331,14 +234,26 @@ cueTrackList(const CueSheet& sheet, const std::function<std::int64_t(const std::
     list.artist = sheet.performer;
     for (std::size_t i = 0; i < sheet.tracks.size(); ++i) {
         const CueTrack& track = sheet.tracks[i];
-        const std::int64_t startMs = track.start * 1000 / CueFramesPerSecond;
+        if (!sound(track)) continue;
+        // Where the next track begins within this file, if it does.
+        std::int64_t end = -1;
+        if (i + 1 < sheet.tracks.size()) {
+            const CueTrack& next = sheet.tracks[i + 1];
+            if (sound(next) && next.file == track.file)
+                end = next.start;
+            else if (!sound(next) && next.firstIndex >= 0 && next.firstIndexFile == track.file)
+                end = next.firstIndex;
+        }
         std::int64_t milliseconds = 0;
-        if (i + 1 < sheet.tracks.size() && sheet.tracks[i + 1].file == track.file)
-            milliseconds = (sheet.tracks[i + 1].start - track.start) * 1000 / CueFramesPerSecond;
+        if (end >= 0)
+            milliseconds = (end - track.start) * 1000 / CueFramesPerSecond;
         else
-            milliseconds = fileMilliseconds(track.file) - startMs;
+            milliseconds = fileMilliseconds(track.file) - track.start * 1000 / CueFramesPerSecond;
         if (milliseconds <= 0) return track.file;
-        list.tracks.push_back({milliseconds, track.title, track.performer.empty() ? sheet.performer : track.performer, {}});
+        list.tracks.push_back({milliseconds,
+                               track.title,
+                               track.performer.empty() ? sheet.performer : track.performer,
+                               {AudioSource::Kind::File, track.file, track.start, end, 0}});
     }
     return list;
 }

@@ -28,6 +28,20 @@ std::string cdEntryText(std::int32_t milliseconds)
 
 Message noDiscMessage() { return {"CD読み取りエラー", "CDがセットされていません。", MessageIcon::Stop}; }
 
+Message discImageMessage(const DiscImageProblem& problem)
+{
+    const auto stop = [](std::string text) { return Message{"CD読み取りエラー", std::move(text), MessageIcon::Stop}; };
+    switch (problem.fault) {
+    case DiscImageFault::Missing: return stop("ディスクイメージ「" + problem.name + "」が見つかりません。");
+    case DiscImageFault::NotAnImage: return stop("「" + problem.name + "」はディスクイメージとして読めません。");
+    case DiscImageFault::FileMissing:
+        return stop("ディスクイメージのファイル「" + problem.name + "」が見つかりません。");
+    case DiscImageFault::FileTooShort: return stop("ディスクイメージのファイル「" + problem.name + "」が短すぎます。");
+    case DiscImageFault::TooManyTracks: return tooManyTracksMessage();
+    }
+    return noDiscMessage();
+}
+
 Message longDiscMessage()
 {
     return {"20曲以上収録",

@@ -31,6 +31,25 @@ std::string cdEntryText(std::int32_t milliseconds);
 
 // "No CD is set": the drive reported no track.
 Message noDiscMessage();
+
+// Why a disc image given in place of a drive could not be read.
+enum class DiscImageFault {
+    Missing,        // no such file
+    NotAnImage,     // a file that is no CUE sheet of raw CD sectors (a playlist, a BIN alone, prose)
+    FileMissing,    // a BIN file the sheet names is not there
+    FileTooShort,   // a BIN file ends before a track the sheet places in it
+    TooManyTracks,  // more than 99 tracks
+};
+
+struct DiscImageProblem {
+    DiscImageFault fault = DiscImageFault::NotAnImage;
+    std::string name;  // the image, or the BIN file at fault as the sheet names it (UTF-8)
+
+    bool operator==(const DiscImageProblem&) const = default;
+};
+
+// The message for a disc image that could not be read, naming the file at fault.
+Message discImageMessage(const DiscImageProblem& problem);
 // Shown before the report of a disc of 21 to 99 tracks.
 Message longDiscMessage();
 // A disc of 100 tracks or more is not read.

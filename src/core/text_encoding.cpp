@@ -13,8 +13,9 @@ constexpr std::string_view Utf16LeMark = "\xFF\xFE";
 constexpr std::string_view Utf16BeMark = "\xFE\xFF";
 
 // Converts the whole of `bytes` from `from` to `to` with the C library's iconv; nothing when a byte
-// sequence is invalid or incomplete, or the conversion is not available.
-std::optional<std::string> convert(std::string_view bytes, const char* to, const char* from)
+// sequence is invalid or incomplete, or the conversion is not available. With `replace`, such a
+// byte becomes U+FFFD instead and the conversion goes on.
+std::optional<std::string> convert(std::string_view bytes, const char* to, const char* from, bool replace = false)
 {
     iconv_t cd = ::iconv_open(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
@@ -30,6 +31,12 @@ std::optional<std::string> convert(std::string_view bytes, const char* to, const
         const std::size_t result = ::iconv(cd, &in, &inLeft, &outPtr, &outLeft);
         out.append(chunk, static_cast<std::size_t>(outPtr - chunk));
         if (result == static_cast<std::size_t>(-1) && errno != E2BIG) {
+            if (replace && inLeft > 0) {
+                out += "\xEF\xBF\xBD";
+                ++in;
+                --inLeft;
+                continue;
+            }
             ok = false;  // EILSEQ or EINVAL: not text in this encoding
             break;
         }
@@ -46,9 +53,9 @@ std::optional<std::string> convert(std::string_view bytes, const char* to, const
     return out;
 }
 
-std::optional<std::string> convertToUtf8(std::string_view bytes, const char* from)
+std::optional<std::string> convertToUtf8(std::string_view bytes, const char* from, bool replace = false)
 {
-    std::optional<std::string> out = convert(bytes, "UTF-8", from);
+    std::optional<std::string> out = convert(bytes, "UTF-8", from, replace);
     if (!out || !isUtf8(*out)) return std::nullopt;
     return out;
 }
@@ -168,43 +175,18 @@ std::optional<std::string> utf8ToShiftJis(std::string_view utf8)
 
 std::optional<std::string> decodeText(std::string_view bytes, TextEncoding encoding)
 {
+    const bool lenient = encoding == TextEncoding::Utf8OrShiftJisOrWindows1252;
     if (bytes.starts_with(Utf8Mark)) {
         bytes.remove_prefix(Utf8Mark.size());
-        if (!isUtf8(bytes)) return std::nullopt;
+        if (!isUtf8(bytes)) return lenient ? std::optional(validUtf8(bytes)) : std::nullopt;
         return std::string(bytes);
     }
-    if (bytes.starts_with(Utf16LeMark)) return convertToUtf8(bytes.substr(Utf16LeMark.size()), "UTF-16LE");
-    if (bytes.starts_with(Utf16BeMark)) return convertToUtf8(bytes.substr(Utf16BeMark.size()), "UTF-16BE");
+    if (bytes.starts_with(Utf16LeMark)) return convertToUtf8(bytes.substr(Utf16LeMark.size()), "UTF-16LE", lenient);
+    if (bytes.starts_with(Utf16BeMark)) return convertToUtf8(bytes.substr(Utf16BeMark.size()), "UTF-16BE", lenient);
     if (isUtf8(bytes)) return std::string(bytes);
-    if (encoding == TextEncoding::Utf8OrShiftJis) return shiftJisToUtf8(bytes);
-    return std::nullopt;
-}
-
-std::string recoverLatin1Text(std::string_view utf8)
-{
-    if (!isUtf8(utf8)) return std::string(utf8);
-    std::string bytes;
-    bytes.reserve(utf8.size());
-    bool widened = false;  // some character came from a byte of 0x80 and up
-    for (std::size_t i = 0; i < utf8.size();) {
-        const auto b0 = static_cast<std::uint8_t>(utf8[i]);
-        if (b0 < 0x80) {
-            bytes.push_back(static_cast<char>(b0));
-            ++i;
-        } else if (b0 == 0xC2 || b0 == 0xC3) {
-            // U+0080..U+00FF: the Latin-1 byte of the same value.
-            const auto b1 = static_cast<std::uint8_t>(utf8[i + 1]);
-            bytes.push_back(static_cast<char>(((b0 & 0x03) << 6) | (b1 & 0x3F)));
-            widened = true;
-            i += 2;
-        } else {
-            return std::string(utf8);  // a character no Latin-1 byte gives: real text already
-        }
-    }
-    if (!widened) return std::string(utf8);
-    if (isUtf8(bytes)) return bytes;
-    if (std::optional<std::string> text = shiftJisToUtf8(bytes)) return *text;
-    return std::string(utf8);
+    if (encoding == TextEncoding::Utf8) return std::nullopt;
+    if (std::optional<std::string> text = shiftJisToUtf8(bytes); text || !lenient) return text;
+    return convertToUtf8(bytes, "CP1252", true);
 }
 
 namespace {

@@ -33,18 +33,16 @@ bool shiftJisAvailable();
 
 enum class TextEncoding {
     Utf8,           // UTF-8 only (.m3u8)
-    Utf8OrShiftJis  // UTF-8 when the bytes decode as UTF-8, else Shift-JIS (.m3u, .cue)
+    Utf8OrShiftJis,  // UTF-8 when the bytes decode as UTF-8, else Shift-JIS (.m3u)
+    // As Utf8OrShiftJis, else Windows-1252; a byte no character stands for becomes U+FFFD, after a
+    // byte-order mark too. Never fails (.cue: its times must read whatever its titles are in).
+    Utf8OrShiftJisOrWindows1252,
 };
 
 // The text of a file as UTF-8, its byte-order mark removed. A UTF-8 mark makes the rest UTF-8 and a
 // UTF-16 mark UTF-16, whatever `encoding` says; without a mark `encoding` decides. Nothing when the
-// bytes do not decode.
+// bytes do not decode (never for Utf8OrShiftJisOrWindows1252).
 std::optional<std::string> decodeText(std::string_view bytes, TextEncoding encoding);
-
-// Undoes the reading of bytes as Latin-1: the UTF-8 text's characters, each below U+0100, become the
-// bytes they were, which are then read as UTF-8 or else as Shift-JIS. Text that holds a character
-// from U+0100 up, or whose bytes are neither, is returned as it stands.
-std::string recoverLatin1Text(std::string_view utf8);
 
 // The bytes with every %XX escape (two hexadecimal digits) turned back into the byte it stands for;
 // a % without two such digits stays as it is.

@@ -9,6 +9,7 @@
 #include <cdio/logging.h>
 
 #include "core/text_encoding.h"
+#include "device/disc_image.h"
 
 namespace vantoli {
 
@@ -27,11 +28,15 @@ void quietenLibcdio() { cdio_log_set_handler(&ignoreLibcdioMessage); }
 
 struct LibcdioDevice::OpenDisc {
     explicit OpenDisc(CdIo_t* handle) : cdio(handle) {}
-    ~OpenDisc() { cdio_destroy(cdio); }
+    ~OpenDisc()
+    {
+        if (cdio) cdio_destroy(cdio);
+    }
     OpenDisc(const OpenDisc&) = delete;
     OpenDisc& operator=(const OpenDisc&) = delete;
 
-    CdIo_t* cdio;
+    CdIo_t* cdio;                       // the drive; none for a disc image
+    TrackList image;                    // a disc image's tracks and titles
     track_t firstTrack = 1;             // the disc's number of its first track
     std::vector<std::int32_t> lengths;  // milliseconds per track; index 0 is the disc's first track
 };
@@ -79,14 +84,28 @@ void LibcdioDevice::selectCdAudio() {}
 void LibcdioDevice::open()
 {
     close();
+    imageProblem_.reset();
+    selectedTrack_ = 1;
+    if (!isDriveSource(source_)) {
+        std::variant<TrackList, DiscImageProblem> read = readDiscImage(source_);
+        if (const auto* problem = std::get_if<DiscImageProblem>(&read)) {
+            imageProblem_ = *problem;
+            return;
+        }
+        auto disc = std::make_unique<OpenDisc>(nullptr);
+        disc->image = std::move(std::get<TrackList>(read));
+        for (const Track& track : disc->image.tracks)
+            disc->lengths.push_back(static_cast<std::int32_t>(track.milliseconds));
+        disc_ = std::move(disc);
+        return;
+    }
     quietenLibcdio();
-    CdIo_t* cdio = source_.empty() ? cdio_open(nullptr, DRIVER_DEVICE) : cdio_open(source_.c_str(), DRIVER_UNKNOWN);
+    CdIo_t* cdio = cdio_open(source_.empty() ? nullptr : source_.c_str(), DRIVER_DEVICE);
     if (!cdio) return;
     auto disc = std::make_unique<OpenDisc>(cdio);
     disc->lengths = readTableOfContents(cdio);
     if (!disc->lengths.empty()) disc->firstTrack = cdio_get_first_track_num(cdio);
     disc_ = std::move(disc);
-    selectedTrack_ = 1;
 }
 
 void LibcdioDevice::close() { disc_.reset(); }
@@ -108,18 +127,6 @@ std::int32_t LibcdioDevice::trackLength() const
 
 namespace {
 
-// Disc images keep the texts of their sheet, which libcdio reads as Latin-1 whatever they were
-// written in; a drive's CD-Text comes with its character set and is already right.
-bool textsReadAsLatin1(const CdIo_t* cdio)
-{
-    switch (cdio_get_driver_id(cdio)) {
-    case DRIVER_BINCUE:
-    case DRIVER_CDRDAO:
-    case DRIVER_NRG: return true;
-    default: return false;
-    }
-}
-
 // Picks the Japanese block of a disc that has one; otherwise the first block stays selected.
 void selectJapaneseBlock(cdtext_t* text)
 {
@@ -138,14 +145,14 @@ TrackList LibcdioDevice::titles() const
 {
     TrackList list;
     if (!disc_ || disc_->lengths.empty()) return list;
+    if (!disc_->cdio) return disc_->image;
 
     cdtext_t* text = cdio_get_cdtext(disc_->cdio);  // owned by the open disc
     if (text) selectJapaneseBlock(text);
-    const bool latin1 = textsReadAsLatin1(disc_->cdio);
     const auto field = [&](cdtext_field_t key, int track) -> std::string {
         const char* value = text ? cdtext_get_const(text, key, static_cast<track_t>(track)) : nullptr;
         if (!value) return {};
-        return latin1 ? recoverLatin1Text(value) : validUtf8(value);
+        return validUtf8(value);
     };
 
     list.album = field(CDTEXT_FIELD_TITLE, 0);

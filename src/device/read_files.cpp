@@ -424,6 +424,9 @@ FileTracks readTrackFiles(const std::vector<std::string>& items, const AudioFile
                 break;
             }
             for (Track& track : std::get<TrackList>(tracks).tracks) {
+                // The sound is in the file as found, not as the sheet spells it.
+                const auto at = std::find(files.begin(), files.end(), track.audio.path);
+                track.audio.path = step.sheetFiles[static_cast<std::size_t>(at - files.begin())].string();
                 list.tracks.push_back(std::move(track));
                 album.add(step.sheet.title);
                 albumArtist.add(step.sheet.performer);

@@ -70,7 +70,10 @@ SourceTracks readSource(const Source& source)
     if (const auto* files = std::get_if<FileSource>(&source)) return readFiles(files->items);
     LibcdioDevice drive(std::get<DriveSource>(source).path);
     drive.selectCdAudio();
-    return readDisc(drive);
+    SourceTracks read = readDisc(drive);
+    // A disc image that cannot be read says why, where a drive only says that no disc is set.
+    if (std::holds_alternative<Message>(read) && drive.imageProblem()) return discImageMessage(*drive.imageProblem());
+    return read;
 }
 
 }  // namespace vantoli

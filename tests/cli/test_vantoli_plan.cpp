@@ -613,8 +613,16 @@ private slots:
         QTest::newRow("one track too long") << QStringList{"5100"} << 1 << messageLines(lineupFailureMessage());
         QTest::newRow("no tape of two") << QStringList{"--tapes=46,60", "3000", "3000"} << 1
                                         << messageLines(lineupFailureMessage(lineupOfMinutes({46, 60})));
-        QTest::newRow("no disc image") << QStringList{"--cd=" + file("none.cue")} << 2 << messageLines(noDiscMessage());
-        QTest::newRow("no image at all") << QStringList{"--cd", file("notes.txt")} << 2 << messageLines(noDiscMessage());
+        const auto image = [](DiscImageFault fault, const char* name) {
+            return messageLines(discImageMessage({fault, name}));
+        };
+        QTest::newRow("no disc image") << QStringList{"--cd=" + file("none.cue")} << 2
+                                       << image(DiscImageFault::Missing, "none.cue");
+        QTest::newRow("no image at all") << QStringList{"--cd", file("notes.txt")} << 2
+                                         << image(DiscImageFault::NotAnImage, "notes.txt");
+        writeTextFile(files_.path(), "lost.cue", "FILE \"Lost (Track 1).bin\" BINARY\nTRACK 01 AUDIO\nINDEX 01 00:00:00\n");
+        QTest::newRow("a BIN file missing") << QStringList{"--cd=" + file("lost.cue")} << 2
+                                            << image(DiscImageFault::FileMissing, "Lost (Track 1).bin");
         QTest::newRow("missing files") << QStringList{file("missing.flac"), file("gone.mp3")} << 2
                                        << filesMessage({file("missing.flac"), file("gone.mp3")});
         QTest::newRow("no audio") << QStringList{file("notes.txt")} << 2 << filesMessage({file("notes.txt")});

@@ -116,7 +116,7 @@ private slots:
         QTest::newRow("values without quotes, lower case, tabs")
             << QByteArray("title Best Of\nfile album.flac FLAC\n\ttrack 1 audio\n\tperformer Some One\n\tindex 1 0:2:5\n")
             << QStringList{"disc: Best Of / ", "album.flac @155:  / Some One"};
-        QTest::newRow("file types libcue does not know")
+        QTest::newRow("file types other than WAVE")
             << QByteArray("FILE \"a.flac\" FLAC\nTRACK 01 AUDIO\nINDEX 01 00:00:00\n"
                           "FILE \"b.m4a\" AAC\nTRACK 02 AUDIO\nINDEX 01 00:00:00\n")
             << QStringList{"disc:  / ", "a.flac @0:  / ", "b.m4a @0:  / "};
@@ -128,6 +128,13 @@ private slots:
         QTest::newRow("minutes past 99") << QByteArray("FILE \"long.wav\" WAVE\nTRACK 01 AUDIO\nINDEX 01 00:00:00\n"
                                                        "TRACK 02 AUDIO\nINDEX 01 120:00:00\n")
                                          << QStringList{"disc:  / ", "long.wav @0:  / ", "long.wav @540000:  / "};
+        // 0xE9 0x22 is neither UTF-8 nor Shift-JIS: the times must still read.
+        QTest::newRow("Windows-1252") << QByteArray("TITLE \"Caf\xE9\"\nFILE a.wav WAVE\nTRACK 01 AUDIO\nINDEX 01 00:00:01\n")
+                                      << QStringList{"disc: Café / ", "a.wav @1:  / "};
+        const QString sheet16 = "FILE a\nTRACK 1\nINDEX 1 0:1:2";  // little-endian on the machines we build for
+        QTest::newRow("UTF-16 with a byte-order mark")
+            << "\xFF\xFE" + QByteArray(reinterpret_cast<const char*>(sheet16.utf16()), sheet16.size() * 2)
+            << QStringList{"disc:  / ", "a @77:  / "};
         QTest::newRow("99 tracks") << tracksSheet(99) << QStringList();  // checked below by count
         QTest::newRow("100 tracks") << tracksSheet(100) << QStringList{errorLine(CueSheetError::TooManyTracks)};
         QTest::newRow("binary") << QByteArray("\x00\x01\xFF\xFE\x81\x00garbage", 11)
@@ -208,6 +215,11 @@ private slots:
                                         << QList<qint64>{238267, 180000, 60000, 30500} << QString();
         QTest::newRow("last track starts at the file's end") << SingleFile << QStringList{"First Album.wav=420986"}
                                                               << QList<qint64>{} << "First Album.wav";
+        // An enhanced CD ripped to files: the data track's only INDEX lies in the last sound file.
+        QTest::newRow("data track inside the last file")
+            << QByteArray("FILE \"a.wav\" WAVE\nTRACK 01 AUDIO\nINDEX 01 00:00:00\nTRACK 02 AUDIO\nINDEX 01 01:00:00\n"
+                          "TRACK 03 MODE1/2352\nINDEX 00 03:00:00\n")
+            << QStringList{"a.wav=900000"} << QList<qint64>{60000, 120000} << QString();
         QTest::newRow("file shorter than a track's start") << GapsAppended
                                         << QStringList{"01 One.flac=238267", "02 Two.flac=180000", "03 Three.flac=59000"}
                                         << QList<qint64>{} << "03 Three.flac";
@@ -246,9 +258,14 @@ private slots:
         const TrackList& tracks = std::get<TrackList>(list);
         QCOMPARE(tracks.album, std::string("First Album"));
         QCOMPARE(tracks.artist, std::string("The Band"));
-        // A track without its own performer is the disc's.
-        QCOMPARE(tracks.tracks.at(0), (Track{252400, "Opening", "The Band", {}}));
-        QCOMPARE(tracks.tracks.at(1), (Track{168586, "Second", "Guest", {}}));
+        // A track without its own performer is the disc's. Its sound is the part of the file from its
+        // INDEX 01 to the next one (the next track's gap, INDEX 00, played with it), the last to the end.
+        const auto part = [](std::int64_t start, std::int64_t end) {
+            return AudioSource{AudioSource::Kind::File, "First Album.wav", start, end, 0};
+        };
+        QCOMPARE(tracks.tracks.at(0), (Track{252400, "Opening", "The Band", part(0, 18930)}));
+        QCOMPARE(tracks.tracks.at(1), (Track{168586, "Second", "Guest", part(18930, 31574)}));
+        QCOMPARE(tracks.tracks.at(2).audio, part(31574, -1));
     }
 };
 

@@ -62,7 +62,7 @@ std::vector<int> readSeconds(CdAudioDevice& device, std::int32_t count)
 class TestLongDisc : public QObject {
     Q_OBJECT
 private slots:
-    // The whole way from a disc image through libcdio to the report text.
+    // The whole way from a disc image through the CD device to the report text.
     // clang-format off
     void plansTheDiscInTheDrive_data()
     {

@@ -146,34 +146,6 @@ private slots:
         QCOMPARE(bytesOf(decodeText(bytes.toStdString(), encoding)), utf8);
     }
 
-    // What libcdio gives for a sheet's bytes: each byte taken as the Latin-1 character of its value.
-    // clang-format off
-    void recoverLatin1_data()
-    {
-        QTest::addColumn<QByteArray>("givenBytes");  // the bytes as they stood in the sheet
-        QTest::addColumn<QByteArray>("utf8");
-        QTest::newRow("Shift-JIS with trail bytes 0x5C") << HyoSoNoSjis << QByteArray("表ソ能");
-        QTest::newRow("UTF-8") << QByteArray("表ソ能") << QByteArray("表ソ能");
-        QTest::newRow("ASCII") << QByteArray("Track 1") << QByteArray("Track 1");
-        QTest::newRow("real Latin-1 stays") << QByteArray("Caf\xE9") << QByteArray("Café");
-    }
-    // clang-format on
-    void recoverLatin1()
-    {
-        QFETCH(QByteArray, givenBytes);
-        QFETCH(QByteArray, utf8);
-        const QByteArray asLatin1 = QString::fromLatin1(givenBytes).toUtf8();
-        QCOMPARE(QByteArray::fromStdString(recoverLatin1Text(asLatin1.toStdString())), utf8);
-    }
-
-    void recoverLatin1LeavesRealTextAlone()
-    {
-        // Characters from U+0100 up never came from one byte: the text is real already.
-        QCOMPARE(recoverLatin1Text("表ソ能"), std::string("表ソ能"));
-        QCOMPARE(recoverLatin1Text("Ä表"), std::string("Ä表"));
-        QCOMPARE(recoverLatin1Text("\xC3"), std::string("\xC3"));  // not UTF-8 at all: as it stands
-    }
-
     void validUtf8ReplacesBadBytes()
     {
         QCOMPARE(validUtf8("ab\x80"

@@ -1,4 +1,4 @@
-// The titles and performers a disc carries as CD-Text, read through libcdio from disc images whose
+// The titles and performers a disc carries as CD-Text, read through the CD device from disc images whose
 // sheets hold TITLE and PERFORMER lines in UTF-8 or Shift-JIS.
 
 #include <QtTest>
@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "core/cue_sheet.h"
 #include "device/libcdio_device.h"
 #include "support/disc_image.h"
 
@@ -101,26 +100,6 @@ private slots:
         QCOMPARE(device.titles().tracks.size(), std::size_t(2));
         device.close();
         QCOMPARE(device.titles(), TrackList());
-    }
-
-    // libcdio and libcue both export a function named cdtext_get; a program that reads CD-Text
-    // through libcdio reads the titles of CUE sheets through libcue's all the same.
-    void cueSheetTitlesBesideLibcdio()
-    {
-        QTemporaryDir folder;
-        LibcdioDevice device(writeImage(folder.path(), twoTrackSheet("Album", "Band", "One", "", "Two")).toStdString());
-        device.open();
-        QCOMPARE(device.titles().album, std::string("Album"));
-
-        const auto parsed = parseCueSheet(
-            "TITLE \"表\"\nPERFORMER \"ソ\"\nFILE \"a.flac\" WAVE\nTRACK 01 AUDIO\n"
-            "TITLE \"能\"\nINDEX 01 00:00:00\n");
-        QVERIFY(std::holds_alternative<CueSheet>(parsed));
-        const CueSheet& sheet = std::get<CueSheet>(parsed);
-        QCOMPARE(sheet.title, std::string("表"));
-        QCOMPARE(sheet.performer, std::string("ソ"));
-        QCOMPARE(sheet.tracks.at(0).title, std::string("能"));
-        QCOMPARE(device.titles().tracks.at(0).title, std::string("One"));
     }
 
     void noTitlesWithoutADisc()

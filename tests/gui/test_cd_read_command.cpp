@@ -1,5 +1,5 @@
 // The CD read command driven as a user drives it: a disc image written to a temporary folder and read
-// through libcdio, the menu item chosen, every message box caught and closed, and the entries, the
+// through the CD device, the menu item chosen, every message box caught and closed, and the entries, the
 // report window and the calls on the drive read back.
 
 #include <QAction>

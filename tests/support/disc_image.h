@@ -1,5 +1,5 @@
 #pragma once
-// Disc images for tests that read a CD through libcdio without a drive: a CUE sheet and a BIN file of
+// Disc images for tests that read a CD through the CD device without a drive: a CUE sheet and a BIN file of
 // the right size. The BIN file is sparse (its size is set, nothing is written), so even a disc of
 // 100 minutes takes no disk space.
 

@@ -28,7 +28,7 @@ public:
 
     // Discs, changed between reads as a user changes them.
     void insertDisc(std::vector<std::int32_t> milliseconds);
-    // A disc image (a CUE sheet beside its BIN file), read through libcdio when the drive is opened.
+    // A disc image (a CUE sheet beside its BIN file), read when the drive is opened.
     void insertImage(const QString& cueSheet);
     // A disc that reports `count` tracks (any count, negative included), each `milliseconds` long.
     void insertClaimingDisc(std::int32_t count, std::int32_t milliseconds = 180000);
