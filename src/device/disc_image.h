@@ -6,7 +6,7 @@
 #include <string>
 #include <variant>
 
-#include "core/cd_read.h"
+#include "core/disc_kind.h"
 #include "core/track_list.h"
 
 namespace vantoli {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/cd_audio_device.h"
-#include "core/cd_read.h"
+#include "core/disc_kind.h"
 
 namespace vantoli {
 

@@ -14,7 +14,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include "device/track_files.h"
+#include "device/read_files.h"
 
 using namespace vantoli;
 

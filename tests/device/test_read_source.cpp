@@ -54,7 +54,7 @@ private slots:
         QTest::addColumn<bool>("drive");
         QTest::addColumn<int>("tracks");  // audio files or disc tracks to write; -1: nothing there
         QTest::addColumn<QString>("message");
-        QTest::newRow("no disc image") << true << -1 << QString::fromStdString(noDiscMessage().text);
+        QTest::newRow("no disc image") << true << -1 << QStringLiteral("ディスクイメージ「none.cue」が見つかりません。");
         QTest::newRow("an empty folder") << false << 0 << QString::fromStdString(noFileTracksMessage().text);
         QTest::newRow("100 files") << false << 100 << QString::fromStdString(tooManyFileTracksMessage().text);
     }
