@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "core/disc_id.h"
 #include "core/track_list.h"
 
 namespace vantoli {
@@ -34,6 +35,9 @@ public:
     // Leaves the selected track as it is. An empty list while the device is closed or holds no
     // disc, and from a device that cannot read CD-Text at all.
     virtual TrackList titles() const { return {}; }
+    // The open disc's table of contents, from which its disc ID is computed. Empty (no offsets) while
+    // the device is closed or holds no disc, and from a device that cannot tell.
+    virtual DiscToc toc() const { return {}; }
 };
 
 }  // namespace vantoli

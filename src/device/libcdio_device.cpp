@@ -34,6 +34,7 @@ struct LibcdioDevice::OpenDisc {
     CdIo_t* cdio;
     track_t firstTrack = 1;             // the disc's number of its first track
     std::vector<std::int32_t> lengths;  // milliseconds per track; index 0 is the disc's first track
+    DiscToc toc;                        // where the tracks and the lead-out start
 };
 
 namespace {
@@ -67,6 +68,23 @@ std::vector<std::int32_t> readTableOfContents(CdIo_t* cdio)
     return lengths;
 }
 
+// libcdio's LBAs count from the start of the lead-in, as disc IDs do: the first track of a disc
+// starts at 150. A start it cannot read leaves the table empty.
+DiscToc readTrackStarts(CdIo_t* cdio, track_t first, std::size_t count)
+{
+    DiscToc toc;
+    toc.firstTrack = first;
+    for (std::size_t i = 0; i < count; ++i) {
+        const lba_t start = cdio_get_track_lba(cdio, static_cast<track_t>(first + i));
+        if (start == CDIO_INVALID_LBA) return {};
+        toc.offsets.push_back(start);
+    }
+    const lba_t leadOut = cdio_get_track_lba(cdio, CDIO_CDROM_LEADOUT_TRACK);
+    if (leadOut == CDIO_INVALID_LBA) return {};
+    toc.leadOut = leadOut;
+    return toc;
+}
+
 }  // namespace
 
 LibcdioDevice::LibcdioDevice(std::string source) : source_(std::move(source)) { quietenLibcdio(); }
@@ -84,7 +102,10 @@ void LibcdioDevice::open()
     if (!cdio) return;
     auto disc = std::make_unique<OpenDisc>(cdio);
     disc->lengths = readTableOfContents(cdio);
-    if (!disc->lengths.empty()) disc->firstTrack = cdio_get_first_track_num(cdio);
+    if (!disc->lengths.empty()) {
+        disc->firstTrack = cdio_get_first_track_num(cdio);
+        disc->toc = readTrackStarts(cdio, disc->firstTrack, disc->lengths.size());
+    }
     disc_ = std::move(disc);
     selectedTrack_ = 1;
 }
@@ -133,6 +154,8 @@ void selectJapaneseBlock(cdtext_t* text)
 }
 
 }  // namespace
+
+DiscToc LibcdioDevice::toc() const { return disc_ ? disc_->toc : DiscToc{}; }
 
 TrackList LibcdioDevice::titles() const
 {

@@ -29,6 +29,7 @@ public:
     // The CD-Text of a drive's disc, or of a disc image's sheet (TITLE and PERFORMER lines). Of a
     // disc that has several language blocks, the Japanese one is read when there is one.
     TrackList titles() const override;
+    DiscToc toc() const override;
 
 private:
     struct OpenDisc;

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QString>
 #include <QUrl>
 
@@ -22,8 +23,10 @@
 #include "core/read_disc.h"
 #include "core/track_caption.h"
 #include "device/track_files.h"
+#include "gui/disc_lookup.h"
 #include "gui/main_form.h"
 #include "gui/message_box.h"
+#include "gui/paste_tracks.h"
 #include "gui/pattern_file.h"
 
 namespace vantoli {
@@ -43,6 +46,14 @@ void MainForm::mnuFileReadCD_Click()
     case DiscKind::Entries: {
         // The disc's CD-Text names the tracks; a disc without it leaves them unnamed.
         TrackList disc = readDiscTracks(device, cdTrackCount);
+        if (mnuSettingOnline_->isChecked()) {
+            // The drive is not kept waiting while the disc database answers.
+            const DiscToc toc = device.toc();
+            device.close();
+            DiscLookup named = lookUpDisc(this, toc, std::move(disc));
+            disc = std::move(named.tracks);
+            showStatus(named.status);
+        }
         for (std::size_t i = 0; i < disc.tracks.size(); ++i)
             Tm_[i]->setText(QString::fromStdString(trackEntryText(disc.tracks[i])));
         setTrackTitles(std::move(disc));
@@ -65,7 +76,7 @@ QString audioFileFilter()
 {
     return QStringLiteral(
         "音声ファイルとプレイリスト (*.flac *.mp3 *.ogg *.oga *.opus *.wav *.aif *.aiff *.aifc "
-        "*.m4a *.wma *.ape *.wv *.mpc *.tta *.spx *.m3u *.m3u8 *.cue);;"
+        "*.m4a *.wma *.ape *.wv *.mpc *.tta *.spx *.m3u *.m3u8 *.cue *.csv);;"
         "すべてのファイル (*)");
 }
 
@@ -110,7 +121,11 @@ void MainForm::ReadFiles(const QStringList& items)
         showMessage(this, tooManyFileTracksMessage());
         return;
     }
-    const TrackList& list = std::get<TrackList>(result);
+    showReadTracks(std::get<TrackList>(result));
+}
+
+void MainForm::showReadTracks(const TrackList& list)
+{
     const auto count = static_cast<std::int32_t>(list.tracks.size());
     switch (discKind(count)) {
     case DiscKind::NoDisc: showMessage(this, noFileTracksMessage()); break;
@@ -128,6 +143,25 @@ void MainForm::ReadFiles(const QStringList& items)
         break;
     case DiscKind::TooManyTracks: showMessage(this, tooManyFileTracksMessage()); break;
     }
+}
+
+// The window reads the pasted list as the text changes; OK brings its tracks in as a file read does.
+void MainForm::mnuFilePaste_Click()
+{
+    PasteTracks window(this);
+    if (window.exec() != QDialog::Accepted || window.tracks().tracks.empty()) return;
+    showReadTracks(window.tracks());
+}
+
+void MainForm::showStatus(const QString& text)
+{
+    if (!findChild<QStatusBar*>(QString(), Qt::FindDirectChildrenOnly)) {
+        // The client area keeps its size: the window grows by the status bar's height.
+        QStatusBar* bar = statusBar();
+        bar->setObjectName(QStringLiteral("statusBar"));
+        resize(width(), height() + bar->sizeHint().height());
+    }
+    statusBar()->showMessage(text);
 }
 
 void MainForm::dragEnterEvent(QDragEnterEvent* event)

@@ -17,6 +17,7 @@ const QString Group = QStringLiteral("Tapes");
 const QString MinutesKey = QStringLiteral("minutes");
 const QString CapacityKey = QStringLiteral("sideCapacity");
 const QString OwnedKey = QStringLiteral("owned");
+const QString OnlineKey = QStringLiteral("Online/lookUpDiscs");
 
 std::unique_ptr<QSettings> openSettings()
 {
@@ -49,6 +50,16 @@ bool saveTapeChoices(const std::vector<TapeChoice>& choices, QString* file)
     settings->endArray();
     settings->sync();
     // A FormatError speaks of the earlier, damaged file, which the list has just replaced.
+    return settings->status() != QSettings::AccessError;
+}
+
+bool loadOnlineLookup() { return openSettings()->value(OnlineKey, false).toBool(); }
+
+bool saveOnlineLookup(bool on)
+{
+    const std::unique_ptr<QSettings> settings = openSettings();
+    settings->setValue(OnlineKey, on);
+    settings->sync();
     return settings->status() != QSettings::AccessError;
 }
 
