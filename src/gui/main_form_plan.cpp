@@ -106,9 +106,10 @@ void MainForm::PlanLargeDisc(std::int32_t trackCount)
     // The disc's CD-Text goes with the plan to the cassette label. The drive is closed here, before
     // any planning, so it is closed on the failure path too.
     TrackList disc = readDiscTracks(RCD1(), trackCount);
-    const DiscToc toc = RCD1().toc();
+    const bool online = mnuSettingOnline_->isChecked();
+    const DiscToc toc = online ? RCD1().toc() : DiscToc{};
     RCD1().close();
-    if (mnuSettingOnline_->isChecked()) {
+    if (online) {
         DiscLookup named = lookUpDisc(this, toc, std::move(disc));
         disc = std::move(named.tracks);
         showStatus(named.status);
