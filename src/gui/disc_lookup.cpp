@@ -95,10 +95,13 @@ Fetched fetch(QWidget* parent, const QUrl& url, QByteArray* answer)
         progress->setWindowModality(Qt::WindowModal);
         progress->setAutoClose(false);
         progress->setAutoReset(false);
-        QObject::connect(progress, &QProgressDialog::canceled, &loop, [&] {
+        // Cancel, the close box and Esc all end the wait.
+        const auto cancel = [&] {
             cancelled = true;
             loop.quit();
-        });
+        };
+        QObject::connect(progress, &QProgressDialog::canceled, &loop, cancel);
+        QObject::connect(progress, &QDialog::rejected, &loop, cancel);
         progress->show();
     });
     showProgress.start(ProgressDelayMs);
