@@ -31,16 +31,11 @@ QString longList(int count)
 class TestPasteCommand : public QObject {
     Q_OBJECT
 private slots:
-    // The item follows the files command; the table follows the text, unreadable lines in it too.
+    // The table follows the text, unreadable lines in it too, numbered as pasted.
     void windowReadsAsYouType()
     {
         auto window = openWindow();
         QVERIFY(window);
-        QCOMPARE(window->mnuFilePaste()->text(), "曲リストを貼り付け...");
-        const QList<QAction*> items = window->mnuFileReadFiles()->associatedObjects().isEmpty()
-                                          ? QList<QAction*>{}
-                                          : qobject_cast<QWidget*>(window->mnuFileReadFiles()->associatedObjects().front())->actions();
-        QCOMPARE(items.indexOf(window->mnuFilePaste()), items.indexOf(window->mnuFileReadFiles()) + 1);
 
         PasteTracks paste(window.get());
         QVERIFY(!paste.cmdOK()->isEnabled());
