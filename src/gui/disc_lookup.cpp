@@ -178,7 +178,10 @@ DiscLookup lookUpDisc(QWidget* parent, const DiscToc& toc, TrackList disc)
                        QStringLiteral("?fmt=json&inc=recordings+artist-credits"));
         switch (fetch(parent, url, &answer)) {
         case Fetched::Answer: break;
-        case Fetched::NotFound: return {std::move(disc), NotFoundText};
+        case Fetched::NotFound:
+            // Kept as an answer without releases: the same disc is not asked for again.
+            keepAnswer(cache, R"({"releases":[]})");
+            return {std::move(disc), NotFoundText};
         case Fetched::NoConnection:
             return {std::move(disc), QStringLiteral("MusicBrainz に接続できませんでした。曲名は調べていません。")};
         case Fetched::TimedOut:

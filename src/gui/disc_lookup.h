@@ -2,8 +2,8 @@
 // Titles for a disc from the MusicBrainz disc database, asked only when the user has ticked
 // mnuSettingOnline. Only the disc ID leaves the machine. The service's rules are kept: a User-Agent
 // with the program's name, version and a contact address; at most one request a second; a 503 is
-// asked once more after a second. Answers that name the disc are kept in the user's cache folder
-// (musicbrainz/<disc ID>.json), so the same disc is never asked for twice.
+// asked once more after a second. Answers that can be read, and "not found", are kept in the user's
+// cache folder (musicbrainz/<disc ID>.json), so the same disc is never asked for twice.
 
 #include <QString>
 
