@@ -115,11 +115,7 @@ private slots:
     {
         QFETCH(QByteArray, answer);
         QFETCH(bool, readable);
-        const auto releases = parsed(answer, 3);
-        QCOMPARE(releases.has_value(), readable);
-        if (releases)
-            for (const DiscRelease& release : *releases)
-                for (const Track& track : release.tracks) QVERIFY(track.milliseconds >= 0);
+        QCOMPARE(parsed(answer, 3).has_value(), readable);
     }
 };
 

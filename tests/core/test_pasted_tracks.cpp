@@ -3,7 +3,6 @@
 #include <QtTest>
 
 #include "core/pasted_tracks.h"
-#include "core/text_encoding.h"
 
 using namespace vantoli;
 
@@ -79,16 +78,6 @@ private slots:
         QCOMPARE(list.tracks.size(), std::size_t(2));
         QCOMPARE(list.tracks[1].milliseconds, 120000);
         QCOMPARE(list.tracks[1].audio.kind, AudioSource::Kind::None);
-    }
-
-    // Bytes that are no UTF-8 do not get through into a title.
-    void invalidBytes()
-    {
-        const std::vector<PastedLine> lines = parsePastedTracks("\xff\xfe Song 3:00");
-        QCOMPARE(lines.size(), std::size_t(1));
-        QVERIFY(lines[0].track);
-        QVERIFY(QString::fromStdString(lines[0].track->title).endsWith("Song"));
-        QVERIFY(isUtf8(lines[0].text));
     }
 };
 

@@ -65,13 +65,6 @@ private slots:
         QFETCH(QStringList, rows);
         QCOMPARE(described(parseStreamingCsv(std::string_view(bytes.constData(), bytes.size()))), rows);
     }
-
-    void csvNames()
-    {
-        QVERIFY(isCsvPlaylistName("list.CSV"));
-        QVERIFY(!isCsvPlaylistName(".csv"));
-        QVERIFY(!isCsvPlaylistName("dir.csv/file"));
-    }
 };
 
 QTEST_APPLESS_MAIN(TestStreamingCsv)
