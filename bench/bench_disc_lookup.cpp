@@ -38,7 +38,8 @@ void readDisc(benchmark::State& state, bool online)
         state.ResumeTiming();
         window.mnuFileReadCD()->trigger();
     }
-    if (online && server.requests().size() != static_cast<qsizetype>(state.iterations())) state.SkipWithError("not every read asked the server");
+    if (online && server.requests().size() != static_cast<qsizetype>(state.iterations()))
+        state.SkipWithError("not every read asked the server");
 }
 
 void BM_DiscReadOffline(benchmark::State& state) { readDisc(state, false); }

@@ -19,8 +19,8 @@ struct DiscRelease {
     std::string country;  // "JP", "XW" or empty
     std::string format;   // of the medium that holds the disc: "CD", "Enhanced CD"...
     std::string barcode;
-    int discNumber = 1;   // which medium of the release holds the disc, from 1
-    int discCount = 1;    // how many media the release has
+    int discNumber = 1;  // which medium of the release holds the disc, from 1
+    int discCount = 1;   // how many media the release has
     // The medium's tracks in order: title, artist credit and the service's length (0 when it has none).
     std::vector<Track> tracks;
 

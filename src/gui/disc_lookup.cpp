@@ -88,8 +88,8 @@ Fetched fetch(QWidget* parent, const QUrl& url, QByteArray* answer)
     QTimer showProgress;
     showProgress.setSingleShot(true);
     QObject::connect(&showProgress, &QTimer::timeout, &loop, [&] {
-        progress = new QProgressDialog(QStringLiteral("MusicBrainz で曲名を調べています..."), QStringLiteral("キャンセル"),
-                                       0, 0, parent);
+        progress = new QProgressDialog(QStringLiteral("MusicBrainz で曲名を調べています..."),
+                                       QStringLiteral("キャンセル"), 0, 0, parent);
         progress->setObjectName(QStringLiteral("LookupProgress"));
         progress->setWindowTitle(QStringLiteral("曲名の検索"));
         progress->setWindowModality(Qt::WindowModal);

@@ -34,9 +34,9 @@ PasteTracks::PasteTracks(QWidget* parent) : QDialog(parent)
     setModal(true);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(
-        QStringLiteral("お店や配信サービスの曲リストを貼り付けてください。1行に1曲、演奏時間（4:31 など）のある行を読み取ります。"),
-        this));
+    layout->addWidget(new QLabel(QStringLiteral("お店や配信サービスの曲リストを貼り付けてください。1行に1曲、演奏時間（"
+                                                "4:31 など）のある行を読み取ります。"),
+                                 this));
     auto* panes = new QHBoxLayout;
     txtPaste_ = new QPlainTextEdit(this);
     txtPaste_->setObjectName(QStringLiteral("txtPaste"));

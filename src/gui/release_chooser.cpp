@@ -19,13 +19,14 @@ ReleaseChooser::ReleaseChooser(const std::vector<DiscRelease>& releases, QWidget
     setModal(true);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("このCDは次のリリースに含まれています。曲名を使うものを選んでください。"), this));
+    layout->addWidget(
+        new QLabel(QStringLiteral("このCDは次のリリースに含まれています。曲名を使うものを選んでください。"), this));
 
     tblReleases_ = new QTableWidget(static_cast<int>(releases.size()), 7, this);
     tblReleases_->setObjectName(QStringLiteral("tblReleases"));
-    tblReleases_->setHorizontalHeaderLabels({QStringLiteral("アーティスト"), QStringLiteral("タイトル"), QStringLiteral("年"),
-                                             QStringLiteral("国"), QStringLiteral("形式"), QStringLiteral("バーコード"),
-                                             QStringLiteral("曲数")});
+    tblReleases_->setHorizontalHeaderLabels({QStringLiteral("アーティスト"), QStringLiteral("タイトル"),
+                                             QStringLiteral("年"), QStringLiteral("国"), QStringLiteral("形式"),
+                                             QStringLiteral("バーコード"), QStringLiteral("曲数")});
     tblReleases_->setSelectionBehavior(QAbstractItemView::SelectRows);
     tblReleases_->setSelectionMode(QAbstractItemView::SingleSelection);
     tblReleases_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -34,11 +35,15 @@ ReleaseChooser::ReleaseChooser(const std::vector<DiscRelease>& releases, QWidget
         const DiscRelease& release = releases[static_cast<std::size_t>(row)];
         QString format = QString::fromStdString(release.format);
         if (release.discCount > 1) format += QStringLiteral(" (%1/%2)").arg(release.discNumber).arg(release.discCount);
-        const QString cells[] = {QString::fromStdString(release.artist), QString::fromStdString(release.title),
-                                 QString::fromStdString(releaseYear(release)), QString::fromStdString(release.country),
-                                 format, QString::fromStdString(release.barcode),
+        const QString cells[] = {QString::fromStdString(release.artist),
+                                 QString::fromStdString(release.title),
+                                 QString::fromStdString(releaseYear(release)),
+                                 QString::fromStdString(release.country),
+                                 format,
+                                 QString::fromStdString(release.barcode),
                                  QString::number(release.tracks.size())};
-        for (int column = 0; column < 7; ++column) tblReleases_->setItem(row, column, new QTableWidgetItem(cells[column]));
+        for (int column = 0; column < 7; ++column)
+            tblReleases_->setItem(row, column, new QTableWidgetItem(cells[column]));
     }
     tblReleases_->resizeColumnsToContents();
     if (!releases.empty()) tblReleases_->selectRow(0);

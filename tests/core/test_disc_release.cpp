@@ -56,7 +56,8 @@ private slots:
     // are read but never replace the disc's.
     void oneRelease()
     {
-        const QByteArray answer = discAnswer({{"Album", "Band", "2001-05-14", "JP", "4988", {{"CD", KnownDiscId, songTitles(3)}}}});
+        const QByteArray answer =
+            discAnswer({{"Album", "Band", "2001-05-14", "JP", "4988", {{"CD", KnownDiscId, songTitles(3)}}}});
         const auto releases = parsed(answer, 3);
         QVERIFY(releases && releases->size() == 1);
         const DiscRelease& release = releases->front();
@@ -69,12 +70,13 @@ private slots:
         QCOMPARE(release.tracks[2].artist, std::string("Track Artist 3"));
 
         TrackList disc;
-        for (int i = 0; i < 4; ++i) disc.tracks.push_back({1000 * (i + 1), "cd-text", "", {AudioSource::Kind::CdTrack, "", 0, -1, i + 1}});
+        for (int i = 0; i < 4; ++i)
+            disc.tracks.push_back({1000 * (i + 1), "cd-text", "", {AudioSource::Kind::CdTrack, "", 0, -1, i + 1}});
         const TrackList named = namedAfter(disc, release);
         QCOMPARE(named.album, std::string("Album"));
         QCOMPARE(named.tracks[0].title, std::string("Song 1"));
-        QCOMPARE(named.tracks[0].milliseconds, 1000);          // the disc's length, not 200000
-        QCOMPARE(named.tracks[0].audio, disc.tracks[0].audio);  // and its sound
+        QCOMPARE(named.tracks[0].milliseconds, 1000);             // the disc's length, not 200000
+        QCOMPARE(named.tracks[0].audio, disc.tracks[0].audio);    // and its sound
         QCOMPARE(named.tracks[3].title, std::string("cd-text"));  // a track the release lacks keeps its name
     }
 
@@ -84,7 +86,12 @@ private slots:
     {
         const QByteArray answer = discAnswer({
             {"Short", "A", "1999", "US", "1", {{"CD", KnownDiscId, songTitles(2)}}},
-            {"Box", "B", "2005", "GB", "2", {{"CD", "other", songTitles(5, "One ")}, {"CD", KnownDiscId, songTitles(3, "Two ")}}},
+            {"Box",
+             "B",
+             "2005",
+             "GB",
+             "2",
+             {{"CD", "other", songTitles(5, "One ")}, {"CD", KnownDiscId, songTitles(3, "Two ")}}},
             {"Digital", "C", "", "XW", "", {{"Digital Media", "", songTitles(3, "Dig ")}}},
             {"Nothing matches", "D", "", "", "", {{"CD", "other", songTitles(7)}}},
         });
@@ -104,10 +111,14 @@ private slots:
         QTest::addColumn<QByteArray>("answer");
         QTest::addColumn<bool>("readable");
         QTest::newRow("garbage") << QByteArray("<html>busy</html>") << false;
-        QTest::newRow("truncated") << discAnswer({{"A", "B", "", "", "", {{"CD", KnownDiscId, songTitles(3)}}}}).left(120) << false;
+        QTest::newRow("truncated")
+            << discAnswer({{"A", "B", "", "", "", {{"CD", KnownDiscId, songTitles(3)}}}}).left(120) << false;
         QTest::newRow("array") << QByteArray("[1,2]") << false;
         QTest::newRow("error object") << QByteArray(R"({"error":"Not Found"})") << false;
-        QTest::newRow("wrong types") << QByteArray(R"({"releases":[{"title":5,"media":[{"track-count":"3","tracks":[{"title":null,"length":-4}],"discs":[{"id":"xUp1F2NkfP8s8jaeFn_Av3jNEI4-"}]}]},7]})") << true;
+        QTest::newRow("wrong types")
+            << QByteArray(
+                   R"({"releases":[{"title":5,"media":[{"track-count":"3","tracks":[{"title":null,"length":-4}],"discs":[{"id":"xUp1F2NkfP8s8jaeFn_Av3jNEI4-"}]}]},7]})")
+            << true;
         QTest::newRow("no releases") << QByteArray(R"({"releases":[]})") << true;
     }
 

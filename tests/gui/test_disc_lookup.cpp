@@ -108,7 +108,8 @@ private slots:
         window->mnuSettingOnline()->setChecked(true);
         window->mnuFileReadCD()->trigger();
 
-        QCOMPARE(titles(*window), (QStringList{"Song 1 / Track Artist 1", "Song 2 / Track Artist 2", "Song 3 / Track Artist 3"}));
+        QCOMPARE(titles(*window),
+                 (QStringList{"Song 1 / Track Artist 1", "Song 2 / Track Artist 2", "Song 3 / Track Artist 3"}));
         QCOMPARE(window->trackTitles().album, std::string("Album"));
         QCOMPARE(window->Tm(0)->text(), "335");  // not the service's 200 000 ms
         QCOMPARE(window->trackTitles().tracks[1].milliseconds, 180500);
@@ -149,8 +150,8 @@ private slots:
                                    << "MusicBrainz に接続できませんでした。曲名は調べていません。" << 0;
         // Nobody presses Cancel in the waiting window but the answerer, which closes it: while the
         // request waits for its turn (-1: whether it went out is not asked) or for its answer.
-        QTest::newRow("hang, cancelled") << QList<ServedAnswer>{{200, "", true}} << true
-                                         << "曲名の検索を中止しました。" << -1;
+        QTest::newRow("hang, cancelled") << QList<ServedAnswer>{{200, "", true}} << true << "曲名の検索を中止しました。"
+                                         << -1;
     }
 
     void failuresLeaveTheRead()
@@ -206,11 +207,12 @@ private slots:
     // chosen names the tracks, and a cancelled choice leaves them as they were.
     void severalReleasesAreOffered()
     {
-        AnswerServer server({{200, discAnswer({
-                                       {"Box", "B", "2005", "GB", "111", {{"CD", "", songTitles(9)}, {"CD", "", songTitles(5)}}},
-                                       {"First", "A", "1999-01-01", "US", "222", {{"CD", "", songTitles(3, "First ")}}},
-                                       {"Second", "A", "2010", "JP", "333", {{"CD", "", songTitles(3, "Second ")}}},
-                                   })}});
+        AnswerServer server(
+            {{200, discAnswer({
+                       {"Box", "B", "2005", "GB", "111", {{"CD", "", songTitles(9)}, {"CD", "", songTitles(5)}}},
+                       {"First", "A", "1999-01-01", "US", "222", {{"CD", "", songTitles(3, "First ")}}},
+                       {"Second", "A", "2010", "JP", "333", {{"CD", "", songTitles(3, "Second ")}}},
+                   })}});
         qputenv("VANTOLI_MUSICBRAINZ_URL", server.baseUrl());
         ModalAnswerer answerer;
         QStringList rows;
@@ -219,7 +221,8 @@ private slots:
             if (!chooser) return leaveProgress(shown);
             QTableWidget* table = chooser->tblReleases();
             for (int row = 0; row < table->rowCount(); ++row)
-                rows << table->item(row, 1)->text() + " " + table->item(row, 2)->text() + " " + table->item(row, 6)->text();
+                rows << table->item(row, 1)->text() + " " + table->item(row, 2)->text() + " " +
+                            table->item(row, 6)->text();
             table->selectRow(1);
             chooser->cmdOK()->click();
         };

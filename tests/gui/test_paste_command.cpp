@@ -22,7 +22,8 @@ namespace {
 QString longList(int count)
 {
     QString text;
-    for (int i = 1; i <= count; ++i) text += QStringLiteral("%1. Song %1 – Band 3:%2\n").arg(i).arg(i % 60, 2, 10, QChar('0'));
+    for (int i = 1; i <= count; ++i)
+        text += QStringLiteral("%1. Song %1 – Band 3:%2\n").arg(i).arg(i % 60, 2, 10, QChar('0'));
     return text;
 }
 

@@ -19,9 +19,9 @@ struct ServedAnswer {
 };
 
 struct SeenRequest {
-    QByteArray path;       // "/ws/2/discid/...?fmt=json&..."
+    QByteArray path;  // "/ws/2/discid/...?fmt=json&..."
     QByteArray userAgent;
-    qint64 atMs = 0;       // since the server started
+    qint64 atMs = 0;  // since the server started
 };
 
 class AnswerServer {
@@ -61,8 +61,9 @@ private:
         pending_.remove(socket);
         requests_ << seen;
 
-        const ServedAnswer answer = answers_.isEmpty() ? ServedAnswer{404, "{}", false}
-                                                       : answers_.value(std::min<qsizetype>(requests_.size(), answers_.size()) - 1);
+        const ServedAnswer answer = answers_.isEmpty()
+                                        ? ServedAnswer{404, "{}", false}
+                                        : answers_.value(std::min<qsizetype>(requests_.size(), answers_.size()) - 1);
         if (answer.hang) return;
         const QByteArray reason = answer.status == 200 ? "OK" : answer.status == 404 ? "Not Found" : "Other";
         socket->write("HTTP/1.1 " + QByteArray::number(answer.status) + " " + reason +

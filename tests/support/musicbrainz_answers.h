@@ -18,9 +18,9 @@ inline constexpr int KnownOffsets[] = {150,    9700,   25887,  39297,  53795,  6
 
 struct SampleMedium {
     QString format = "CD";
-    QString discId;           // the disc the medium lists; empty for none
-    QStringList titles;       // one track each
-    int lengthMs = 200000;    // every track's length as the service has it
+    QString discId;         // the disc the medium lists; empty for none
+    QStringList titles;     // one track each
+    int lengthMs = 200000;  // every track's length as the service has it
 };
 
 inline QByteArray credit(const QString& name)
@@ -48,10 +48,10 @@ inline QByteArray medium(const SampleMedium& m, int position)
                       .arg(m.lengthMs)
                       .toUtf8();
     }
-    const QByteArray discs = m.discId.isEmpty() ? QByteArray("[]")
-                                                : QStringLiteral(R"([{"id":"%1","sectors":303602,"offset-count":22}])")
-                                                      .arg(m.discId)
-                                                      .toUtf8();
+    const QByteArray discs =
+        m.discId.isEmpty()
+            ? QByteArray("[]")
+            : QStringLiteral(R"([{"id":"%1","sectors":303602,"offset-count":22}])").arg(m.discId).toUtf8();
     return QStringLiteral(R"({"position":%1,"format":"%2","title":"","track-count":%3,"track-offset":0,"discs":)")
                .arg(position)
                .arg(m.format)
@@ -77,7 +77,8 @@ inline QByteArray discAnswer(const QList<SampleRelease>& releases)
         QByteArray media;
         for (int m = 0; m < release.media.size(); ++m) media += (m ? "," : "") + medium(release.media[m], m + 1);
         if (r) list += ',';
-        list += QStringLiteral(R"({"id":"rel%1","title":"%2","status":"Official","date":"%3","country":"%4","barcode":"%5",)")
+        list += QStringLiteral(
+                    R"({"id":"rel%1","title":"%2","status":"Official","date":"%3","country":"%4","barcode":"%5",)")
                     .arg(r)
                     .arg(release.title, release.date, release.country, release.barcode)
                     .toUtf8() +
