@@ -79,8 +79,17 @@ DiscToc readTrackStarts(CdIo_t* cdio, track_t first, std::size_t count)
         if (start == CDIO_INVALID_LBA) return {};
         toc.offsets.push_back(start);
     }
-    const lba_t leadOut = cdio_get_track_lba(cdio, CDIO_CDROM_LEADOUT_TRACK);
+    lba_t leadOut = cdio_get_track_lba(cdio, CDIO_CDROM_LEADOUT_TRACK);
     if (leadOut == CDIO_INVALID_LBA) return {};
+    // An enhanced CD's data track after the audio is left out of the disc ID, as MusicBrainz counts
+    // it: the audio ends where the data session's lead-out and lead-in (11 400 frames) begin.
+    constexpr lba_t SessionGap = 11400;
+    const auto last = static_cast<track_t>(first + count - 1);
+    if (count > 1 && cdio_get_track_format(cdio, last) == TRACK_FORMAT_DATA &&
+        toc.offsets.back() - SessionGap > toc.offsets[count - 2]) {
+        leadOut = toc.offsets.back() - SessionGap;
+        toc.offsets.pop_back();
+    }
     toc.leadOut = leadOut;
     return toc;
 }

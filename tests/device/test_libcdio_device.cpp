@@ -131,6 +131,20 @@ private slots:
         QCOMPARE(QString::fromStdString(musicBrainzDiscId(toc)), QString(KnownDiscId));
     }
 
+    // The data track of an enhanced CD is no part of the disc ID: the audio ends 11 400 frames
+    // before it.
+    void tableOfContentsLeavesOutTheDataTrack()
+    {
+        QTemporaryDir folder;
+        LibcdioDevice device(
+            writeDiscImage(folder.path(), {{20000, false}, {20000, false}, {20000, true}}).toStdString());
+        device.open();
+        QCOMPARE(device.tracks(), 3);
+        const DiscToc toc = device.toc();
+        QCOMPARE(toc.offsets, (std::vector<std::int32_t>{150, 20150}));
+        QCOMPARE(toc.leadOut, 40150 - 11400);
+    }
+
     void closeWhenNotOpenDoesNothing()
     {
         QTemporaryDir folder;
