@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/disc_id.h"
 #include "core/track_list.h"
 
 namespace vantoli {
@@ -37,6 +38,9 @@ public:
     virtual TrackList titles() const { return {}; }
     // What the device reads: a drive's device name or a disc image; empty for the default drive.
     virtual std::string source() const { return {}; }
+    // The open disc's table of contents, from which its disc ID is computed. Empty (no offsets) while
+    // the device is closed or holds no disc, and from a device that cannot tell.
+    virtual DiscToc toc() const { return {}; }
 };
 
 }  // namespace vantoli

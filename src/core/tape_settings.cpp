@@ -153,4 +153,88 @@ std::string tapeSettingsText(const std::vector<TapeChoice>& choices, std::string
     return text;
 }
 
+namespace {
+
+// The lines of a text, each without its line feed.
+std::vector<std::string_view> lines(std::string_view text)
+{
+    std::vector<std::string_view> all;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        all.push_back(text.substr(0, end));
+        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+    }
+    return all;
+}
+
+// The section a line opens, or nothing for any other line.
+std::optional<std::string> sectionOf(std::string_view line)
+{
+    const std::string_view text = trimmed(line, LineBlanks);
+    if (text.size() < 2 || text.front() != '[' || text.back() != ']') return std::nullopt;
+    return percentDecoded(text.substr(1, text.size() - 2));
+}
+
+// Whether the line sets `key`.
+bool setsKey(std::string_view line, std::string_view key)
+{
+    const std::string_view text = trimmed(line, LineBlanks);
+    const std::size_t equals = text.find('=');
+    return equals != std::string_view::npos && percentDecoded(trimmed(text.substr(0, equals), LineBlanks)) == key;
+}
+
+}  // namespace
+
+std::string settingValue(std::string_view ini, std::string_view group, std::string_view key)
+{
+    std::string section;
+    for (const std::string_view line : lines(ini)) {
+        if (std::optional<std::string> opened = sectionOf(line)) {
+            section = std::move(*opened);
+            continue;
+        }
+        if (section == group && setsKey(line, key)) {
+            const std::string_view text = trimmed(line, LineBlanks);
+            return unquoted(trimmed(text.substr(text.find('=') + 1), LineBlanks));
+        }
+    }
+    return {};
+}
+
+std::string withSettingValue(std::string_view ini, std::string_view group, std::string_view key,
+                             std::string_view value)
+{
+    const std::string setting = std::string(key) + "=" + std::string(value);
+    std::vector<std::string> out;
+    std::string section;
+    bool done = false;
+    std::optional<std::size_t> groupEnd;  // where the group's last non-blank line ends
+    for (const std::string_view line : lines(ini)) {
+        if (std::optional<std::string> opened = sectionOf(line)) {
+            section = std::move(*opened);
+            out.emplace_back(line);
+            if (section == group) groupEnd = out.size();
+            continue;
+        }
+        if (!done && section == group && setsKey(line, key)) {
+            out.push_back(setting);
+            done = true;
+            continue;
+        }
+        out.emplace_back(line);
+        if (section == group && !trimmed(line, LineBlanks).empty()) groupEnd = out.size();
+    }
+    if (!done && groupEnd) {
+        out.insert(out.begin() + static_cast<std::ptrdiff_t>(*groupEnd), setting);
+    } else if (!done) {
+        while (!out.empty() && trimmed(out.back(), LineBlanks).empty()) out.pop_back();
+        if (!out.empty()) out.emplace_back();
+        out.push_back("[" + std::string(group) + "]");
+        out.push_back(setting);
+    }
+    std::string text;
+    for (const std::string& line : out) text += line + "\n";
+    return text;
+}
+
 }  // namespace vantoli

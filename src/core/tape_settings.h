@@ -33,4 +33,14 @@ StoredTapeList parseTapeSettings(std::string_view ini);
 // before "2\..."). An `earlier` text that is no INI text is not kept.
 std::string tapeSettingsText(const std::vector<TapeChoice>& choices, std::string_view earlier = {});
 
+// One plain value of the settings file, as `key` under [group] holds it (quotes removed); empty when
+// the file has none.
+std::string settingValue(std::string_view ini, std::string_view group, std::string_view key);
+
+// The settings file's text with `key` under [group] set to `value` (a plain word or number): the key
+// replaced where it stands, else added at the end of its group, else the group added at the end.
+// Every other line is kept as it is.
+std::string withSettingValue(std::string_view ini, std::string_view group, std::string_view key,
+                             std::string_view value);
+
 }  // namespace vantoli

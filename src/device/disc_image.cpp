@@ -59,7 +59,7 @@ bool isDriveSource(const std::string& source)
     return source.empty() || (::stat(source.c_str(), &info) == 0 && (S_ISBLK(info.st_mode) || S_ISCHR(info.st_mode)));
 }
 
-std::variant<TrackList, DiscImageProblem> readDiscImage(const std::string& path)
+std::variant<TrackList, DiscImageProblem> readDiscImage(const std::string& path, DiscToc* toc)
 {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0)
@@ -120,6 +120,22 @@ std::variant<TrackList, DiscImageProblem> readDiscImage(const std::string& path)
                                track.title,
                                track.performer.empty() ? sheet.performer : track.performer,
                                {AudioSource::Kind::CdTrack, path, 0, -1, static_cast<int>(i + 1)}});
+    }
+    if (toc) {
+        // As a drive's table counts them: from the start of the lead-in, the first track at 150.
+        constexpr std::int64_t LeadIn = 150;
+        *toc = DiscToc{};
+        for (std::size_t i = 0; i < sheet.tracks.size(); ++i)
+            toc->offsets.push_back(static_cast<std::int32_t>(starts[i] + LeadIn));
+        toc->leadOut = static_cast<std::int32_t>(starts.back() + LeadIn);
+        // An enhanced CD's data track after the audio is no part of the disc ID (see the drive's table).
+        constexpr std::int32_t SessionGap = 11400;
+        const std::size_t count = toc->offsets.size();
+        if (count > 1 && sheet.tracks.back().mode != CueTrackMode::Audio &&
+            toc->offsets.back() - SessionGap > toc->offsets[count - 2]) {
+            toc->leadOut = toc->offsets.back() - SessionGap;
+            toc->offsets.pop_back();
+        }
     }
     return list;
 }

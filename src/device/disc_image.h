@@ -6,6 +6,7 @@
 #include <string>
 #include <variant>
 
+#include "core/disc_id.h"
 #include "core/disc_kind.h"
 #include "core/track_list.h"
 
@@ -19,7 +20,8 @@ bool isDriveSource(const std::string& source);
 // lengths in milliseconds, the sheet's titles and performers (a track without a performer has the
 // disc's), and where each one's sound is (the image and the track's number). The sheet's FILEs are
 // found as it names them, relative to its folder ('\' read as '/'), or else by their last part
-// beside it. What keeps the image from being read names the file at fault.
-std::variant<TrackList, DiscImageProblem> readDiscImage(const std::string& path);
+// beside it. What keeps the image from being read names the file at fault. With `toc`, the disc's
+// table of contents as a drive would give it, for its disc ID.
+std::variant<TrackList, DiscImageProblem> readDiscImage(const std::string& path, DiscToc* toc = nullptr);
 
 }  // namespace vantoli

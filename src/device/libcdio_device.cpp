@@ -39,6 +39,7 @@ struct LibcdioDevice::OpenDisc {
     TrackList image;                    // a disc image's tracks and titles
     track_t firstTrack = 1;             // the disc's number of its first track
     std::vector<std::int32_t> lengths;  // milliseconds per track; index 0 is the disc's first track
+    DiscToc toc;                        // where the tracks and the lead-out start
 };
 
 namespace {
@@ -72,6 +73,32 @@ std::vector<std::int32_t> readTableOfContents(CdIo_t* cdio)
     return lengths;
 }
 
+// libcdio's LBAs count from the start of the lead-in, as disc IDs do: the first track of a disc
+// starts at 150. A start it cannot read leaves the table empty.
+DiscToc readTrackStarts(CdIo_t* cdio, track_t first, std::size_t count)
+{
+    DiscToc toc;
+    toc.firstTrack = first;
+    for (std::size_t i = 0; i < count; ++i) {
+        const lba_t start = cdio_get_track_lba(cdio, static_cast<track_t>(first + i));
+        if (start == CDIO_INVALID_LBA) return {};
+        toc.offsets.push_back(start);
+    }
+    lba_t leadOut = cdio_get_track_lba(cdio, CDIO_CDROM_LEADOUT_TRACK);
+    if (leadOut == CDIO_INVALID_LBA) return {};
+    // An enhanced CD's data track after the audio is left out of the disc ID, as MusicBrainz counts
+    // it: the audio ends where the data session's lead-out and lead-in (11 400 frames) begin.
+    constexpr lba_t SessionGap = 11400;
+    const auto last = static_cast<track_t>(first + count - 1);
+    if (count > 1 && cdio_get_track_format(cdio, last) == TRACK_FORMAT_DATA &&
+        toc.offsets.back() - SessionGap > toc.offsets[count - 2]) {
+        leadOut = toc.offsets.back() - SessionGap;
+        toc.offsets.pop_back();
+    }
+    toc.leadOut = leadOut;
+    return toc;
+}
+
 }  // namespace
 
 LibcdioDevice::LibcdioDevice(std::string source) : source_(std::move(source)) { quietenLibcdio(); }
@@ -87,12 +114,14 @@ void LibcdioDevice::open()
     imageProblem_.reset();
     selectedTrack_ = 1;
     if (!isDriveSource(source_)) {
-        std::variant<TrackList, DiscImageProblem> read = readDiscImage(source_);
+        DiscToc toc;
+        std::variant<TrackList, DiscImageProblem> read = readDiscImage(source_, &toc);
         if (const auto* problem = std::get_if<DiscImageProblem>(&read)) {
             imageProblem_ = *problem;
             return;
         }
         auto disc = std::make_unique<OpenDisc>(nullptr);
+        disc->toc = std::move(toc);
         disc->image = std::move(std::get<TrackList>(read));
         for (const Track& track : disc->image.tracks)
             disc->lengths.push_back(static_cast<std::int32_t>(track.milliseconds));
@@ -104,7 +133,10 @@ void LibcdioDevice::open()
     if (!cdio) return;
     auto disc = std::make_unique<OpenDisc>(cdio);
     disc->lengths = readTableOfContents(cdio);
-    if (!disc->lengths.empty()) disc->firstTrack = cdio_get_first_track_num(cdio);
+    if (!disc->lengths.empty()) {
+        disc->firstTrack = cdio_get_first_track_num(cdio);
+        disc->toc = readTrackStarts(cdio, disc->firstTrack, disc->lengths.size());
+    }
     disc_ = std::move(disc);
 }
 
@@ -140,6 +172,8 @@ void selectJapaneseBlock(cdtext_t* text)
 }
 
 }  // namespace
+
+DiscToc LibcdioDevice::toc() const { return disc_ ? disc_->toc : DiscToc{}; }
 
 TrackList LibcdioDevice::titles() const
 {

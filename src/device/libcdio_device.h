@@ -36,6 +36,7 @@ public:
     // Why the disc image the device was given could not be read at the last open; nothing for a
     // drive, and for an image that was read.
     const std::optional<DiscImageProblem>& imageProblem() const { return imageProblem_; }
+    DiscToc toc() const override;
 
 private:
     struct OpenDisc;

@@ -15,6 +15,7 @@
 #include "core/disc_kind.h"
 #include "core/natural_order.h"
 #include "core/playlist.h"
+#include "core/streaming_csv.h"
 #include "core/text_encoding.h"
 
 namespace vantoli {
@@ -150,7 +151,7 @@ fs::path findSheetFile(const fs::path& folder, std::string name)
 // One step of the reading, in the order the tracks come: an audio file, a CUE sheet, or an item
 // found unreadable while the items were gathered.
 struct Step {
-    enum class Kind { Audio, Sheet, Problem } kind = Kind::Audio;
+    enum class Kind { Audio, Sheet, Problem, Listed } kind = Kind::Audio;
     fs::path path;          // the audio file or the CUE sheet
     std::string list;       // the playlist that named the audio file, or empty
     std::string title;      // the playlist's #EXTINF title for the audio file
@@ -158,6 +159,7 @@ struct Step {
     CueSheet sheet;
     std::vector<fs::path> sheetFiles;  // the sheet's FILEs as found, as cueFiles() lists them
     UnreadableFile problem;
+    std::vector<CsvPlaylistRow> rows;  // Listed: a streaming playlist's tracks, without sound
 
     std::int64_t trackCount() const
     {
@@ -165,6 +167,7 @@ struct Step {
         case Kind::Audio: return 1;
         case Kind::Sheet: return static_cast<std::int64_t>(sheet.tracks.size());
         case Kind::Problem: return 0;
+        case Kind::Listed: return static_cast<std::int64_t>(rows.size());
         }
         return 0;
     }
@@ -186,6 +189,7 @@ public:
         const std::string name = path.filename().string();
         if (isPlaylistName(name)) return playlist(path);
         if (isCueSheetName(name)) return cueSheet(path);
+        if (isCsvPlaylistName(name)) return csvPlaylist(path);
         audio(path, {}, {}, false);
     }
 
@@ -255,6 +259,19 @@ private:
             else
                 audio(file, listName, entry.title, true);
         }
+    }
+
+    void csvPlaylist(const fs::path& path)
+    {
+        std::variant<std::string, FileProblem> bytes = readListFile(path);
+        if (const auto* kind = std::get_if<FileProblem>(&bytes)) return problem(path, *kind);
+        std::optional<std::vector<CsvPlaylistRow>> rows = parseStreamingCsv(std::get<std::string>(bytes));
+        if (!rows) return problem(path, FileProblem::NotAPlaylist);
+        Step step;
+        step.kind = Step::Kind::Listed;
+        step.path = path;
+        step.rows = std::move(*rows);
+        steps.push_back(std::move(step));
     }
 
     void cueSheet(const fs::path& path)
@@ -354,6 +371,17 @@ FileTracks readTrackFiles(const std::vector<std::string>& items, const AudioFile
     for (const Step& step : steps) {
         switch (step.kind) {
         case Step::Kind::Problem: unreadable.files.push_back(step.problem); break;
+        case Step::Kind::Listed:
+            for (const CsvPlaylistRow& row : step.rows) {
+                if (!row.milliseconds) {
+                    unreadable.files.push_back({row.title, displayName(step.path), FileProblem::UnknownLength});
+                    continue;
+                }
+                list.tracks.push_back({*row.milliseconds, row.title, row.artist, {}});
+                album.add(row.album);
+                albumArtist.add(row.artist);
+            }
+            break;
         case Step::Kind::Audio: {
             if (const std::optional<FileProblem> kind = regularFileProblem(step.path)) {
                 unreadable.files.push_back({displayName(step.path), step.list, *kind});

@@ -65,13 +65,15 @@ SavedTapes readSavedTapes(const std::string& file)
     return saved;
 }
 
-bool writeSavedTapes(const std::string& file, const std::vector<TapeChoice>& choices)
+namespace {
+
+// Puts `text` in the place of `file`, written beside it first, making its folder when there is none.
+bool replaceSettingsFile(const std::string& file, const std::string& text)
 {
     if (file.empty()) return false;
     const std::filesystem::path path(file);
     std::error_code error;
     std::filesystem::create_directories(path.parent_path(), error);
-    const std::string text = tapeSettingsText(choices, settingsBytes(file).value_or(std::string()));
 
     // Written beside the file, then put in its place.
     std::string temporary = file + ".XXXXXX";
@@ -92,6 +94,26 @@ bool writeSavedTapes(const std::string& file, const std::vector<TapeChoice>& cho
         return false;
     }
     return true;
+}
+
+}  // namespace
+
+bool writeSavedTapes(const std::string& file, const std::vector<TapeChoice>& choices)
+{
+    if (file.empty()) return false;
+    return replaceSettingsFile(file, tapeSettingsText(choices, settingsBytes(file).value_or(std::string())));
+}
+
+std::string readSetting(const std::string& file, const std::string& group, const std::string& key)
+{
+    const std::optional<std::string> text = settingsBytes(file);
+    return text ? settingValue(*text, group, key) : std::string();
+}
+
+bool writeSetting(const std::string& file, const std::string& group, const std::string& key, const std::string& value)
+{
+    if (file.empty()) return false;
+    return replaceSettingsFile(file, withSettingValue(settingsBytes(file).value_or(std::string()), group, key, value));
 }
 
 }  // namespace vantoli

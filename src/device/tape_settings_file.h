@@ -29,4 +29,12 @@ SavedTapes readSavedTapes(const std::string& file);
 // it could not be written.
 bool writeSavedTapes(const std::string& file, const std::vector<TapeChoice>& choices);
 
+// One value of the settings file beside the list (settingValue); empty when there is none or the file
+// cannot be read.
+std::string readSetting(const std::string& file, const std::string& group, const std::string& key);
+
+// Sets one value (withSettingValue), the rest of the file kept, replacing the file whole as
+// writeSavedTapes does; false when it could not be written.
+bool writeSetting(const std::string& file, const std::string& group, const std::string& key, const std::string& value);
+
 }  // namespace vantoli

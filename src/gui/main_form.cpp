@@ -168,6 +168,7 @@ void MainForm::createMenus()
         {"mnuFileReadCD",    Level::Item, "CDから読み取り(&R)",                    Tick::None,   &MainForm::mnuFileReadCD_Click,    &MainForm::mnuFileReadCD_},
         {"mnuFileReadFiles", Level::Item, "音声ファイルから読み取り(&M)...",       Tick::None,   &MainForm::mnuFileReadFiles_Click, &MainForm::mnuFileReadFiles_},
         {"mnuFileReadFolder", Level::Item, "フォルダーから読み取り(&F)...",       Tick::None,   &MainForm::mnuFileReadFolder_Click, &MainForm::mnuFileReadFolder_},
+        {"mnuFilePaste",     Level::Item, "曲リストを貼り付け...",                 Tick::None,   &MainForm::mnuFilePaste_Click,     &MainForm::mnuFilePaste_},
         {"mnuFileBar1",      Level::Item, Separator,                               Tick::None,   nullptr,                           nullptr},
         {"mnuFileOpen",      Level::Item, "保存していたパターンを開く(&O)...",     Tick::None,   &MainForm::mnuFileOpen_Click,      &MainForm::mnuFileOpen_},
         {"mnuFileSave",      Level::Item, "入力状態を保存(&S)...",                 Tick::None,   &MainForm::mnuFileSave_Click,      &MainForm::mnuFileSave_},
@@ -179,6 +180,8 @@ void MainForm::createMenus()
         {"mnuSetting5sec",   Level::Item, "曲の間に 5秒のブランクをいれる",        Tick::Ticked, nullptr,                           &MainForm::mnuSetting5sec_},
         {"mnuSettingOptimal", Level::Item, "最短のテープを探す（曲の組み合わせを最適化）",
                                                                                    Tick::Unticked, nullptr,                         &MainForm::mnuSettingOptimal_},
+        {"mnuSettingOnline", Level::Item, "CDの曲名をインターネットで調べる（MusicBrainz）",
+                                                                                   Tick::Unticked, &MainForm::mnuSettingOnline_Click, &MainForm::mnuSettingOnline_},
         {"mnuSettingBar1",   Level::Item, Separator,                               Tick::None,   nullptr,                           nullptr},
         {"mnuSettingAll",    Level::Item, "一括設定(&A)...",                       Tick::None,   &MainForm::mnuSettingAll_Click,    &MainForm::mnuSettingAll_},
         {"mnuSettingTapes",  Level::Item, "テープの種類(&T)...",                   Tick::None,   &MainForm::mnuSettingTapes_Click,  &MainForm::mnuSettingTapes_},
@@ -253,6 +256,8 @@ void MainForm::Form_Load()
     mnuSetting5sec()->setChecked(true);
     RCD1().selectCdAudio();
 
+    mnuSettingOnline()->setChecked(loadOnlineLookup());
+
     const StoredTapes stored = loadTapeChoices();
     tapes_ = stored.choices;
     lineup_ = lineupOf(tapes_);
@@ -286,6 +291,10 @@ void MainForm::mnuExit_Click()
 }
 
 // ---- Commands that open another window --------------------------------------------------------
+
+// The tick has already flipped; it is kept for the next runs. A file that cannot be written costs
+// only that: this run goes on with the tick as it is.
+void MainForm::mnuSettingOnline_Click() { saveOnlineLookup(mnuSettingOnline_->isChecked()); }
 
 void MainForm::mnuSettingAll_Click() { showDialog(dialog_, mnuSettingCD_, mnuSetting5sec_); }
 

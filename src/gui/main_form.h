@@ -66,6 +66,7 @@ public:
     QAction* mnuFileReadCD() const { return mnuFileReadCD_; }
     QAction* mnuFileReadFiles() const { return mnuFileReadFiles_; }
     QAction* mnuFileReadFolder() const { return mnuFileReadFolder_; }
+    QAction* mnuFilePaste() const { return mnuFilePaste_; }
     QAction* mnuFileOpen() const { return mnuFileOpen_; }
     QAction* mnuFileSave() const { return mnuFileSave_; }
     QAction* mnuFileLabel() const { return mnuFileLabel_; }
@@ -75,6 +76,9 @@ public:
     // Unticked at start: plan with the exact planner (the shortest tape, the sides balanced). It and
     // mnuSettingCD are never ticked together: ticking one unticks the other.
     QAction* mnuSettingOptimal() const { return mnuSettingOptimal_; }
+    // Unticked until the user ticks it, and kept in the settings file: a disc read also asks the disc
+    // database (MusicBrainz) for the titles. While it is unticked nothing goes to the network.
+    QAction* mnuSettingOnline() const { return mnuSettingOnline_; }
     QAction* mnuSettingAll() const { return mnuSettingAll_; }
     QAction* mnuSettingTapes() const { return mnuSettingTapes_; }
     QAction* mnuHelpTopic() const { return mnuHelpTopic_; }
@@ -137,10 +141,12 @@ public slots:
     void mnuFileReadCD_Click();
     void mnuFileReadFiles_Click();
     void mnuFileReadFolder_Click();
+    void mnuFilePaste_Click();
     void mnuFileOpen_Click();
     void mnuFileSave_Click();
     void mnuFileLabel_Click();
     void mnuExit_Click();
+    void mnuSettingOnline_Click();
     void mnuSettingAll_Click();
     void mnuSettingTapes_Click();
     void mnuHelpTopic_Click();
@@ -165,6 +171,11 @@ private:
     void clearSideCells();
     // Keeps a plan as the last one made, and shows it in the cassette label window if that is open.
     void keepPlan(MadePlan made);
+    // Shows tracks read from files or pasted: up to 20 fill the entries of a cleared window, 21 to 99
+    // are planned as a report, anything else is a message.
+    void showReadTracks(const TrackList& list);
+    // Writes a line into the status bar, which is added below the client area the first time.
+    void showStatus(const QString& text);
     // Replaces the titles of the tracks in the entries and shows them.
     void setTrackTitles(TrackList titles);
     // Puts each track's title into the tooltips of its entry and of the side cell that holds its
@@ -190,6 +201,7 @@ private:
     QAction* mnuFileReadCD_ = nullptr;
     QAction* mnuFileReadFiles_ = nullptr;
     QAction* mnuFileReadFolder_ = nullptr;
+    QAction* mnuFilePaste_ = nullptr;
     QAction* mnuFileOpen_ = nullptr;
     QAction* mnuFileSave_ = nullptr;
     QAction* mnuFileLabel_ = nullptr;
@@ -197,6 +209,7 @@ private:
     QAction* mnuSettingCD_ = nullptr;
     QAction* mnuSetting5sec_ = nullptr;
     QAction* mnuSettingOptimal_ = nullptr;
+    QAction* mnuSettingOnline_ = nullptr;
     QAction* mnuSettingAll_ = nullptr;
     QAction* mnuSettingTapes_ = nullptr;
     QAction* mnuHelpTopic_ = nullptr;

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QString>
 #include <QUrl>
 
@@ -21,8 +22,10 @@
 #include "core/file_read_result.h"
 #include "core/track_caption.h"
 #include "device/read_source.h"
+#include "gui/disc_lookup.h"
 #include "gui/main_form.h"
 #include "gui/message_box.h"
+#include "gui/paste_tracks.h"
 #include "gui/pattern_file.h"
 
 namespace vantoli {
@@ -39,7 +42,15 @@ void MainForm::mnuFileReadCD_Click()
     case DiscKind::NoDisc: showMessage(this, noDiscMessage()); break;
     case DiscKind::Entries: {
         // The disc's CD-Text names the tracks; a disc without it leaves them unnamed.
+        const bool online = mnuSettingOnline_->isChecked();
+        const DiscToc toc = online ? device.toc() : DiscToc{};
         TrackList disc = readOpenDisc(device, cdTrackCount);
+        if (online) {
+            // The drive is closed before the disc database is asked.
+            DiscLookup named = lookUpDisc(this, toc, std::move(disc));
+            disc = std::move(named.tracks);
+            showStatus(named.status);
+        }
         for (std::size_t i = 0; i < disc.tracks.size(); ++i)
             Tm_[i]->setText(QString::fromStdString(trackEntryText(disc.tracks[i])));
         setTrackTitles(std::move(disc));
@@ -61,7 +72,7 @@ QString audioFileFilter()
 {
     return QStringLiteral(
         "音声ファイルとプレイリスト (*.flac *.mp3 *.ogg *.oga *.opus *.wav *.aif *.aiff *.aifc "
-        "*.m4a *.wma *.ape *.wv *.mpc *.tta *.spx *.m3u *.m3u8 *.cue);;"
+        "*.m4a *.wma *.ape *.wv *.mpc *.tta *.spx *.m3u *.m3u8 *.cue *.csv);;"
         "すべてのファイル (*)");
 }
 
@@ -110,7 +121,11 @@ void MainForm::ReadFiles(const QStringList& items)
         showMessage(this, *message);
         return;
     }
-    const TrackList& list = std::get<TrackList>(result);
+    showReadTracks(std::get<TrackList>(result));
+}
+
+void MainForm::showReadTracks(const TrackList& list)
+{
     const auto count = static_cast<std::int32_t>(list.tracks.size());
     if (discKind(count) == DiscKind::LongDisc) {
         showMessage(this, longFileListMessage());
@@ -123,6 +138,25 @@ void MainForm::ReadFiles(const QStringList& items)
         Tm_[i]->setText(QString::fromStdString(trackEntryText(list.tracks[static_cast<std::size_t>(i)])));
     setTrackTitles(list);
     Run_->setFocus();
+}
+
+// The window reads the pasted list as the text changes; OK brings its tracks in as a file read does.
+void MainForm::mnuFilePaste_Click()
+{
+    PasteTracks window(this);
+    if (window.exec() != QDialog::Accepted || window.tracks().tracks.empty()) return;
+    showReadTracks(window.tracks());
+}
+
+void MainForm::showStatus(const QString& text)
+{
+    if (!findChild<QStatusBar*>(QString(), Qt::FindDirectChildrenOnly)) {
+        // The client area keeps its size: the window grows by the status bar's height.
+        QStatusBar* bar = statusBar();
+        bar->setObjectName(QStringLiteral("statusBar"));
+        resize(width(), height() + bar->sizeHint().height());
+    }
+    statusBar()->showMessage(text);
 }
 
 void MainForm::dragEnterEvent(QDragEnterEvent* event)

@@ -15,6 +15,7 @@
 #include "core/time_text.h"
 #include "core/track_caption.h"
 #include "device/read_source.h"
+#include "gui/disc_lookup.h"
 #include "gui/fonts.h"
 #include "gui/main_form.h"
 #include "gui/message_box.h"
@@ -104,7 +105,14 @@ void MainForm::PlanLargeDisc(std::int32_t trackCount)
 {
     // The disc's CD-Text goes with the plan to the cassette label. The drive is closed here, before
     // any planning, so it is closed on the failure path too.
-    const TrackList disc = readOpenDisc(RCD1(), trackCount);
+    const bool online = mnuSettingOnline_->isChecked();
+    const DiscToc toc = online ? RCD1().toc() : DiscToc{};
+    TrackList disc = readOpenDisc(RCD1(), trackCount);
+    if (online) {
+        DiscLookup named = lookUpDisc(this, toc, std::move(disc));
+        disc = std::move(named.tracks);
+        showStatus(named.status);
+    }
     showLongDiscPlan(trackSeconds(disc), trackCount, disc);
 }
 

@@ -20,4 +20,11 @@ bool saveTapeChoices(const std::vector<TapeChoice>& choices, QString* file)
     return writeSavedTapes(path, choices);
 }
 
+bool loadOnlineLookup() { return readSetting(tapeSettingsPath(), "Online", "lookUpDiscs") == "true"; }
+
+bool saveOnlineLookup(bool on)
+{
+    return writeSetting(tapeSettingsPath(), "Online", "lookUpDiscs", on ? "true" : "false");
+}
+
 }  // namespace vantoli

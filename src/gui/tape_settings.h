@@ -24,4 +24,9 @@ StoredTapes loadTapeChoices();
 // Writes the list; false when the file could not be written.
 bool saveTapeChoices(const std::vector<TapeChoice>& choices, QString* file = nullptr);
 
+// Whether disc titles are looked up on the internet, kept in the same file (Online/lookUpDiscs); off
+// when the file does not say. Saving gives false when the file could not be written.
+bool loadOnlineLookup();
+bool saveOnlineLookup(bool on);
+
 }  // namespace vantoli

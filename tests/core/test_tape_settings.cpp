@@ -97,6 +97,35 @@ private slots:
         QCOMPARE(list.state, state);
         QCOMPARE(list.choices, choices);
     }
+
+    // A value set beside the list must leave every other line, the list above all, as it was, and be
+    // read back; a second set must replace it, not add a second line.
+    // clang-format off
+    void setsOneValue_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QByteArray>("after");
+        QTest::newRow("no file") << QByteArray() << QByteArray("[Online]\nlookUpDiscs=true\n");
+        QTest::newRow("group added after the list") << QByteArray("[Tapes]\nsize=0\n\n")
+                                                    << QByteArray("[Tapes]\nsize=0\n\n[Online]\nlookUpDiscs=true\n");
+        QTest::newRow("key added to its group") << QByteArray("[Online]\nother=1\n\n[Tapes]\nsize=0\n")
+                                                << QByteArray("[Online]\nother=1\nlookUpDiscs=true\n\n[Tapes]\nsize=0\n");
+        QTest::newRow("key replaced where it stands") << QByteArray("[Online]\nlookUpDiscs=false\nother=1\n")
+                                                      << QByteArray("[Online]\nlookUpDiscs=true\nother=1\n");
+        QTest::newRow("same key in another group kept") << QByteArray("[General]\nlookUpDiscs=false\n")
+                                                        << QByteArray("[General]\nlookUpDiscs=false\n\n[Online]\nlookUpDiscs=true\n");
+    }
+    // clang-format on
+    void setsOneValue()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArray, after);
+        const std::string text = withSettingValue(before.toStdString(), "Online", "lookUpDiscs", "true");
+        QCOMPARE(QByteArray::fromStdString(text), after);
+        QCOMPARE(settingValue(text, "Online", "lookUpDiscs"), std::string("true"));
+        QCOMPARE(withSettingValue(text, "Online", "lookUpDiscs", "true"), text);
+        QCOMPARE(parseTapeSettings(text), parseTapeSettings(before.toStdString()));
+    }
 };
 
 QTEST_APPLESS_MAIN(TestTapeSettings)

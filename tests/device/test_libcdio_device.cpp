@@ -2,8 +2,10 @@
 
 #include <QTemporaryDir>
 
+#include "core/disc_id.h"
 #include "device/libcdio_device.h"
 #include "support/disc_image.h"
+#include "support/musicbrainz_answers.h"
 
 using namespace vantoli;
 using namespace vantoli::test;
@@ -108,6 +110,39 @@ private slots:
         QCOMPARE(device.trackLength(), 0);
         device.close();
         QCOMPARE(device.tracks(), 0);
+    }
+
+    // An image laid out as a known disc gives that disc's table, and so its disc ID: the offsets
+    // count from the lead-in (the first track at 150), the lead-out follows the last track. A closed
+    // device has no table.
+    void tableOfContentsGivesTheDiscId()
+    {
+        std::vector<ImageTrack> tracks;
+        const int count = static_cast<int>(std::size(KnownOffsets));
+        for (int i = 0; i < count; ++i)
+            tracks.push_back({(i + 1 < count ? KnownOffsets[i + 1] : KnownLeadOut) - KnownOffsets[i], false});
+        QTemporaryDir folder;
+        LibcdioDevice device(writeDiscImage(folder.path(), tracks).toStdString());
+        QVERIFY(device.toc().offsets.empty());
+        device.open();
+        const DiscToc toc = device.toc();
+        QCOMPARE(toc.offsets.front(), 150);
+        QCOMPARE(toc.leadOut, KnownLeadOut);
+        QCOMPARE(QString::fromStdString(musicBrainzDiscId(toc)), QString(KnownDiscId));
+    }
+
+    // The data track of an enhanced CD is no part of the disc ID: the audio ends 11 400 frames
+    // before it.
+    void tableOfContentsLeavesOutTheDataTrack()
+    {
+        QTemporaryDir folder;
+        LibcdioDevice device(
+            writeDiscImage(folder.path(), {{20000, false}, {20000, false}, {20000, true}}).toStdString());
+        device.open();
+        QCOMPARE(device.tracks(), 3);
+        const DiscToc toc = device.toc();
+        QCOMPARE(toc.offsets, (std::vector<std::int32_t>{150, 20150}));
+        QCOMPARE(toc.leadOut, 40150 - 11400);
     }
 
     void closeWhenNotOpenDoesNothing()

@@ -387,6 +387,25 @@ private slots:
                  QStringList{": crowd (フォルダーの中のファイルが多すぎます)"});
         QCOMPARE(reader.reads, 0);
     }
+
+    // A streaming playlist gives titles, artists and lengths but no sound; a row without a length
+    // makes the read fail like an audio file whose length cannot be told.
+    void streamingPlaylistCsv()
+    {
+        QTemporaryDir folder;
+        const QString csv = writeTextFile(folder.path(), "mix.csv",
+                                          "\xEF\xBB\xBFTrack Name,Artist Name(s),Album Name,Track Duration (ms)\r\n"
+                                          "\"One, Two\",A,LP,61500\r\nThree,\"B,C\",LP,120000\r\n");
+        const FileTracks result = read({csv});
+        QCOMPARE(described(result), (QStringList{"LP / ", "101 One, Two / A", "200 Three / B, C"}));
+        QCOMPARE(std::get<TrackList>(result).tracks[0].audio.kind, AudioSource::Kind::None);
+
+        const QString broken = writeTextFile(folder.path(), "broken.csv", "Track Name,Duration (ms)\nGone,\n");
+        QCOMPARE(described(read({broken})), QStringList{"broken.csv: Gone (長さがわかりません)"});
+        const QString noList = writeTextFile(folder.path(), "sales.csv", "Date,Amount\n2023,5\n");
+        QCOMPARE(described(read({noList})), QStringList{": sales.csv (プレイリストとして読めません)"});
+    }
+
 };
 
 QTEST_GUILESS_MAIN(TestTrackFiles)

@@ -205,6 +205,7 @@ private slots:
                               << QStringList{"mnuFileReadCD CDから読み取り(&R)",
                                              "mnuFileReadFiles 音声ファイルから読み取り(&M)...",
                                              "mnuFileReadFolder フォルダーから読み取り(&F)...",
+                                             "mnuFilePaste 曲リストを貼り付け...",
                                              "mnuFileBar1 -",
                                              "mnuFileOpen 保存していたパターンを開く(&O)...",
                                              "mnuFileSave 入力状態を保存(&S)...",
@@ -215,6 +216,7 @@ private slots:
                                  << QStringList{"mnuSettingCD オリジナルの曲順にこだわる ticked",
                                                 "mnuSetting5sec 曲の間に 5秒のブランクをいれる ticked",
                                                 "mnuSettingOptimal 最短のテープを探す（曲の組み合わせを最適化）",
+                                                "mnuSettingOnline CDの曲名をインターネットで調べる（MusicBrainz）",
                                                 "mnuSettingBar1 -",
                                                 "mnuSettingAll 一括設定(&A)...",
                                                 "mnuSettingTapes テープの種類(&T)..."};

@@ -97,6 +97,20 @@ TrackList FakeDevice::titles() const
     return list;
 }
 
+DiscToc FakeDevice::toc() const
+{
+    if (!open_ || !hasDisc_ || claiming_) return {};
+    if (image_) return image_->toc();
+    DiscToc toc;
+    std::int32_t start = 150;
+    for (std::int32_t milliseconds : lengths_) {
+        toc.offsets.push_back(start);
+        start += static_cast<std::int32_t>(std::int64_t(milliseconds) * 75 / 1000);
+    }
+    toc.leadOut = start;
+    return toc;
+}
+
 std::int32_t FakeDevice::trackCount() const
 {
     if (!open_ || !hasDisc_) return 0;

@@ -50,6 +50,9 @@ public:
     // A disc image's CD-Text (its sheet's TITLE and PERFORMER lines); a disc of lengths has the
     // lengths alone, like a disc without CD-Text, and a claiming disc none at all.
     TrackList titles() const override;
+    // An image's own table; a disc of lengths starts at frame 150, each track a whole number of
+    // frames after the one before. Not written in the log.
+    DiscToc toc() const override;
 
 private:
     std::int32_t trackCount() const;
