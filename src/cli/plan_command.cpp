@@ -104,7 +104,7 @@ Read readInput(const PlanRequest& request)
 
 }  // namespace
 
-CommandResult runPlanCommand(const std::vector<std::string>& arguments)
+CommandResult runPlanCommand(const std::vector<std::string>& arguments, const std::string& settingsFile)
 {
     CommandResult result;
     const CommandLine line = parseCommandLine(arguments);
@@ -133,7 +133,7 @@ CommandResult runPlanCommand(const std::vector<std::string>& arguments)
         }
         lineup = lineupOf(*request.tapes);
     } else {
-        const SavedTapes saved = readSavedTapes();
+        const SavedTapes saved = readSavedTapes(settingsFile);
         if (saved.damaged) result.err += messageLines(unreadableTapesMessage(saved.file));
         lineup = lineupOf(saved.choices);
     }
