@@ -10,6 +10,7 @@ extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
 #include <libavutil/channel_layout.h>
+#include <libavutil/intreadwrite.h>
 #include <libavutil/opt.h>
 #include <libswresample/swresample.h>
 }
@@ -64,22 +65,18 @@ public:
         frame_ = av_frame_alloc();
         if (!packet_ || !frame_) return "メモリーが足りません";
 
-        // The length as the container states it, in the file's own rate, then at 44.1 kHz.
-        std::int64_t sourceSamples = 0;
-        if (stream->duration != AV_NOPTS_VALUE && stream->duration > 0)
-            sourceSamples = av_rescale_q(stream->duration, stream->time_base, AVRational{1, codec_->sample_rate});
-        else if (format_->duration != AV_NOPTS_VALUE && format_->duration > 0)
-            sourceSamples = av_rescale(format_->duration, codec_->sample_rate, AV_TIME_BASE);
-        // Opus and Vorbis in Ogg count the pre-skip in the stream's duration but not in its start.
-        if (stream->start_time != AV_NOPTS_VALUE && stream->start_time < 0)
-            sourceSamples += av_rescale_q(stream->start_time, stream->time_base, AVRational{1, codec_->sample_rate});
-        std::int64_t whole = av_rescale_rnd(sourceSamples, SampleRate, codec_->sample_rate, AV_ROUND_NEAR_INF);
-        if (end_ >= 0) whole = std::min(whole, end_);
-        frames_ = std::max<std::int64_t>(0, whole - skip_);
         return {};
     }
 
-    std::int64_t frames() const override { return frames_; }
+    std::int64_t frames() const override
+    {
+        if (frames_ < 0) {
+            std::int64_t whole = wholeLength();
+            if (end_ >= 0) whole = std::min(whole, end_);
+            frames_ = std::max<std::int64_t>(0, whole - skip_);
+        }
+        return frames_;
+    }
 
     std::int64_t read(float* samples, std::int64_t count) override
     {
@@ -100,6 +97,51 @@ public:
     }
 
 private:
+    // The file's length at 44.1 kHz as it plays, the encoder's delay and padding left out. Lossless
+    // codecs and Ogg state it in their headers. For the others the packets are counted (without
+    // decoding them): their durations less the samples the container marks to be skipped at either
+    // end (MP3's LAME header, MP4's edit list).
+    std::int64_t wholeLength() const
+    {
+        const AVStream* stream = format_->streams[stream_];
+        const int rate = codec_->sample_rate;
+        const AVCodecDescriptor* descriptor = avcodec_descriptor_get(codec_->codec_id);
+        const bool lossless = descriptor && (descriptor->props & AV_CODEC_PROP_LOSSLESS);
+        const bool ogg = std::strcmp(format_->iformat->name, "ogg") == 0;
+        std::int64_t samples = 0;
+        if ((lossless || ogg) && stream->duration != AV_NOPTS_VALUE && stream->duration > 0) {
+            samples = av_rescale_q(stream->duration, stream->time_base, AVRational{1, rate}) - stream->codecpar->initial_padding;
+        } else {
+            samples = countedSamples();
+            if (samples <= 0 && format_->duration != AV_NOPTS_VALUE) samples = av_rescale(format_->duration, rate, AV_TIME_BASE);
+        }
+        return av_rescale_rnd(std::max<std::int64_t>(0, samples), SampleRate, rate, AV_ROUND_NEAR_INF);
+    }
+
+    std::int64_t countedSamples() const
+    {
+        AVFormatContext* format = nullptr;
+        if (avformat_open_input(&format, path_.c_str(), nullptr, nullptr) < 0) return 0;
+        std::int64_t duration = 0;
+        std::int64_t skipped = 0;
+        AVPacket* packet = av_packet_alloc();
+        const AVRational timeBase = format_->streams[stream_]->time_base;
+        if (packet && avformat_find_stream_info(format, nullptr) >= 0 && stream_ < static_cast<int>(format->nb_streams)) {
+            while (av_read_frame(format, packet) >= 0) {
+                if (packet->stream_index == stream_) {
+                    duration += packet->duration;
+                    std::size_t size = 0;
+                    const std::uint8_t* skip = av_packet_get_side_data(packet, AV_PKT_DATA_SKIP_SAMPLES, &size);
+                    if (skip && size >= 8) skipped += static_cast<std::int64_t>(AV_RL32(skip)) + AV_RL32(skip + 4);
+                }
+                av_packet_unref(packet);
+            }
+        }
+        av_packet_free(&packet);
+        avformat_close_input(&format);
+        return av_rescale_q(duration, timeBase, AVRational{1, codec_->sample_rate}) - skipped;
+    }
+
     // Decodes the next frame (or flushes) into buffer_, trimmed to the part of the file asked for.
     void fill()
     {
@@ -185,7 +227,7 @@ private:
     std::string path_;
     std::int64_t skip_ = 0;      // frames at 44.1 kHz before the part
     std::int64_t end_ = -1;      // the frame after the part, -1: the file's end
-    std::int64_t frames_ = 0;    // the part's length as the container states it
+    mutable std::int64_t frames_ = -1;  // the part's length as the file states it; -1 until asked
     std::int64_t position_ = 0;  // frames converted so far
     AVFormatContext* format_ = nullptr;
     AVCodecContext* codec_ = nullptr;

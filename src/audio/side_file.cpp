@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -40,6 +41,10 @@ std::string SideFile::open(const std::filesystem::path& path, FileFormat format,
     const int descriptor = ::mkstemp(name.data());
     if (descriptor < 0) return error_ = std::strerror(errno);
     part_ = name.data();
+    // The permissions a file made with open() would have: mkstemp's are for the owner only.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(descriptor, 0666 & ~mask);
     file_ = ::fdopen(descriptor, "w+b");
     if (!file_) {
         error_ = std::strerror(errno);
