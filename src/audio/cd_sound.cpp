@@ -28,6 +28,7 @@ public:
 
     std::string open(const std::string& device)
     {
+        cdio_loglevel_default = CDIO_LOG_ERROR;  // libcdio's notes on images are no messages of ours
         cdio_ = device.empty() ? cdio_open(nullptr, DRIVER_DEVICE) : cdio_open(device.c_str(), DRIVER_UNKNOWN);
         if (!cdio_) return "ディスクがありません";
         drive_ = cdio_cddap_identify_cdio(cdio_, CDDA_MESSAGE_FORGETIT, nullptr);
