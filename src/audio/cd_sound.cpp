@@ -7,6 +7,7 @@
 #include "core/side_program.h"
 
 #include <cdio/cdio.h>
+#include <cdio/logging.h>
 #include <cdio/paranoia/cdda.h>
 #include <cdio/paranoia/paranoia.h>
 
