@@ -189,16 +189,21 @@ private:
         const int room = swr_get_out_samples(resampler_, inSamples);
         if (room <= 0) return;
         scratch_.resize(static_cast<std::size_t>(room) * static_cast<std::size_t>(outChannels_));
-        auto* out = reinterpret_cast<std::uint8_t*>(scratch_.data());
-        const int made = swr_convert(resampler_, &out, room, frame ? const_cast<const std::uint8_t**>(frame->extended_data) : nullptr,
+        auto* converted = reinterpret_cast<std::uint8_t*>(scratch_.data());
+        const int made = swr_convert(resampler_, &converted, room, frame ? const_cast<const std::uint8_t**>(frame->extended_data) : nullptr,
                                      inSamples);
         if (made < 0) throw SoundError{path_, "音声を変換できません（" + errorText(made) + "）"};
-        for (int i = 0; i < made; ++i, ++position_) {
-            if (position_ < skip_ || (end_ >= 0 && position_ >= end_)) continue;
-            const float left = scratch_[static_cast<std::size_t>(i * outChannels_)];
-            const float right = outChannels_ == 1 ? left : scratch_[static_cast<std::size_t>(i * outChannels_ + 1)];
-            buffer_.push_back(left);
-            buffer_.push_back(right);
+        // Only the frames within the part asked for.
+        const std::int64_t first = std::clamp<std::int64_t>(skip_ - position_, 0, made);
+        const std::int64_t last = end_ >= 0 ? std::clamp<std::int64_t>(end_ - position_, first, made) : made;
+        position_ += made;
+        const std::size_t at = buffer_.size();
+        buffer_.resize(at + static_cast<std::size_t>(last - first) * Channels);
+        float* out = buffer_.data() + at;
+        if (outChannels_ == 2) {
+            std::memcpy(out, scratch_.data() + first * 2, sizeof(float) * static_cast<std::size_t>(last - first) * 2);
+        } else {
+            for (std::int64_t i = first; i < last; ++i, out += 2) out[0] = out[1] = scratch_[static_cast<std::size_t>(i)];
         }
     }
 

@@ -85,7 +85,47 @@ std::string SideFile::open(const std::filesystem::path& path, FileFormat format,
         std::fclose(stream);
         return error_ = "FLAC のエンコーダーを用意できません";
     }
+    closing_ = false;
+    failed_ = false;
+    encoder_thread_ = std::thread([this] { encode(); });
     return {};
+}
+
+void SideFile::encode()
+{
+    std::unique_lock lock(mutex_);
+    while (true) {
+        changed_.wait(lock, [this] { return !queue_.empty() || closing_; });
+        if (queue_.empty()) return;
+        std::vector<std::int32_t> block = std::move(queue_.front());
+        queue_.pop_front();
+        changed_.notify_all();
+        lock.unlock();
+        errno = 0;
+        const bool encoded = FLAC__stream_encoder_process_interleaved(flac(encoder_), block.data(),
+                                                                      static_cast<unsigned>(block.size() / 2));
+        const int cause = errno;
+        lock.lock();
+        if (!encoded) {
+            failed_ = true;
+            error_ = cause ? std::strerror(cause)
+                           : FLAC__StreamEncoderStateString[FLAC__stream_encoder_get_state(flac(encoder_))];
+            queue_.clear();
+            changed_.notify_all();
+            return;
+        }
+    }
+}
+
+void SideFile::stopEncoder()
+{
+    if (!encoder_thread_.joinable()) return;
+    {
+        const std::lock_guard lock(mutex_);
+        closing_ = true;
+    }
+    changed_.notify_all();
+    encoder_thread_.join();
 }
 
 bool SideFile::write(const std::int16_t* samples, std::int64_t frames)
@@ -97,11 +137,13 @@ bool SideFile::write(const std::int16_t* samples, std::int64_t frames)
         error_ = std::strerror(errno);
         return false;
     }
-    std::vector<FLAC__int32> wide(samples, samples + frames * 2);
-    if (FLAC__stream_encoder_process_interleaved(flac(encoder_), wide.data(), static_cast<unsigned>(frames))) return true;
-    error_ = FLAC__StreamEncoderStateString[FLAC__stream_encoder_get_state(flac(encoder_))];
-    if (errno) error_ = std::strerror(errno);
-    return false;
+    std::vector<std::int32_t> wide(samples, samples + frames * 2);
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return queue_.size() < 64 || failed_; });
+    if (failed_) return false;
+    queue_.push_back(std::move(wide));
+    changed_.notify_all();
+    return true;
 }
 
 bool SideFile::commit()
@@ -109,8 +151,9 @@ bool SideFile::commit()
     if (!open_) return false;
     bool written = true;
     if (format_ == FileFormat::Flac) {
-        written = FLAC__stream_encoder_finish(flac(encoder_));  // flushes and closes the file
-        if (!written) error_ = "書き込みに失敗しました";
+        stopEncoder();
+        written = !failed_ && FLAC__stream_encoder_finish(flac(encoder_));  // flushes and closes the file
+        if (!written && error_.empty()) error_ = "書き込みに失敗しました";
         FLAC__stream_encoder_delete(flac(encoder_));
         encoder_ = nullptr;
     } else {
@@ -139,6 +182,7 @@ bool SideFile::commit()
 
 void SideFile::discard()
 {
+    stopEncoder();
     if (encoder_) {
         FLAC__stream_encoder_delete(flac(encoder_));  // closes the file too
         encoder_ = nullptr;

@@ -2,10 +2,15 @@
 // A rendered side written as a file: FLAC (libFLAC) or WAV, 44.1 kHz, 16-bit, stereo. The file is
 // written beside its final name and renamed when complete; a failure or a cancel leaves nothing.
 
+#include <condition_variable>
 #include <cstdint>
 #include <cstdio>
+#include <deque>
 #include <filesystem>
+#include <mutex>
 #include <string>
+#include <thread>
+#include <vector>
 
 namespace vantoli::audio {
 
@@ -30,6 +35,9 @@ public:
     const std::string& error() const { return error_; }
 
 private:
+    void encode();   // the FLAC encoder's thread: encodes what write() queues
+    void stopEncoder();
+
     std::filesystem::path path_;
     std::filesystem::path part_;
     FileFormat format_ = FileFormat::Flac;
@@ -37,6 +45,13 @@ private:
     void* encoder_ = nullptr;  // FLAC__StreamEncoder
     std::string error_;
     bool open_ = false;
+    // FLAC is encoded on a thread of its own while the side is decoded, so that the two overlap.
+    std::thread encoder_thread_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<std::vector<std::int32_t>> queue_;
+    bool closing_ = false;
+    bool failed_ = false;
 };
 
 }  // namespace vantoli::audio
