@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 #include "core/side_program.h"
@@ -58,6 +60,7 @@ public:
         codec_ = avcodec_alloc_context3(decoder);
         if (!codec_ || avcodec_parameters_to_context(codec_, stream->codecpar) < 0) return "デコーダーを用意できません";
         codec_->pkt_timebase = stream->time_base;
+        codec_->thread_count = 0;  // as many threads as the decoder can use: the encoder runs beside it
         if ((status = avcodec_open2(codec_, decoder, nullptr)) < 0)
             return "デコードできません（" + errorText(status) + "）";
         if (codec_->sample_rate <= 0 || codec_->ch_layout.nb_channels <= 0) return "音声の形式が分かりません";
@@ -253,6 +256,8 @@ private:
 std::variant<std::unique_ptr<SoundSource>, SoundError> openFileSound(const std::string& path, std::int64_t startFrame,
                                                                       std::int64_t endFrame)
 {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) return SoundError{path, "ファイルがありません"};
     auto sound = std::make_unique<FileSound>(path, startFrame, endFrame);
     std::string problem = sound->open();
     if (!problem.empty()) return SoundError{path, std::move(problem)};

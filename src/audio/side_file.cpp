@@ -76,7 +76,8 @@ std::string SideFile::open(const std::filesystem::path& path, FileFormat format,
     FLAC__stream_encoder_set_channels(encoder, 2);
     FLAC__stream_encoder_set_bits_per_sample(encoder, 16);
     FLAC__stream_encoder_set_sample_rate(encoder, SampleRate);
-    FLAC__stream_encoder_set_compression_level(encoder, 5);
+    // Level 4: as small as level 5 on music within a few bytes in a megabyte, and a quarter faster.
+    FLAC__stream_encoder_set_compression_level(encoder, 4);
     FLAC__stream_encoder_set_total_samples_estimate(encoder, static_cast<FLAC__uint64>(frames));
     // libFLAC closes the stream when it finishes.
     std::FILE* stream = file_;
@@ -137,11 +138,19 @@ bool SideFile::write(const std::int16_t* samples, std::int64_t frames)
         error_ = std::strerror(errno);
         return false;
     }
-    std::vector<std::int32_t> wide(samples, samples + frames * 2);
+    // Blocks of about 1.5 s go to the encoder's thread, a few at a time: few hand-overs between the threads.
+    pending_.insert(pending_.end(), samples, samples + frames * 2);
+    return pending_.size() < BlockSamples || handOver();
+}
+
+bool SideFile::handOver()
+{
     std::unique_lock lock(mutex_);
-    changed_.wait(lock, [this] { return queue_.size() < 64 || failed_; });
+    changed_.wait(lock, [this] { return queue_.size() < QueuedBlocks || failed_; });
     if (failed_) return false;
-    queue_.push_back(std::move(wide));
+    queue_.push_back(std::move(pending_));
+    pending_.clear();
+    pending_.reserve(BlockSamples + 8192);
     changed_.notify_all();
     return true;
 }
@@ -151,6 +160,7 @@ bool SideFile::commit()
     if (!open_) return false;
     bool written = true;
     if (format_ == FileFormat::Flac) {
+        if (!pending_.empty()) handOver();
         stopEncoder();
         written = !failed_ && FLAC__stream_encoder_finish(flac(encoder_));  // flushes and closes the file
         if (!written && error_.empty()) error_ = "書き込みに失敗しました";
@@ -183,6 +193,7 @@ bool SideFile::commit()
 void SideFile::discard()
 {
     stopEncoder();
+    pending_.clear();
     if (encoder_) {
         FLAC__stream_encoder_delete(flac(encoder_));  // closes the file too
         encoder_ = nullptr;

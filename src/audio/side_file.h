@@ -37,6 +37,9 @@ public:
 private:
     void encode();   // the FLAC encoder's thread: encodes what write() queues
     void stopEncoder();
+    bool handOver();  // queues the pending block for the encoder
+    static constexpr std::size_t BlockSamples = 65536 * 2;
+    static constexpr std::size_t QueuedBlocks = 4;
 
     std::filesystem::path path_;
     std::filesystem::path part_;
@@ -50,6 +53,7 @@ private:
     std::mutex mutex_;
     std::condition_variable changed_;
     std::deque<std::vector<std::int32_t>> queue_;
+    std::vector<std::int32_t> pending_;
     bool closing_ = false;
     bool failed_ = false;
 };

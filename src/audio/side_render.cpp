@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <map>
 #include <numbers>
 
@@ -145,13 +146,8 @@ std::variant<SideProgram, SoundError> prepareSide(const SideRequest& request, Lo
         std::vector<int> numbers;
         std::vector<TrackLoudness> loudness;
         for (const SideTrack& track : request.tracks) {
-            std::int64_t length = 0;
-            if (request.settings.loudness != Loudness::Off) {
-                loudness.push_back(cache.measure(track.audio));
-                length = openOrThrow(track.audio)->frames();
-            } else {
-                length = openOrThrow(track.audio)->frames();
-            }
+            if (request.settings.loudness != Loudness::Off) loudness.push_back(cache.measure(track.audio));
+            const std::int64_t length = openOrThrow(track.audio)->frames();
             if (track.plannedMilliseconds > 0 &&
                 std::llabs(length - framesOfMilliseconds(track.plannedMilliseconds)) > LengthTolerance)
                 return SoundError{soundName(track.audio), "長さが予定と違います（" + std::to_string(length / SampleRate) +
@@ -180,9 +176,12 @@ std::variant<SideProgram, SoundError> prepareSide(const SideRequest& request, Lo
                 gains[i] = loudnessGainDb(combinedLoudness(album.first), album.second);
             }
         }
-        for (Segment& segment : program.segments)
-            if (segment.kind == SegmentKind::Track && segment.index >= 0)
-                segment.gainDb = std::abs(gains[static_cast<std::size_t>(segment.index)]) < 0.005 ? 0.0 : gains[static_cast<std::size_t>(segment.index)];
+        for (Segment& segment : program.segments) {
+            if (segment.kind != SegmentKind::Track || segment.index < 0) continue;
+            // A track already within 0.005 dB of its gain (shown as +0.00 dB) keeps its samples bit for bit.
+            const double gain = gains[static_cast<std::size_t>(segment.index)];
+            segment.gainDb = std::abs(gain) < 0.005 ? 0.0 : gain;
+        }
         return program;
     } catch (const SoundError& error) {
         return error;

@@ -324,7 +324,7 @@ private slots:
     {
         QTest::addColumn<QString>("fault");
         QTest::addColumn<QString>("cause");
-        QTest::newRow("missing file") << "missing" << "開けません";
+        QTest::newRow("missing file") << "missing" << "ファイルがありません";
         QTest::newRow("length far from the plan") << "planned" << "長さが予定と違います";
         // Cut off or damaged part-way: the decoder's error, or fewer samples than the file promised.
         QTest::newRow("cut off part-way") << "truncated" << "デコードに失敗|途中で終わって|長さが予定と違い";
