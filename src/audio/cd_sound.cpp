@@ -34,7 +34,8 @@ public:
         if (!cdio_) return "ディスクがありません";
         drive_ = cdio_cddap_identify_cdio(cdio_, CDDA_MESSAGE_FORGETIT, nullptr);
         if (!drive_ || cdio_cddap_open(drive_) != 0) return "CD を読み取れません";
-        if (track_ < 1 || track_ > cdio_cddap_tracks(drive_) || !cdio_cddap_track_audiop(drive_, static_cast<track_t>(track_)))
+        if (track_ < 1 || track_ > cdio_cddap_tracks(drive_) ||
+            !cdio_cddap_track_audiop(drive_, static_cast<track_t>(track_)))
             return "オーディオのトラックではありません";
         first_ = cdio_cddap_track_firstsector(drive_, static_cast<track_t>(track_));
         last_ = cdio_cddap_track_lastsector(drive_, static_cast<track_t>(track_));

@@ -31,7 +31,8 @@ std::string errorText(int code)
 class FileSound final : public SoundSource {
 public:
     FileSound(std::string path, std::int64_t startFrame, std::int64_t endFrame)
-        : path_(std::move(path)), skip_(std::max<std::int64_t>(0, startFrame) * SamplesPerCdFrame),
+        : path_(std::move(path)),
+          skip_(std::max<std::int64_t>(0, startFrame) * SamplesPerCdFrame),
           end_(endFrame >= 0 ? endFrame * SamplesPerCdFrame : -1)
     {
     }
@@ -50,7 +51,8 @@ public:
         av_log_set_level(AV_LOG_QUIET);
         int status = avformat_open_input(&format_, path_.c_str(), nullptr, nullptr);
         if (status < 0) return "開けません（" + errorText(status) + "）";
-        if ((status = avformat_find_stream_info(format_, nullptr)) < 0) return "読み取れません（" + errorText(status) + "）";
+        if ((status = avformat_find_stream_info(format_, nullptr)) < 0)
+            return "読み取れません（" + errorText(status) + "）";
         const AVCodec* decoder = nullptr;
         stream_ = av_find_best_stream(format_, AVMEDIA_TYPE_AUDIO, -1, -1, &decoder, 0);
         if (stream_ < 0 || !decoder) return "音声がありません";
@@ -113,10 +115,12 @@ private:
         const bool ogg = std::strcmp(format_->iformat->name, "ogg") == 0;
         std::int64_t samples = 0;
         if ((lossless || ogg) && stream->duration != AV_NOPTS_VALUE && stream->duration > 0) {
-            samples = av_rescale_q(stream->duration, stream->time_base, AVRational{1, rate}) - stream->codecpar->initial_padding;
+            samples = av_rescale_q(stream->duration, stream->time_base, AVRational{1, rate}) -
+                      stream->codecpar->initial_padding;
         } else {
             samples = countedSamples();
-            if (samples <= 0 && format_->duration != AV_NOPTS_VALUE) samples = av_rescale(format_->duration, rate, AV_TIME_BASE);
+            if (samples <= 0 && format_->duration != AV_NOPTS_VALUE)
+                samples = av_rescale(format_->duration, rate, AV_TIME_BASE);
         }
         return av_rescale_rnd(std::max<std::int64_t>(0, samples), SampleRate, rate, AV_ROUND_NEAR_INF);
     }
@@ -129,7 +133,8 @@ private:
         std::int64_t skipped = 0;
         AVPacket* packet = av_packet_alloc();
         const AVRational timeBase = format_->streams[stream_]->time_base;
-        if (packet && avformat_find_stream_info(format, nullptr) >= 0 && stream_ < static_cast<int>(format->nb_streams)) {
+        if (packet && avformat_find_stream_info(format, nullptr) >= 0 &&
+            stream_ < static_cast<int>(format->nb_streams)) {
             while (av_read_frame(format, packet) >= 0) {
                 if (packet->stream_index == stream_) {
                     duration += packet->duration;
@@ -162,7 +167,8 @@ private:
                 finished_ = true;
                 break;
             }
-            if (received != AVERROR(EAGAIN)) throw SoundError{path_, "デコードに失敗しました（" + errorText(received) + "）"};
+            if (received != AVERROR(EAGAIN))
+                throw SoundError{path_, "デコードに失敗しました（" + errorText(received) + "）"};
             if (drained_) {
                 finished_ = true;
                 break;
@@ -193,8 +199,9 @@ private:
         if (room <= 0) return;
         scratch_.resize(static_cast<std::size_t>(room) * static_cast<std::size_t>(outChannels_));
         auto* converted = reinterpret_cast<std::uint8_t*>(scratch_.data());
-        const int made = swr_convert(resampler_, &converted, room, frame ? const_cast<const std::uint8_t**>(frame->extended_data) : nullptr,
-                                     inSamples);
+        const int made =
+            swr_convert(resampler_, &converted, room,
+                        frame ? const_cast<const std::uint8_t**>(frame->extended_data) : nullptr, inSamples);
         if (made < 0) throw SoundError{path_, "音声を変換できません（" + errorText(made) + "）"};
         // Only the frames within the part asked for.
         const std::int64_t first = std::clamp<std::int64_t>(skip_ - position_, 0, made);
@@ -206,7 +213,8 @@ private:
         if (outChannels_ == 2) {
             std::memcpy(out, scratch_.data() + first * 2, sizeof(float) * static_cast<std::size_t>(last - first) * 2);
         } else {
-            for (std::int64_t i = first; i < last; ++i, out += 2) out[0] = out[1] = scratch_[static_cast<std::size_t>(i)];
+            for (std::int64_t i = first; i < last; ++i, out += 2)
+                out[0] = out[1] = scratch_[static_cast<std::size_t>(i)];
         }
     }
 
@@ -214,16 +222,18 @@ private:
     {
         AVChannelLayout in{};
         if (frame->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC || frame->ch_layout.nb_channels <= 0)
-            av_channel_layout_default(&in, std::max(1, frame->ch_layout.nb_channels > 0 ? frame->ch_layout.nb_channels
-                                                                                         : codec_->ch_layout.nb_channels));
+            av_channel_layout_default(&in,
+                                      std::max(1, frame->ch_layout.nb_channels > 0 ? frame->ch_layout.nb_channels
+                                                                                   : codec_->ch_layout.nb_channels));
         else
             av_channel_layout_copy(&in, &frame->ch_layout);
         // Mono is copied to both channels as it is; the mixer would lower it by 3 dB.
         outChannels_ = in.nb_channels == 1 ? 1 : 2;
         AVChannelLayout out{};
         av_channel_layout_default(&out, outChannels_);
-        const int status = swr_alloc_set_opts2(&resampler_, &out, AV_SAMPLE_FMT_FLT, SampleRate, &in,
-                                               static_cast<AVSampleFormat>(frame->format), frame->sample_rate, 0, nullptr);
+        const int status =
+            swr_alloc_set_opts2(&resampler_, &out, AV_SAMPLE_FMT_FLT, SampleRate, &in,
+                                static_cast<AVSampleFormat>(frame->format), frame->sample_rate, 0, nullptr);
         av_channel_layout_uninit(&in);
         av_channel_layout_uninit(&out);
         if (status < 0 || swr_init(resampler_) < 0) {
@@ -233,10 +243,10 @@ private:
     }
 
     std::string path_;
-    std::int64_t skip_ = 0;      // frames at 44.1 kHz before the part
-    std::int64_t end_ = -1;      // the frame after the part, -1: the file's end
+    std::int64_t skip_ = 0;             // frames at 44.1 kHz before the part
+    std::int64_t end_ = -1;             // the frame after the part, -1: the file's end
     mutable std::int64_t frames_ = -1;  // the part's length as the file states it; -1 until asked
-    std::int64_t position_ = 0;  // frames converted so far
+    std::int64_t position_ = 0;         // frames converted so far
     AVFormatContext* format_ = nullptr;
     AVCodecContext* codec_ = nullptr;
     SwrContext* resampler_ = nullptr;
@@ -254,7 +264,7 @@ private:
 }  // namespace
 
 std::variant<std::unique_ptr<SoundSource>, SoundError> openFileSound(const std::string& path, std::int64_t startFrame,
-                                                                      std::int64_t endFrame)
+                                                                     std::int64_t endFrame)
 {
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) return SoundError{path, "ファイルがありません"};

@@ -13,6 +13,6 @@ namespace vantoli::audio {
 // The encoder's delay and padding (MP3's LAME header, AAC's priming) are left out as FFmpeg reports
 // them; mono plays on both channels, more channels are mixed down.
 std::variant<std::unique_ptr<SoundSource>, SoundError> openFileSound(const std::string& path, std::int64_t startFrame,
-                                                                      std::int64_t endFrame);
+                                                                     std::int64_t endFrame);
 
 }  // namespace vantoli::audio

@@ -30,7 +30,10 @@ double number(const std::string& text)
     return std::strtod(text.c_str(), nullptr);
 }
 
-std::int64_t whole(const std::string& text) { return static_cast<std::int64_t>(std::strtoll(text.c_str(), nullptr, 10)); }
+std::int64_t whole(const std::string& text)
+{
+    return static_cast<std::int64_t>(std::strtoll(text.c_str(), nullptr, 10));
+}
 
 std::string text(double value)
 {
@@ -71,7 +74,8 @@ TrackLoudness analyse(const AudioSource& source)
 
 std::filesystem::path cacheFolder()
 {
-    if (const char* xdg = std::getenv("XDG_CACHE_HOME"); xdg && *xdg == '/') return std::filesystem::path(xdg) / "vantoli";
+    if (const char* xdg = std::getenv("XDG_CACHE_HOME"); xdg && *xdg == '/')
+        return std::filesystem::path(xdg) / "vantoli";
     const char* home = std::getenv("HOME");
     return std::filesystem::path(home && *home ? home : "/tmp") / ".cache" / "vantoli";
 }
@@ -91,8 +95,8 @@ LoudnessCache::LoudnessCache(std::filesystem::path file) : file_(std::move(file)
             at = tab + 1;
         }
         if (fields.size() != 7) continue;
-        const Key key{line.substr(at), static_cast<std::uintmax_t>(whole(fields[0])), whole(fields[1]), whole(fields[2]),
-                      whole(fields[3])};
+        const Key key{line.substr(at), static_cast<std::uintmax_t>(whole(fields[0])), whole(fields[1]),
+                      whole(fields[2]), whole(fields[3])};
         entries_[key] = {number(fields[4]), number(fields[5]), whole(fields[6])};
     }
 }
@@ -126,8 +130,8 @@ bool LoudnessCache::save()
         for (const auto& [key, value] : entries_) {
             const auto& [path, size, modified, start, end] = key;
             if (path.find('\n') != std::string::npos) continue;
-            out << size << '\t' << modified << '\t' << start << '\t' << end << '\t' << text(value.integratedLufs) << '\t'
-                << text(value.truePeakDbtp) << '\t' << value.frames << '\t' << path << '\n';
+            out << size << '\t' << modified << '\t' << start << '\t' << end << '\t' << text(value.integratedLufs)
+                << '\t' << text(value.truePeakDbtp) << '\t' << value.frames << '\t' << path << '\n';
         }
         out.flush();
         if (!out) {

@@ -35,7 +35,7 @@ public:
     const std::string& error() const { return error_; }
 
 private:
-    void encode();   // the FLAC encoder's thread: encodes what write() queues
+    void encode();  // the FLAC encoder's thread: encodes what write() queues
     void stopEncoder();
     bool handOver();  // queues the pending block for the encoder
     static constexpr std::size_t BlockSamples = 65536 * 2;

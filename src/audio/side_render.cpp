@@ -32,10 +32,7 @@ std::string albumOf(const AudioSource& audio)
 // Triangular dither of one step's width either side, from a small fast generator (xorshift).
 class Dither {
 public:
-    float next()
-    {
-        return uniform() - uniform();
-    }
+    float next() { return uniform() - uniform(); }
 
 private:
     float uniform()
@@ -48,10 +45,7 @@ private:
     std::uint64_t state_ = 0x9E3779B97F4A7C15ull;
 };
 
-std::int16_t clamped(float value)
-{
-    return static_cast<std::int16_t>(std::clamp(std::lrint(value), -32768L, 32767L));
-}
+std::int16_t clamped(float value) { return static_cast<std::int16_t>(std::clamp(std::lrint(value), -32768L, 32767L)); }
 
 class Renderer {
 public:
@@ -77,7 +71,8 @@ public:
         while (frames > 0) {
             const std::int64_t take = std::min(frames, Chunk);
             for (std::int64_t i = 0; i < take; ++i) {
-                const auto value = static_cast<std::int16_t>(std::lrint(amplitude * std::sin(step * static_cast<double>((phase + i) % period))));
+                const auto value = static_cast<std::int16_t>(
+                    std::lrint(amplitude * std::sin(step * static_cast<double>((phase + i) % period))));
                 out_[i * 2] = out_[i * 2 + 1] = value;
             }
             if (!sink_(out_, take)) return false;
@@ -119,7 +114,8 @@ public:
                 if (got == 0) break;
                 more += got;
             }
-            if (more > LengthTolerance) throw SoundError{soundName(track.audio), "長さが予定と違います（予定より長い）"};
+            if (more > LengthTolerance)
+                throw SoundError{soundName(track.audio), "長さが予定と違います（予定より長い）"};
         }
         return true;
     }
@@ -127,8 +123,8 @@ public:
 private:
     static SoundError shortError(const SideTrack& track, std::int64_t got, const Segment& segment)
     {
-        return SoundError{soundName(track.audio), "途中で終わっています（" + std::to_string(got / SampleRate) + " 秒／" +
-                                                      std::to_string(segment.frames / SampleRate) + " 秒）"};
+        return SoundError{soundName(track.audio), "途中で終わっています（" + std::to_string(got / SampleRate) +
+                                                      " 秒／" + std::to_string(segment.frames / SampleRate) + " 秒）"};
     }
 
     const SampleSink& sink_;
@@ -150,9 +146,9 @@ std::variant<SideProgram, SoundError> prepareSide(const SideRequest& request, Lo
             const std::int64_t length = openOrThrow(track.audio)->frames();
             if (track.plannedMilliseconds > 0 &&
                 std::llabs(length - framesOfMilliseconds(track.plannedMilliseconds)) > LengthTolerance)
-                return SoundError{soundName(track.audio), "長さが予定と違います（" + std::to_string(length / SampleRate) +
-                                                              " 秒、予定は " +
-                                                              std::to_string(track.plannedMilliseconds / 1000) + " 秒）"};
+                return SoundError{soundName(track.audio),
+                                  "長さが予定と違います（" + std::to_string(length / SampleRate) + " 秒、予定は " +
+                                      std::to_string(track.plannedMilliseconds / 1000) + " 秒）"};
             frames.push_back(length);
             numbers.push_back(track.number);
         }
@@ -167,7 +163,9 @@ std::variant<SideProgram, SoundError> prepareSide(const SideRequest& request, Lo
         } else {
             std::map<std::string, std::pair<std::vector<MeasuredLoudness>, double>> albums;
             for (std::size_t i = 0; i < gains.size(); ++i) {
-                auto& album = albums.try_emplace(albumOf(request.tracks[i].audio), std::vector<MeasuredLoudness>{}, -INFINITY).first->second;
+                auto& album =
+                    albums.try_emplace(albumOf(request.tracks[i].audio), std::vector<MeasuredLoudness>{}, -INFINITY)
+                        .first->second;
                 album.first.push_back({loudness[i].integratedLufs, loudness[i].frames});
                 album.second = std::max(album.second, loudness[i].truePeakDbtp);
             }

@@ -10,7 +10,8 @@ std::string soundName(const AudioSource& source)
     switch (source.kind) {
     case AudioSource::Kind::File: return source.path;
     case AudioSource::Kind::CdTrack:
-        return (source.path.empty() ? std::string("CD") : source.path) + "（トラック " + std::to_string(source.cdTrack) + "）";
+        return (source.path.empty() ? std::string("CD") : source.path) + "（トラック " +
+               std::to_string(source.cdTrack) + "）";
     case AudioSource::Kind::None: break;
     }
     return "入力したタイム";

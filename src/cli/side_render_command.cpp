@@ -88,7 +88,8 @@ std::string programText(const std::string& heading, const SideProgram& program)
     std::string out = heading + "\n" + "        開始        長さ       ゲイン  内容\n";
     for (const Segment& segment : program.segments) {
         char line[160];
-        std::snprintf(line, sizeof line, "  %10s  %10s  %9s  ", timeText(segment.start).c_str(), timeText(segment.frames).c_str(),
+        std::snprintf(line, sizeof line, "  %10s  %10s  %9s  ", timeText(segment.start).c_str(),
+                      timeText(segment.frames).c_str(),
                       segment.kind == SegmentKind::Track ? gainText(segment.gainDb).c_str() : "");
         out += line + segmentName(segment) + '\n';
     }
@@ -131,7 +132,8 @@ public:
         if (percent == percent_) return;
         percent_ = percent;
         printed_ = true;
-        std::fprintf(stderr, "\r%s %s / %s (%d%%)", side_.c_str(), timeText(done_).c_str(), timeText(frames_).c_str(), percent);
+        std::fprintf(stderr, "\r%s %s / %s (%d%%)", side_.c_str(), timeText(done_).c_str(), timeText(frames_).c_str(),
+                     percent);
         std::fflush(stderr);
     }
 
@@ -145,15 +147,16 @@ private:
 };
 
 struct PreparedSide {
-    const char* name;     // "A面"
-    const char* file;     // "side-a"
+    const char* name;  // "A面"
+    const char* file;  // "side-a"
     audio::SideRequest request;
     SideProgram program;
 };
 
 }  // namespace
 
-void renderSides(const PlannedTape& planned, const PlanRequest& request, const std::string& cdSource, CommandResult& result)
+void renderSides(const PlannedTape& planned, const PlanRequest& request, const std::string& cdSource,
+                 CommandResult& result)
 {
     const RenderRequest& render = *request.render;
     const TapePlan& plan = planned.longDisc.plan;
@@ -162,7 +165,9 @@ void renderSides(const PlannedTape& planned, const PlanRequest& request, const s
         result.err += message;
     };
     if (request.input == Input::Times)
-        return fail(Failed, "vantoli-plan: 入力したタイムには音がありません。--render には CD か音声ファイルを指定してください。\n");
+        return fail(
+            Failed,
+            "vantoli-plan: 入力したタイムには音がありません。--render には CD か音声ファイルを指定してください。\n");
 
     audio::LoudnessCache cache;
     std::vector<PreparedSide> sides{{"A面", "side-a", {}, {}}, {"B面", "side-b", {}, {}}};
@@ -185,7 +190,8 @@ void renderSides(const PlannedTape& planned, const PlanRequest& request, const s
         if (auto* error = std::get_if<audio::SoundError>(&prepared)) return fail(Failed, messageOf(*error));
         side.program = std::get<SideProgram>(prepared);
         if (exceedsSide(side.program, plan.sideCapacity))
-            result.err += std::string("vantoli-plan: ") + side.name + "はリードインを含めるとテープの片面に収まりません。\n";
+            result.err +=
+                std::string("vantoli-plan: ") + side.name + "はリードインを含めるとテープの片面に収まりません。\n";
     }
     cache.save();
 
@@ -203,10 +209,11 @@ void renderSides(const PlannedTape& planned, const PlanRequest& request, const s
         const std::filesystem::path path = folder / (std::string(side.file) + (render.wav ? ".wav" : ".flac"));
         paths.push_back(path);
         auto file = std::make_unique<audio::SideFile>();
-        if (const std::string problem = file->open(path, render.wav ? audio::FileFormat::Wav : audio::FileFormat::Flac,
-                                                   side.program.frames);
+        if (const std::string problem =
+                file->open(path, render.wav ? audio::FileFormat::Wav : audio::FileFormat::Flac, side.program.frames);
             !problem.empty())
-            return fail(Failed, "vantoli-plan: " + shownText(path.string()) + " を書き出せません（" + problem + "）。\n");
+            return fail(Failed,
+                        "vantoli-plan: " + shownText(path.string()) + " を書き出せません（" + problem + "）。\n");
         Progress progress(side.name, side.program.frames);
         const audio::SampleSink sink = [&](const std::int16_t* samples, std::int64_t frames) {
             if (stopRequested) return false;
@@ -216,8 +223,10 @@ void renderSides(const PlannedTape& planned, const PlanRequest& request, const s
         try {
             if (audio::renderSide(side.request, side.program, 0, sink) == audio::RenderEnd::Stopped) {
                 if (stopRequested)
-                    return fail(Cancelled, "vantoli-plan: 中止しました。" + shownText(path.string()) + " は書き出していません。\n");
-                return fail(Failed, "vantoli-plan: " + shownText(path.string()) + " を書き出せません（" + file->error() + "）。\n");
+                    return fail(Cancelled, "vantoli-plan: 中止しました。" + shownText(path.string()) +
+                                               " は書き出していません。\n");
+                return fail(Failed, "vantoli-plan: " + shownText(path.string()) + " を書き出せません（" +
+                                        file->error() + "）。\n");
             }
         } catch (const audio::SoundError& sound) {
             return fail(Failed, messageOf(sound));
@@ -227,7 +236,8 @@ void renderSides(const PlannedTape& planned, const PlanRequest& request, const s
     for (std::size_t i = 0; i < files.size(); ++i) {
         if (!files[i]->commit()) {
             for (std::size_t j = 0; j < i; ++j) std::filesystem::remove(paths[j], error);
-            return fail(Failed, "vantoli-plan: " + shownText(paths[i].string()) + " を書き出せません（" + files[i]->error() + "）。\n");
+            return fail(Failed, "vantoli-plan: " + shownText(paths[i].string()) + " を書き出せません（" +
+                                    files[i]->error() + "）。\n");
         }
     }
 
@@ -243,7 +253,9 @@ void renderSides(const PlannedTape& planned, const PlanRequest& request, const s
         result.out = json.dump(2) + "\n";
     } else {
         for (std::size_t i = 0; i < sides.size(); ++i)
-            result.out += "\n" + programText(std::string("＜") + sides[i].name + "のプログラム＞ " + shownText(paths[i].string()), sides[i].program);
+            result.out +=
+                "\n" + programText(std::string("＜") + sides[i].name + "のプログラム＞ " + shownText(paths[i].string()),
+                                   sides[i].program);
     }
 }
 
@@ -307,10 +319,14 @@ StreamRequest readRequest(const Json& json)
             throw BadRequest{"「tone」の値が違います（400 か 1000 Hz、-20 から 0 dBFS）"};
     }
     const std::string loudness = member<std::string>(json, "loudness", "off");
-    if (loudness == "off") settings.loudness = Loudness::Off;
-    else if (loudness == "track") settings.loudness = Loudness::Track;
-    else if (loudness == "album") settings.loudness = Loudness::Album;
-    else throw BadRequest{"「loudness」は off、track、album のどれかです"};
+    if (loudness == "off")
+        settings.loudness = Loudness::Off;
+    else if (loudness == "track")
+        settings.loudness = Loudness::Track;
+    else if (loudness == "album")
+        settings.loudness = Loudness::Album;
+    else
+        throw BadRequest{"「loudness」は off、track、album のどれかです"};
     request.what = member<std::string>(json, "what", "side");
     if (request.what != "side" && request.what != "tone" && request.what != "loudest")
         throw BadRequest{"「what」は side、tone、loudest のどれかです"};
@@ -327,12 +343,14 @@ StreamRequest readRequest(const Json& json)
             track.audio.startFrame = member<std::int64_t>(item, "startFrame", 0);
             track.audio.endFrame = member<std::int64_t>(item, "endFrame", -1);
             if (track.audio.path.empty()) throw BadRequest{"ファイルのトラックに「path」がありません"};
-            if (track.audio.startFrame < 0 || (track.audio.endFrame >= 0 && track.audio.endFrame <= track.audio.startFrame))
+            if (track.audio.startFrame < 0 ||
+                (track.audio.endFrame >= 0 && track.audio.endFrame <= track.audio.startFrame))
                 throw BadRequest{"「startFrame」と「endFrame」の値が違います"};
         } else if (kind == "cd") {
             track.audio.kind = AudioSource::Kind::CdTrack;
             track.audio.cdTrack = member(item, "cdTrack", 0);
-            if (track.audio.cdTrack < 1 || track.audio.cdTrack > 99) throw BadRequest{"「cdTrack」は 1 から 99 までです"};
+            if (track.audio.cdTrack < 1 || track.audio.cdTrack > 99)
+                throw BadRequest{"「cdTrack」は 1 から 99 までです"};
         } else {
             throw BadRequest{"「kind」は file か cd です"};
         }

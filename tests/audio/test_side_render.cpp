@@ -11,8 +11,8 @@
 
 #include <chrono>
 #include <cmath>
-#include <filesystem>
 #include <ebur128.h>
+#include <filesystem>
 
 #include "audio/file_sound.h"
 #include "audio/loudness.h"
@@ -91,7 +91,8 @@ Rendered render(const SideRequest& request, LoudnessCache& cache)
 double rms(const std::vector<std::int16_t>& samples, qint64 fromFrame, qint64 frames)
 {
     double sum = 0;
-    for (qint64 i = fromFrame * 2; i < (fromFrame + frames) * 2; ++i) sum += double(samples[std::size_t(i)]) * samples[std::size_t(i)];
+    for (qint64 i = fromFrame * 2; i < (fromFrame + frames) * 2; ++i)
+        sum += double(samples[std::size_t(i)]) * samples[std::size_t(i)];
     return std::sqrt(sum / double(frames * 2)) / 32768.0;
 }
 
@@ -105,7 +106,8 @@ bool silent(const std::vector<std::int16_t>& samples, qint64 fromFrame, qint64 f
 int peak(const std::vector<std::int16_t>& samples, qint64 fromFrame, qint64 frames)
 {
     int most = 0;
-    for (qint64 i = fromFrame * 2; i < (fromFrame + frames) * 2; ++i) most = std::max(most, std::abs(int(samples[std::size_t(i)])));
+    for (qint64 i = fromFrame * 2; i < (fromFrame + frames) * 2; ++i)
+        most = std::max(most, std::abs(int(samples[std::size_t(i)])));
     return most;
 }
 
@@ -180,7 +182,8 @@ private slots:
             QVERIFY2(rms(side.samples, track.start + track.frames - 220, 220) > 0.2, "silence at the track's end");
         }
         QVERIFY(silent(side.samples, 0, tracks[0].start));
-        QVERIFY(silent(side.samples, tracks[0].start + tracks[0].frames, tracks[1].start - tracks[0].start - tracks[0].frames));
+        QVERIFY(silent(side.samples, tracks[0].start + tracks[0].frames,
+                       tracks[1].start - tracks[0].start - tracks[0].frames));
         QCOMPARE(tracks[1].start - tracks[0].start - tracks[0].frames, 5 * SampleRate);
         // Mono on both channels at its own level (0.5 of full scale, -6 dBFS).
         const qint64 middle = tracks[0].start + expected / 2;
@@ -212,8 +215,9 @@ private slots:
         bin.close();
         QFile cue(QDir(dir()).filePath("disc.cue"));
         QVERIFY(cue.open(QIODevice::WriteOnly));
-        cue.write("FILE \"disc.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n"
-                  "  TRACK 02 AUDIO\n    INDEX 01 00:01:00\n");
+        cue.write(
+            "FILE \"disc.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n"
+            "  TRACK 02 AUDIO\n    INDEX 01 00:01:00\n");
         cue.close();
 
         struct Case {
@@ -223,7 +227,7 @@ private slots:
         };
         const Case cases[] = {
             {fileSource(flac), 0, 44100 * 4},
-            {fileSource(flac, 75, 150), 44100, 44100},          // the rip's second second, as a CUE part
+            {fileSource(flac, 75, 150), 44100, 44100},  // the rip's second second, as a CUE part
             {{AudioSource::Kind::CdTrack, cue.fileName().toStdString(), 0, -1, 2}, 44100, 44100 * 3},
         };
         for (const Case& c : cases) {
@@ -277,14 +281,18 @@ private slots:
         // Quiet with one full-scale burst: the ceiling, not the target, sets its gain.
         const QString burst = QDir(album).filePath("burst.flac");
         const QString burstWav = QDir(album).filePath("burstmix.wav");
-        QVERIFY(run("sox", {"-n", "-r", "44100", "-c", "2", "-b", "16", QDir(album).filePath("b1.wav"), "synth", "0.05", "sine", "1000"}));
-        QVERIFY(run("sox", {"-n", "-r", "44100", "-c", "2", "-b", "16", QDir(album).filePath("b2.wav"), "synth", "4", "sine", "1000", "vol", "0.01"}));
+        QVERIFY(run("sox", {"-n", "-r", "44100", "-c", "2", "-b", "16", QDir(album).filePath("b1.wav"), "synth", "0.05",
+                            "sine", "1000"}));
+        QVERIFY(run("sox", {"-n", "-r", "44100", "-c", "2", "-b", "16", QDir(album).filePath("b2.wav"), "synth", "4",
+                            "sine", "1000", "vol", "0.01"}));
         QVERIFY(run("sox", {QDir(album).filePath("b1.wav"), QDir(album).filePath("b2.wav"), burstWav}));
         QVERIFY(run("flac", {"-s", "-f", burstWav, "-o", burst}));
 
         const qint64 ceiling = std::lround(std::pow(10.0, TruePeakCeilingDbtp / 20) * 32768);
         for (const Loudness mode : {Loudness::Track, Loudness::Album}) {
-            SideRequest request{{{1, fileSource(quiet), 0}, {2, fileSource(loud), 0}, {3, fileSource(burst), 0}}, true, {}};
+            SideRequest request{{{1, fileSource(quiet), 0}, {2, fileSource(loud), 0}, {3, fileSource(burst), 0}},
+                                true,
+                                {}};
             request.settings.loudness = mode;
             LoudnessCache cache(QDir(dir()).filePath("cache.tsv").toStdString());
             const Rendered side = render(request, cache);
@@ -293,7 +301,8 @@ private slots:
             QVERIFY(peak(side.samples, 0, side.program.frames) <= ceiling);
             if (mode == Loudness::Track) {
                 for (int i : {0, 1})
-                    QVERIFY(std::abs(integratedLufs(side.samples, tracks[i].start, tracks[i].frames) - LoudnessTargetLufs) < 0.5);
+                    QVERIFY(std::abs(integratedLufs(side.samples, tracks[i].start, tracks[i].frames) -
+                                     LoudnessTargetLufs) < 0.5);
                 QVERIFY(tracks[2].gainDb < 0);  // held by its burst at 0 dBFS
             } else {
                 QCOMPARE(tracks[0].gainDb, tracks[1].gainDb);
@@ -311,7 +320,8 @@ private slots:
         for (int round = 0; round < 3; ++round) {
             if (round == 2)
                 std::filesystem::last_write_time(path.toStdString(),
-                                                 std::filesystem::last_write_time(path.toStdString()) + std::chrono::seconds(5));
+                                                 std::filesystem::last_write_time(path.toStdString()) +
+                                                     std::chrono::seconds(5));
             LoudnessCache cache(cacheFile);
             cache.measure(fileSource(path));
             QCOMPARE(cache.measured(), expectations[round]);
@@ -324,11 +334,15 @@ private slots:
     {
         QTest::addColumn<QString>("fault");
         QTest::addColumn<QString>("cause");
-        QTest::newRow("missing file") << "missing" << "ファイルがありません";
-        QTest::newRow("length far from the plan") << "planned" << "長さが予定と違います";
+        QTest::newRow("missing file") << "missing"
+                                      << "ファイルがありません";
+        QTest::newRow("length far from the plan") << "planned"
+                                                  << "長さが予定と違います";
         // Cut off or damaged part-way: the decoder's error, or fewer samples than the file promised.
-        QTest::newRow("cut off part-way") << "truncated" << "デコードに失敗|途中で終わって|長さが予定と違い";
-        QTest::newRow("garbage part-way") << "garbage" << "デコードに失敗|途中で終わって|長さが予定と違い";
+        QTest::newRow("cut off part-way") << "truncated"
+                                          << "デコードに失敗|途中で終わって|長さが予定と違い";
+        QTest::newRow("garbage part-way") << "garbage"
+                                          << "デコードに失敗|途中で終わって|長さが予定と違い";
     }
     void aFailingSourceNamesItsFile()
     {

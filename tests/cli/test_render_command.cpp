@@ -74,9 +74,10 @@ private slots:
         QStringList files;
         for (int i = 1; i <= 3; ++i) files << writeWav(folder, QString("%1.wav").arg(i), 44100 * 20 * i + i);
         const QString out = home_.filePath("sides");
-        const Finished run = runProgram(
-            QStringList{"--tapes=46", "--json", "--lead-in=1", "--tone=3,400,-20", "--format=wav", "--render=" + out} + files,
-            home_.path());
+        const Finished run = runProgram(QStringList{"--tapes=46", "--json", "--lead-in=1", "--tone=3,400,-20",
+                                                    "--format=wav", "--render=" + out} +
+                                            files,
+                                        home_.path());
         QVERIFY2(run.exitCode == 0, run.err.constData());
         const QJsonObject render = QJsonDocument::fromJson(run.out).object()["render"].toObject();
         for (const QString side : {"A", "B"}) {
@@ -103,17 +104,20 @@ private slots:
     void streamsAsTheContractSays()
     {
         const QString wav = writeWav(home_.path(), "stream.wav", 44100 * 2 + 5);
-        const QByteArray request = QJsonDocument(QJsonObject{
-            {"leadInSeconds", 0.5},
-            {"tracks", QJsonArray{QJsonObject{{"number", 1}, {"path", wav}, {"milliseconds", 2000}},
-                                  QJsonObject{{"number", 2}, {"path", wav}}}}}).toJson();
+        const QByteArray request =
+            QJsonDocument(
+                QJsonObject{{"leadInSeconds", 0.5},
+                            {"tracks", QJsonArray{QJsonObject{{"number", 1}, {"path", wav}, {"milliseconds", 2000}},
+                                                  QJsonObject{{"number", 2}, {"path", wav}}}}})
+                .toJson();
         Finished run = runProgram({"--stream=-"}, home_.path(), request);
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.out.size(), qsizetype((22050 + 2 * (88200 + 5) + 5 * 44100) * 4));
 
         const QByteArray loopedTone = R"({"what": "tone", "tone": {"seconds": 1}, "tracks": []})";
-        const QString script = QString("printf '%1' | '%2' --stream=- | head -c 100000 >/dev/null; echo ${PIPESTATUS[1]}")
-                                   .arg(QString::fromUtf8(loopedTone), VANTOLI_PLAN_PROGRAM);
+        const QString script =
+            QString("printf '%1' | '%2' --stream=- | head -c 100000 >/dev/null; echo ${PIPESTATUS[1]}")
+                .arg(QString::fromUtf8(loopedTone), VANTOLI_PLAN_PROGRAM);
         QProcess shell;
         shell.start("bash", {"-c", script});
         QVERIFY(shell.waitForFinished(30000));
