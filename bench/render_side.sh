@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # How long vantoli-plan --render takes for a 45-minute side of 10 FLAC files, against ffmpeg
 # concatenating the same files with the same silences (2 s lead-in, 5 s gaps) into one FLAC file; and
-# the cost of loudness analysis, cold (empty cache) and cached. Best of RUNS runs each.
+# the cost of loudness analysis, cold (empty cache) and cached. Best of RUNS runs each. Wall times
+# depend on what else the machine runs; the user CPU of one run each is given too.
 # Usage: bench/render_side.sh [BUILD_DIR]   (default: build)   RUNS=3
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
