@@ -7,6 +7,8 @@
 
 #include "cli/command_line.h"
 #include "cli/plan_output.h"
+#include "cli/side_render_command.h"
+#include "core/disc_kind.h"
 #include "core/entry_reading.h"
 #include "core/file_read_result.h"
 #include "core/long_disc_plan.h"
@@ -81,6 +83,7 @@ CommandResult runPlanCommand(const std::vector<std::string>& arguments, const st
         result.out = helpText();
         return result;
     }
+    if (std::holds_alternative<StreamSide>(line)) return streamSide(stdin, 1);
     if (std::holds_alternative<ShowVersion>(line)) {
         result.out = versionText();
         return result;
@@ -128,6 +131,7 @@ CommandResult runPlanCommand(const std::vector<std::string>& arguments, const st
     case Output::Report: result.out = reportText(planned, request.crlf); break;
     case Output::Json: result.out = planJson(planned); break;
     }
+    if (request.render) renderSides(planned, request, request.operands.empty() ? std::string() : request.operands.front(), result);
     return result;
 }
 
