@@ -23,10 +23,9 @@ bool TapeDocument::operator==(const TapeDocument& other) const
     const auto dubbingOf = [](const DubbingSettings& d) {
         return std::tuple(d.leadInSeconds, d.loudness, d.tone.seconds, d.tone.hertz, d.tone.dbfs);
     };
-    return sources == other.sources && entries == other.entries && tracks == other.tracks &&
-           stamps == other.stamps && longList == other.longList && optionsOf(options) == optionsOf(other.options) &&
-           lineup == other.lineup && plan == other.plan && label == other.label &&
-           dubbingOf(dubbing) == dubbingOf(other.dubbing);
+    return sources == other.sources && entries == other.entries && tracks == other.tracks && stamps == other.stamps &&
+           longList == other.longList && optionsOf(options) == optionsOf(other.options) && lineup == other.lineup &&
+           plan == other.plan && label == other.label && dubbingOf(dubbing) == dubbingOf(other.dubbing);
 }
 
 // ---- Plans and label texts -----------------------------------------------------------------------
@@ -169,8 +168,9 @@ std::string writeTapeDocument(const TapeDocument& document, const std::string& f
                            {"tapes", tapes}};
 
     if (document.plan)
-        root["plan"] =
-            Json{{"tape", tapeJson(document.plan->tape)}, {"sideA", document.plan->sideA}, {"sideB", document.plan->sideB}};
+        root["plan"] = Json{{"tape", tapeJson(document.plan->tape)},
+                            {"sideA", document.plan->sideA},
+                            {"sideB", document.plan->sideB}};
     else
         root["plan"] = nullptr;
 
@@ -187,11 +187,11 @@ std::string writeTapeDocument(const TapeDocument& document, const std::string& f
     }
 
     const DubbingSettings& dubbing = document.dubbing;
-    root["dubbing"] = Json{{"leadInSeconds", dubbing.leadInSeconds},
-                           {"loudness", loudnessName(dubbing.loudness)},
-                           {"tone", Json{{"seconds", dubbing.tone.seconds},
-                                         {"hertz", dubbing.tone.hertz},
-                                         {"dbfs", dubbing.tone.dbfs}}}};
+    root["dubbing"] =
+        Json{{"leadInSeconds", dubbing.leadInSeconds},
+             {"loudness", loudnessName(dubbing.loudness)},
+             {"tone",
+              Json{{"seconds", dubbing.tone.seconds}, {"hertz", dubbing.tone.hertz}, {"dbfs", dubbing.tone.dbfs}}}};
     // Text that is not UTF-8 (a file name of another encoding) is written with U+FFFD in its place.
     return root.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
@@ -367,7 +367,8 @@ TapeDocument readDocument(const Reader& root, const std::string& folder)
     document.tracks.album = root.text("album");
     document.tracks.artist = root.text("artist");
     const std::vector<Reader> tracks = root.array("tracks");
-    if (tracks.size() > static_cast<std::size_t>(MaxDocumentTracks)) refuse(DocumentError::Kind::TooManyTracks, "tracks");
+    if (tracks.size() > static_cast<std::size_t>(MaxDocumentTracks))
+        refuse(DocumentError::Kind::TooManyTracks, "tracks");
     document.tracks.tracks.resize(tracks.size());
     document.stamps.resize(tracks.size());
     for (std::size_t i = 0; i < tracks.size(); ++i)
@@ -468,7 +469,8 @@ Message documentErrorMessage(const DocumentError& error, const std::string& file
     case DocumentError::Kind::NotJson: reason = "テープのファイルではありません（JSON ではありません）。"; break;
     case DocumentError::Kind::OtherFormat: reason = "Vantoli のテープのファイルではありません。"; break;
     case DocumentError::Kind::TooNew:
-        reason = "新しいバージョンの Vantoli で保存されたため、このバージョンでは開けません（形式 " + error.where + "）。";
+        reason =
+            "新しいバージョンの Vantoli で保存されたため、このバージョンでは開けません（形式 " + error.where + "）。";
         break;
     case DocumentError::Kind::WrongType: reason = "「" + error.where + "」の値の種類が正しくありません。"; break;
     case DocumentError::Kind::OutOfRange: reason = "「" + error.where + "」の値が範囲を超えています。"; break;

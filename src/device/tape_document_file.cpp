@@ -17,7 +17,8 @@ ParsedTapeDocument readTapeDocumentFile(const std::string& path)
     namespace fs = std::filesystem;
     std::error_code error;
     const fs::file_status status = fs::status(path, error);
-    if (status.type() == fs::file_type::not_found) return DocumentError{DocumentError::Kind::Unreadable, "見つかりません"};
+    if (status.type() == fs::file_type::not_found)
+        return DocumentError{DocumentError::Kind::Unreadable, "見つかりません"};
     if (error) return DocumentError{DocumentError::Kind::Unreadable, error.message()};
     if (status.type() != fs::file_type::regular) return DocumentError{DocumentError::Kind::NotAFile, {}};
     const std::uintmax_t size = fs::file_size(path, error);

@@ -8,8 +8,10 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 #include "core/label_content.h"
+#include "core/tape_document.h"
 #include "gui/single_window.h"
 
 class QKeyEvent;
@@ -60,6 +62,11 @@ public:
     // The label as the window shows it now, the user's changes included.
     LabelContent label() const;
 
+    // What the user typed over the label the plan filled in, and putting such texts back (a tape
+    // opened again). Without a plan there are none.
+    std::optional<LabelTexts> texts() const;
+    void setTexts(const LabelTexts& texts);
+
     // The controls, by their names.
     QLineEdit* txtTitle() const { return txtTitle_; }
     QLineEdit* txtArtist() const { return txtArtist_; }
@@ -72,6 +79,10 @@ public:
     QPushButton* cmdPdf() const { return cmdPdf_; }
     QPushButton* cmdPrint() const { return cmdPrint_; }
     QPushButton* cmdClose() const { return cmdClose_; }
+
+signals:
+    // The user changed a text of the label.
+    void edited();
 
 public slots:
     // Asks for a file name and saves the card there as a PDF file of one A4 page.

@@ -7,6 +7,7 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -25,6 +26,7 @@
 #include "gui/main_form.h"
 #include "gui/message_box.h"
 #include "gui/pattern_file.h"
+#include "gui/tape_file.h"
 
 namespace vantoli {
 
@@ -112,6 +114,10 @@ void MainForm::ReadFiles(const QStringList& items)
     }
     const TrackList& list = std::get<TrackList>(result);
     const auto count = static_cast<std::int32_t>(list.tracks.size());
+    const auto keepSources = [this, &items] {
+        sources_.clear();
+        for (const QString& item : items) sources_ << QFileInfo(item).absoluteFilePath();
+    };
     switch (discKind(count)) {
     case DiscKind::NoDisc: showMessage(this, noFileTracksMessage()); break;
     case DiscKind::Entries:
@@ -120,11 +126,13 @@ void MainForm::ReadFiles(const QStringList& items)
         for (std::int32_t i = 0; i < count; ++i)
             Tm_[i]->setText(QString::fromStdString(trackEntryText(list.tracks[static_cast<std::size_t>(i)])));
         setTrackTitles(list);
+        keepSources();
         Run_->setFocus();
         break;
     case DiscKind::LongDisc:
         showMessage(this, longFileListMessage());
         showLongDiscPlan(trackSeconds(list), count, list);
+        keepSources();
         break;
     case DiscKind::TooManyTracks: showMessage(this, tooManyFileTracksMessage()); break;
     }
@@ -141,9 +149,10 @@ void MainForm::dropEvent(QDropEvent* event)
     if (paths.isEmpty()) return;
     event->acceptProposedAction();
     // Read once the drop is over, so that the program the files came from is not kept waiting while
-    // a message is on the screen.
+    // a message is on the screen. A tape document dropped alone is opened.
+    const bool tape = paths.size() == 1 && isTapeDocumentName(paths.first());
     QMetaObject::invokeMethod(
-        this, [this, paths] { ReadFiles(paths); }, Qt::QueuedConnection);
+        this, [this, paths, tape] { tape ? void(OpenTape(paths.first())) : ReadFiles(paths); }, Qt::QueuedConnection);
 }
 
 bool MainForm::eventFilter(QObject* watched, QEvent* event)
@@ -168,7 +177,10 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event)
 void MainForm::setTrackTitles(TrackList titles)
 {
     trackTitles_ = std::move(titles);
+    sources_.clear();
+    labelTexts_.reset();
     showTitleTips();
+    markChanged();
 }
 
 void MainForm::showTitleTips()

@@ -113,43 +113,55 @@ private slots:
         QTest::addColumn<DocumentError::Kind>("kind");
         QTest::addColumn<QString>("where");
         using K = DocumentError::Kind;
-        QTest::newRow("not JSON") << "{" << "[" << K::NotJson << "";
-        QTest::newRow("another format") << "\"vantoli-tape\"" << "\"vantoli-label\"" << K::OtherFormat << "";
-        QTest::newRow("format no text") << "\"vantoli-tape\"" << "3" << K::OtherFormat << "";
-        QTest::newRow("version as text") << "\"version\": 1" << "\"version\": \"1\"" << K::WrongType << "version";
-        QTest::newRow("version 0") << "\"version\": 1" << "\"version\": 0" << K::OutOfRange << "version";
-        QTest::newRow("length as text") << "\"milliseconds\": 271500" << "\"milliseconds\": \"4:31\""
-                                        << K::WrongType << "tracks[0].milliseconds";
-        QTest::newRow("negative length") << "\"milliseconds\": 271500" << "\"milliseconds\": -1" << K::OutOfRange
-                                         << "tracks[0].milliseconds";
-        QTest::newRow("length past any tape") << "\"milliseconds\": 271500" << "\"milliseconds\": 36000001"
-                                              << K::OutOfRange << "tracks[0].milliseconds";
-        QTest::newRow("length past 64 bits") << "\"milliseconds\": 271500"
-                                             << "\"milliseconds\": 18446744073709551615" << K::OutOfRange
-                                             << "tracks[0].milliseconds";
-        QTest::newRow("length fraction") << "\"milliseconds\": 271500" << "\"milliseconds\": 1.5" << K::WrongType
-                                         << "tracks[0].milliseconds";
-        QTest::newRow("title missing") << "\"title\": \"一曲目\"," << "" << K::WrongType << "tracks[0].title";
-        QTest::newRow("sources no list") << "\"sources\": [" << "\"sources\": \"x\", \"y\": [" << K::WrongType << "sources";
-        QTest::newRow("gap as number") << "\"gap\": false" << "\"gap\": 0" << K::WrongType << "options.gap";
-        QTest::newRow("tapes out of order") << "\"minutes\": 90" << "\"minutes\": 40" << K::OutOfRange
-                                            << "options.tapes";
-        QTest::newRow("tape of 181 min") << "\"minutes\": 90" << "\"minutes\": 181" << K::OutOfRange
-                                         << "options.tapes[1].minutes";
-        QTest::newRow("side track 0") << "\"sideA\": [\n      1," << "\"sideA\": [\n      0," << K::OutOfRange
-                                      << "plan.sideA[0]";
-        QTest::newRow("edited title twice") << "\"number\": 4" << "\"number\": 2" << K::OutOfRange
-                                            << "label.titles[1].number";
-        QTest::newRow("lead-in 31 s") << "\"leadInSeconds\": 7.5" << "\"leadInSeconds\": 31" << K::OutOfRange
-                                      << "dubbing.leadInSeconds";
-        QTest::newRow("tone 440 Hz") << "\"hertz\": 400" << "\"hertz\": 440" << K::OutOfRange << "dubbing.tone.hertz";
-        QTest::newRow("loudness unknown") << "\"loudness\": \"album\"" << "\"loudness\": \"loud\"" << K::OutOfRange << "dubbing.loudness";
-        QTest::newRow("CUE end before start") << "\"endFrame\": 61875" << "\"endFrame\": 7500" << K::OutOfRange
-                                              << "tracks[2].audio.endFrame";
-        QTest::newRow("21 entries") << "\"entries\": [" << "\"entries\": [" + QString("\"1\",").repeated(19)
-                                    << K::TooManyTracks << "entries";
-        QTest::newRow("long list of 4") << "\"longList\": false" << "\"longList\": true" << K::OutOfRange
-                                        << "longList";
+        QTest::newRow("not JSON") << "{"
+                                  << "[" << K::NotJson << "";
+        QTest::newRow("another format") << "\"vantoli-tape\""
+                                        << "\"vantoli-label\"" << K::OtherFormat << "";
+        QTest::newRow("format no text") << "\"vantoli-tape\""
+                                        << "3" << K::OtherFormat << "";
+        QTest::newRow("version as text") << "\"version\": 1"
+                                         << "\"version\": \"1\"" << K::WrongType << "version";
+        QTest::newRow("version 0") << "\"version\": 1"
+                                   << "\"version\": 0" << K::OutOfRange << "version";
+        QTest::newRow("length as text") << "\"milliseconds\": 271500"
+                                        << "\"milliseconds\": \"4:31\"" << K::WrongType << "tracks[0].milliseconds";
+        QTest::newRow("negative length") << "\"milliseconds\": 271500"
+                                         << "\"milliseconds\": -1" << K::OutOfRange << "tracks[0].milliseconds";
+        QTest::newRow("length past any tape")
+            << "\"milliseconds\": 271500"
+            << "\"milliseconds\": 36000001" << K::OutOfRange << "tracks[0].milliseconds";
+        QTest::newRow("length past 64 bits")
+            << "\"milliseconds\": 271500"
+            << "\"milliseconds\": 18446744073709551615" << K::OutOfRange << "tracks[0].milliseconds";
+        QTest::newRow("length fraction") << "\"milliseconds\": 271500"
+                                         << "\"milliseconds\": 1.5" << K::WrongType << "tracks[0].milliseconds";
+        QTest::newRow("title missing") << "\"title\": \"一曲目\","
+                                       << "" << K::WrongType << "tracks[0].title";
+        QTest::newRow("sources no list") << "\"sources\": ["
+                                         << "\"sources\": \"x\", \"y\": [" << K::WrongType << "sources";
+        QTest::newRow("gap as number") << "\"gap\": false"
+                                       << "\"gap\": 0" << K::WrongType << "options.gap";
+        QTest::newRow("tapes out of order") << "\"minutes\": 90"
+                                            << "\"minutes\": 40" << K::OutOfRange << "options.tapes";
+        QTest::newRow("tape of 181 min") << "\"minutes\": 90"
+                                         << "\"minutes\": 181" << K::OutOfRange << "options.tapes[1].minutes";
+        QTest::newRow("side track 0") << "\"sideA\": [\n      1,"
+                                      << "\"sideA\": [\n      0," << K::OutOfRange << "plan.sideA[0]";
+        QTest::newRow("edited title twice") << "\"number\": 4"
+                                            << "\"number\": 2" << K::OutOfRange << "label.titles[1].number";
+        QTest::newRow("lead-in 31 s") << "\"leadInSeconds\": 7.5"
+                                      << "\"leadInSeconds\": 31" << K::OutOfRange << "dubbing.leadInSeconds";
+        QTest::newRow("tone 440 Hz") << "\"hertz\": 400"
+                                     << "\"hertz\": 440" << K::OutOfRange << "dubbing.tone.hertz";
+        QTest::newRow("loudness unknown") << "\"loudness\": \"album\""
+                                          << "\"loudness\": \"loud\"" << K::OutOfRange << "dubbing.loudness";
+        QTest::newRow("CUE end before start") << "\"endFrame\": 61875"
+                                              << "\"endFrame\": 7500" << K::OutOfRange << "tracks[2].audio.endFrame";
+        QTest::newRow("21 entries") << "\"entries\": ["
+                                    << "\"entries\": [" + QString("\"1\",").repeated(19) << K::TooManyTracks
+                                    << "entries";
+        QTest::newRow("long list of 4") << "\"longList\": false"
+                                        << "\"longList\": true" << K::OutOfRange << "longList";
     }
     void badDocumentsNameTheirFault()
     {
