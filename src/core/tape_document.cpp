@@ -95,7 +95,9 @@ std::string readPath(const std::string& stored, const std::string& folder)
     namespace fs = std::filesystem;
     const fs::path path(stored);
     if (stored.empty() || path.is_absolute() || folder.empty()) return stored;
-    return (fs::path(folder) / path).lexically_normal().string();
+    fs::path full = (fs::path(folder) / path).lexically_normal();
+    if (!full.has_filename() && full.has_relative_path()) full = full.parent_path();  // "." is the folder itself
+    return full.string();
 }
 
 // ---- Writing ---------------------------------------------------------------------------------------

@@ -82,7 +82,7 @@ struct TapeDocument {
     std::vector<std::string> entries;  // the entry texts as typed, entry 1 first, at most EntryCount
     // The tracks with their titles and sound: the entries' tracks, or every track of a long list.
     TrackList tracks;
-    std::vector<FileStamp> stamps;  // stamps[i] belongs to tracks.tracks[i]; may be shorter
+    std::vector<FileStamp> stamps;  // stamps[i] belongs to tracks.tracks[i]; one per track when parsed
     bool longList = false;          // planned as a long list (21 to 99 tracks) shown as a report
     PlanOptions options;
     Lineup lineup;                  // the tapes planned with

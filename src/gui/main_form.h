@@ -218,6 +218,8 @@ private:
 
     // Puts a document into the window; returns whether the plan made now differs from the saved one.
     bool applyTapeDocument(const TapeDocument& document);
+    // The messages after a tape was put into the window: the plan made anew, files missing or changed.
+    void reportOpenedTape(const TapeDocument& document, bool differs);
     // Something of the tape changed: it counts as not saved, and the recovery copy follows soon.
     void markChanged();
     void writeRecoveryCopy();
@@ -271,8 +273,8 @@ private:
     std::optional<MadePlan> lastPlan_;
 
     // The tape as a document: what the window shows besides its controls.
-    QStringList sources_;                  // what the last read of files read
-    std::optional<TrackList> longList_;    // the tracks of the long list whose report was shown last
+    QStringList sources_;                   // what the last read of files read
+    std::optional<TrackList> longList_;     // the tracks of the long list whose report was shown last
     std::optional<LabelTexts> labelTexts_;  // what the user typed over the label
     DubbingSettings dubbing_;
     QStringList unavailableAudio_;

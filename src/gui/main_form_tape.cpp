@@ -89,21 +89,24 @@ bool MainForm::applyTapeDocument(const TapeDocument& document)
     restoring_ = false;
 
     const bool differs = document.plan && (!planned || !samePlan(*document.plan, lastPlan_->plan));
-    if (differs) showMessage(this, planChangedMessage(document.lineup != lineup_));
-
     const AudioFileCheck check = checkAudioFiles(document);
     unavailableAudio_.clear();
     for (const auto* files : {&check.missing, &check.changed})
         for (const std::string& file : *files) unavailableAudio_ << fromNative(file);
-    if (!check.empty()) {
-        std::vector<std::string> missing, changed;
-        for (const std::string& file : check.missing)
-            missing.push_back(QDir::toNativeSeparators(fromNative(file)).toStdString());
-        for (const std::string& file : check.changed)
-            changed.push_back(QDir::toNativeSeparators(fromNative(file)).toStdString());
-        showMessage(this, changedAudioFilesMessage(missing, changed));
-    }
     return differs;
+}
+
+void MainForm::reportOpenedTape(const TapeDocument& document, bool differs)
+{
+    if (differs) showMessage(this, planChangedMessage(document.lineup != lineup_));
+    const AudioFileCheck check = checkAudioFiles(document);
+    if (check.empty()) return;
+    const auto shown = [](const std::vector<std::string>& files) {
+        std::vector<std::string> names;
+        for (const std::string& file : files) names.push_back(QDir::toNativeSeparators(fromNative(file)).toStdString());
+        return names;
+    };
+    showMessage(this, changedAudioFilesMessage(shown(check.missing), shown(check.changed)));
 }
 
 bool MainForm::OpenTape(const QString& path)
@@ -115,7 +118,8 @@ bool MainForm::OpenTape(const QString& path)
     }
     tapeFile_ = QFileInfo(path).absoluteFilePath();
     rememberRecent(tapeFile_);
-    const bool differs = applyTapeDocument(std::get<TapeDocument>(parsed));
+    const TapeDocument& document = std::get<TapeDocument>(parsed);
+    const bool differs = applyTapeDocument(document);
     // A plan made anew is a change the file does not hold yet.
     changed_ = false;
     recoveryTimer_.stop();
@@ -123,6 +127,7 @@ bool MainForm::OpenTape(const QString& path)
         markChanged();
     else if (!recoveryFile_.isEmpty())
         QFile::remove(recoveryFile_);
+    reportOpenedTape(document, differs);
     return true;
 }
 
@@ -211,13 +216,11 @@ void MainForm::connectLabelWindow(CassetteLabel* window)
     if (!window) return;
     if (labelTexts_) window->setTexts(*labelTexts_);
     // The texts typed stay with the tape when the window closes.
-    connect(
-        window, &CassetteLabel::edited, this,
-        [this, window] {
-            labelTexts_ = window->texts();
-            markChanged();
-        },
-        Qt::UniqueConnection);
+    disconnect(window, &CassetteLabel::edited, this, nullptr);
+    connect(window, &CassetteLabel::edited, this, [this, window] {
+        labelTexts_ = window->texts();
+        markChanged();
+    });
 }
 
 // ---- The recovery copy ----------------------------------------------------------------------------
@@ -264,9 +267,11 @@ bool MainForm::offerRecovery()
         QFile::remove(recoveryFile_);
         return false;
     }
-    applyTapeDocument(std::get<TapeDocument>(parsed));
+    const TapeDocument& document = std::get<TapeDocument>(parsed);
+    const bool differs = applyTapeDocument(document);
     // The work restored is still not saved anywhere else: the copy stays until it is.
     changed_ = true;
+    reportOpenedTape(document, differs);
     return true;
 }
 

@@ -75,8 +75,11 @@ private slots:
         QVERIFY(text.find("\"/elsewhere/list.m3u8\"") != std::string::npos);
         // A sibling folder whose name starts like the document's is not below it.
         TapeDocument sibling = fullDocument();
-        sibling.sources = {"/music2/x.flac"};
-        QVERIFY(writeTapeDocument(sibling, "/music").find("\"/music2/x.flac\"") != std::string::npos);
+        sibling.sources = {"/music2/x.flac", "/music"};
+        const std::string siblingText = writeTapeDocument(sibling, "/music");
+        QVERIFY(siblingText.find("\"/music2/x.flac\"") != std::string::npos);
+        // The document's own folder comes back as itself.
+        QCOMPARE(std::get<TapeDocument>(parseTapeDocument(siblingText, "/music")).sources, sibling.sources);
 
         const TapeDocument moved = std::get<TapeDocument>(parseTapeDocument(text, "/mnt/usb/music"));
         QCOMPARE(moved.tracks.tracks[0].audio.path, std::string("/mnt/usb/music/album/01 一.flac"));
