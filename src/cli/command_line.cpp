@@ -1,11 +1,14 @@
 #include "cli/command_line.h"
 
+#include <getopt.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
 
 #include "cli/plan_output.h"
 #include "core/entry_reading.h"
+#include "core/tape_document.h"
 
 #ifndef VANTOLI_VERSION
 #error "VANTOLI_VERSION must name the program's version"
@@ -15,34 +18,28 @@ namespace vantoli::cli {
 
 namespace {
 
-enum class Value { None, Required, Optional };
-
-struct OptionName {
-    std::string_view name;
-    Value value;
-};
-
 // clang-format off
-constexpr OptionName Options[] = {
-    {"help",          Value::None},
-    {"version",       Value::None},
-    {"keep-order",    Value::None},
-    {"no-keep-order", Value::None},
-    {"gap",           Value::None},
-    {"no-gap",        Value::None},
-    {"exact",         Value::None},
-    {"tapes",         Value::Required},
-    {"cd",            Value::Optional},
-    {"report",        Value::None},
-    {"crlf",          Value::None},
-    {"json",          Value::None},
+const option LongOptions[] = {
+    {"help",          no_argument,       nullptr, 0},
+    {"version",       no_argument,       nullptr, 0},
+    {"keep-order",    no_argument,       nullptr, 0},
+    {"no-keep-order", no_argument,       nullptr, 0},
+    {"gap",           no_argument,       nullptr, 0},
+    {"no-gap",        no_argument,       nullptr, 0},
+    {"exact",         no_argument,       nullptr, 0},
+    {"tapes",         required_argument, nullptr, 0},
+    {"cd",            optional_argument, nullptr, 0},
+    {"report",        no_argument,       nullptr, 0},
+    {"crlf",          no_argument,       nullptr, 0},
+    {"json",          no_argument,       nullptr, 0},
+    {nullptr,         0,                 nullptr, 0},
 };
 // clang-format on
 
-const OptionName* findOption(std::string_view name)
+const option* findOption(std::string_view name)
 {
-    for (const OptionName& option : Options)
-        if (option.name == name) return &option;
+    for (const option& known : LongOptions)
+        if (known.name && known.name == name) return &known;
     return nullptr;
 }
 
@@ -50,10 +47,9 @@ bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 bool isAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
 // "-130" and "-.5" are times (which the entry checks refuse), not options: no option is one dash long.
-bool looksLikeOption(const std::string& argument)
+bool isDashedTime(const std::string& argument)
 {
-    if (argument.size() < 2 || argument[0] != '-') return false;
-    return !(isAsciiDigit(argument[1]) || argument[1] == '.');
+    return argument.size() >= 2 && argument[0] == '-' && (isAsciiDigit(argument[1]) || argument[1] == '.');
 }
 
 bool hasLetterExtension(std::string_view name)
@@ -141,36 +137,52 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
     bool json = false;
     std::vector<std::string> cdSources;  // from --cd=SOURCE
     std::vector<std::string> operands;
-    bool optionsEnded = false;
 
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        if (optionsEnded || !looksLikeOption(argument)) {
-            if (argument.empty()) return UsageError{"空の引数は指定できません。"};
-            operands.push_back(argument);
+    // getopt_long over a copy of the arguments, operands returned in order (the leading '-'). A time
+    // such as "-130" stands in as a plain word, so that it is taken for an operand; whatever getopt
+    // hands back is looked up in the arguments as given.
+    static const char Stand[] = "0";
+    std::vector<std::string> copies{"vantoli-plan"};
+    for (const std::string& argument : arguments) copies.push_back(isDashedTime(argument) ? Stand : argument);
+    std::vector<char*> argv;
+    for (std::string& copy : copies) argv.push_back(copy.data());
+    argv.push_back(nullptr);
+    const int argc = static_cast<int>(copies.size());
+    const auto given = [&](const char* text) {
+        for (int i = 1; i < argc; ++i)
+            if (text == argv[i]) return arguments[i - 1];
+        return std::string(text);
+    };
+
+    opterr = 0;
+    optind = 0;  // starts glibc's getopt afresh, for every call in one process
+    while (true) {
+        const int at = std::max(optind, 1);  // the argument getopt reads next
+        int index = -1;
+        const int found = getopt_long(argc, argv.data(), "-:", LongOptions, &index);
+        if (found == -1) break;
+        if (found == 1) {
+            if (optarg[0] == '\0') return UsageError{"空の引数は指定できません。"};
+            operands.push_back(given(optarg));
             continue;
         }
-        if (argument == "--") {
-            optionsEnded = true;
-            continue;
-        }
-        if (argument[1] != '-') return UsageError{"不明なオプションです： " + shownText(argument)};
-
+        const std::string& argument = arguments[static_cast<std::size_t>(at - 1)];
+        if (argument.size() < 2 || argument[1] != '-')
+            return UsageError{"不明なオプションです： " + shownText(argument)};
         const std::size_t equals = argument.find('=');
         const std::string name = argument.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
-        const OptionName* option = findOption(name);
-        if (!option) return UsageError{"不明なオプションです： --" + shownText(name)};
-        std::optional<std::string> value;
-        if (equals != std::string::npos) {
-            if (option->value == Value::None) return UsageError{"オプション --" + name + " は値をとりません。"};
-            value = argument.substr(equals + 1);
-        } else if (option->value == Value::Required) {
-            if (i + 1 == arguments.size()) return UsageError{"オプション --" + name + " には値が必要です。"};
-            value = arguments[++i];
-        }
+        const option* known = findOption(name);
+        // No abbreviations: "--rep" is no "--report".
+        if (!known || (found != '?' && found != ':' && LongOptions[index].name != name))
+            return UsageError{"不明なオプションです： --" + shownText(name)};
+        if (found == ':') return UsageError{"オプション --" + name + " には値が必要です。"};
+        if (found == '?') return UsageError{"オプション --" + name + " は値をとりません。"};
+        const std::optional<std::string> value = optarg ? std::optional(given(optarg)) : std::nullopt;
 
         if (name == "help") return ShowHelp{};
         if (name == "version") return ShowVersion{};
+        if (name == "keep-order" || name == "no-keep-order" || name == "gap" || name == "no-gap" || name == "exact")
+            request.optionsGiven = true;
         if (name == "keep-order") keepOrder = true;
         if (name == "no-keep-order") keepOrder = false;
         if (name == "gap") request.options.gap = true;
@@ -191,6 +203,11 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
                 return UsageError{"--cd= の後にドライブかディスクイメージを指定してください。"};
             if (value) cdSources.push_back(*value);
         }
+    }
+    // After "--" every argument is an operand.
+    for (int i = optind; i < argc; ++i) {
+        if (arguments[static_cast<std::size_t>(i - 1)].empty()) return UsageError{"空の引数は指定できません。"};
+        operands.push_back(arguments[static_cast<std::size_t>(i - 1)]);
     }
 
     if (report && json) return UsageError{"--report と --json は一緒に指定できません。"};
@@ -222,6 +239,16 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
         return UsageError{"トラックのタイム" + bracketed(*time) + "とファイル" + bracketed(*file) +
                           "は一緒に指定できません。"};
     request.input = file != operands.end() ? Input::Files : Input::Times;
+    const auto tape = std::find_if(operands.begin(), operands.end(), [](const std::string& operand) {
+        return isFileOperand(operand) && operand.size() > TapeDocumentExtension.size() &&
+               std::equal(TapeDocumentExtension.rbegin(), TapeDocumentExtension.rend(), operand.rbegin(),
+                          [](char a, char b) { return a == (b >= 'A' && b <= 'Z' ? b - 'A' + 'a' : b); });
+    });
+    if (tape != operands.end()) {
+        if (operands.size() > 1)
+            return UsageError{"テープ" + bracketed(*tape) + "はほかのファイルと一緒には指定できません。"};
+        request.input = Input::Tape;
+    }
     if (request.input == Input::Times && operands.size() > MostTimes)
         return UsageError{"トラックのタイムは " + std::to_string(MostTimes) +
                           " 曲まで指定できます（21 曲以上は CD かファイルから読み取ってください）。"};
@@ -234,6 +261,7 @@ std::string helpText()
     return "使い方： vantoli-plan [オプション] タイム...\n"
            "　または： vantoli-plan [オプション] ファイル...\n"
            "　または： vantoli-plan [オプション] --cd [ドライブまたはディスクイメージ]\n"
+           "　または： vantoli-plan [オプション] テープ.vantoli\n"
            "カセットテープにダビングするテープを選び、曲を A面と B面に分けます。\n"
            "\n"
            "入力（1 回に 1 種類）：\n"
@@ -241,6 +269,8 @@ std::string helpText()
            "  ファイル...          音声ファイル、フォルダー、プレイリスト（M3U/M3U8）、CUE シート\n"
            "  --cd[=ソース]        CD から読み取ります。ドライブのデバイス名かディスクイメージ（CUE/BIN など）も\n"
            "                       指定できます。指定しなければ既定のドライブです\n"
+           "  テープ.vantoli       ウィンドウで保存したテープ。保存したときの設定とテープの種類で計算します\n"
+           "                       （計算のオプションや --tapes を指定するとそちらを使います）\n"
            "  「/」を含む引数はファイルです。数値として読める引数はタイムです。英字の拡張子で終わる引数と、\n"
            "  そのファイルやフォルダーがある引数はファイルです。\n"
            "\n"

@@ -115,4 +115,45 @@ StoredTapeList parseTapeSettings(std::string_view ini)
     return {StoredTapeList::State::Read, std::move(choices)};
 }
 
+std::string tapeSettingsText(const std::vector<TapeChoice>& choices, std::string_view earlier)
+{
+    // The lines of the other groups, as they are.
+    std::vector<std::string_view> kept;
+    bool inTapes = false;
+    for (std::string_view rest = earlier; !rest.empty();) {
+        const std::size_t end = rest.find('\n');
+        const std::string_view line = rest.substr(0, end);
+        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+        const std::string_view text = trimmed(line);
+        const bool section = !text.empty() && text.front() == '[';
+        const bool comment = text.empty() || text.front() == ';' || text.front() == '#';
+        if (section && text.back() != ']') return tapeSettingsText(choices);
+        if (!section && !comment && (text.find('=') == std::string_view::npos || text.front() == '='))
+            return tapeSettingsText(choices);
+        if (section) inTapes = percentDecoded(text.substr(1, text.size() - 2)) == TapesGroup;
+        if (!inTapes) kept.push_back(line);
+    }
+    while (!kept.empty() && trimmed(kept.back()).empty()) kept.pop_back();
+
+    // Sorted as QSettings sorted them: by the key with '/' between its parts, written as '\\'.
+    std::map<std::string, std::string> keys;
+    for (std::size_t i = 0; i < choices.size(); ++i) {
+        const std::string row = std::to_string(i + 1) + "/";
+        keys[row + "minutes"] = std::to_string(choices[i].minutes);
+        keys[row + "owned"] = choices[i].owned ? "true" : "false";
+        keys[row + "sideCapacity"] = std::to_string(choices[i].sideCapacity);
+    }
+    keys["size"] = std::to_string(choices.size());
+    std::string text;
+    for (std::string_view line : kept) text.append(line).append("\n");
+    if (!text.empty()) text += "\n";
+    text += "[" + std::string(TapesGroup) + "]\n";
+    for (const auto& [sortKey, value] : keys) {
+        std::string key = sortKey;
+        std::replace(key.begin(), key.end(), '/', '\\');
+        text += key + "=" + value + "\n";
+    }
+    return text;
+}
+
 }  // namespace vantoli

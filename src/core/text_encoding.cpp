@@ -12,11 +12,11 @@ constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
 constexpr std::string_view Utf16LeMark = "\xFF\xFE";
 constexpr std::string_view Utf16BeMark = "\xFE\xFF";
 
-// Converts the whole of `bytes` from `from` to UTF-8 with the C library's iconv; nothing when a byte
+// Converts the whole of `bytes` from `from` to `to` with the C library's iconv; nothing when a byte
 // sequence is invalid or incomplete, or the conversion is not available.
-std::optional<std::string> convertToUtf8(std::string_view bytes, const char* from)
+std::optional<std::string> convert(std::string_view bytes, const char* to, const char* from)
 {
-    iconv_t cd = ::iconv_open("UTF-8", from);
+    iconv_t cd = ::iconv_open(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
 
     std::string out;
@@ -42,9 +42,22 @@ std::optional<std::string> convertToUtf8(std::string_view bytes, const char* fro
         out.append(chunk, static_cast<std::size_t>(outPtr - chunk));
     }
     ::iconv_close(cd);
-    if (!ok || !isUtf8(out)) return std::nullopt;
+    if (!ok) return std::nullopt;
     return out;
 }
+
+std::optional<std::string> convertToUtf8(std::string_view bytes, const char* from)
+{
+    std::optional<std::string> out = convert(bytes, "UTF-8", from);
+    if (!out || !isUtf8(*out)) return std::nullopt;
+    return out;
+}
+
+// Shift-JIS in its Windows form, as iconv names it.
+constexpr const char* ShiftJis = "CP932";
+
+bool isShiftJisLead(std::uint8_t b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+bool isShiftJisTrail(std::uint8_t b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC); }
 
 // The length of the well-formed UTF-8 character at the start of `bytes`, or 0 when there is none.
 std::size_t characterLength(std::string_view bytes)
@@ -105,7 +118,53 @@ std::string validUtf8(std::string_view bytes)
     return out;
 }
 
-std::optional<std::string> shiftJisToUtf8(std::string_view bytes) { return convertToUtf8(bytes, "CP932"); }
+std::optional<std::string> shiftJisToUtf8(std::string_view bytes) { return convertToUtf8(bytes, ShiftJis); }
+
+bool shiftJisAvailable()
+{
+    iconv_t cd = ::iconv_open("UTF-8", ShiftJis);
+    if (cd == reinterpret_cast<iconv_t>(-1)) return false;
+    ::iconv_close(cd);
+    return true;
+}
+
+std::string shiftJisToUtf8Replacing(std::string_view bytes)
+{
+    iconv_t cd = ::iconv_open("UTF-8", ShiftJis);
+    if (cd == reinterpret_cast<iconv_t>(-1)) return validUtf8(bytes);
+
+    std::string out;
+    char chunk[4096];
+    char* in = const_cast<char*>(bytes.data());  // iconv takes char** but does not write the input
+    std::size_t inLeft = bytes.size();
+    while (inLeft > 0) {
+        char* outPtr = chunk;
+        std::size_t outLeft = sizeof chunk;
+        const std::size_t result = ::iconv(cd, &in, &inLeft, &outPtr, &outLeft);
+        out.append(chunk, static_cast<std::size_t>(outPtr - chunk));
+        if (result != static_cast<std::size_t>(-1) || errno == E2BIG) continue;
+        // No character here: one U+FFFD for a lead byte and the byte after it when that could be a
+        // second byte, else for the one byte.
+        const auto lead = static_cast<std::uint8_t>(in[0]);
+        const bool pair = inLeft >= 2 && isShiftJisLead(lead) && isShiftJisTrail(static_cast<std::uint8_t>(in[1]));
+        const std::size_t skipped = pair ? 2 : 1;
+        out += "\xEF\xBF\xBD";
+        in += skipped;
+        inLeft -= skipped;
+    }
+    ::iconv_close(cd);
+    return out;
+}
+
+std::optional<std::string> utf8ToShiftJis(std::string_view utf8)
+{
+    if (!isUtf8(utf8)) return std::nullopt;
+    std::optional<std::string> bytes = convert(utf8, ShiftJis, "UTF-8");
+    // iconv also writes characters that only look like one of Shift-JIS ("¥" as the byte of "\\"):
+    // those would read back as another text.
+    if (!bytes || shiftJisToUtf8(*bytes) != std::string(utf8)) return std::nullopt;
+    return bytes;
+}
 
 std::optional<std::string> decodeText(std::string_view bytes, TextEncoding encoding)
 {

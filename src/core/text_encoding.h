@@ -1,7 +1,8 @@
 #pragma once
 // Text from files of the Japanese Windows world: playlists and CUE sheets come as UTF-8 (with or
 // without a byte-order mark), as Shift-JIS (code page 932) or, now and then, as UTF-16 with a mark.
-// Everything here turns bytes into UTF-8 or says that it cannot.
+// Everything here turns bytes into UTF-8 or says that it cannot; pattern files are written back as
+// Shift-JIS. The one converter is the C library's iconv.
 
 #include <optional>
 #include <string>
@@ -18,6 +19,17 @@ std::string validUtf8(std::string_view bytes);
 // The bytes read as Shift-JIS in its Windows form (code page 932), as UTF-8; nothing when they are
 // not valid Shift-JIS. A byte 0x5C that stands alone is a backslash, as Windows reads it.
 std::optional<std::string> shiftJisToUtf8(std::string_view bytes);
+
+// The same for text that is read whatever it holds: U+FFFD in place of a byte that starts no
+// character, and of a first byte together with a second that could belong to it but makes none.
+std::string shiftJisToUtf8Replacing(std::string_view bytes);
+
+// The UTF-8 text as Shift-JIS (code page 932); nothing when it holds a character Shift-JIS cannot
+// write so that it reads back as the same character.
+std::optional<std::string> utf8ToShiftJis(std::string_view utf8);
+
+// Whether the C library can convert Shift-JIS at all.
+bool shiftJisAvailable();
 
 enum class TextEncoding {
     Utf8,           // UTF-8 only (.m3u8)

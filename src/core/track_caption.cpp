@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "core/cd_read.h"
+#include "core/disc_kind.h"
 
 namespace vantoli {
 

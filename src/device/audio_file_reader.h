@@ -27,9 +27,7 @@ public:
 };
 
 // Audio files through TagLib: FLAC, MP3, Ogg Vorbis, Opus, WAV, AIFF, M4A/AAC, WMA and the other
-// formats TagLib knows, found by the name's extension or else by the file's content. TagLib lies in a
-// module of its own (taglib_module.h), loaded at the first read, so that starting a program costs
-// nothing for it.
+// formats TagLib knows, found by the name's extension or else by the file's content.
 class TagLibReader final : public AudioFileReader {
 public:
     std::optional<AudioFileTags> read(const std::string& path) const override;

@@ -1,57 +1,24 @@
-#include <dlfcn.h>
+// The only code that calls TagLib.
 
-#include <cstdio>
-#include <filesystem>
+#include <taglib/audioproperties.h>
+#include <taglib/fileref.h>
+#include <taglib/tag.h>
+#include <taglib/tpropertymap.h>
+
+#include <algorithm>
 #include <string>
-#include <system_error>
-#include <vector>
 
 #include "core/text_encoding.h"
 #include "device/audio_file_reader.h"
-#include "device/taglib_module.h"
 
 namespace vantoli {
 
 namespace {
 
-// Where the module may lie: beside the running program (the window program is installed beside it),
-// where the install rules put it as seen from bin/ (vantoli-plan), and in the build tree.
-std::vector<std::filesystem::path> moduleCandidates()
+// A tag's text as UTF-8, blanks at either end trimmed.
+std::string tagText(const TagLib::String& raw)
 {
-    std::vector<std::filesystem::path> candidates;
-    std::error_code error;
-    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (!error) {
-        candidates.push_back(program.parent_path() / TagLibModuleName);
-        candidates.push_back(
-            (program.parent_path() / VANTOLI_MODULE_DIR_FROM_BINDIR / TagLibModuleName).lexically_normal());
-    }
-    candidates.push_back(std::filesystem::path(VANTOLI_BUILD_MODULE_DIR) / TagLibModuleName);
-    return candidates;
-}
-
-ReadAudioFileFunction loadModule()
-{
-    std::string failures;
-    for (const std::filesystem::path& candidate : moduleCandidates()) {
-        if (!std::filesystem::is_regular_file(candidate)) continue;
-        // Kept loaded for the rest of the run.
-        if (void* module = dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL)) {
-            if (void* function = dlsym(module, ReadAudioFileSymbol))
-                return reinterpret_cast<ReadAudioFileFunction>(function);
-        }
-        failures += std::string(" ") + dlerror();
-    }
-    // An installation without its module cannot read audio files; each one is then refused as no
-    // audio file, and this line says why.
-    std::fprintf(stderr, "vantoli: cannot load %s:%s\n", TagLibModuleName,
-                 failures.empty() ? " not found" : failures.c_str());
-    return nullptr;
-}
-
-std::string trimmed(const std::string& raw)
-{
-    const std::string text = validUtf8(raw);
+    const std::string text = validUtf8(raw.to8Bit(true));
     const std::size_t first = text.find_first_not_of(" \t\r\n");
     if (first == std::string::npos) return {};
     return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
@@ -61,13 +28,22 @@ std::string trimmed(const std::string& raw)
 
 std::optional<AudioFileTags> TagLibReader::read(const std::string& path) const
 {
-    static const ReadAudioFileFunction readAudioFile = loadModule();
+    const TagLib::FileRef file(path.c_str(), true, TagLib::AudioProperties::Average);
+    // A file of some other kind that merely has an audio file's name can pass as one with no sound
+    // at all; without a sample rate it is no audio file.
+    if (file.isNull() || !file.audioProperties() || file.audioProperties()->sampleRate() <= 0) return std::nullopt;
+
     AudioFileTags tags;
-    if (!readAudioFile || !readAudioFile(path.c_str(), &tags)) return std::nullopt;
-    tags.title = trimmed(tags.title);
-    tags.artist = trimmed(tags.artist);
-    tags.album = trimmed(tags.album);
-    tags.albumArtist = trimmed(tags.albumArtist);
+    tags.milliseconds = std::max(0, file.audioProperties()->lengthInMilliseconds());
+    if (const TagLib::Tag* tag = file.tag()) {
+        tags.title = tagText(tag->title());
+        tags.artist = tagText(tag->artist());
+        tags.album = tagText(tag->album());
+    }
+    const TagLib::PropertyMap properties = file.file()->properties();
+    const auto albumArtist = properties.find("ALBUMARTIST");
+    if (albumArtist != properties.end() && !albumArtist->second.isEmpty())
+        tags.albumArtist = tagText(albumArtist->second.front());
     if (tags.albumArtist.empty()) tags.albumArtist = tags.artist;
     return tags;
 }

@@ -1,6 +1,6 @@
 #pragma once
-// Where the user's list of tapes is kept between runs, and reading it without the window: the same
-// file the window reads and writes, Vantoli/Vantoli.ini in the user's configuration folder.
+// The file the user's list of tapes is kept in between runs, Vantoli/Vantoli.ini in the user's
+// configuration folder: its one reader and writer, for the window and the command line.
 
 #include <string>
 #include <vector>
@@ -22,7 +22,11 @@ struct SavedTapes {
 // The list kept in the settings file (parseTapeSettings). No file gives the standard list; a file that
 // is no regular file, cannot be read or is larger than any settings file gives the standard list and
 // `damaged`, as a list that cannot be read does.
-SavedTapes readSavedTapes();
 SavedTapes readSavedTapes(const std::string& file);
+
+// Writes `choices` as the list kept in `file` (tapeSettingsText), making its folder when there is
+// none. The file is replaced whole, so a failed write leaves the earlier one as it was; false when
+// it could not be written.
+bool writeSavedTapes(const std::string& file, const std::vector<TapeChoice>& choices);
 
 }  // namespace vantoli

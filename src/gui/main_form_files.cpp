@@ -18,11 +18,11 @@
 #include <algorithm>
 #include <variant>
 
-#include "core/cd_read.h"
-#include "core/file_tracks.h"
-#include "core/read_disc.h"
+#include "core/disc_kind.h"
+#include "core/file_read_result.h"
+#include "core/read_disc_tracks.h"
 #include "core/track_caption.h"
-#include "device/track_files.h"
+#include "device/read_files.h"
 #include "gui/main_form.h"
 #include "gui/message_box.h"
 #include "gui/pattern_file.h"

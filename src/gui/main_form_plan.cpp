@@ -10,7 +10,7 @@
 #include "core/exact_planner.h"
 #include "core/long_disc_plan.h"
 #include "core/plan_report.h"
-#include "core/read_disc.h"
+#include "core/read_disc_tracks.h"
 #include "core/tape_lineup.h"
 #include "core/tape_planner.h"
 #include "core/time_text.h"

@@ -4,18 +4,14 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QStringDecoder>
-#include <QStringEncoder>
 
+#include "core/text_encoding.h"
 #include "gui/message_box.h"
 #include "gui/save_file.h"
 
 namespace vantoli {
 
 namespace {
-
-// Qt reaches Shift-JIS through ICU; this name selects the variant Japanese Windows systems write.
-constexpr const char* FileEncoding = "Shift_JIS";
 
 const QString SaveTitle = QStringLiteral("保存エラー");
 const QString OpenTitle = QStringLiteral("読み込みエラー");
@@ -40,19 +36,6 @@ Message encodingMissing(const QString& title)
                    MessageIcon::Stop);
 }
 
-// One line of the file as text. A line that ends in the first byte of a two-byte character would lose
-// that byte without a trace; a line feed after it (never part of a character) makes the decoder
-// replace it like any other bad byte, and is dropped again.
-QString decodeLine(const std::string& bytes)
-{
-    QStringDecoder decoder(FileEncoding, QStringConverter::Flag::Stateless);
-    QString text = decoder.decode(QByteArray::fromStdString(bytes + '\n'));
-    text.chop(1);
-    // ICU puts the control character SUB in place of a single byte it cannot read.
-    text.replace(QChar(0x1A), QChar::ReplacementCharacter);
-    return text;
-}
-
 }  // namespace
 
 std::optional<Message> writePatternFile(const QString& path, const PatternEntries& entries)
@@ -62,14 +45,15 @@ std::optional<Message> writePatternFile(const QString& path, const PatternEntrie
         // A line break inside an entry would split it into two lines of the file.
         if (entries[i].contains(QLatin1Char('\n')) || entries[i].contains(QLatin1Char('\r')))
             return entryMessage(i, QStringLiteral("入力に改行が含まれているため、パターンファイルに保存できません。"));
-        QStringEncoder encoder(FileEncoding, QStringConverter::Flag::Stateless);
-        if (!encoder.isValid()) return encodingMissing(SaveTitle);
-        const QByteArray bytes = encoder.encode(entries[i]);
-        if (encoder.hasError())
+        if (!shiftJisAvailable()) return encodingMissing(SaveTitle);
+        // A lone surrogate would come out of QString as some other character.
+        std::optional<std::string> bytes;
+        if (entries[i].isValidUtf16()) bytes = utf8ToShiftJis(entries[i].toStdString());
+        if (!bytes)
             return entryMessage(i, QStringLiteral("入力に、パターンファイルに保存できない文字が含まれています。"));
-        if (static_cast<std::size_t>(bytes.size()) > MaxPatternLineBytes)
+        if (bytes->size() > MaxPatternLineBytes)
             return entryMessage(i, QStringLiteral("入力が長すぎるため、パターンファイルに保存できません。"));
-        encoded[i] = bytes.toStdString();
+        encoded[i] = std::move(*bytes);
     }
 
     const QByteArray content = QByteArray::fromStdString(joinPatternLines(encoded));
@@ -117,12 +101,11 @@ std::variant<PatternEntries, Message> readPatternFile(const QString& path)
     const PatternSplit split = splitPatternLines(bytes);
     if (const auto* tooLong = std::get_if<PatternLineTooLong>(&split)) return lineTooLong(tooLong->line);
 
-    QStringDecoder probe(FileEncoding);
-    if (!probe.isValid()) return encodingMissing(OpenTitle);
+    if (!shiftJisAvailable()) return encodingMissing(OpenTitle);
     PatternEntries entries;
     const auto& lines = std::get<std::vector<std::string>>(split);
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        entries[i] = decodeLine(lines[i]);
+        entries[i] = QString::fromStdString(shiftJisToUtf8Replacing(lines[i]));
         // An entry box would cut a longer line short.
         if (entries[i].size() > MaxEntryLength) return lineTooLong(static_cast<int>(i) + 1);
     }

@@ -6,7 +6,7 @@
 
 #include "core/long_disc_plan.h"
 #include "core/plan_report.h"
-#include "core/read_disc.h"
+#include "core/read_disc_tracks.h"
 #include "core/track_caption.h"
 #include "device/libcdio_device.h"
 #include "support/disc_image.h"

@@ -71,6 +71,48 @@ private slots:
         QCOMPARE(bytesOf(shiftJisToUtf8(bytes.toStdString())), utf8);
     }
 
+    // Read whatever it holds (pattern files): a wrong count of U+FFFD shifts every character after it.
+    // clang-format off
+    void shiftJisReplacing_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("Shift-JIS") << HyoSoNoSjis << QStringLiteral("表ソ能");
+        QTest::newRow("a byte no character starts with") << QByteArray("4\xA0" "1") << QStringLiteral("4\uFFFD1");
+        QTest::newRow("an empty place of the table: one for the pair") << QByteArray("\x81\xAD" "1") << QStringLiteral("\uFFFD1");
+        QTest::newRow("no second byte: one for the first") << QByteArray("\x82\x31") << QStringLiteral("\uFFFD1");
+        QTest::newRow("lead byte at the end") << QByteArray("43\x82") << QStringLiteral("43\uFFFD");
+        QTest::newRow("after a bad byte the rest reads") << QByteArray("\xFF\x82\xA0") << QStringLiteral("\uFFFDあ");
+    }
+    // clang-format on
+    void shiftJisReplacing()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QCOMPARE(QString::fromStdString(shiftJisToUtf8Replacing(bytes.toStdString())), text);
+    }
+
+    // Written as Shift-JIS only when it reads back as the same text.
+    // clang-format off
+    void toShiftJis_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("bytes");  // "<none>" when it cannot be written
+        QTest::newRow("kana and backslash") << QStringLiteral("あ\\ｱ") << QByteArray("\x82\xA0\\\xB1");
+        QTest::newRow("trail bytes 0x5C") << QStringLiteral("表ソ能") << HyoSoNoSjis;
+        QTest::newRow("fullwidth tilde") << QStringLiteral("～") << QByteArray("\x81\x60");
+        QTest::newRow("wave dash reads back as the tilde") << QStringLiteral("〜") << QByteArray("<none>");
+        QTest::newRow("yen sign reads back as a backslash") << QStringLiteral("¥") << QByteArray("<none>");
+        QTest::newRow("Hangul") << QStringLiteral("한") << QByteArray("<none>");
+    }
+    // clang-format on
+    void toShiftJis()
+    {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, bytes);
+        QCOMPARE(bytesOf(utf8ToShiftJis(text.toStdString())), bytes);
+    }
+
     // clang-format off
     void decode_data()
     {

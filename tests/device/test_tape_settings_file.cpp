@@ -20,6 +20,69 @@ void write(const QString& path, const QByteArray& bytes)
     file.write(bytes);
 }
 
+// A list of 15 tapes as the window wrote it with QSettings before it wrote the file itself: keys
+// sorted as text, so row 10 comes before row 2.
+const QByteArray WrittenByQSettings =
+    "[Tapes]\n"
+    "1\\minutes=10\n"
+    "1\\owned=false\n"
+    "1\\sideCapacity=345\n"
+    "10\\minutes=70\n"
+    "10\\owned=true\n"
+    "10\\sideCapacity=2145\n"
+    "11\\minutes=74\n"
+    "11\\owned=true\n"
+    "11\\sideCapacity=2265\n"
+    "12\\minutes=80\n"
+    "12\\owned=true\n"
+    "12\\sideCapacity=2445\n"
+    "13\\minutes=90\n"
+    "13\\owned=true\n"
+    "13\\sideCapacity=2745\n"
+    "14\\minutes=100\n"
+    "14\\owned=false\n"
+    "14\\sideCapacity=3045\n"
+    "15\\minutes=120\n"
+    "15\\owned=true\n"
+    "15\\sideCapacity=3700\n"
+    "2\\minutes=20\n"
+    "2\\owned=true\n"
+    "2\\sideCapacity=645\n"
+    "3\\minutes=30\n"
+    "3\\owned=true\n"
+    "3\\sideCapacity=945\n"
+    "4\\minutes=40\n"
+    "4\\owned=true\n"
+    "4\\sideCapacity=1245\n"
+    "5\\minutes=46\n"
+    "5\\owned=true\n"
+    "5\\sideCapacity=1440\n"
+    "6\\minutes=50\n"
+    "6\\owned=true\n"
+    "6\\sideCapacity=1545\n"
+    "7\\minutes=54\n"
+    "7\\owned=true\n"
+    "7\\sideCapacity=1665\n"
+    "8\\minutes=60\n"
+    "8\\owned=true\n"
+    "8\\sideCapacity=1845\n"
+    "9\\minutes=64\n"
+    "9\\owned=true\n"
+    "9\\sideCapacity=1965\n"
+    "size=15\n";
+
+const std::vector<TapeChoice> WrittenChoices{
+    {10, 345, false}, {20, 645, true},  {30, 945, true},  {40, 1245, true},   {46, 1440, true},
+    {50, 1545, true}, {54, 1665, true}, {60, 1845, true}, {64, 1965, true},   {70, 2145, true},
+    {74, 2265, true}, {80, 2445, true}, {90, 2745, true}, {100, 3045, false}, {120, 3700, true},
+};
+
+QByteArray contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(cannot be read)");
+}
+
 }  // namespace
 
 class TestTapeSettingsFile : public QObject {
@@ -93,6 +156,60 @@ private slots:
                                    [](const TapeChoice& c) { return c.owned; })),
                  owned);
         if (kind == "list") QCOMPARE(lineupOf(saved.choices), (Lineup{{90, 2760}}));
+    }
+
+    // A file the earlier version wrote reads as the list it held, and writing that list again gives
+    // the same bytes.
+    void fileOfTheEarlierVersion()
+    {
+        QTemporaryDir folder;
+        const QString file = folder.filePath("Vantoli/Vantoli.ini");
+        write(file, WrittenByQSettings);
+        const SavedTapes saved = readSavedTapes(QFile::encodeName(file).toStdString());
+        QVERIFY(!saved.damaged);
+        QCOMPARE(saved.choices, WrittenChoices);
+
+        QVERIFY(QFile::remove(file));
+        QVERIFY(QDir(folder.path()).rmdir("Vantoli"));
+        QVERIFY(writeSavedTapes(QFile::encodeName(file).toStdString(), WrittenChoices));
+        QCOMPARE(contents(file), WrittenByQSettings);
+    }
+
+    // The list replaces the group [Tapes]; other groups stay, a file that is no INI text does not.
+    // clang-format off
+    void writeKeepsOtherGroups_data()
+    {
+        QTest::addColumn<QByteArray>("earlier");
+        QTest::addColumn<QByteArray>("written");
+        const QByteArray list = "[Tapes]\n1\\minutes=60\n1\\owned=true\n1\\sideCapacity=1845\nsize=1\n";
+        QTest::newRow("no file") << QByteArray() << list;
+        QTest::newRow("a list before") << QByteArray("[Tapes]\n1\\minutes=90\nsize=1\n") << list;
+        QTest::newRow("other groups around it") << QByteArray("[A]\nx=1\n\n[Tapes]\nsize=3\n\n[B]\n; note\ny = 2\n\n")
+                                                << QByteArray("[A]\nx=1\n\n[B]\n; note\ny = 2\n\n") + list;
+        QTest::newRow("no INI text") << QByteArray("\x89PNG\r\n\x1a\n\0\0binary", 16) << list;
+    }
+    // clang-format on
+    void writeKeepsOtherGroups()
+    {
+        QFETCH(QByteArray, earlier);
+        QFETCH(QByteArray, written);
+        QTemporaryDir folder;
+        const QString file = folder.filePath("Vantoli/Vantoli.ini");
+        if (!earlier.isEmpty()) write(file, earlier);
+        QVERIFY(writeSavedTapes(QFile::encodeName(file).toStdString(), {{60, 1845, true}}));
+        QCOMPARE(contents(file), written);
+        QCOMPARE(QDir(folder.filePath("Vantoli")).entryList(QDir::Files), QStringList{"Vantoli.ini"});
+    }
+
+    // A folder that cannot be made leaves nothing written and says so.
+    void writeFails()
+    {
+        QTemporaryDir folder;
+        write(folder.filePath("Vantoli"), "a file where the folder should be");
+        QVERIFY(!writeSavedTapes(QFile::encodeName(folder.filePath("Vantoli/Vantoli.ini")).toStdString(),
+                                 {{60, 1845, true}}));
+        QCOMPARE(contents(folder.filePath("Vantoli")), QByteArray("a file where the folder should be"));
+        QVERIFY(!writeSavedTapes("", {{60, 1845, true}}));
     }
 };
 

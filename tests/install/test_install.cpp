@@ -57,7 +57,6 @@ private slots:
     {
         QTest::addColumn<QString>("file");
         QTest::newRow("program") << "vantoli";
-        QTest::newRow("TagLib module") << "vantoli_taglib.so";
         for (const QString& page : QDir(QStringLiteral(VANTOLI_HELP_SOURCE_DIR)).entryList(QDir::Files))
             QTest::newRow(qPrintable(page)) << "help/" + page;
     }
@@ -126,25 +125,19 @@ private slots:
                  qPrintable(manual));
     }
 
-    // The installed vantoli-plan reads audio files through the TagLib module installed with it, which it
-    // finds from bin/ (the dynamic loader's own log names the file it loads).
-    void commandLineLoadsTheInstalledTagLibModule()
+    // The installed vantoli-plan reads audio files.
+    void commandLineReadsAudioFiles()
     {
         const QString wav =
             vantoli::test::writeWav(prefix_.path(), QStringLiteral("one.wav"), vantoli::test::framesOf(271000));
         QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("LD_DEBUG"), QStringLiteral("files"));
-        process.setProcessEnvironment(environment);
         process.start(installed(QStringLiteral(VANTOLI_INSTALL_BINDIR "/vantoli-plan")),
                       {QStringLiteral("--json"), wav});
         QVERIFY(process.waitForFinished(60000));
-        const QString log = QString::fromLocal8Bit(process.readAllStandardError());
+        const QString err = QString::fromLocal8Bit(process.readAllStandardError());
         QCOMPARE(process.exitCode(), 0);
         QVERIFY2(QString::fromUtf8(process.readAllStandardOutput()).contains(QRegularExpression(R"("seconds":\s*271)")),
-                 qPrintable(log.right(2000)));
-        const QString module = QFileInfo(programFolder() + "/vantoli_taglib.so").canonicalFilePath();
-        QVERIFY2(log.contains("file=" + module + " "), qPrintable(log.right(2000)));
+                 qPrintable(err));
     }
 
     void iconIsTheWindowIcon()

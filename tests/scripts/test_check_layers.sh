@@ -10,7 +10,7 @@ trap 'rm -rf "$copy"' EXIT
 cp -r "$root/src" "$copy/"
 printf '#include <QString>\n' >>"$copy/src/core/tape_planner.h"
 printf '#include "gui/main_form.h"\n' >>"$copy/src/device/libcdio_device.cpp"
-printf '#include "device/libcdio_device.h"\n' >>"$copy/src/core/read_disc.cpp"
+printf '#include "device/libcdio_device.h"\n' >>"$copy/src/core/read_disc_tracks.cpp"
 printf '#include <QCoreApplication>\n' >>"$copy/src/cli/main.cpp"
 printf '#include "gui/report.h"\n' >>"$copy/src/cli/plan_command.cpp"
 if out="$("$root/scripts/check-layers" "$copy/src")"; then
@@ -18,7 +18,7 @@ if out="$("$root/scripts/check-layers" "$copy/src")"; then
 fi
 for expected in "src/core/tape_planner.h:$(wc -l <"$copy/src/core/tape_planner.h"):#include <QString>" \
                 "src/device/libcdio_device.cpp:$(wc -l <"$copy/src/device/libcdio_device.cpp"):#include \"gui/main_form.h\"" \
-                "src/core/read_disc.cpp:$(wc -l <"$copy/src/core/read_disc.cpp"):#include \"device/libcdio_device.h\"" \
+                "src/core/read_disc_tracks.cpp:$(wc -l <"$copy/src/core/read_disc_tracks.cpp"):#include \"device/libcdio_device.h\"" \
                 "src/cli/main.cpp:$(wc -l <"$copy/src/cli/main.cpp"):#include <QCoreApplication>" \
                 "src/cli/plan_command.cpp:$(wc -l <"$copy/src/cli/plan_command.cpp"):#include \"gui/report.h\""; do
     grep -qF "$expected" <<<"$out" || { echo "not named: $expected"; echo "$out"; exit 1; }

@@ -3,6 +3,7 @@
 // folder. Every test program that opens windows keeps that folder in a temporary directory of its own
 // for as long as it runs, so that no test reads or writes the real user's settings.
 
+#include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QString>
@@ -15,6 +16,7 @@ public:
     SettingsSandbox()
     {
         QStandardPaths::setTestModeEnabled(true);
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder_.path()));
         for (const QSettings::Scope scope : {QSettings::UserScope, QSettings::SystemScope})
             for (const QSettings::Format format : {QSettings::IniFormat, QSettings::NativeFormat})
                 QSettings::setPath(format, scope, folder_.path());

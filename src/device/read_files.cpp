@@ -1,4 +1,4 @@
-#include "device/track_files.h"
+#include "device/read_files.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -11,8 +11,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "core/cd_read.h"
 #include "core/cue_sheet.h"
+#include "core/disc_kind.h"
 #include "core/natural_order.h"
 #include "core/playlist.h"
 #include "core/text_encoding.h"
@@ -368,7 +368,8 @@ FileTracks readTrackFiles(const std::vector<std::string>& items, const AudioFile
             std::string title = tags->title;
             if (title.empty()) title = step.title;
             if (title.empty()) title = validUtf8(step.path.stem().string());
-            list.tracks.push_back({tags->milliseconds, std::move(title), tags->artist, {AudioSource::Kind::File, step.path.string()}});
+            list.tracks.push_back(
+                {tags->milliseconds, std::move(title), tags->artist, {AudioSource::Kind::File, step.path.string()}});
             album.add(tags->album);
             albumArtist.add(tags->albumArtist);
             break;

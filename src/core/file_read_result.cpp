@@ -1,4 +1,4 @@
-#include "core/file_tracks.h"
+#include "core/file_read_result.h"
 
 namespace vantoli {
 

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/file_tracks.h"
+#include "core/file_read_result.h"
 #include "device/audio_file_reader.h"
 
 namespace vantoli {

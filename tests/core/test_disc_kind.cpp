@@ -5,7 +5,7 @@
 
 #include <limits>
 
-#include "core/cd_read.h"
+#include "core/disc_kind.h"
 
 using namespace vantoli;
 
@@ -101,4 +101,4 @@ private slots:
 };
 
 QTEST_APPLESS_MAIN(TestCdRead)
-#include "test_cd_read.moc"
+#include "test_disc_kind.moc"

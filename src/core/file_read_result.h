@@ -1,7 +1,7 @@
 #pragma once
 // Tracks read from files: what a read of audio files, folders, playlists and CUE sheets gives, what
 // can keep an item from being read, and the messages the command shows. The reading itself touches
-// the file system and lives in device/track_files.h.
+// the file system and lives in device/read_files.h.
 
 #include <cstdint>
 #include <string>

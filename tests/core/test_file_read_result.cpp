@@ -3,7 +3,7 @@
 
 #include <QtTest>
 
-#include "core/file_tracks.h"
+#include "core/file_read_result.h"
 #include "core/track_caption.h"
 
 using namespace vantoli;
@@ -131,4 +131,4 @@ private slots:
 };
 
 QTEST_APPLESS_MAIN(TestFileTracks)
-#include "test_file_tracks.moc"
+#include "test_file_read_result.moc"

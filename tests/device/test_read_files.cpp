@@ -10,13 +10,12 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
-#include <dlfcn.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "core/track_caption.h"
-#include "device/track_files.h"
+#include "device/read_files.h"
 #include "support/audio_files.h"
 #include "support/disc_image.h"
 
@@ -62,8 +61,6 @@ QStringList described(const FileTracks& result)
     return lines;
 }
 
-bool tagLibLoaded() { return dlopen("libtag.so.1", RTLD_LAZY | RTLD_NOLOAD) != nullptr; }
-
 std::vector<std::string> paths(const QStringList& list)
 {
     std::vector<std::string> out;
@@ -90,18 +87,6 @@ QString sub(const QString& folder, const QString& name)
 class TestTrackFiles : public QObject {
     Q_OBJECT
 private slots:
-    // TagLib is loaded with the first audio file read, not with the program.
-    void initTestCase() { QVERIFY(!tagLibLoaded()); }
-
-    void tagLibIsLoadedByTheFirstRead()
-    {
-        QTemporaryDir folder;
-        const FileTracks result = read({writeWav(folder.path(), "one.wav", framesOf(2000))});
-        QVERIFY(std::holds_alternative<TrackList>(result));
-        QCOMPARE(std::get<TrackList>(result).tracks.at(0).milliseconds, 2000);
-        QVERIFY(tagLibLoaded());
-    }
-
     // clang-format off
     void readsEveryFormat_data()
     {
@@ -405,4 +390,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestTrackFiles)
-#include "test_track_files.moc"
+#include "test_read_files.moc"

@@ -11,7 +11,7 @@
 #include <unistd.h>
 
 #include "core/cue_sheet.h"
-#include "device/track_files.h"
+#include "device/read_files.h"
 
 namespace fs = std::filesystem;
 

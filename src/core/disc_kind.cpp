@@ -1,6 +1,6 @@
-#include "core/cd_read.h"
+#include "core/disc_kind.h"
 
-#include "core/read_disc.h"
+#include "core/read_disc_tracks.h"
 
 namespace vantoli {
 

@@ -1,4 +1,4 @@
-#include "core/read_disc.h"
+#include "core/read_disc_tracks.h"
 
 #include <algorithm>
 
