@@ -18,6 +18,8 @@ struct CalibrationTone {
     double seconds = 0;  // 0: no tone
     int hertz = 1000;    // 400 or 1000
     double dbfs = -12;   // -20 to 0
+
+    bool operator==(const CalibrationTone&) const = default;
 };
 
 enum class Loudness {
