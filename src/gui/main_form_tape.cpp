@@ -85,7 +85,10 @@ bool MainForm::applyTapeDocument(const TapeDocument& document)
     }
     for (const std::string& source : document.sources) sources_ << fromNative(source);
     labelTexts_ = document.label;
-    if (CassetteLabel* open = label_.window(); open && labelTexts_) open->setTexts(*labelTexts_);
+    // An open label shows the tape's texts, or the label as its plan fills it: nothing typed for the
+    // tape shown before stays.
+    if (CassetteLabel* open = label_.window())
+        open->setTexts(labelTexts_.value_or(LabelTexts{document.tracks.album, document.tracks.artist, {}, {}}));
     restoring_ = false;
 
     const bool differs = document.plan && (!planned || !samePlan(*document.plan, lastPlan_->plan));

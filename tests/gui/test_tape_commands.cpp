@@ -127,6 +127,14 @@ private slots:
         save(tape, path("expected.vantoli"));
         QCOMPARE(contentOf(path("again.vantoli")), contentOf(path("expected.vantoli")));
         QCOMPARE(parsed(path("again.vantoli")), tape);
+
+        // Another tape opened while the label is open: nothing typed for the first one stays on it.
+        TapeDocument plain = tape;
+        plain.label.reset();
+        save(plain, path("plain.vantoli"));
+        QVERIFY(window->OpenTape(path("plain.vantoli")));
+        QCOMPARE(label->txtNote()->text(), QString());
+        QCOMPARE(label->txtTitle()->text(), QString("Album"));
     }
 
     // A list longer than the entries comes back as its report, and is saved as a long list again.
