@@ -7,6 +7,7 @@
 #include "device/libcdio_device.h"
 #include "gui/fonts.h"
 #include "gui/main_form.h"
+#include "gui/tape_file.h"
 
 int main(int argc, char* argv[])
 {
@@ -24,5 +25,24 @@ int main(int argc, char* argv[])
     // carries the program's icon.
     QApplication::setWindowIcon(window.windowIcon());
     window.show();
-    return app.exec();
+
+    // A tape named on the command line (or by the file manager) opens once the window is up. Before
+    // that, a tape left unsaved by a run that did not end normally is offered back; while changes are
+    // not saved a copy is kept, and a normal end removes it.
+    window.keepRecoveryCopiesIn(vantoli::userStateFolder());
+    const QStringList arguments = QApplication::arguments().mid(1);
+    QMetaObject::invokeMethod(
+        &window,
+        [&window, arguments] {
+            if (window.offerRecovery()) return;
+            for (const QString& argument : arguments)
+                if (!argument.startsWith(QLatin1Char('-'))) {
+                    window.OpenTape(argument);
+                    break;
+                }
+        },
+        Qt::QueuedConnection);
+    const int status = app.exec();
+    window.discardRecoveryCopy();
+    return status;
 }

@@ -11,6 +11,7 @@
 #include "cli/plan_output.h"
 #include "core/entry_reading.h"
 #include "core/trimmed.h"
+#include "core/tape_document.h"
 
 #ifndef VANTOLI_VERSION
 #error "VANTOLI_VERSION must name the program's version"
@@ -255,6 +256,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
 
         if (name == "help") return ShowHelp{};
         if (name == "version") return ShowVersion{};
+        if (name == "keep-order" || name == "no-keep-order" || name == "gap" || name == "no-gap" || name == "exact")
+            request.optionsGiven = true;
         if (name == "keep-order") keepOrder = true;
         if (name == "no-keep-order") keepOrder = false;
         if (name == "gap") request.options.gap = true;
@@ -331,6 +334,16 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
         return UsageError{"トラックのタイム" + bracketed(*time) + "とファイル" + bracketed(*file) +
                           "は一緒に指定できません。"};
     request.input = file != operands.end() ? Input::Files : Input::Times;
+    const auto tape = std::find_if(operands.begin(), operands.end(), [](const std::string& operand) {
+        return isFileOperand(operand) && operand.size() > TapeDocumentExtension.size() &&
+               std::equal(TapeDocumentExtension.rbegin(), TapeDocumentExtension.rend(), operand.rbegin(),
+                          [](char a, char b) { return a == (b >= 'A' && b <= 'Z' ? b - 'A' + 'a' : b); });
+    });
+    if (tape != operands.end()) {
+        if (operands.size() > 1)
+            return UsageError{"テープ" + bracketed(*tape) + "はほかのファイルと一緒には指定できません。"};
+        request.input = Input::Tape;
+    }
     if (request.input == Input::Times && operands.size() > MostTimes)
         return UsageError{"トラックのタイムは " + std::to_string(MostTimes) +
                           " 曲まで指定できます（21 曲以上は CD かファイルから読み取ってください）。"};
@@ -343,6 +356,7 @@ std::string helpText()
     return "使い方： vantoli-plan [オプション] タイム...\n"
            "　または： vantoli-plan [オプション] ファイル...\n"
            "　または： vantoli-plan [オプション] --cd [ドライブまたはディスクイメージ]\n"
+           "　または： vantoli-plan [オプション] テープ.vantoli\n"
            "カセットテープにダビングするテープを選び、曲を A面と B面に分けます。\n"
            "\n"
            "入力（1 回に 1 種類）：\n"
@@ -350,6 +364,8 @@ std::string helpText()
            "  ファイル...          音声ファイル、フォルダー、プレイリスト（M3U/M3U8）、CUE シート\n"
            "  --cd[=ソース]        CD から読み取ります。ドライブのデバイス名かディスクイメージ（CUE/BIN など）も\n"
            "                       指定できます。指定しなければ既定のドライブです\n"
+           "  テープ.vantoli       ウィンドウで保存したテープ。保存したときの設定とテープの種類で計算します\n"
+           "                       （計算のオプションや --tapes を指定するとそちらを使います）\n"
            "  「/」を含む引数はファイルです。数値として読める引数はタイムです。英字の拡張子で終わる引数と、\n"
            "  そのファイルやフォルダーがある引数はファイルです。\n"
            "\n"

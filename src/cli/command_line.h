@@ -19,6 +19,7 @@ enum class Input {
     Times,  // track times written as the entries take them ("431" is 4 min 31 s)
     Cd,     // the default CD drive, a drive path or a disc image, read through libcdio
     Files,  // audio files, folders, playlists and CUE sheets
+    Tape,   // one tape document (.vantoli), planned with its own options and tapes
 };
 
 enum class Output {
@@ -38,6 +39,7 @@ struct PlanRequest {
     Input input = Input::Times;
     std::vector<std::string> operands;  // the times, or the files; for a CD the drive or image (none: default)
     PlanOptions options;                // the order kept and the gap, as the window starts
+    bool optionsGiven = false;          // an option of order, gap or --exact was given
     std::optional<std::vector<TapeChoice>> tapes;  // --tapes; nothing: the user's saved tapes
     Output output = Output::Plan;
     bool crlf = false;  // the report with CR LF line ends

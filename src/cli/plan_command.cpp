@@ -13,9 +13,11 @@
 #include "core/file_read_result.h"
 #include "core/long_disc_plan.h"
 #include "core/message.h"
+#include "core/tape_document.h"
 #include "core/tape_lineup.h"
 #include "core/track_caption.h"
 #include "device/read_source.h"
+#include "device/tape_document_file.h"
 #include "device/tape_settings_file.h"
 
 namespace vantoli::cli {
@@ -63,12 +65,26 @@ Read readTracks(const Source& source)
     return Tracks{std::move(seconds), std::move(list), count};
 }
 
-Read readInput(const PlanRequest& request)
+// As the window opens a tape: a long list is planned from its tracks, else the entries are read as the
+// Run command reads them, with the tracks' titles.
+Read readTape(const TapeDocument& tape)
+{
+    if (tape.longList) {
+        std::vector<int> seconds = trackSeconds(tape.tracks);
+        return Tracks{std::move(seconds), tape.tracks, static_cast<std::int32_t>(tape.tracks.tracks.size())};
+    }
+    Read read = readTimes(tape.entries);
+    if (auto* tracks = std::get_if<Tracks>(&read)) tracks->titles = tape.tracks;
+    return read;
+}
+
+Read readInput(const PlanRequest& request, const std::optional<TapeDocument>& tape)
 {
     switch (request.input) {
     case Input::Times: return readTimes(request.operands);
     case Input::Cd: return readTracks(DriveSource{request.operands.empty() ? std::string() : request.operands.front()});
     case Input::Files: return readTracks(FileSource{request.operands});
+    case Input::Tape: return readTape(*tape);
     }
     return noFileTracksMessage();
 }
@@ -95,7 +111,21 @@ CommandResult runPlanCommand(const std::vector<std::string>& arguments, const st
     }
     const PlanRequest& request = std::get<PlanRequest>(line);
 
-    // The tapes asked for, or the ones the user keeps for the window.
+    // A tape brings its options and tapes; options or tapes given here plan it otherwise.
+    std::optional<TapeDocument> tape;
+    PlanOptions options = request.options;
+    if (request.input == Input::Tape) {
+        const ParsedTapeDocument parsed = readTapeDocumentFile(request.operands.front());
+        if (const auto* error = std::get_if<DocumentError>(&parsed)) {
+            result.exitStatus = Failed;
+            result.err = messageLines(documentErrorMessage(*error, request.operands.front()));
+            return result;
+        }
+        tape = std::get<TapeDocument>(parsed);
+        if (!request.optionsGiven) options = tape->options;
+    }
+
+    // The tapes asked for, the tape's own, or the ones the user keeps for the window.
     Lineup lineup;
     if (request.tapes) {
         if (const std::optional<TapeChoiceProblem> problem = checkTapeChoices(*request.tapes)) {
@@ -104,13 +134,15 @@ CommandResult runPlanCommand(const std::vector<std::string>& arguments, const st
             return result;
         }
         lineup = lineupOf(*request.tapes);
+    } else if (tape) {
+        lineup = tape->lineup;
     } else {
         const SavedTapes saved = readSavedTapes(settingsFile);
         if (saved.damaged) result.err += messageLines(unreadableTapesMessage(saved.file));
         lineup = lineupOf(saved.choices);
     }
 
-    const Read read = readInput(request);
+    const Read read = readInput(request, tape);
     if (const auto* message = std::get_if<Message>(&read)) {
         result.exitStatus = Failed;
         result.err += messageLines(*message);
@@ -118,14 +150,14 @@ CommandResult runPlanCommand(const std::vector<std::string>& arguments, const st
     }
     const Tracks& tracks = std::get<Tracks>(read);
 
-    std::optional<LongDiscPlan> plan = planLongDisc(tracks.seconds, request.options, tracks.count, lineup);
+    std::optional<LongDiscPlan> plan = planLongDisc(tracks.seconds, options, tracks.count, lineup);
     if (!plan) {
         result.exitStatus = NoTapeHolds;
         result.err += messageLines(lineupFailureMessage(lineup));
         return result;
     }
 
-    const PlannedTape planned{std::move(*plan), tracks.seconds, tracks.titles, request.options, lineup};
+    const PlannedTape planned{std::move(*plan), tracks.seconds, tracks.titles, options, lineup};
     switch (request.output) {
     case Output::Plan: result.out = planText(planned); break;
     case Output::Report: result.out = reportText(planned, request.crlf); break;

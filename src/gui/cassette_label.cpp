@@ -270,6 +270,20 @@ void CassetteLabel::restoreEdits(const LabelEdits& edits)
     fill(edits.typed);
 }
 
+std::optional<LabelTexts> CassetteLabel::texts() const
+{
+    if (!hasPlan_) return std::nullopt;
+    return labelTexts(prefilled_, label());
+}
+
+void CassetteLabel::setTexts(const LabelTexts& texts)
+{
+    if (!hasPlan_) return;
+    LabelContent shown = prefilled_;
+    applyLabelTexts(shown, texts);
+    fill(shown);
+}
+
 void CassetteLabel::fill(const LabelContent& label)
 {
     filling_ = true;
@@ -300,7 +314,9 @@ void CassetteLabel::fillSide(QTableWidget* table, QLabel* total, const LabelSide
 
 void CassetteLabel::updatePreview()
 {
-    if (!filling_) picPreview_->setLabel(label());
+    if (filling_) return;
+    picPreview_->setLabel(label());
+    emit edited();
 }
 
 QString CassetteLabel::suggestedFileName() const

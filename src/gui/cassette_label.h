@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "core/label_content.h"
+#include "core/tape_document.h"
 #include "gui/single_window.h"
 
 class QCloseEvent;
@@ -79,6 +80,10 @@ public:
     // Takes up what was typed over an earlier label window, as if this window had shown it: the next
     // setPlan keeps of it what it keeps of the plan shown before.
     void restoreEdits(const LabelEdits& edits);
+    // What the user typed over the label the plan filled in, and putting such texts back (a tape
+    // opened again). Without a plan there are none.
+    std::optional<LabelTexts> texts() const;
+    void setTexts(const LabelTexts& texts);
 
     // The controls, by their names.
     QLineEdit* txtTitle() const { return txtTitle_; }
@@ -96,6 +101,8 @@ public:
 signals:
     // The window is closing, with what the user typed over its label.
     void closing(const vantoli::LabelEdits& edits);
+    // The user changed a text of the label.
+    void edited();
 
 public slots:
     // Asks for a file name and saves the card there as a PDF file of one A4 page.

@@ -6,6 +6,7 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLockFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
@@ -99,6 +100,13 @@ MainForm::MainForm(std::unique_ptr<CdAudioDevice> device, QWidget* parent)
     setAcceptDrops(true);
     for (QLineEdit* entry : Tm_) entry->installEventFilter(this);
 
+    // Whatever changes the tape counts as not saved (see main_form_tape.cpp).
+    for (QLineEdit* entry : Tm_) connect(entry, &QLineEdit::textChanged, this, &MainForm::markChanged);
+    for (QAction* option : {mnuSettingCD_, mnuSetting5sec_, mnuSettingOptimal_})
+        connect(option, &QAction::toggled, this, &MainForm::markChanged);
+    recoveryTimer_.setSingleShot(true);
+    connect(&recoveryTimer_, &QTimer::timeout, this, &MainForm::writeRecoveryCopy);
+
     Tm(0)->setFocus();
     Form_Load();
 }
@@ -172,6 +180,9 @@ void MainForm::createMenus()
         {"mnuFileBar1",      Level::Item, Separator,                               Tick::None,   nullptr,                           nullptr},
         {"mnuFileOpen",      Level::Item, "保存していたパターンを開く(&O)...",     Tick::None,   &MainForm::mnuFileOpen_Click,      &MainForm::mnuFileOpen_},
         {"mnuFileSave",      Level::Item, "入力状態を保存(&S)...",                 Tick::None,   &MainForm::mnuFileSave_Click,      &MainForm::mnuFileSave_},
+        {"mnuFileOpenTape",  Level::Item, "テープを開く(&T)...",                   Tick::None,   &MainForm::mnuFileOpenTape_Click,  &MainForm::mnuFileOpenTape_},
+        {"mnuFileSaveTape",  Level::Item, "テープを保存(&V)...",                   Tick::None,   &MainForm::mnuFileSaveTape_Click,  &MainForm::mnuFileSaveTape_},
+        {"mnuFileRecent",    Level::Item, "最近使ったテープ(&U)",                  Tick::None,   nullptr,                           nullptr},
         {"mnuFileLabel",     Level::Item, "カセットレーベルを作成(&L)...",         Tick::None,   &MainForm::mnuFileLabel_Click,     &MainForm::mnuFileLabel_},
         {"mnuFileBar2",      Level::Item, Separator,                               Tick::None,   nullptr,                           nullptr},
         {"mnuExit",          Level::Item, "アプリケーションの終了(&X)",            Tick::None,   &MainForm::mnuExit_Click,          &MainForm::mnuExit_},
@@ -228,6 +239,14 @@ void MainForm::createMenus()
     mnuSettingOptimal_->setToolTip(optimalTip);
     if (QMenu* settings = menuBar()->findChild<QMenu*>(QStringLiteral("mnuSetting")))
         settings->setToolTipsVisible(true);
+    // The recent tapes hang under their item, listed afresh each time the submenu opens.
+    if (auto* recent = findChild<QAction*>(QStringLiteral("mnuFileRecent"))) {
+        mnuFileRecent_ = new QMenu(this);
+        mnuFileRecent_->setObjectName(QStringLiteral("mnuFileRecent"));
+        recent->setMenu(mnuFileRecent_);
+        connect(mnuFileRecent_, &QMenu::aboutToShow, this, &MainForm::fillRecentMenu);
+        fillRecentMenu();
+    }
 }
 
 QLabel* MainForm::timeLabel(int selector) const
@@ -326,8 +345,15 @@ void MainForm::mnuFileLabel_Click()
         showMessage(this, noPlanForLabelMessage());
         return;
     }
+    // What was typed in a label window closed before comes back through labelEdits_, which follows the
+    // plans made since; the texts of a tape just opened, which no window has shown yet, are put on top.
+    const bool shownBefore = labelEdits_.has_value();
     CassetteLabel* window = showCassetteLabel(label_, *lastPlan_, labelEdits_, this);
-    connect(window, &CassetteLabel::closing, this, [this](const LabelEdits& edits) { labelEdits_ = edits; });
+    connect(window, &CassetteLabel::closing, this, [this, window](const LabelEdits& edits) {
+        labelEdits_ = edits;
+        labelTexts_ = window->texts();
+    });
+    connectLabelWindow(window, !shownBefore);
 }
 
 }  // namespace vantoli

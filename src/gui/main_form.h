@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <QStringList>
+#include <QTimer>
 
 #include <array>
 #include <cstdint>
@@ -12,6 +13,8 @@
 #include "core/cd_audio_device.h"
 #include "core/entry_reading.h"
 #include "core/label_content.h"
+#include "core/side_program.h"
+#include "core/tape_document.h"
 #include "core/tape_lineup.h"
 #include "core/track_list.h"
 #include "gui/cassette_label.h"
@@ -25,6 +28,8 @@ class QDragEnterEvent;
 class QDropEvent;
 class QLabel;
 class QLineEdit;
+class QLockFile;
+class QMenu;
 class QPushButton;
 
 namespace vantoli {
@@ -69,6 +74,10 @@ public:
     QAction* mnuFilePaste() const { return mnuFilePaste_; }
     QAction* mnuFileOpen() const { return mnuFileOpen_; }
     QAction* mnuFileSave() const { return mnuFileSave_; }
+    QAction* mnuFileOpenTape() const { return mnuFileOpenTape_; }
+    QAction* mnuFileSaveTape() const { return mnuFileSaveTape_; }
+    // The last tapes opened or saved, newest first; missing ones disabled; and an item that empties it.
+    QMenu* mnuFileRecent() const { return mnuFileRecent_; }
     QAction* mnuFileLabel() const { return mnuFileLabel_; }
     QAction* mnuExit() const { return mnuExit_; }
     QAction* mnuSettingCD() const { return mnuSettingCD_; }
@@ -135,6 +144,43 @@ public:
     // titles for the cassette label, when the source names them.
     void showLongDiscPlan(const std::vector<int>& seconds, std::int32_t trackCount, const TrackList& titles = {});
 
+    // ---- The tape as a document (main_form_tape.cpp) ----
+
+    // Opens a tape document: the entries or the long list with its report, the titles, the options, the
+    // plan made anew (and a message when it differs from the one saved), the label's texts and the
+    // dubbing settings. A document that cannot be read is a message and changes nothing. Audio files
+    // missing or changed since are named in one message; the tape opens all the same.
+    bool OpenTape(const QString& path);
+    // Saves the tape at path, atomically; a failed save is a message and leaves the file as it was.
+    bool SaveTape(const QString& path);
+    // The window's tape as a document, as it would be saved now.
+    TapeDocument tapeDocument() const;
+    // The tape file opened or saved last; empty for a tape not saved yet.
+    const QString& tapeFile() const { return tapeFile_; }
+    bool hasUnsavedChanges() const { return changed_; }
+
+    // The settings of dubbing the sides, kept with the tape.
+    const DubbingSettings& dubbingSettings() const { return dubbing_; }
+    void setDubbingSettings(const DubbingSettings& settings);
+    // Audio files of the tape opened last that were missing or changed: their tracks cannot be played
+    // as saved (dubbing records them by the timer).
+    const QStringList& unavailableAudioFiles() const { return unavailableAudio_; }
+
+    // The recent tapes, newest first, as the menu lists them.
+    QStringList recentTapes() const;
+
+    // Keeps a copy of the tape in folder while changes are not saved, written a few seconds after a
+    // change; only the first window of the user's that asks gets to keep one there. The program's
+    // main() turns this on; without it no copy is kept.
+    void keepRecoveryCopiesIn(const QString& folder);
+    // The copy's path; empty while no copy is kept.
+    const QString& recoveryFile() const { return recoveryFile_; }
+    // At start: a copy left by a run that did not end normally is offered once. Restored, the tape
+    // counts as not saved; declined, the copy is removed. Returns whether it was restored.
+    bool offerRecovery();
+    // At a normal end: the copy is no longer needed.
+    void discardRecoveryCopy();
+
 public slots:
     void Run_Click();
     void Clear_Click();
@@ -144,6 +190,8 @@ public slots:
     void mnuFilePaste_Click();
     void mnuFileOpen_Click();
     void mnuFileSave_Click();
+    void mnuFileOpenTape_Click();
+    void mnuFileSaveTape_Click();
     void mnuFileLabel_Click();
     void mnuExit_Click();
     void mnuSettingOnline_Click();
@@ -173,7 +221,7 @@ private:
     void keepPlan(MadePlan made);
     // Shows tracks read from files or pasted: up to 20 fill the entries of a cleared window, 21 to 99
     // are planned as a report, anything else is a message.
-    void showReadTracks(const TrackList& list);
+    void showReadTracks(const TrackList& list, const QStringList& sources = {});
     // Writes a line into the status bar, which is added below the client area the first time.
     void showStatus(const QString& text);
     // Replaces the titles of the tracks in the entries and shows them.
@@ -181,6 +229,18 @@ private:
     // Puts each track's title into the tooltips of its entry and of the side cell that holds its
     // number; boxes without a titled track get none.
     void showTitleTips();
+
+    // Puts a document into the window; returns whether the plan made now differs from the saved one.
+    bool applyTapeDocument(const TapeDocument& document);
+    // The messages after a tape was put into the window: the plan made anew, files missing or changed.
+    void reportOpenedTape(const TapeDocument& document, bool differs);
+    // Something of the tape changed: it counts as not saved, and the recovery copy follows soon.
+    void markChanged();
+    void writeRecoveryCopy();
+    void rememberRecent(const QString& path);
+    void fillRecentMenu();
+    // Shows the label of the last plan, with the label texts kept, and follows the user's edits.
+    void connectLabelWindow(CassetteLabel* window, bool showTapeTexts = true);
 
     std::unique_ptr<CdAudioDevice> RCD1_;
 
@@ -204,6 +264,9 @@ private:
     QAction* mnuFilePaste_ = nullptr;
     QAction* mnuFileOpen_ = nullptr;
     QAction* mnuFileSave_ = nullptr;
+    QAction* mnuFileOpenTape_ = nullptr;
+    QAction* mnuFileSaveTape_ = nullptr;
+    QMenu* mnuFileRecent_ = nullptr;
     QAction* mnuFileLabel_ = nullptr;
     QAction* mnuExit_ = nullptr;
     QAction* mnuSettingCD_ = nullptr;
@@ -226,6 +289,19 @@ private:
     TrackList trackTitles_;
     std::optional<MadePlan> lastPlan_;
     std::optional<LabelEdits> labelEdits_;  // typed over the label window when it last closed
+
+    // The tape as a document: what the window shows besides its controls.
+    QStringList sources_;                   // what the last read of files read
+    std::optional<TrackList> longList_;     // the tracks of the long list whose report was shown last
+    std::optional<LabelTexts> labelTexts_;  // what the user typed over the label
+    DubbingSettings dubbing_;
+    QStringList unavailableAudio_;
+    QString tapeFile_;
+    bool changed_ = false;
+    bool restoring_ = false;  // a document is being put into the window
+    QString recoveryFile_;
+    std::unique_ptr<QLockFile> recoveryLock_;
+    QTimer recoveryTimer_;
 };
 
 }  // namespace vantoli

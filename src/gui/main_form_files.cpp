@@ -7,6 +7,7 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -27,6 +28,7 @@
 #include "gui/message_box.h"
 #include "gui/paste_tracks.h"
 #include "gui/pattern_file.h"
+#include "gui/tape_file.h"
 
 namespace vantoli {
 
@@ -121,15 +123,20 @@ void MainForm::ReadFiles(const QStringList& items)
         showMessage(this, *message);
         return;
     }
-    showReadTracks(std::get<TrackList>(result));
+    showReadTracks(std::get<TrackList>(result), items);
 }
 
-void MainForm::showReadTracks(const TrackList& list)
+void MainForm::showReadTracks(const TrackList& list, const QStringList& sources)
 {
     const auto count = static_cast<std::int32_t>(list.tracks.size());
+    const auto keepSources = [this, &sources] {
+        sources_.clear();
+        for (const QString& item : sources) sources_ << QFileInfo(item).absoluteFilePath();
+    };
     if (discKind(count) == DiscKind::LongDisc) {
         showMessage(this, longFileListMessage());
         showLongDiscPlan(trackSeconds(list), count, list);
+        keepSources();
         return;
     }
     // As opening a pattern does: a clean window, the times in the first entries, Run next.
@@ -137,6 +144,7 @@ void MainForm::showReadTracks(const TrackList& list)
     for (std::int32_t i = 0; i < count; ++i)
         Tm_[i]->setText(QString::fromStdString(trackEntryText(list.tracks[static_cast<std::size_t>(i)])));
     setTrackTitles(list);
+    keepSources();
     Run_->setFocus();
 }
 
@@ -170,9 +178,10 @@ void MainForm::dropEvent(QDropEvent* event)
     if (paths.isEmpty()) return;
     event->acceptProposedAction();
     // Read once the drop is over, so that the program the files came from is not kept waiting while
-    // a message is on the screen.
+    // a message is on the screen. A tape document dropped alone is opened.
+    const bool tape = paths.size() == 1 && isTapeDocumentName(paths.first());
     QMetaObject::invokeMethod(
-        this, [this, paths] { ReadFiles(paths); }, Qt::QueuedConnection);
+        this, [this, paths, tape] { tape ? void(OpenTape(paths.first())) : ReadFiles(paths); }, Qt::QueuedConnection);
 }
 
 bool MainForm::eventFilter(QObject* watched, QEvent* event)
@@ -197,7 +206,10 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event)
 void MainForm::setTrackTitles(TrackList titles)
 {
     trackTitles_ = std::move(titles);
+    sources_.clear();
+    labelTexts_.reset();
     showTitleTips();
+    markChanged();
 }
 
 void MainForm::showTitleTips()

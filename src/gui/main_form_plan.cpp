@@ -45,6 +45,7 @@ void MainForm::Run_Click()
         return;
     }
     ShowPlan(*plan);
+    longList_.reset();
     keepPlan(MadePlan{*plan, times.seconds, options.gap ? GapSeconds : 0, trackTitles_});
 }
 
@@ -55,6 +56,8 @@ void MainForm::Clear_Click()
 {
     for (QLineEdit* entry : Tm_) entry->setText(QString());
     trackTitles_ = TrackList{};
+    sources_.clear();
+    labelTexts_.reset();
     clearSideCells();
     for (QLabel* label : {sideATotal(), aBlankTime(), sideBTotal(), bBlankTime(), timeTotal(), tBlankTime()})
         label->setText(QString());
@@ -125,6 +128,13 @@ void MainForm::showLongDiscPlan(const std::vector<int>& seconds, std::int32_t tr
         return;
     }
     showReport(report_, QString::fromStdString(PlanReportText(*plan)));
+    // The list goes with the tape; a source without lengths of its own has them from the seconds.
+    longList_ = titles;
+    sources_.clear();
+    if (longList_->tracks.size() != seconds.size()) {
+        longList_->tracks.resize(seconds.size());
+        for (std::size_t i = 0; i < seconds.size(); ++i) longList_->tracks[i].milliseconds = seconds[i] * 1000LL;
+    }
     keepPlan(MadePlan{plan->plan, seconds, options.gap ? GapSeconds : 0, titles});
 }
 
@@ -132,6 +142,7 @@ void MainForm::keepPlan(MadePlan made)
 {
     lastPlan_ = std::move(made);
     if (CassetteLabel* open = label_.window()) open->setPlan(*lastPlan_);
+    markChanged();
 }
 
 }  // namespace vantoli

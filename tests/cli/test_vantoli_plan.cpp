@@ -24,6 +24,7 @@
 #include "core/label_content.h"
 #include "core/long_disc_plan.h"
 #include "core/plan_report.h"
+#include "core/tape_document.h"
 #include "core/tape_lineup.h"
 #include "device/read_files.h"
 #include "support/audio_files.h"
@@ -527,6 +528,57 @@ private slots:
         const std::optional<LongDiscPlan> expected = planLongDisc(std::vector<int>(21, 180), PlanOptions{}, 21);
         QVERIFY(expected);
         QCOMPARE(finished.out, lfText(QByteArray::fromStdString(PlanReportText(*expected))));
+    }
+
+    // ---- Tape documents ---------------------------------------------------------------------------
+
+    // A tape saved by the window plans with its own options and tapes, not the user's saved ones;
+    // options given on the command line win.
+    void tapeDocumentPlansWithItsOwnSettings()
+    {
+        TapeDocument tape;
+        tape.entries = {"431", "350", "512", "405", "600", "330"};
+        tape.tracks.tracks.assign(6, Track{});
+        tape.tracks.tracks[2].title = "三曲目";
+        tape.options = PlanOptions{false, true, false};
+        tape.lineup = {{60, 1860}, {90, 2745}};
+        const QString path = file("six.vantoli");
+        QVERIFY(!writeTextFile(files_.path(), "six.vantoli", QByteArray::fromStdString(writeTapeDocument(tape, "/")))
+                     .isEmpty());
+
+        Finished finished = runProgram({"--json", path}, config_.path());
+        QVERIFY2(finished.exitCode == 0 && finished.err.isEmpty(), qPrintable(describe(finished)));
+        const QJsonObject json = parsed(finished.out);
+        QCOMPARE(json["tape"]["minutes"].toInt(), 60);
+        QCOMPARE(json["options"]["gap"].toBool(), false);
+        QCOMPARE(json["sideA"]["tracks"].toArray()[2].toObject()["title"].toString(), QString("三曲目"));
+
+        finished = plan({"--json", "--tapes=30,46", "--gap", path});
+        QVERIFY2(finished.exitCode == 0, qPrintable(describe(finished)));
+        const QJsonObject overridden = parsed(finished.out);
+        QCOMPARE(overridden["tape"]["minutes"].toInt(), 30);
+        QCOMPARE(overridden["options"]["gap"].toBool(), true);
+
+        // A long list is planned from its tracks, as the window shows its report.
+        TapeDocument list;
+        list.longList = true;
+        list.tracks.tracks.assign(25, Track{150'000, "", "", {}});
+        list.lineup = standardLineup();
+        QVERIFY(!writeTextFile(files_.path(), "long.vantoli", QByteArray::fromStdString(writeTapeDocument(list, "/")))
+                     .isEmpty());
+        finished = plan({"--report", file("long.vantoli")});
+        QVERIFY2(finished.exitCode == 0, qPrintable(describe(finished)));
+        const std::optional<LongDiscPlan> expected = planLongDisc(std::vector<int>(25, 150), PlanOptions{}, 25);
+        QCOMPARE(finished.out, lfText(QByteArray::fromStdString(PlanReportText(*expected))));
+
+        // A file that is no tape gives the window's message; a tape goes alone.
+        finished = plan({file("notes.txt.vantoli")});
+        QCOMPARE(finished.exitCode, 2);
+        QCOMPARE(finished.err, messageLines(documentErrorMessage({DocumentError::Kind::Unreadable, "見つかりません"},
+                                                                 file("notes.txt.vantoli").toStdString())));
+        finished = plan({path, file("notes.txt")});
+        QCOMPARE(finished.exitCode, 2);
+        QVERIFY(finished.err.contains("six.vantoli"));
     }
 
     // ---- The user's tapes -----------------------------------------------------------------------

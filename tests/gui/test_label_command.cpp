@@ -168,7 +168,7 @@ private slots:
         const qsizetype at = file.indexOf(item);
         QVERIFY(at >= 0 && at + 1 < file.size());
         QCOMPARE(file.at(at + 1)->objectName(), QStringLiteral("mnuFileBar2"));
-        QCOMPARE(file.at(at - 1)->objectName(), QStringLiteral("mnuFileSave"));
+        QCOMPARE(file.at(at - 1)->objectName(), QStringLiteral("mnuFileRecent"));
     }
 
     void noPlanYetSaysSo()

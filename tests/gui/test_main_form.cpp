@@ -209,6 +209,9 @@ private slots:
                                              "mnuFileBar1 -",
                                              "mnuFileOpen 保存していたパターンを開く(&O)...",
                                              "mnuFileSave 入力状態を保存(&S)...",
+                                             "mnuFileOpenTape テープを開く(&T)...",
+                                             "mnuFileSaveTape テープを保存(&V)...",
+                                             "mnuFileRecent 最近使ったテープ(&U)",
                                              "mnuFileLabel カセットレーベルを作成(&L)...",
                                              "mnuFileBar2 -",
                                              "mnuExit アプリケーションの終了(&X)"};

@@ -96,7 +96,8 @@ private slots:
         QVERIFY(lines.contains("Type=Application"));
         QVERIFY(lines.contains("Name=Vantoli"));
         QVERIFY(lines.contains("Icon=vantoli"));
-        QVERIFY(lines.contains("Exec=\"" + installed(QStringLiteral(VANTOLI_INSTALL_BINDIR "/vantoli")) + "\""));
+        QVERIFY(lines.contains("Exec=\"" + installed(QStringLiteral(VANTOLI_INSTALL_BINDIR "/vantoli")) + "\" %f"));
+        QVERIFY(lines.contains("MimeType=application/x-vantoli-tape;"));
         QVERIFY(std::any_of(lines.begin(), lines.end(), [](const QString& l) {
             return l.startsWith("Comment=") && l.contains(QStringLiteral("カセットテープ"));
         }));

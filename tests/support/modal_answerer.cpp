@@ -124,8 +124,10 @@ void ModalAnswerer::answer(QWidget* window)
         const bool question = qobject_cast<QFileDialog*>(box->parentWidget()) != nullptr;
         s.kind = question ? SeenModal::Kind::Overwrite : SeenModal::Kind::Message;
         seen_ << s;
-        const QMessageBox::StandardButton choice =
+        QMessageBox::StandardButton choice =
             question ? (replaceFiles ? QMessageBox::Yes : QMessageBox::No) : QMessageBox::Ok;
+        // A question of the program's own, Yes or No.
+        if (!question && !box->button(QMessageBox::Ok) && box->button(QMessageBox::Yes)) choice = answerQuestions;
         if (QAbstractButton* button = box->button(choice))
             button->click();
         else

@@ -47,7 +47,8 @@ struct SeenModal {
 //   several files (they must lie in one folder);
 // - the file dialog's question before it replaces a file gets Yes; with replaceFiles false it gets No,
 //   and the file dialog is then cancelled;
-// - a message box gets OK (a box without OK is rejected, which its recorded buttons show);
+// - a message box gets OK (a box without OK is rejected, which its recorded buttons show), a question
+//   with Yes and No gets answerQuestions;
 // - any other modal window is given to answerOther, or closed.
 class ModalAnswerer : public QObject {
 public:
@@ -62,6 +63,8 @@ public:
     int fileDialogs() const;
 
     bool replaceFiles = true;
+    // The answer to a question of the program's own (a box with Yes and No).
+    QMessageBox::StandardButton answerQuestions = QMessageBox::No;
     std::function<void(QWidget*)> answerOther;
 
 protected:

@@ -1,0 +1,132 @@
+#pragma once
+// The tape as a document (a .vantoli file): what was read and typed, the options and tapes it was
+// planned with, the plan shown, the label's texts and the dubbing settings. UTF-8 JSON with a format
+// name and a version. Writing and parsing are text to value and back; the device layer reads the file.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "core/label_content.h"
+#include "core/message.h"
+#include "core/side_program.h"
+#include "core/tape_lineup.h"
+#include "core/tape_planner.h"
+#include "core/track_list.h"
+
+namespace vantoli {
+
+inline constexpr std::string_view TapeFormatName = "vantoli-tape";
+// The version this program writes. A document of a later version is read when its minReaderVersion
+// is at most this; the members this program does not know are then ignored.
+inline constexpr int TapeFormatVersion = 1;
+inline constexpr std::string_view TapeDocumentExtension = ".vantoli";
+
+// A document of 99 tracks with long titles takes some 50 kB; anything past this is not read at all.
+inline constexpr std::uintmax_t MaxTapeDocumentBytes = 4 * 1024 * 1024;
+inline constexpr int MaxDocumentTracks = 99;
+// The longest track a document may hold: ten hours, far beyond any tape.
+inline constexpr std::int64_t MaxDocumentTrackMilliseconds = 10LL * 60 * 60 * 1000;
+inline constexpr double MaxToneSeconds = 60.0;
+
+// An audio file as it was when the document was saved, to notice a file replaced since.
+struct FileStamp {
+    std::int64_t size = -1;     // bytes; -1 when unknown
+    std::int64_t modified = 0;  // last change, in nanoseconds since 1970
+
+    bool operator==(const FileStamp&) const = default;
+};
+
+// The plan as the window showed it.
+struct SavedPlan {
+    Tape tape;
+    std::vector<int> sideA;  // track numbers in recording order
+    std::vector<int> sideB;
+
+    bool operator==(const SavedPlan&) const = default;
+};
+
+SavedPlan savedPlanOf(const TapePlan& plan);
+// Whether a plan made now shows the same tape and sides as the one saved.
+bool samePlan(const SavedPlan& saved, const TapePlan& plan);
+
+// What the user typed over the label the plan filled in: the tape's title, artist and note as shown,
+// and the track titles that differ from the source's.
+struct EditedTitle {
+    int number = 0;  // the track's number on the source
+    std::string title;
+
+    bool operator==(const EditedTitle&) const = default;
+};
+
+struct LabelTexts {
+    std::string title;
+    std::string artist;
+    std::string note;
+    std::vector<EditedTitle> titles;  // by track number, each number once
+
+    bool operator==(const LabelTexts&) const = default;
+};
+
+// The texts of `shown` that a document keeps; `prefilled` is the same label as the plan filled it in.
+LabelTexts labelTexts(const LabelContent& prefilled, const LabelContent& shown);
+// Puts saved texts over a label the plan filled in.
+void applyLabelTexts(LabelContent& label, const LabelTexts& texts);
+
+struct TapeDocument {
+    std::vector<std::string> sources;  // the files, folders and playlists read (absolute paths)
+    std::vector<std::string> entries;  // the entry texts as typed, entry 1 first, at most EntryCount
+    // The tracks with their titles and sound: the entries' tracks, or every track of a long list.
+    TrackList tracks;
+    std::vector<FileStamp> stamps;  // stamps[i] belongs to tracks.tracks[i]; one per track when parsed
+    bool longList = false;          // planned as a long list (21 to 99 tracks) shown as a report
+    PlanOptions options;
+    Lineup lineup;                  // the tapes planned with
+    std::optional<SavedPlan> plan;  // the plan shown; none when none was shown
+    std::optional<LabelTexts> label;
+    DubbingSettings dubbing;
+
+    // Every member equal (the options and the dubbing settings member by member).
+    bool operator==(const TapeDocument& other) const;
+};
+
+// The document as JSON text (UTF-8, LF line ends). Paths of files below `folder` (the document's own
+// folder, absolute) are written relative to it, all others absolute.
+std::string writeTapeDocument(const TapeDocument& document, const std::string& folder);
+
+struct DocumentError {
+    enum class Kind {
+        NotJson,        // not JSON text at all
+        OtherFormat,    // JSON, but not a tape document
+        TooNew,         // written by a later version that this one cannot read
+        WrongType,      // a member of the wrong kind (text for a number, ...)
+        OutOfRange,     // a value outside what a tape can have
+        TooManyTracks,  // more than MaxDocumentTracks tracks, or more entries than the grid holds
+        TooLarge,       // larger than MaxTapeDocumentBytes
+        NotAFile,       // a folder, a pipe, a device
+        Unreadable,     // missing, no permission, a read error
+    };
+    Kind kind = Kind::NotJson;
+    std::string where;  // the member, for instance "tracks[3].milliseconds"; or the system's reason
+
+    bool operator==(const DocumentError&) const = default;
+};
+
+using ParsedTapeDocument = std::variant<TapeDocument, DocumentError>;
+
+// Reads a document's text. Relative paths are taken from `folder`, the document's folder.
+ParsedTapeDocument parseTapeDocument(std::string_view text, const std::string& folder);
+
+// The message for a document that cannot be opened; `file` names it as the user knows it.
+Message documentErrorMessage(const DocumentError& error, const std::string& file);
+// The plan made on opening differs from the one saved: the tapes changed since (`lineupChanged`), or
+// the saved plan was not the one the options give.
+Message planChangedMessage(bool lineupChanged);
+// Audio files of the tape that are gone or were changed since it was saved.
+Message changedAudioFilesMessage(const std::vector<std::string>& missing, const std::vector<std::string>& changed);
+
+}  // namespace vantoli

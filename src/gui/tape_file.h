@@ -1,0 +1,24 @@
+#pragma once
+// Tape documents as the window knows them: their file type, the list of recent tapes kept with the
+// user's settings, and the folder where a tape not yet saved is kept safe.
+
+#include <QString>
+#include <QStringList>
+
+namespace vantoli {
+
+// Whether a file name is that of a tape document (ends in .vantoli, in any case).
+bool isTapeDocumentName(const QString& path);
+// The file types the tape's open and save dialogs offer.
+QString tapeFileFilter();
+
+inline constexpr int RecentTapeCount = 8;
+
+// The recent tapes, newest first, at most RecentTapeCount (group [RecentTapes] of the settings file).
+QStringList loadRecentTapes();
+void saveRecentTapes(const QStringList& paths);
+
+// $XDG_STATE_HOME/vantoli, or ~/.local/state/vantoli; where the copy of a tape not saved is kept.
+QString userStateFolder();
+
+}  // namespace vantoli
