@@ -171,6 +171,7 @@ void MainForm::createMenus()
         {"mnuFileOpen",      Level::Item, "保存していたパターンを開く(&O)...",     Tick::None,   &MainForm::mnuFileOpen_Click,      &MainForm::mnuFileOpen_},
         {"mnuFileSave",      Level::Item, "入力状態を保存(&S)...",                 Tick::None,   &MainForm::mnuFileSave_Click,      &MainForm::mnuFileSave_},
         {"mnuFileLabel",     Level::Item, "カセットレーベルを作成(&L)...",         Tick::None,   &MainForm::mnuFileLabel_Click,     &MainForm::mnuFileLabel_},
+        {"mnuFileDub",       Level::Item, "テープにダビング(&D)...",               Tick::None,   &MainForm::mnuFileDub_Click,       &MainForm::mnuFileDub_},
         {"mnuFileBar2",      Level::Item, Separator,                               Tick::None,   nullptr,                           nullptr},
         {"mnuExit",          Level::Item, "アプリケーションの終了(&X)",            Tick::None,   &MainForm::mnuExit_Click,          &MainForm::mnuExit_},
         {"mnuSetting",       Level::Menu, "設定(&S)",                              Tick::None,   nullptr,                           nullptr},
@@ -299,6 +300,20 @@ void MainForm::mnuFileLabel_Click()
         return;
     }
     showCassetteLabel(label_, *lastPlan_);
+}
+
+// Opens the dubbing window on the last plan; the window, once open, follows every new plan by itself.
+void MainForm::mnuFileDub_Click()
+{
+    if (Dubbing* open = dubbing_.window()) {
+        bringToFront(open);
+        return;
+    }
+    if (!lastPlan_) {
+        showMessage(this, noPlanForDubbingMessage());
+        return;
+    }
+    showDubbing(dubbing_, *lastPlan_);
 }
 
 }  // namespace vantoli

@@ -16,6 +16,7 @@
 #include "core/track_list.h"
 #include "gui/cassette_label.h"
 #include "gui/dialog.h"
+#include "gui/dubbing.h"
 #include "gui/report.h"
 #include "gui/single_window.h"
 #include "gui/version.h"
@@ -68,6 +69,7 @@ public:
     QAction* mnuFileOpen() const { return mnuFileOpen_; }
     QAction* mnuFileSave() const { return mnuFileSave_; }
     QAction* mnuFileLabel() const { return mnuFileLabel_; }
+    QAction* mnuFileDub() const { return mnuFileDub_; }
     QAction* mnuExit() const { return mnuExit_; }
     QAction* mnuSettingCD() const { return mnuSettingCD_; }
     QAction* mnuSetting5sec() const { return mnuSetting5sec_; }
@@ -93,6 +95,7 @@ public:
     SingleWindow<Dialog>& dialogWindow() { return dialog_; }
     SingleWindow<Version>& versionWindow() { return version_; }
     SingleWindow<CassetteLabel>& labelWindow() { return label_; }
+    SingleWindow<Dubbing>& dubbingWindow() { return dubbing_; }
 
     // The titles, album and artist of the tracks in the entries, as their source named them (tracks[i]
     // is entry i): the last read of a CD's CD-Text or of files. Empty when the entries were typed. Shown
@@ -137,6 +140,7 @@ public slots:
     void mnuFileOpen_Click();
     void mnuFileSave_Click();
     void mnuFileLabel_Click();
+    void mnuFileDub_Click();
     void mnuExit_Click();
     void mnuSettingAll_Click();
     void mnuSettingTapes_Click();
@@ -189,6 +193,7 @@ private:
     QAction* mnuFileOpen_ = nullptr;
     QAction* mnuFileSave_ = nullptr;
     QAction* mnuFileLabel_ = nullptr;
+    QAction* mnuFileDub_ = nullptr;
     QAction* mnuExit_ = nullptr;
     QAction* mnuSettingCD_ = nullptr;
     QAction* mnuSetting5sec_ = nullptr;
@@ -205,6 +210,7 @@ private:
     SingleWindow<Dialog> dialog_;
     SingleWindow<Version> version_;
     SingleWindow<CassetteLabel> label_;
+    SingleWindow<Dubbing> dubbing_;
 
     TrackList trackTitles_;
     std::optional<MadePlan> lastPlan_;
