@@ -22,6 +22,10 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
 #include "gui/level_meter.h"
 #include "gui/message_box.h"
 
@@ -40,6 +44,25 @@ QTableWidgetItem* cell(const QString& s, Qt::Alignment align = Qt::AlignLeft | Q
 }
 
 const char* loudnessNames[] = {"off", "track", "album"};
+
+// The count-down as sound, played ahead of the side in the same stream so that the side starts exactly
+// when it ends: a short 880 Hz beep at the start of each second, or silence when the beep is off.
+QByteArray countDownSound(int seconds, bool beep)
+{
+    QByteArray pcm(seconds * int(SampleRate) * 4, '\0');
+    if (!beep) return pcm;
+    auto* samples = reinterpret_cast<std::int16_t*>(pcm.data());
+    const int beepFrames = int(SampleRate) / 10;
+    const int fade = int(SampleRate) / 200;
+    for (int s = 0; s < seconds; ++s)
+        for (int f = 0; f < beepFrames; ++f) {
+            const double envelope = std::min({1.0, double(f) / fade, double(beepFrames - f) / fade});
+            const auto v = std::int16_t(std::lround(0.25 * 32767 * envelope * std::sin(2 * M_PI * 880 * f / SampleRate)));
+            const std::size_t at = std::size_t(s * int(SampleRate) + f) * 2;
+            samples[at] = samples[at + 1] = v;
+        }
+    return pcm;
+}
 
 }  // namespace
 
@@ -273,7 +296,9 @@ QByteArray Dubbing::request(const char* what) const
     }
     const QJsonObject object{{"gap", made_->gap > 0},
                              {"leadInSeconds", spnLeadIn_->value()},
-                             {"tone", QJsonObject{{"seconds", 10}, {"hertz", 1000}, {"dbfs", -12}}},
+                             {"tone", QJsonObject{{"seconds", std::strcmp(what, "tone") == 0 ? 10 : 0},
+                                                  {"hertz", 1000},
+                                                  {"dbfs", -12}}},
                              {"loudness", loudnessNames[std::max(0, cboLoudness_->currentIndex())]},
                              {"what", what},
                              {"startFrame", 0},
@@ -296,8 +321,11 @@ void Dubbing::cmdPlay_Click()
     }
     if (state_ != State::Stopped) return;
     showSide();  // from the start, with the lead-in as set now
-    // The renderer starts during the count-down, so the side sounds the moment it ends.
-    if (!timerMode_) player_.load(request("side"), chosenOutput());
+    // With sound the count-down is played ahead of the side, so the side sounds the moment it ends.
+    if (!timerMode_) {
+        player_.load(request("side"), chosenOutput(), countDownSound(CountDownSeconds, chkBeep_->isChecked()));
+        player_.play();
+    }
     countDownFrom_ = clock_->milliseconds();
     beeped_ = 0;
     setState(State::CountDown);
@@ -363,20 +391,21 @@ void Dubbing::tmrTick_Timer()
 {
     const std::int64_t now = clock_->milliseconds();
     if (state_ == State::CountDown) {
-        const std::int64_t elapsed = now - countDownFrom_;
-        const int second = int(elapsed / 1000);
-        if (second < CountDownSeconds) {
-            if (beeped_ <= second) {
-                beeped_ = second + 1;
+        // Frames to go until the side starts: by the clock, or by the output playing the count-down.
+        const std::int64_t toGo =
+            timerMode_ ? (countDownFrom_ + CountDownSeconds * 1000 - now) * SampleRate / 1000 : -player_.playedFrames();
+        if (toGo > 0) {
+            const int second = int((toGo + SampleRate - 1) / SampleRate);
+            if (timerMode_ && beeped_ < CountDownSeconds + 1 - second) {
+                beeped_ = CountDownSeconds + 1 - second;
                 if (chkBeep_->isChecked()) QApplication::beep();
             }
-            lblCue_->setText(QString::number(CountDownSeconds - second));
+            lblCue_->setText(QString::number(second));
             return;
         }
         frameAtStart_ = 0;
         // The side starts at the planned moment, however late this tick came.
         runningSince_ = countDownFrom_ + CountDownSeconds * 1000;
-        if (!timerMode_) player_.play();
         setState(State::Playing);
     }
     if (state_ == State::Playing || state_ == State::Looping) {

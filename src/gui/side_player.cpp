@@ -52,11 +52,13 @@ QString SidePlayer::rendererProgram()
     return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("vantoli-plan"));
 }
 
-void SidePlayer::load(const QByteArray& request, const QAudioDevice& output, std::int64_t startFrame)
+void SidePlayer::load(const QByteArray& request, const QAudioDevice& output, const QByteArray& prelude)
 {
     stop();
     device_ = output;
-    startFrame_ = startFrame;
+    waiting_ = prelude;
+    preludeBytes_ = prelude.size() / BytesPerFrame * BytesPerFrame;
+    waiting_.truncate(preludeBytes_);
 
     int fds[2];
     if (::pipe2(fds, O_CLOEXEC) != 0) {
@@ -94,7 +96,7 @@ void SidePlayer::load(const QByteArray& request, const QAudioDevice& output, std
 
 void SidePlayer::readChild()
 {
-    while (pipe_ >= 0 && waiting_.size() < ReadAhead) {
+    while (pipe_ >= 0 && waiting_.size() < preludeBytes_ + ReadAhead) {
         char block[65536];
         const ssize_t got = ::read(pipe_, block, sizeof block);
         if (got > 0) {
@@ -106,7 +108,7 @@ void SidePlayer::readChild()
         closePipe();
     }
     // Full: stop listening until the sink has taken some.
-    if (notifier_) notifier_->setEnabled(waiting_.size() < ReadAhead);
+    if (notifier_) notifier_->setEnabled(waiting_.size() < preludeBytes_ + ReadAhead);
     feed();
 }
 
@@ -121,7 +123,7 @@ void SidePlayer::feed()
 {
     if (!wantPlay_ || paused_) return;
     if (!sink_) {
-        if (waiting_.size() < StartAfter && !childDone_) return;
+        if (waiting_.size() < preludeBytes_ + StartAfter && !childDone_) return;
         sink_ = new QAudioSink(device_, cdFormat(), this);
         sink_->setBufferSize(SinkBufferBytes);
         connect(sink_, &QAudioSink::stateChanged, this, [this](QAudio::State state) {
@@ -156,7 +158,7 @@ void SidePlayer::feed()
             written_ += taken;
         }
     }
-    if (notifier_ && waiting_.size() < ReadAhead) notifier_->setEnabled(true);
+    if (notifier_ && waiting_.size() < preludeBytes_ + ReadAhead) notifier_->setEnabled(true);
 }
 
 void SidePlayer::pause()
@@ -233,6 +235,7 @@ void SidePlayer::stop()
     wantPlay_ = false;
     paused_ = false;
     written_ = 0;
+    preludeBytes_ = 0;
     levelFresh_ = false;
     level_ = {};
     errors_.clear();
@@ -240,10 +243,11 @@ void SidePlayer::stop()
 
 std::int64_t SidePlayer::playedFrames() const
 {
-    if (!sink_) return startFrame_;
-    const qint64 buffered = std::max<qint64>(0, qint64(sink_->bufferSize()) - sink_->bytesFree());
-    return startFrame_ + std::max<qint64>(0, written_ - buffered) / BytesPerFrame;
+    const qint64 buffered = sink_ ? std::max<qint64>(0, qint64(sink_->bufferSize()) - sink_->bytesFree()) : 0;
+    return (std::max<qint64>(0, written_ - buffered) - preludeBytes_) / BytesPerFrame;
 }
+
+qint64 SidePlayer::childPid() const { return child_ ? child_->processId() : 0; }
 
 StereoLevel SidePlayer::takeLevel()
 {

@@ -32,9 +32,11 @@ public:
     static QString rendererProgram();
 
     // Starts the child on `request` (the JSON object of the stream) and begins reading; nothing
-    // sounds until play(). `startFrame` is the frame of the program the stream starts at.
-    void load(const QByteArray& request, const QAudioDevice& output, std::int64_t startFrame = 0);
-    // Sounds as soon as half a second is read (at once when the stream is shorter).
+    // sounds until play(). `prelude` is PCM played before the stream (the count-down), frame-exact
+    // ahead of it; the stream's first frame is frame 0.
+    void load(const QByteArray& request, const QAudioDevice& output, const QByteArray& prelude = {});
+    // Sounds as soon as the prelude and half a second of the stream are read (at once when the stream
+    // is shorter).
     void play();
     void pause();
     void resume();
@@ -42,8 +44,10 @@ public:
     void stop();
 
     bool loaded() const { return child_ != nullptr; }
+    // The child's process id while it runs, else 0.
+    qint64 childPid() const;
     bool paused() const { return paused_; }
-    // The frame of the program the output is sounding now.
+    // The frame of the stream the output is sounding now; below 0 during the prelude.
     std::int64_t playedFrames() const;
     // The levels of the samples written since the last call.
     StereoLevel takeLevel();
@@ -72,7 +76,7 @@ private:
     bool childDone_ = false;  // the child has closed its output
     bool wantPlay_ = false;
     bool paused_ = false;
-    std::int64_t startFrame_ = 0;
+    qint64 preludeBytes_ = 0;
     std::int64_t written_ = 0;  // bytes written to the sink
     StereoLevel level_;
     bool levelFresh_ = false;
