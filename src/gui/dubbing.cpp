@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QJsonArray>
+#include <QKeyEvent>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
@@ -175,12 +176,8 @@ Dubbing::Dubbing(std::unique_ptr<DubbingClock> clock) : clock_(std::move(clock))
 
     // Space plays and pauses; Esc stops, and closes the window once stopped.
     auto* space = new QShortcut(QKeySequence(Qt::Key_Space), this);
-    connect(space, &QShortcut::activated, this, [this] {
-        if (state_ == State::Playing || state_ == State::CountDown)
-            cmdPause_Click();
-        else
-            cmdPlay_Click();
-    });
+    connect(space, &QShortcut::activated, this, &Dubbing::playOrPause);
+    tblSide_->installEventFilter(this);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, [this] {
         if (state_ == State::Stopped)
@@ -374,6 +371,25 @@ void Dubbing::loop(const char* what)
 }
 
 void Dubbing::cmdClose_Click() { close(); }
+
+void Dubbing::playOrPause()
+{
+    if (state_ == State::Playing || state_ == State::CountDown)
+        cmdPause_Click();
+    else
+        cmdPlay_Click();
+}
+
+bool Dubbing::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == tblSide_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space &&
+        static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier) {
+        playOrPause();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
 
 void Dubbing::closeEvent(QCloseEvent* event)
 {

@@ -82,6 +82,8 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Space in the table plays and pauses, as everywhere but on a button or a box that takes it.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     TapeSide side() const;
@@ -93,6 +95,7 @@ private:
     void loop(const char* what);
     void sideDone();
     void setState(State state);
+    void playOrPause();
     void showTimes();
     void stopWith(const QString& detail);
     std::int64_t timerFrame() const;
