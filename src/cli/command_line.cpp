@@ -1,6 +1,10 @@
 #include "cli/command_line.h"
 
+#include <getopt.h>
+
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -15,34 +19,34 @@ namespace vantoli::cli {
 
 namespace {
 
-enum class Value { None, Required, Optional };
-
-struct OptionName {
-    std::string_view name;
-    Value value;
-};
-
 // clang-format off
-constexpr OptionName Options[] = {
-    {"help",          Value::None},
-    {"version",       Value::None},
-    {"keep-order",    Value::None},
-    {"no-keep-order", Value::None},
-    {"gap",           Value::None},
-    {"no-gap",        Value::None},
-    {"exact",         Value::None},
-    {"tapes",         Value::Required},
-    {"cd",            Value::Optional},
-    {"report",        Value::None},
-    {"crlf",          Value::None},
-    {"json",          Value::None},
+const option LongOptions[] = {
+    {"help",          no_argument,       nullptr, 0},
+    {"version",       no_argument,       nullptr, 0},
+    {"keep-order",    no_argument,       nullptr, 0},
+    {"no-keep-order", no_argument,       nullptr, 0},
+    {"gap",           no_argument,       nullptr, 0},
+    {"no-gap",        no_argument,       nullptr, 0},
+    {"exact",         no_argument,       nullptr, 0},
+    {"tapes",         required_argument, nullptr, 0},
+    {"cd",            optional_argument, nullptr, 0},
+    {"report",        no_argument,       nullptr, 0},
+    {"crlf",          no_argument,       nullptr, 0},
+    {"json",          no_argument,       nullptr, 0},
+    {"render",        required_argument, nullptr, 0},
+    {"format",        required_argument, nullptr, 0},
+    {"lead-in",       required_argument, nullptr, 0},
+    {"tone",          required_argument, nullptr, 0},
+    {"loudness",      required_argument, nullptr, 0},
+    {"stream",        required_argument, nullptr, 0},
+    {nullptr,         0,                 nullptr, 0},
 };
 // clang-format on
 
-const OptionName* findOption(std::string_view name)
+const option* findOption(std::string_view name)
 {
-    for (const OptionName& option : Options)
-        if (option.name == name) return &option;
+    for (const option& known : LongOptions)
+        if (known.name && known.name == name) return &known;
     return nullptr;
 }
 
@@ -50,10 +54,9 @@ bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 bool isAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
 // "-130" and "-.5" are times (which the entry checks refuse), not options: no option is one dash long.
-bool looksLikeOption(const std::string& argument)
+bool isDashedTime(const std::string& argument)
 {
-    if (argument.size() < 2 || argument[0] != '-') return false;
-    return !(isAsciiDigit(argument[1]) || argument[1] == '.');
+    return argument.size() >= 2 && argument[0] == '-' && (isAsciiDigit(argument[1]) || argument[1] == '.');
 }
 
 bool hasLetterExtension(std::string_view name)
@@ -93,7 +96,77 @@ std::optional<int> wholeNumber(std::string_view text)
 // An argument inside a message, as a terminal may show it.
 std::string bracketed(const std::string& text) { return "「" + shownText(text) + "」"; }
 
+// A decimal number of seconds or decibels ("2", "1.5", "-12"); nothing for anything else.
+std::optional<double> decimal(std::string_view text)
+{
+    text = trimmed(text);
+    if (text.empty() || text.size() > 20) return std::nullopt;
+    const std::string copy(text);
+    char* end = nullptr;
+    const double value = std::strtod(copy.c_str(), &end);
+    if (end != copy.c_str() + copy.size() || !std::isfinite(value)) return std::nullopt;
+    if (copy.find_first_not_of("+-.0123456789") != std::string::npos) return std::nullopt;
+    return value;
+}
+
+// The options of --render, each read into `render`; the mistake if there is one.
+std::optional<UsageError> readRenderOption(const std::string& name, const std::string& value, RenderRequest& render)
+{
+    if (name == "render") {
+        if (value.empty()) return UsageError{"--render= の後に書き出すフォルダーを指定してください。"};
+        render.folder = value;
+    } else if (name == "format") {
+        if (value != "flac" && value != "wav")
+            return UsageError{"--format には flac か wav を指定してください（" + bracketed(value) + "）。"};
+        render.wav = value == "wav";
+    } else if (name == "lead-in") {
+        const std::optional<double> seconds = decimal(value);
+        if (!seconds || *seconds < 0 || *seconds > MaxLeadInSeconds)
+            return UsageError{"--lead-in には 0 から 30 までの秒数を指定してください（" + bracketed(value) + "）。"};
+        render.settings.leadInSeconds = *seconds;
+    } else if (name == "tone") {
+        const std::optional<CalibrationTone> tone = parseTone(value);
+        if (!tone)
+            return UsageError{"--tone の値" + bracketed(value) +
+                              "を読めません（秒[,400 か 1000 Hz[,-20 から 0 dBFS]]、例： 30,1000,-12）。"};
+        render.settings.tone = *tone;
+    } else if (name == "loudness") {
+        if (value == "off") render.settings.loudness = Loudness::Off;
+        else if (value == "track") render.settings.loudness = Loudness::Track;
+        else if (value == "album") render.settings.loudness = Loudness::Album;
+        else return UsageError{"--loudness には off、track、album のどれかを指定してください（" + bracketed(value) + "）。"};
+    }
+    return std::nullopt;
+}
+
 }  // namespace
+
+std::optional<CalibrationTone> parseTone(std::string_view text)
+{
+    CalibrationTone tone;
+    std::vector<std::string_view> parts;
+    while (true) {
+        const std::size_t comma = text.find(',');
+        parts.push_back(text.substr(0, comma));
+        if (comma == std::string_view::npos) break;
+        text.remove_prefix(comma + 1);
+    }
+    if (parts.size() > 3) return std::nullopt;
+    const std::optional<double> seconds = decimal(parts[0]);
+    if (!seconds || *seconds < 0 || *seconds > 600) return std::nullopt;
+    tone.seconds = *seconds;
+    if (parts.size() > 1) {
+        const std::optional<int> hertz = wholeNumber(trimmed(parts[1]));
+        if (!hertz || (*hertz != 400 && *hertz != 1000)) return std::nullopt;
+        tone.hertz = *hertz;
+    }
+    if (parts.size() > 2) {
+        const std::optional<double> dbfs = decimal(parts[2]);
+        if (!dbfs || *dbfs < -20 || *dbfs > 0) return std::nullopt;
+        tone.dbfs = *dbfs;
+    }
+    return tone;
+}
 
 bool isFileOperand(const std::string& operand)
 {
@@ -141,33 +214,50 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
     bool json = false;
     std::vector<std::string> cdSources;  // from --cd=SOURCE
     std::vector<std::string> operands;
-    bool optionsEnded = false;
+    RenderRequest render;
+    std::vector<std::string> renderOptions;  // as given, for the message when --render is missing
+    bool stream = false;
 
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        if (optionsEnded || !looksLikeOption(argument)) {
-            if (argument.empty()) return UsageError{"空の引数は指定できません。"};
-            operands.push_back(argument);
+    // getopt_long over a copy of the arguments, operands returned in order (the leading '-'). A time
+    // such as "-130" stands in as a plain word, so that it is taken for an operand; whatever getopt
+    // hands back is looked up in the arguments as given.
+    static const char Stand[] = "0";
+    std::vector<std::string> copies{"vantoli-plan"};
+    for (const std::string& argument : arguments) copies.push_back(isDashedTime(argument) ? Stand : argument);
+    std::vector<char*> argv;
+    for (std::string& copy : copies) argv.push_back(copy.data());
+    argv.push_back(nullptr);
+    const int argc = static_cast<int>(copies.size());
+    const auto given = [&](const char* text) {
+        for (int i = 1; i < argc; ++i)
+            if (text == argv[i]) return arguments[i - 1];
+        return std::string(text);
+    };
+
+    opterr = 0;
+    optind = 0;  // starts glibc's getopt afresh, for every call in one process
+    while (true) {
+        const int at = std::max(optind, 1);  // the argument getopt reads next
+        int index = -1;
+        const int found = getopt_long(argc, argv.data(), "-:", LongOptions, &index);
+        if (found == -1) break;
+        if (found == 1) {
+            if (optarg[0] == '\0') return UsageError{"空の引数は指定できません。"};
+            operands.push_back(given(optarg));
             continue;
         }
-        if (argument == "--") {
-            optionsEnded = true;
-            continue;
-        }
-        if (argument[1] != '-') return UsageError{"不明なオプションです： " + shownText(argument)};
-
+        const std::string& argument = arguments[static_cast<std::size_t>(at - 1)];
+        if (argument.size() < 2 || argument[1] != '-')
+            return UsageError{"不明なオプションです： " + shownText(argument)};
         const std::size_t equals = argument.find('=');
         const std::string name = argument.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
-        const OptionName* option = findOption(name);
-        if (!option) return UsageError{"不明なオプションです： --" + shownText(name)};
-        std::optional<std::string> value;
-        if (equals != std::string::npos) {
-            if (option->value == Value::None) return UsageError{"オプション --" + name + " は値をとりません。"};
-            value = argument.substr(equals + 1);
-        } else if (option->value == Value::Required) {
-            if (i + 1 == arguments.size()) return UsageError{"オプション --" + name + " には値が必要です。"};
-            value = arguments[++i];
-        }
+        const option* known = findOption(name);
+        // No abbreviations: "--rep" is no "--report".
+        if (!known || (found != '?' && found != ':' && LongOptions[index].name != name))
+            return UsageError{"不明なオプションです： --" + shownText(name)};
+        if (found == ':') return UsageError{"オプション --" + name + " には値が必要です。"};
+        if (found == '?') return UsageError{"オプション --" + name + " は値をとりません。"};
+        const std::optional<std::string> value = optarg ? std::optional(given(optarg)) : std::nullopt;
 
         if (name == "help") return ShowHelp{};
         if (name == "version") return ShowVersion{};
@@ -185,12 +275,37 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
                 return UsageError{"--tapes の値" + bracketed(*value) +
                                   "を読めません（例： 46,60,90 または 60:1860,90）。"};
         }
+        if (name == "stream") {
+            if (*value != "-") return UsageError{"--stream には「-」（標準出力）を指定してください。"};
+            stream = true;
+        }
+        if (name == "render" || name == "format" || name == "lead-in" || name == "tone" || name == "loudness") {
+            if (const std::optional<UsageError> wrong = readRenderOption(name, *value, render)) return *wrong;
+            renderOptions.push_back("--" + name);
+        }
         if (name == "cd") {
             cd = true;
             if (value && value->empty())
                 return UsageError{"--cd= の後にドライブかディスクイメージを指定してください。"};
             if (value) cdSources.push_back(*value);
         }
+    }
+    // After "--" every argument is an operand.
+    for (int i = optind; i < argc; ++i) {
+        if (arguments[static_cast<std::size_t>(i - 1)].empty()) return UsageError{"空の引数は指定できません。"};
+        operands.push_back(arguments[static_cast<std::size_t>(i - 1)]);
+    }
+
+    if (stream) {
+        if (!operands.empty() || !renderOptions.empty() || cd || report || json)
+            return UsageError{"--stream=- は要求を標準入力の JSON で受け取ります。ほかのオプションやファイルは指定できません。"};
+        return StreamSide{};
+    }
+    if (!renderOptions.empty()) {
+        if (render.folder.empty())
+            return UsageError{renderOptions.front() + " は --render と一緒に指定してください。"};
+        if (report) return UsageError{"--render と --report は一緒に指定できません。"};
+        request.render = render;
     }
 
     if (report && json) return UsageError{"--report と --json は一緒に指定できません。"};
@@ -259,6 +374,16 @@ std::string helpText()
            "  --json               JSON（項目は man vantoli-plan を見てください）\n"
            "  --help               この説明を表示して終了する\n"
            "  --version            バージョンを表示して終了する\n"
+           "\n"
+           "テープに録音する音（A面・B面を 1 本ずつのファイルに）：\n"
+           "  --render=フォルダー  計画のあと、各面を フォルダー/side-a.flac と side-b.flac に書き出します\n"
+           "                       （44.1 kHz、16 ビット、ステレオ）。各面のプログラムも表示します\n"
+           "  --format=flac|wav    書き出す形式（既定は flac）\n"
+           "  --lead-in=秒         最初の曲の前の無音（0〜30 秒、既定は 2）\n"
+           "  --tone=秒[,Hz[,dBFS]]  リードインの前の校正用トーン（400 か 1000 Hz、-20〜0 dBFS、\n"
+           "                       既定は 1000 Hz、-12 dBFS）\n"
+           "  --loudness=off|track|album  音量をそろえる（-16 LUFS、トゥルーピークは -1 dBTP まで）。既定は off\n"
+           "  --stream=-           標準入力の JSON で指定された面の音を標準出力に流します（フロントエンド用）\n"
            "\n"
            "終了ステータス： 0 構成案を出力した、1 どのテープにも収まらない、\n"
            "2 入力の誤り、読み取れない入力、使い方の誤り\n";

@@ -8,6 +8,7 @@
 #include <variant>
 #include <vector>
 
+#include "core/side_program.h"
 #include "core/tape_lineup.h"
 #include "core/tape_planner.h"
 
@@ -26,6 +27,13 @@ enum class Output {
     Json,    // one JSON object
 };
 
+// --render: each side written as a file in a folder, as the deck would hear it.
+struct RenderRequest {
+    std::string folder;     // DIR: side-a.flac and side-b.flac go there
+    bool wav = false;       // --format=wav
+    DubbingSettings settings;  // --lead-in, --tone, --loudness
+};
+
 struct PlanRequest {
     Input input = Input::Times;
     std::vector<std::string> operands;  // the times, or the files; for a CD the drive or image (none: default)
@@ -33,7 +41,11 @@ struct PlanRequest {
     std::optional<std::vector<TapeChoice>> tapes;  // --tapes; nothing: the user's saved tapes
     Output output = Output::Plan;
     bool crlf = false;  // the report with CR LF line ends
+    std::optional<RenderRequest> render;  // --render=DIR
 };
+
+// --stream=-: one side's sound to standard output, as a JSON request on standard input asks.
+struct StreamSide {};
 
 struct ShowHelp {};
 struct ShowVersion {};
@@ -43,7 +55,7 @@ struct UsageError {
     std::string text;
 };
 
-using CommandLine = std::variant<PlanRequest, ShowHelp, ShowVersion, UsageError>;
+using CommandLine = std::variant<PlanRequest, ShowHelp, ShowVersion, StreamSide, UsageError>;
 
 // The most track times one call takes, as many as the main window has entries.
 inline constexpr std::size_t MostTimes = 20;
@@ -64,6 +76,9 @@ bool isFileOperand(const std::string& operand);
 // ("46,60,90", "60:1860,90"). Nothing when the text is not such a list; the rules of a lineup are
 // checked separately (checkTapeChoices).
 std::optional<std::vector<TapeChoice>> parseTapeList(std::string_view text);
+
+// The calibration tone of --tone: "SECONDS[,HZ[,DBFS]]" (400 or 1000 Hz, -20 to 0 dBFS, 0 to 600 s).
+std::optional<CalibrationTone> parseTone(std::string_view text);
 
 // The text of --help and --version.
 std::string helpText();

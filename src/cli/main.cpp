@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/plan_command.h"
+#include "device/tape_settings_file.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ bool writeAll(std::FILE* stream, const std::string& text)
 int main(int argc, char* argv[])
 {
     const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + (argc > 0 ? argc : 0));
-    const vantoli::cli::CommandResult result = vantoli::cli::runPlanCommand(arguments);
+    const vantoli::cli::CommandResult result = vantoli::cli::runPlanCommand(arguments, vantoli::tapeSettingsPath());
 
     writeAll(stderr, result.err);
     const bool written = writeAll(stdout, result.out) && std::fflush(stdout) == 0;

@@ -7,6 +7,7 @@
 
 #include "cli/command_line.h"
 #include "cli/plan_output.h"
+#include "cli/side_render_command.h"
 #include "core/cd_read.h"
 #include "core/entry_reading.h"
 #include "core/file_tracks.h"
@@ -104,7 +105,7 @@ Read readInput(const PlanRequest& request)
 
 }  // namespace
 
-CommandResult runPlanCommand(const std::vector<std::string>& arguments)
+CommandResult runPlanCommand(const std::vector<std::string>& arguments, const std::string& settingsFile)
 {
     CommandResult result;
     const CommandLine line = parseCommandLine(arguments);
@@ -112,6 +113,7 @@ CommandResult runPlanCommand(const std::vector<std::string>& arguments)
         result.out = helpText();
         return result;
     }
+    if (std::holds_alternative<StreamSide>(line)) return streamSide(stdin, 1);
     if (std::holds_alternative<ShowVersion>(line)) {
         result.out = versionText();
         return result;
@@ -133,7 +135,7 @@ CommandResult runPlanCommand(const std::vector<std::string>& arguments)
         }
         lineup = lineupOf(*request.tapes);
     } else {
-        const SavedTapes saved = readSavedTapes();
+        const SavedTapes saved = readSavedTapes(settingsFile);
         if (saved.damaged) result.err += messageLines(unreadableTapesMessage(saved.file));
         lineup = lineupOf(saved.choices);
     }
@@ -159,6 +161,7 @@ CommandResult runPlanCommand(const std::vector<std::string>& arguments)
     case Output::Report: result.out = reportText(planned, request.crlf); break;
     case Output::Json: result.out = planJson(planned); break;
     }
+    if (request.render) renderSides(planned, request, request.operands.empty() ? std::string() : request.operands.front(), result);
     return result;
 }
 

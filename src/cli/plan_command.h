@@ -18,6 +18,8 @@ struct CommandResult {
     std::string err;  // messages, UTF-8, LF line ends
 };
 
-CommandResult runPlanCommand(const std::vector<std::string>& arguments);
+// `settingsFile` is where the user's tapes are kept (tapeSettingsPath() for the program); it is read
+// only when --tapes is not given.
+CommandResult runPlanCommand(const std::vector<std::string>& arguments, const std::string& settingsFile);
 
 }  // namespace vantoli::cli

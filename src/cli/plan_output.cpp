@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "cli/json_writer.h"
+#include <nlohmann/json.hpp>
+
 #include "core/label_content.h"
 #include "core/plan_report.h"
 #include "core/text_encoding.h"
@@ -144,75 +145,53 @@ std::string reportText(const PlannedTape& planned, bool crlf)
 
 std::string planJson(const PlannedTape& planned)
 {
+    using Json = nlohmann::ordered_json;  // members in the order written
+    const auto text = [](const std::string& bytes) { return validUtf8(bytes); };
+    const auto tape = [](int minutes, int sideCapacity) {
+        return Json{{"minutes", minutes}, {"sideCapacity", sideCapacity}};
+    };
     const TapePlan& plan = planned.longDisc.plan;
     const LabelContent label = labelContent(madePlan(planned));
-    JsonWriter json;
-    json.beginObject();
 
-    json.key("tape").beginObject(true);
-    json.key("minutes").value(label.tapeMinutes);
-    json.key("sideCapacity").value(label.sideCapacity);
-    json.endObject();
+    Json json;
+    json["tape"] = tape(label.tapeMinutes, label.sideCapacity);
+    json["trackCount"] = planned.longDisc.trackCount;
+    if (!planned.titles.album.empty()) json["album"] = text(planned.titles.album);
+    if (!planned.titles.artist.empty()) json["artist"] = text(planned.titles.artist);
 
-    json.key("trackCount").value(static_cast<long long>(planned.longDisc.trackCount));
-    if (!planned.titles.album.empty()) json.key("album").value(planned.titles.album);
-    if (!planned.titles.artist.empty()) json.key("artist").value(planned.titles.artist);
-
-    const auto side = [&](const char* name, const LabelSide& labelSide, int seconds, int blank) {
-        json.key(name).beginObject();
-        json.key("tracks").beginArray();
+    const auto side = [&](const LabelSide& labelSide, int seconds, int blank) {
+        Json tracks = Json::array();
         for (const LabelTrack& track : labelSide.tracks) {
-            json.beginObject(true);
-            json.key("number").value(track.number);
-            if (!track.title.empty()) json.key("title").value(track.title);
+            Json item;
+            item["number"] = track.number;
+            if (!track.title.empty()) item["title"] = text(track.title);
             if (const Track* source = sourceTrack(planned, track.number); source && !source->artist.empty())
-                json.key("artist").value(source->artist);
-            json.key("seconds").value(track.seconds);
-            json.key("start").value(track.start);
-            json.endObject();
+                item["artist"] = text(source->artist);
+            item["seconds"] = track.seconds;
+            item["start"] = track.start;
+            tracks.push_back(std::move(item));
         }
-        json.endArray();
-        json.key("seconds").value(seconds);
-        json.key("blank").value(blank);
-        json.key("playing").value(labelSide.playing);
-        json.key("left").value(labelSide.left);
-        json.endObject();
+        return Json{{"tracks", std::move(tracks)},
+                    {"seconds", seconds},
+                    {"blank", blank},
+                    {"playing", labelSide.playing},
+                    {"left", labelSide.left}};
     };
-    side("sideA", label.sideA, plan.sideATime, plan.sideABlank);
-    side("sideB", label.sideB, plan.sideBTime, plan.sideBBlank);
+    json["sideA"] = side(label.sideA, plan.sideATime, plan.sideABlank);
+    json["sideB"] = side(label.sideB, plan.sideBTime, plan.sideBBlank);
+    json["total"] = Json{{"seconds", planned.longDisc.total}, {"blank", plan.totalBlank}};
+    json["exchange"] = plan.exchange
+                           ? Json{{"toSideB", plan.exchange->outgoingA + 1}, {"toSideA", plan.exchange->outgoingB + 1}}
+                           : Json(nullptr);
+    json["exact"] = plan.exact;
 
-    json.key("total").beginObject(true);
-    json.key("seconds").value(planned.longDisc.total);
-    json.key("blank").value(plan.totalBlank);
-    json.endObject();
-
-    json.key("exchange");
-    if (plan.exchange) {
-        json.beginObject(true);
-        json.key("toSideB").value(plan.exchange->outgoingA + 1);
-        json.key("toSideA").value(plan.exchange->outgoingB + 1);
-        json.endObject();
-    } else {
-        json.null();
-    }
-    json.key("exact").value(plan.exact);
-
-    json.key("options").beginObject();
-    json.key("keepOrder").value(planned.options.keepOrder);
-    json.key("gap").value(planned.options.gap);
-    json.key("exact").value(planned.options.exact);
-    json.key("tapes").beginArray();
-    for (const Tape& tape : planned.lineup) {
-        json.beginObject(true);
-        json.key("minutes").value(tape.minutes);
-        json.key("sideCapacity").value(tape.sideCapacity);
-        json.endObject();
-    }
-    json.endArray();
-    json.endObject();
-
-    json.endObject();
-    return json.text();
+    Json tapes = Json::array();
+    for (const Tape& used : planned.lineup) tapes.push_back(tape(used.minutes, used.sideCapacity));
+    json["options"] = Json{{"keepOrder", planned.options.keepOrder},
+                           {"gap", planned.options.gap},
+                           {"exact", planned.options.exact},
+                           {"tapes", std::move(tapes)}};
+    return json.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 
 }  // namespace vantoli::cli

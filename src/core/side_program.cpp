@@ -1,11 +1,13 @@
 #include "core/side_program.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace vantoli {
 
 namespace {
 
+double powerOf(double lufs) { return std::isfinite(lufs) ? std::pow(10.0, lufs / 10.0) : 0.0; }
 
 void append(SideProgram& program, Segment segment) {
     if (segment.frames <= 0) return;
@@ -54,6 +56,49 @@ bool exceedsSide(const SideProgram& program, int sideCapacitySeconds) {
     for (const Segment& segment : program.segments)
         if (segment.kind == SegmentKind::Tone) onTape -= segment.frames;
     return onTape > static_cast<std::int64_t>(sideCapacitySeconds) * SampleRate;
+}
+
+double loudnessGainDb(double integratedLufs, double truePeakDbtp)
+{
+    if (!std::isfinite(integratedLufs)) return 0;
+    double gain = LoudnessTargetLufs - integratedLufs;
+    if (std::isfinite(truePeakDbtp)) gain = std::min(gain, TruePeakCeilingDbtp - truePeakDbtp);
+    return gain;
+}
+
+double combinedLoudness(const std::vector<MeasuredLoudness>& parts)
+{
+    double power = 0;
+    std::int64_t frames = 0;
+    for (const MeasuredLoudness& part : parts) {
+        if (part.frames <= 0) continue;
+        power += powerOf(part.integratedLufs) * static_cast<double>(part.frames);
+        frames += part.frames;
+    }
+    if (frames == 0 || power <= 0) return -INFINITY;
+    return 10.0 * std::log10(power / static_cast<double>(frames));
+}
+
+std::size_t loudestStretch(const std::vector<double>& blockLufs, std::size_t stretchBlocks)
+{
+    if (stretchBlocks == 0 || blockLufs.size() <= stretchBlocks) return 0;
+    // A running sum of power over the stretch; recomputed now and then so that rounding cannot drift.
+    double sum = 0;
+    for (std::size_t i = 0; i < stretchBlocks; ++i) sum += powerOf(blockLufs[i]);
+    double best = sum;
+    std::size_t bestStart = 0;
+    for (std::size_t start = 1; start + stretchBlocks <= blockLufs.size(); ++start) {
+        sum += powerOf(blockLufs[start + stretchBlocks - 1]) - powerOf(blockLufs[start - 1]);
+        if (start % 1024 == 0) {
+            sum = 0;
+            for (std::size_t i = start; i < start + stretchBlocks; ++i) sum += powerOf(blockLufs[i]);
+        }
+        if (sum > best * (1 + 1e-12)) {
+            best = sum;
+            bestStart = start;
+        }
+    }
+    return bestStart;
 }
 
 }  // namespace vantoli

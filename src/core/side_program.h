@@ -73,4 +73,22 @@ std::optional<Segment> segmentAt(const SideProgram& program, std::int64_t frame)
 // of the tape holds.
 bool exceedsSide(const SideProgram& program, int sideCapacitySeconds);
 
+// The gain in dB that brings a track (or an album) measured at `integratedLufs` to the target loudness,
+// held so that its true peak `truePeakDbtp` stays at or below the ceiling: never a clipped sample.
+// Silence (no measurable loudness) keeps its samples as they are.
+double loudnessGainDb(double integratedLufs, double truePeakDbtp);
+
+// The loudness of tracks played one after another, from each one's integrated loudness and length:
+// the mean of their power, weighted by length. Silent tracks (-inf) add length but no power.
+struct MeasuredLoudness {
+    double integratedLufs = 0;
+    std::int64_t frames = 0;
+};
+double combinedLoudness(const std::vector<MeasuredLoudness>& parts);
+
+// Where the loudest stretch of `stretchBlocks` consecutive blocks begins, given each block's loudness
+// in LUFS (blocks of equal length, -inf for silence): the index of its first block. The first such
+// stretch wins a tie; a list shorter than the stretch starts at 0.
+std::size_t loudestStretch(const std::vector<double>& blockLufs, std::size_t stretchBlocks);
+
 }  // namespace vantoli

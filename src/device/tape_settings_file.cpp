@@ -29,8 +29,6 @@ std::string tapeSettingsPath()
     return folder + "/Vantoli/Vantoli.ini";
 }
 
-SavedTapes readSavedTapes() { return readSavedTapes(tapeSettingsPath()); }
-
 SavedTapes readSavedTapes(const std::string& file)
 {
     SavedTapes saved{standardTapeChoices(), false, file};

@@ -22,7 +22,6 @@ struct SavedTapes {
 // The list kept in the settings file (parseTapeSettings). No file gives the standard list; a file that
 // is no regular file, cannot be read or is larger than any settings file gives the standard list and
 // `damaged`, as a list that cannot be read does.
-SavedTapes readSavedTapes();
 SavedTapes readSavedTapes(const std::string& file);
 
 }  // namespace vantoli

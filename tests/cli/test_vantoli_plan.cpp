@@ -1,6 +1,8 @@
-// vantoli-plan as a user runs it: the real program started as a process on times, disc images, audio
-// files and playlists the test writes, with its settings folder in a temporary directory. What it
-// prints is compared with what the core computes and with the report texts the window shows.
+// vantoli-plan on times, disc images, audio files and playlists the test writes, with its settings
+// folder in a temporary directory: the command called in this process, and the real program started
+// as a user starts it where the process itself matters (the environment, the working folder, the
+// streams). What it prints is compared with what the core computes and with the report texts the
+// window shows.
 
 #include <QtTest>
 
@@ -14,6 +16,7 @@
 
 #include <variant>
 
+#include "cli/plan_command.h"
 #include "core/cd_read.h"
 #include "core/entry_reading.h"
 #include "core/exact_planner.h"
@@ -41,7 +44,7 @@ struct Finished {
 };
 
 // Runs the program with its settings folder (and home) in `config`.
-Finished runPlan(const QStringList& arguments, const QString& config, const QString& workingDirectory = {})
+Finished runProgram(const QStringList& arguments, const QString& config, const QString& workingDirectory = {})
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -61,6 +64,16 @@ Finished runPlan(const QStringList& arguments, const QString& config, const QStr
     finished.out = process.readAllStandardOutput();
     finished.err = process.readAllStandardError();
     return finished;
+}
+
+// Calls the command with the settings file in `config`, as the program finds it there.
+Finished runPlan(const QStringList& arguments, const QString& config)
+{
+    std::vector<std::string> list;
+    for (const QString& argument : arguments) list.push_back(argument.toStdString());
+    const cli::CommandResult result =
+        cli::runPlanCommand(list, QDir(config).filePath("Vantoli/Vantoli.ini").toStdString());
+    return {result.exitStatus, QByteArray::fromStdString(result.out), QByteArray::fromStdString(result.err)};
 }
 
 QString describe(const Finished& finished)
@@ -297,7 +310,7 @@ private slots:
 
     void readablePlan()
     {
-        const Finished finished = plan({"431", "350", "512", "405", "600", "330"});
+        const Finished finished = runProgram({"431", "350", "512", "405", "600", "330"}, config_.path());
         QVERIFY2(finished.exitCode == 0 && finished.err.isEmpty(), qPrintable(describe(finished)));
         QCOMPARE(QString::fromUtf8(finished.out), QStringLiteral("使用するテープ： 30分テープ（片面 15:45）\n"
                                                                  "総トラック数： 6\n"
@@ -449,7 +462,7 @@ private slots:
         QVERIFY(!writeWav(album, "1 first.wav", framesOf(59999)).isEmpty());
 
         // "album" has no '/', reads as no number and exists: a folder, read from the working folder.
-        const Finished finished = runPlan({"--json", "album"}, config_.path(), folder.path());
+        const Finished finished = runProgram({"--json", "album"}, config_.path(), folder.path());
         QVERIFY2(finished.exitCode == 0, qPrintable(describe(finished)));
         const QJsonObject json = parsed(finished.out);
         const QJsonArray tracks = json["sideA"]["tracks"].toArray();
@@ -524,7 +537,8 @@ private slots:
         saveTapes(config.path(), {{46, 1425, false}, {60, 1860, true}, {90, 2745, true}});
         const QStringList six{"431", "350", "512", "405", "600", "330"};
 
-        Finished finished = runPlan(QStringList{"--json"} + six, config.path());
+        // The program finds the settings file in the configuration folder of its environment.
+        Finished finished = runProgram(QStringList{"--json"} + six, config.path());
         QVERIFY2(finished.exitCode == 0 && finished.err.isEmpty(), qPrintable(describe(finished)));
         const QJsonObject json = parsed(finished.out);
         QCOMPARE(json["tape"]["minutes"].toInt(), 60);
@@ -634,7 +648,7 @@ private slots:
     {
         for (const char* drive : {"/dev/cdrom", "/dev/sr0", "/dev/sr1"})
             if (QFileInfo::exists(drive)) QSKIP("this machine has a CD drive, which may hold a disc");
-        const Finished finished = plan({"--cd"});
+        const Finished finished = runProgram({"--cd"}, config_.path());
         QCOMPARE(finished.exitCode, 2);
         QCOMPARE(finished.err, messageLines(noDiscMessage()));
     }

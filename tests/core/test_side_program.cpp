@@ -1,5 +1,7 @@
 #include <QtTest>
 
+#include <cmath>
+
 #include "core/side_program.h"
 
 using namespace vantoli;
@@ -72,6 +74,54 @@ private slots:
         QVERIFY(exceedsSide(sideProgram({side - 2 * SampleRate + 1}, {1}, true, settings), 10));
         settings.tone.seconds = 30;
         QVERIFY(!exceedsSide(sideProgram({side - 2 * SampleRate}, {1}, true, settings), 10));
+    }
+    // The gain brings a track to the target unless its true peak would pass the ceiling; a wrong sign or
+    // a cap on the wrong side clips a track or leaves it quiet.
+    void gainMeetsTheTargetUnderTheCeiling_data()
+    {
+        QTest::addColumn<double>("lufs");
+        QTest::addColumn<double>("peak");
+        QTest::addColumn<double>("gain");
+        QTest::newRow("quiet, room to spare") << -20.0 << -10.0 << 4.0;
+        QTest::newRow("loud") << -10.0 << -3.0 << -6.0;
+        QTest::newRow("quiet with a high peak: held") << -23.0 << -3.5 << 2.5;
+        QTest::newRow("peak over the ceiling already") << -16.0 << 0.5 << -1.5;
+        QTest::newRow("silence") << double(-INFINITY) << double(-INFINITY) << 0.0;
+    }
+    void gainMeetsTheTargetUnderTheCeiling()
+    {
+        QFETCH(double, lufs);
+        QFETCH(double, peak);
+        QFETCH(double, gain);
+        QCOMPARE(loudnessGainDb(lufs, peak), gain);
+    }
+
+    // An album's loudness weighs each track by its length; silence adds length, not power.
+    void albumLoudnessWeighsByLength()
+    {
+        QCOMPARE(combinedLoudness({{-20, 100}, {-20, 300}}), -20.0);
+        QVERIFY(qAbs(combinedLoudness({{-20, 100}, {-INFINITY, 100}}) - (-20 - 10 * std::log10(2.0))) < 1e-9);
+        QVERIFY(qAbs(combinedLoudness({{-10, 100}, {-30, 900}}) - 10 * std::log10((0.1 * 100 + 0.001 * 900) / 1000)) < 1e-9);
+        QVERIFY(std::isinf(combinedLoudness({})));
+    }
+
+    void loudestStretchFindsTheLoudestWindow_data()
+    {
+        QTest::addColumn<std::vector<double>>("blocks");
+        QTest::addColumn<int>("stretch");
+        QTest::addColumn<int>("start");
+        QTest::newRow("loud at the end") << std::vector<double>{-30, -30, -30, -10, -10} << 2 << 3;
+        QTest::newRow("one loud block loses to two fairly loud") << std::vector<double>{-30, -9, -30, -11, -11, -30} << 2 << 3;
+        QTest::newRow("a tie keeps the first") << std::vector<double>{-10, -20, -10, -20} << 2 << 0;
+        QTest::newRow("shorter than the stretch") << std::vector<double>{-10, -5} << 3 << 0;
+        QTest::newRow("silence counts as nothing") << std::vector<double>{-INFINITY, -INFINITY, -40, -INFINITY} << 1 << 2;
+    }
+    void loudestStretchFindsTheLoudestWindow()
+    {
+        QFETCH(std::vector<double>, blocks);
+        QFETCH(int, stretch);
+        QFETCH(int, start);
+        QCOMPARE(int(loudestStretch(blocks, std::size_t(stretch))), start);
     }
 };
 

@@ -1,0 +1,143 @@
+#include "audio/loudness.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <system_error>
+#include <unistd.h>
+#include <vector>
+
+#include <ebur128.h>
+
+#include "core/side_program.h"
+
+namespace vantoli::audio {
+
+namespace {
+
+struct Ebur128 {
+    ebur128_state* state;
+    explicit Ebur128(int mode) : state(ebur128_init(Channels, SampleRate, mode)) {}
+    ~Ebur128() { ebur128_destroy(&state); }
+    Ebur128(const Ebur128&) = delete;
+    Ebur128& operator=(const Ebur128&) = delete;
+};
+
+double number(const std::string& text)
+{
+    if (text == "-inf") return -INFINITY;
+    return std::strtod(text.c_str(), nullptr);
+}
+
+std::int64_t whole(const std::string& text) { return static_cast<std::int64_t>(std::strtoll(text.c_str(), nullptr, 10)); }
+
+std::string text(double value)
+{
+    if (!std::isfinite(value)) return "-inf";
+    std::ostringstream out;
+    out.precision(17);
+    out << value;
+    return out.str();
+}
+
+TrackLoudness analyse(const AudioSource& source)
+{
+    auto opened = openSound(source);
+    if (auto* error = std::get_if<SoundError>(&opened)) throw *error;
+    SoundSource& sound = *std::get<std::unique_ptr<SoundSource>>(opened);
+    Ebur128 meter(EBUR128_MODE_I | EBUR128_MODE_TRUE_PEAK);
+    if (!meter.state) throw SoundError{soundName(source), "ラウドネスを測れません"};
+    std::vector<float> samples(static_cast<std::size_t>(SampleRate) * Channels);
+    TrackLoudness result;
+    while (const std::int64_t got = sound.read(samples.data(), SampleRate)) {
+        ebur128_add_frames_float(meter.state, samples.data(), static_cast<std::size_t>(got));
+        result.frames += got;
+    }
+    double lufs = -HUGE_VAL;
+    ebur128_loudness_global(meter.state, &lufs);
+    double peak = 0;
+    for (unsigned channel = 0; channel < Channels; ++channel) {
+        double channelPeak = 0;
+        ebur128_true_peak(meter.state, channel, &channelPeak);
+        peak = std::max(peak, channelPeak);
+    }
+    result.integratedLufs = std::isfinite(lufs) ? lufs : -INFINITY;
+    result.truePeakDbtp = peak > 0 ? 20 * std::log10(peak) : -INFINITY;
+    return result;
+}
+
+}  // namespace
+
+std::filesystem::path cacheFolder()
+{
+    if (const char* xdg = std::getenv("XDG_CACHE_HOME"); xdg && *xdg == '/') return std::filesystem::path(xdg) / "vantoli";
+    const char* home = std::getenv("HOME");
+    return std::filesystem::path(home && *home ? home : "/tmp") / ".cache" / "vantoli";
+}
+
+LoudnessCache::LoudnessCache(std::filesystem::path file) : file_(std::move(file))
+{
+    std::ifstream in(file_);
+    std::string line;
+    while (std::getline(in, line)) {
+        // size, mtime, start, end, lufs, peak, frames, path: the path last, as it may hold tabs.
+        std::vector<std::string> fields;
+        std::size_t at = 0;
+        for (int i = 0; i < 7; ++i) {
+            const std::size_t tab = line.find('\t', at);
+            if (tab == std::string::npos) break;
+            fields.push_back(line.substr(at, tab - at));
+            at = tab + 1;
+        }
+        if (fields.size() != 7) continue;
+        const Key key{line.substr(at), static_cast<std::uintmax_t>(whole(fields[0])), whole(fields[1]), whole(fields[2]),
+                      whole(fields[3])};
+        entries_[key] = {number(fields[4]), number(fields[5]), whole(fields[6])};
+    }
+}
+
+TrackLoudness LoudnessCache::measure(const AudioSource& source)
+{
+    if (source.kind != AudioSource::Kind::File) {
+        ++measured_;
+        return analyse(source);
+    }
+    std::error_code error;
+    const std::filesystem::path path(source.path);
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    const auto modified = std::filesystem::last_write_time(path, error);
+    if (error) throw SoundError{source.path, "ファイルがありません"};
+    const Key key{std::filesystem::absolute(path, error).lexically_normal().string(), size,
+                  static_cast<std::int64_t>(modified.time_since_epoch().count()), source.startFrame, source.endFrame};
+    if (const auto found = entries_.find(key); found != entries_.end()) return found->second;
+    ++measured_;
+    return entries_[key] = analyse(source);
+}
+
+bool LoudnessCache::save()
+{
+    if (measured_ == 0) return true;
+    std::error_code error;
+    std::filesystem::create_directories(file_.parent_path(), error);
+    const std::filesystem::path part = file_.string() + "." + std::to_string(::getpid()) + ".part";
+    {
+        std::ofstream out(part, std::ios::trunc);
+        for (const auto& [key, value] : entries_) {
+            const auto& [path, size, modified, start, end] = key;
+            if (path.find('\n') != std::string::npos) continue;
+            out << size << '\t' << modified << '\t' << start << '\t' << end << '\t' << text(value.integratedLufs) << '\t'
+                << text(value.truePeakDbtp) << '\t' << value.frames << '\t' << path << '\n';
+        }
+        out.flush();
+        if (!out) {
+            std::filesystem::remove(part, error);
+            return false;
+        }
+    }
+    std::filesystem::rename(part, file_, error);
+    if (error) std::filesystem::remove(part, error);
+    return !error;
+}
+
+}  // namespace vantoli::audio

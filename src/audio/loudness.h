@@ -1,0 +1,44 @@
+#pragma once
+// The loudness of tracks (EBU R 128 through libebur128): integrated loudness and true peak, measured
+// once per file and kept in the user's cache folder, keyed by the file's path, size and modification
+// time, so that a second render does not measure again.
+
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <tuple>
+#include <variant>
+
+#include "audio/sound_source.h"
+
+namespace vantoli::audio {
+
+struct TrackLoudness {
+    double integratedLufs = 0;  // -inf for silence
+    double truePeakDbtp = 0;    // -inf for silence
+    std::int64_t frames = 0;    // the decoded length
+};
+
+// The cache folder: $XDG_CACHE_HOME/vantoli, else ~/.cache/vantoli.
+std::filesystem::path cacheFolder();
+
+class LoudnessCache {
+public:
+    // Reads `file` (loudness.tsv in cacheFolder() unless given); a missing or damaged file is an empty cache.
+    explicit LoudnessCache(std::filesystem::path file = cacheFolder() / "loudness.tsv");
+    // The track's loudness, from the cache or measured now (and then kept). Throws SoundError.
+    TrackLoudness measure(const AudioSource& source);
+    // Writes what was measured since the cache was read; false when the cache could not be written
+    // (rendering goes on: the cache only saves time).
+    bool save();
+    int measured() const { return measured_; }  // how many tracks were measured rather than found
+
+private:
+    using Key = std::tuple<std::string, std::uintmax_t, std::int64_t, std::int64_t, std::int64_t>;
+    std::filesystem::path file_;
+    std::map<Key, TrackLoudness> entries_;
+    int measured_ = 0;
+};
+
+}  // namespace vantoli::audio

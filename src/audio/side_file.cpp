@@ -1,0 +1,158 @@
+#include "audio/side_file.h"
+
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+#include <FLAC/stream_encoder.h>
+
+#include "core/side_program.h"
+
+namespace vantoli::audio {
+
+namespace {
+
+FLAC__StreamEncoder* flac(void* encoder) { return static_cast<FLAC__StreamEncoder*>(encoder); }
+
+void put32(std::uint8_t* at, std::uint32_t value)
+{
+    for (int i = 0; i < 4; ++i) at[i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+void put16(std::uint8_t* at, std::uint16_t value)
+{
+    at[0] = static_cast<std::uint8_t>(value);
+    at[1] = static_cast<std::uint8_t>(value >> 8);
+}
+
+}  // namespace
+
+SideFile::~SideFile() { discard(); }
+
+std::string SideFile::open(const std::filesystem::path& path, FileFormat format, std::int64_t frames)
+{
+    discard();
+    path_ = path;
+    format_ = format;
+    std::string pattern = (path.parent_path() / ("." + path.filename().string() + ".XXXXXX")).string();
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    const int descriptor = ::mkstemp(name.data());
+    if (descriptor < 0) return error_ = std::strerror(errno);
+    part_ = name.data();
+    // The permissions a file made with open() would have: mkstemp's are for the owner only.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(descriptor, 0666 & ~mask);
+    file_ = ::fdopen(descriptor, "w+b");
+    if (!file_) {
+        error_ = std::strerror(errno);
+        ::close(descriptor);
+        discard();
+        return error_;
+    }
+    open_ = true;
+    if (format == FileFormat::Wav) {
+        const std::uint64_t bytes = static_cast<std::uint64_t>(frames) * 4;
+        if (bytes + 36 > 0xFFFFFFFFu) return error_ = "WAV に収まらない長さです";
+        std::uint8_t header[44] = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' '};
+        put32(header + 4, static_cast<std::uint32_t>(36 + bytes));
+        put32(header + 16, 16);
+        put16(header + 20, 1);
+        put16(header + 22, 2);
+        put32(header + 24, SampleRate);
+        put32(header + 28, SampleRate * 4);
+        put16(header + 32, 4);
+        put16(header + 34, 16);
+        std::memcpy(header + 36, "data", 4);
+        put32(header + 40, static_cast<std::uint32_t>(bytes));
+        if (std::fwrite(header, 1, sizeof header, file_) != sizeof header) return error_ = std::strerror(errno);
+        return {};
+    }
+    FLAC__StreamEncoder* encoder = FLAC__stream_encoder_new();
+    encoder_ = encoder;
+    if (!encoder) return error_ = "FLAC のエンコーダーを用意できません";
+    FLAC__stream_encoder_set_channels(encoder, 2);
+    FLAC__stream_encoder_set_bits_per_sample(encoder, 16);
+    FLAC__stream_encoder_set_sample_rate(encoder, SampleRate);
+    FLAC__stream_encoder_set_compression_level(encoder, 5);
+    FLAC__stream_encoder_set_total_samples_estimate(encoder, static_cast<FLAC__uint64>(frames));
+    // libFLAC closes the stream when it finishes.
+    std::FILE* stream = file_;
+    file_ = nullptr;
+    if (FLAC__stream_encoder_init_FILE(encoder, stream, nullptr, nullptr) != FLAC__STREAM_ENCODER_INIT_STATUS_OK) {
+        std::fclose(stream);
+        return error_ = "FLAC のエンコーダーを用意できません";
+    }
+    return {};
+}
+
+bool SideFile::write(const std::int16_t* samples, std::int64_t frames)
+{
+    if (!open_) return false;
+    if (format_ == FileFormat::Wav) {
+        const auto count = static_cast<std::size_t>(frames * 2);
+        if (std::fwrite(samples, sizeof(std::int16_t), count, file_) == count) return true;
+        error_ = std::strerror(errno);
+        return false;
+    }
+    std::vector<FLAC__int32> wide(samples, samples + frames * 2);
+    if (FLAC__stream_encoder_process_interleaved(flac(encoder_), wide.data(), static_cast<unsigned>(frames))) return true;
+    error_ = FLAC__StreamEncoderStateString[FLAC__stream_encoder_get_state(flac(encoder_))];
+    if (errno) error_ = std::strerror(errno);
+    return false;
+}
+
+bool SideFile::commit()
+{
+    if (!open_) return false;
+    bool written = true;
+    if (format_ == FileFormat::Flac) {
+        written = FLAC__stream_encoder_finish(flac(encoder_));  // flushes and closes the file
+        if (!written) error_ = "書き込みに失敗しました";
+        FLAC__stream_encoder_delete(flac(encoder_));
+        encoder_ = nullptr;
+    } else {
+        errno = 0;
+        written = std::fflush(file_) == 0 && ::fsync(::fileno(file_)) == 0;
+        if (std::fclose(file_) != 0) written = false;
+        file_ = nullptr;
+        if (!written) error_ = std::strerror(errno ? errno : EIO);
+    }
+    std::error_code error;
+    if (written) {
+        std::filesystem::rename(part_, path_, error);
+        if (error) {
+            written = false;
+            error_ = error.message();
+        }
+    }
+    if (!written) {
+        discard();
+        return false;
+    }
+    open_ = false;
+    part_.clear();
+    return true;
+}
+
+void SideFile::discard()
+{
+    if (encoder_) {
+        FLAC__stream_encoder_delete(flac(encoder_));  // closes the file too
+        encoder_ = nullptr;
+    }
+    if (file_) {
+        std::fclose(file_);
+        file_ = nullptr;
+    }
+    if (!part_.empty()) {
+        std::error_code error;
+        std::filesystem::remove(part_, error);
+        part_.clear();
+    }
+    open_ = false;
+}
+
+}  // namespace vantoli::audio

@@ -1,0 +1,256 @@
+#include "audio/side_render.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <numbers>
+
+#include <ebur128.h>
+
+namespace vantoli::audio {
+
+namespace {
+
+constexpr std::int64_t Chunk = 4096;  // frames handed to the sink at a time
+
+std::unique_ptr<SoundSource> openOrThrow(const AudioSource& audio)
+{
+    auto opened = openSound(audio);
+    if (auto* error = std::get_if<SoundError>(&opened)) throw *error;
+    return std::move(std::get<std::unique_ptr<SoundSource>>(opened));
+}
+
+// The album a track belongs to when loudness is matched by album: the folder of a file, the disc of a
+// CD track.
+std::string albumOf(const AudioSource& audio)
+{
+    if (audio.kind == AudioSource::Kind::File) return std::filesystem::path(audio.path).parent_path().string();
+    return "cd:" + audio.path;
+}
+
+// Triangular dither of one step's width either side, from a small fast generator (xorshift).
+class Dither {
+public:
+    float next()
+    {
+        return uniform() - uniform();
+    }
+
+private:
+    float uniform()
+    {
+        state_ ^= state_ << 13;
+        state_ ^= state_ >> 7;
+        state_ ^= state_ << 17;
+        return static_cast<float>(state_ >> 40) / static_cast<float>(1 << 24);
+    }
+    std::uint64_t state_ = 0x9E3779B97F4A7C15ull;
+};
+
+std::int16_t clamped(float value)
+{
+    return static_cast<std::int16_t>(std::clamp(std::lrint(value), -32768L, 32767L));
+}
+
+class Renderer {
+public:
+    explicit Renderer(const SampleSink& sink) : sink_(sink) {}
+
+    bool silence(std::int64_t frames)
+    {
+        std::fill(out_, out_ + Chunk * Channels, std::int16_t{0});
+        while (frames > 0) {
+            const std::int64_t take = std::min(frames, Chunk);
+            if (!sink_(out_, take)) return false;
+            frames -= take;
+        }
+        return true;
+    }
+
+    // The tone from `phase` frames into it, for `frames` frames.
+    bool tone(const CalibrationTone& tone, std::int64_t phase, std::int64_t frames)
+    {
+        const double amplitude = std::pow(10.0, std::clamp(tone.dbfs, -20.0, 0.0) / 20.0) * 32767.0;
+        const double step = 2 * std::numbers::pi * tone.hertz / SampleRate;
+        const std::int64_t period = SampleRate;  // a whole number of cycles in a second at 400 Hz and 1 kHz
+        while (frames > 0) {
+            const std::int64_t take = std::min(frames, Chunk);
+            for (std::int64_t i = 0; i < take; ++i) {
+                const auto value = static_cast<std::int16_t>(std::lrint(amplitude * std::sin(step * static_cast<double>((phase + i) % period))));
+                out_[i * 2] = out_[i * 2 + 1] = value;
+            }
+            if (!sink_(out_, take)) return false;
+            phase += take;
+            frames -= take;
+        }
+        return true;
+    }
+
+    // The track's frames `skip`.. of the segment; what the source lacks at the end is silence.
+    bool track(const SideTrack& track, const Segment& segment, std::int64_t skip)
+    {
+        std::unique_ptr<SoundSource> sound = openOrThrow(track.audio);
+        const float factor = static_cast<float>(std::pow(10.0, segment.gainDb / 20.0) * 32768.0);
+        const bool dither = segment.gainDb != 0;
+        std::int64_t at = 0;
+        bool ended = false;
+        while (at < segment.frames) {
+            const std::int64_t take = std::min(Chunk, segment.frames - at);
+            const std::int64_t got = ended ? 0 : sound->read(in_, take);
+            if (got < take) {
+                ended = true;
+                if (segment.frames - (at + got) > LengthTolerance) throw shortError(track, at + got, segment);
+                std::fill(in_ + got * Channels, in_ + take * Channels, 0.0f);
+            }
+            if (at + take > skip) {
+                const std::int64_t first = std::max<std::int64_t>(0, skip - at);
+                for (std::int64_t i = first * Channels; i < take * Channels; ++i)
+                    out_[i] = clamped(in_[i] * factor + (dither ? dither_.next() : 0.0f));
+                if (!sink_(out_ + first * Channels, take - first)) return false;
+            }
+            at += take;
+        }
+        // A source that runs on for more than the tolerance is not the track that was planned.
+        if (!ended) {
+            std::int64_t more = 0;
+            while (more <= LengthTolerance) {
+                const std::int64_t got = sound->read(in_, Chunk);
+                if (got == 0) break;
+                more += got;
+            }
+            if (more > LengthTolerance) throw SoundError{soundName(track.audio), "長さが予定と違います（予定より長い）"};
+        }
+        return true;
+    }
+
+private:
+    static SoundError shortError(const SideTrack& track, std::int64_t got, const Segment& segment)
+    {
+        return SoundError{soundName(track.audio), "途中で終わっています（" + std::to_string(got / SampleRate) + " 秒／" +
+                                                      std::to_string(segment.frames / SampleRate) + " 秒）"};
+    }
+
+    const SampleSink& sink_;
+    float in_[Chunk * Channels] = {};
+    std::int16_t out_[Chunk * Channels] = {};
+    Dither dither_;
+};
+
+}  // namespace
+
+std::variant<SideProgram, SoundError> prepareSide(const SideRequest& request, LoudnessCache& cache)
+{
+    try {
+        std::vector<std::int64_t> frames;
+        std::vector<int> numbers;
+        std::vector<TrackLoudness> loudness;
+        for (const SideTrack& track : request.tracks) {
+            std::int64_t length = 0;
+            if (request.settings.loudness != Loudness::Off) {
+                loudness.push_back(cache.measure(track.audio));
+                length = openOrThrow(track.audio)->frames();
+            } else {
+                length = openOrThrow(track.audio)->frames();
+            }
+            if (track.plannedMilliseconds > 0 &&
+                std::llabs(length - framesOfMilliseconds(track.plannedMilliseconds)) > LengthTolerance)
+                return SoundError{soundName(track.audio), "長さが予定と違います（" + std::to_string(length / SampleRate) +
+                                                              " 秒、予定は " +
+                                                              std::to_string(track.plannedMilliseconds / 1000) + " 秒）"};
+            frames.push_back(length);
+            numbers.push_back(track.number);
+        }
+        SideProgram program = sideProgram(frames, numbers, request.gap, request.settings);
+        if (request.settings.loudness == Loudness::Off) return program;
+
+        // One gain per track, or per album: the album's loudness from its tracks', held by its loudest peak.
+        std::vector<double> gains(request.tracks.size());
+        if (request.settings.loudness == Loudness::Track) {
+            for (std::size_t i = 0; i < gains.size(); ++i)
+                gains[i] = loudnessGainDb(loudness[i].integratedLufs, loudness[i].truePeakDbtp);
+        } else {
+            std::map<std::string, std::pair<std::vector<MeasuredLoudness>, double>> albums;
+            for (std::size_t i = 0; i < gains.size(); ++i) {
+                auto& album = albums.try_emplace(albumOf(request.tracks[i].audio), std::vector<MeasuredLoudness>{}, -INFINITY).first->second;
+                album.first.push_back({loudness[i].integratedLufs, loudness[i].frames});
+                album.second = std::max(album.second, loudness[i].truePeakDbtp);
+            }
+            for (std::size_t i = 0; i < gains.size(); ++i) {
+                const auto& album = albums[albumOf(request.tracks[i].audio)];
+                gains[i] = loudnessGainDb(combinedLoudness(album.first), album.second);
+            }
+        }
+        for (Segment& segment : program.segments)
+            if (segment.kind == SegmentKind::Track && segment.index >= 0)
+                segment.gainDb = std::abs(gains[static_cast<std::size_t>(segment.index)]) < 0.005 ? 0.0 : gains[static_cast<std::size_t>(segment.index)];
+        return program;
+    } catch (const SoundError& error) {
+        return error;
+    }
+}
+
+RenderEnd renderSide(const SideRequest& request, const SideProgram& program, std::int64_t from, const SampleSink& sink)
+{
+    Renderer renderer(sink);
+    for (const Segment& segment : program.segments) {
+        if (segment.frames <= 0 || segment.start + segment.frames <= from) continue;
+        const std::int64_t skip = std::max<std::int64_t>(0, from - segment.start);
+        bool going = true;
+        switch (segment.kind) {
+        case SegmentKind::Tone: going = renderer.tone(request.settings.tone, skip, segment.frames - skip); break;
+        case SegmentKind::LeadIn:
+        case SegmentKind::Gap: going = renderer.silence(segment.frames - skip); break;
+        case SegmentKind::Track:
+            going = renderer.track(request.tracks.at(static_cast<std::size_t>(segment.index)), segment, skip);
+            break;
+        }
+        if (!going) return RenderEnd::Stopped;
+    }
+    return RenderEnd::Done;
+}
+
+void renderTone(const CalibrationTone& tone, const SampleSink& sink)
+{
+    Renderer renderer(sink);
+    for (std::int64_t phase = 0; renderer.tone(tone, phase, SampleRate); phase += SampleRate) {
+    }
+}
+
+std::int64_t loudestStart(const SideRequest& request, const SideProgram& program)
+{
+    std::int64_t from = 0;
+    for (const Segment& segment : program.segments)
+        if (segment.kind == SegmentKind::Tone) from = segment.start + segment.frames;
+    constexpr std::int64_t Block = SampleRate * 4 / 10;
+    ebur128_state* meter = ebur128_init(Channels, SampleRate, EBUR128_MODE_M);
+    if (!meter) throw SoundError{"", "ラウドネスを測れません"};
+    std::vector<double> blocks;
+    std::int64_t inBlock = 0;
+    const SampleSink measure = [&](const std::int16_t* samples, std::int64_t frames) {
+        while (frames > 0) {
+            const std::int64_t take = std::min(frames, Block - inBlock);
+            ebur128_add_frames_short(meter, samples, static_cast<std::size_t>(take));
+            samples += take * Channels;
+            frames -= take;
+            inBlock += take;
+            if (inBlock == Block) {
+                double lufs = -HUGE_VAL;
+                ebur128_loudness_momentary(meter, &lufs);
+                blocks.push_back(std::isfinite(lufs) ? lufs : -INFINITY);
+                inBlock = 0;
+            }
+        }
+        return true;
+    };
+    try {
+        renderSide(request, program, from, measure);
+    } catch (...) {
+        ebur128_destroy(&meter);
+        throw;
+    }
+    ebur128_destroy(&meter);
+    const std::int64_t start = from + static_cast<std::int64_t>(loudestStretch(blocks, LoudestFrames / Block)) * Block;
+    return std::clamp<std::int64_t>(start, 0, std::max<std::int64_t>(0, program.frames - LoudestFrames));
+}
+
+}  // namespace vantoli::audio

@@ -1,0 +1,27 @@
+#pragma once
+// The sound of a plan's sides: --render writes each side as a file and prints each side's program,
+// --stream=- plays one side to standard output for a front end (the dubbing window).
+
+#include <cstdio>
+#include <string>
+
+#include "cli/command_line.h"
+#include "cli/plan_command.h"
+#include "cli/plan_output.h"
+
+namespace vantoli::cli {
+
+// Writes side-a and side-b of the plan into the request's folder. Adds each side's program to
+// `result.out` (as text, or into the plan's JSON when `json`), messages to `result.err`; sets the exit
+// status on failure. Typed times have no sound: a message and Failed.
+void renderSides(const PlannedTape& planned, const PlanRequest& request, const std::string& cdSource,
+                 CommandResult& result);
+
+// Reads the JSON request from `in` and writes the side's PCM (s16le, 44.1 kHz, stereo) to the file
+// descriptor `out`. Messages go to `result.err`. A reader that goes away ends the stream quietly.
+CommandResult streamSide(std::FILE* in, int out);
+
+inline constexpr int SourceFailed = 1;  // --stream: a track's source failed
+inline constexpr int Cancelled = 130;   // --render: stopped by a signal; nothing written
+
+}  // namespace vantoli::cli

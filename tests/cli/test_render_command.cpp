@@ -1,0 +1,156 @@
+// vantoli-plan --render and --stream=- run as a user or the dubbing window runs them: the files and
+// the stream they leave, the exit status, and what happens when the reader goes away or the user
+// cancels.
+
+#include <QtTest>
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <csignal>
+
+#include "support/audio_files.h"
+
+using namespace vantoli::test;
+
+namespace {
+
+struct Finished {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Finished runProgram(const QStringList& arguments, const QString& home, const QByteArray& input = {})
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("HOME", home);
+    environment.insert("XDG_CONFIG_HOME", home);
+    environment.insert("XDG_CACHE_HOME", home + "/cache");
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(VANTOLI_PLAN_PROGRAM), arguments);
+    process.write(input);
+    process.closeWriteChannel();
+    Finished finished;
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        process.waitForFinished();
+        return finished;
+    }
+    finished.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    finished.out = process.readAllStandardOutput();
+    finished.err = process.readAllStandardError();
+    return finished;
+}
+
+}  // namespace
+
+class TestRenderCommand : public QObject {
+    Q_OBJECT
+    QTemporaryDir home_;
+
+private slots:
+    // Typed times hold no sound: a message and status 2, and no folder made.
+    void typedTimesCannotBeRendered()
+    {
+        const QString out = home_.filePath("times");
+        const Finished run = runProgram({"--tapes=46", "--render=" + out, "431", "512"}, home_.path());
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY(QString::fromUtf8(run.err).contains("タイム"));
+        QVERIFY(!QDir(out).exists());
+    }
+
+    // Both sides as WAV files exactly as long as the programs the JSON gives, the tracks in the plan's
+    // order after the tone and the lead-in.
+    void rendersBothSidesAsTheProgramsSay()
+    {
+        const QString folder = home_.filePath("album");
+        QVERIFY(QDir().mkpath(folder));
+        QStringList files;
+        for (int i = 1; i <= 3; ++i) files << writeWav(folder, QString("%1.wav").arg(i), 44100 * 20 * i + i);
+        const QString out = home_.filePath("sides");
+        const Finished run = runProgram(
+            QStringList{"--tapes=46", "--json", "--lead-in=1", "--tone=3,400,-20", "--format=wav", "--render=" + out} + files,
+            home_.path());
+        QVERIFY2(run.exitCode == 0, run.err.constData());
+        const QJsonObject render = QJsonDocument::fromJson(run.out).object()["render"].toObject();
+        for (const QString side : {"A", "B"}) {
+            const QJsonObject program = render[side].toObject();
+            const QString path = program["file"].toString();
+            QCOMPARE(QFileInfo(path).size(), 44 + qint64(program["frames"].toDouble()) * 4);
+            const QJsonArray segments = program["segments"].toArray();
+            QCOMPARE(segments.first().toObject()["kind"].toString(), QString("tone"));
+            QCOMPARE(segments.first().toObject()["frames"].toInt(), 3 * 44100);
+        }
+        // All three on side A, B only its tone and lead-in.
+        const QJsonArray a = render["A"].toObject()["segments"].toArray();
+        QCOMPARE(a[2].toObject()["track"].toInt(), 1);
+        QCOMPARE(a[2].toObject()["frames"].toInt(), 44100 * 20 + 1);
+        QCOMPARE(a[4].toObject()["track"].toInt(), 2);
+        QCOMPARE(a[4].toObject()["start"].toInt(), 44100 * (3 + 1 + 20 + 5) + 1);
+        QCOMPARE(a[6].toObject()["track"].toInt(), 3);
+        QCOMPARE(render["B"].toObject()["frames"].toInt(), 44100 * (3 + 1));
+        QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), (QStringList{"side-a.wav", "side-b.wav"}));
+    }
+
+    // The stream is the side's program, byte for byte in length; a reader that goes away ends it quietly
+    // (status 0, nothing on standard error); a bad request is status 2, a missing file status 1.
+    void streamsAsTheContractSays()
+    {
+        const QString wav = writeWav(home_.path(), "stream.wav", 44100 * 2 + 5);
+        const QByteArray request = QJsonDocument(QJsonObject{
+            {"leadInSeconds", 0.5},
+            {"tracks", QJsonArray{QJsonObject{{"number", 1}, {"path", wav}, {"milliseconds", 2000}},
+                                  QJsonObject{{"number", 2}, {"path", wav}}}}}).toJson();
+        Finished run = runProgram({"--stream=-"}, home_.path(), request);
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out.size(), qsizetype((22050 + 2 * (88200 + 5) + 5 * 44100) * 4));
+
+        const QByteArray loopedTone = R"({"what": "tone", "tone": {"seconds": 1}, "tracks": []})";
+        const QString script = QString("printf '%1' | '%2' --stream=- | head -c 100000 >/dev/null; echo ${PIPESTATUS[1]}")
+                                   .arg(QString::fromUtf8(loopedTone), VANTOLI_PLAN_PROGRAM);
+        QProcess shell;
+        shell.start("bash", {"-c", script});
+        QVERIFY(shell.waitForFinished(30000));
+        QCOMPARE(shell.readAllStandardOutput().trimmed(), QByteArray("0"));
+        QCOMPARE(shell.readAllStandardError(), QByteArray());
+
+        run = runProgram({"--stream=-"}, home_.path(), R"({"tracks": [{"number": 1, "path": "/nowhere/x.flac"}]})");
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY(run.err.contains("/nowhere/x.flac"));
+        QCOMPARE(run.out, QByteArray());
+        QCOMPARE(runProgram({"--stream=-"}, home_.path(), R"({"leadInSeconds": 31, "tracks": []})").exitCode, 2);
+    }
+
+    // A cancel part-way (SIGTERM) leaves neither side, nor a hidden partial file.
+    void aCancelLeavesNothing()
+    {
+        const QString folder = home_.filePath("long");
+        QVERIFY(QDir().mkpath(folder));
+        QStringList files;
+        for (int i = 1; i <= 4; ++i) files << writeWav(folder, QString("%1.wav").arg(i), 44100 * 60 * 20);
+        const QString out = home_.filePath("cancelled");
+        QProcess process;
+        process.start(VANTOLI_PLAN_PROGRAM, QStringList{"--tapes=120", "--render=" + out} + files);
+        QVERIFY(process.waitForStarted());
+        // Waits until the first side is being written (its hidden file is there), then cancels.
+        QDeadlineTimer deadline(30000);
+        while (QDir(out).entryList(QDir::Files | QDir::Hidden).isEmpty() && !deadline.hasExpired() &&
+               process.state() == QProcess::Running)
+            QTest::qWait(5);
+        QCOMPARE(process.state(), QProcess::Running);
+        ::kill(pid_t(process.processId()), SIGTERM);
+        QVERIFY(process.waitForFinished(30000));
+        QCOMPARE(process.exitCode(), 130);
+        QVERIFY(process.readAllStandardError().contains("中止"));
+        QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRenderCommand)
+#include "test_render_command.moc"
