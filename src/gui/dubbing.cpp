@@ -427,7 +427,7 @@ void Dubbing::tmrTick_Timer()
     if (state_ == State::Playing || state_ == State::Looping) {
         if (state_ == State::Playing) frame_ = timerMode_ ? timerFrame() : player_.playedFrames();
         if (!timerMode_) {
-            const StereoLevel level = player_.takeLevel();
+            const StereoLevel level = player_.levelNow(TickMs);
             mtrLeft_->setLevel(level.left, now);
             mtrRight_->setLevel(level.right, now);
         }

@@ -23,6 +23,7 @@ constexpr qint64 ReadAhead = 4 * SampleRate * BytesPerFrame;  // read no further
 constexpr qint64 StartAfter = SampleRate / 2 * BytesPerFrame;  // half a second read before sounding
 constexpr int SinkBufferBytes = SampleRate / 2 * BytesPerFrame;
 constexpr int PumpMs = 10;
+constexpr std::int64_t LevelBlockFrames = SampleRate / 100;  // the meters' resolution: 10 ms
 
 QAudioFormat cdFormat()
 {
@@ -145,15 +146,13 @@ void SidePlayer::feed()
     if (room > 0) {
         const qint64 taken = output_->write(waiting_.constData(), room);
         if (taken > 0) {
-            const StereoLevel level = stereoLevel(reinterpret_cast<const std::int16_t*>(waiting_.constData()),
-                                                  std::size_t(taken / BytesPerFrame));
-            if (levelFresh_) {
-                keepLouder(level_.left, level.left);
-                keepLouder(level_.right, level.right);
-            } else {
-                level_ = level;
+            const auto* samples = reinterpret_cast<const std::int16_t*>(waiting_.constData());
+            const std::int64_t frames = taken / BytesPerFrame;
+            const std::int64_t first = written_ / BytesPerFrame;
+            for (std::int64_t f = 0; f < frames; f += LevelBlockFrames) {
+                const std::int64_t n = std::min(LevelBlockFrames, frames - f);
+                levels_.push_back({first + f, stereoLevel(samples + 2 * f, std::size_t(n))});
             }
-            levelFresh_ = true;
             waiting_.remove(0, taken);
             written_ += taken;
         }
@@ -236,8 +235,7 @@ void SidePlayer::stop()
     paused_ = false;
     written_ = 0;
     preludeBytes_ = 0;
-    levelFresh_ = false;
-    level_ = {};
+    levels_.clear();
     errors_.clear();
 }
 
@@ -249,10 +247,17 @@ std::int64_t SidePlayer::playedFrames() const
 
 qint64 SidePlayer::childPid() const { return child_ ? child_->processId() : 0; }
 
-StereoLevel SidePlayer::takeLevel()
+StereoLevel SidePlayer::levelNow(int spanMs)
 {
-    const StereoLevel level = levelFresh_ ? level_ : StereoLevel{};
-    levelFresh_ = false;
+    const std::int64_t now = playedFrames() + preludeBytes_ / BytesPerFrame;
+    const std::int64_t from = now - spanMs * SampleRate / 1000;
+    while (!levels_.empty() && levels_.front().frame + LevelBlockFrames <= from) levels_.pop_front();
+    StereoLevel level;
+    for (const BlockLevel& block : levels_) {
+        if (block.frame >= now) break;
+        keepLouder(level.left, block.level.left);
+        keepLouder(level.right, block.level.right);
+    }
     return level;
 }
 

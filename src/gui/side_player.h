@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <deque>
 
 #include "core/dubbing_cues.h"
 
@@ -49,8 +50,9 @@ public:
     bool paused() const { return paused_; }
     // The frame of the stream the output is sounding now; below 0 during the prelude.
     std::int64_t playedFrames() const;
-    // The levels of the samples written since the last call.
-    StereoLevel takeLevel();
+    // The levels of the samples sounding now: those written to the sink that the output reached in
+    // the last `spanMs` milliseconds.
+    StereoLevel levelNow(int spanMs = 40);
 
 signals:
     // The whole stream has sounded.
@@ -78,8 +80,12 @@ private:
     bool paused_ = false;
     qint64 preludeBytes_ = 0;
     std::int64_t written_ = 0;  // bytes written to the sink
-    StereoLevel level_;
-    bool levelFresh_ = false;
+    // The level of each block of the written stream, by the stream frame it starts at (prelude included).
+    struct BlockLevel {
+        std::int64_t frame;
+        StereoLevel level;
+    };
+    std::deque<BlockLevel> levels_;
     QString errors_;  // what the child wrote to stderr
 };
 
