@@ -225,7 +225,8 @@ void SidePlayer::stop()
         child->disconnect(this);
         child->kill();
         child->waitForFinished(3000);
-        delete child;
+        // Later: stop() may run inside one of the child's own signals.
+        child->deleteLater();
     }
     delete pump_;
     pump_ = nullptr;

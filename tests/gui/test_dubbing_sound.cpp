@@ -200,16 +200,20 @@ private slots:
         QTest::addColumn<QByteArray>("fault");
         QTest::newRow("crash") << QByteArray("crash");
         QTest::newRow("source fails") << QByteArray("fail");
+        QTest::newRow("renderer missing") << QByteArray("missing");
     }
     void rendererFailureIsAMessage()
     {
         QFETCH(QByteArray, fault);
+        const QByteArray renderer = qgetenv("VANTOLI_PLAN");
+        if (fault == "missing") qputenv("VANTOLI_PLAN", dir_.filePath(QStringLiteral("none")).toUtf8());
         qputenv("PCM_PRODUCER_FAULT", fault);
         ModalAnswerer answerer;
         QPointer<Dubbing> window = openDubbing();
         window->cmdPlay()->click();
         QTRY_COMPARE_WITH_TIMEOUT(answerer.messages().size(), 1, 15000);
         qunsetenv("PCM_PRODUCER_FAULT");
+        qputenv("VANTOLI_PLAN", renderer);
         QCOMPARE(window->state(), Dubbing::State::Stopped);
         QVERIFY(!window->player().loaded());
         if (fault == "fail") QVERIFY(answerer.messages().first().text.contains(QStringLiteral("読み取りに失敗")));

@@ -51,15 +51,11 @@ MadePlan typedPlan(std::vector<int> seconds = {61, 30, 45, 20})
 class TestDubbingWindow : public QObject {
     Q_OBJECT
 private slots:
-    // Faults: the item missing or misplaced, opening an empty window without a plan.
+    // Faults: opening an empty window without a plan; the window not showing the plan Run made.
     void menuItemNeedsAPlan()
     {
         auto window = openWindow();
         QVERIFY(window);
-        const QList<QAction*> items = window->findChild<QMenu*>(QStringLiteral("mnuFile"))->actions();
-        QCOMPARE(items.indexOf(window->mnuFileDub()), items.indexOf(window->mnuFileLabel()) + 1);
-        QCOMPARE(window->mnuFileDub()->text(), QStringLiteral("テープにダビング(&D)..."));
-
         ModalAnswerer answerer;
         window->mnuFileDub()->trigger();
         QCOMPARE(answerer.messages().size(), 1);

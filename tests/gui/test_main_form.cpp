@@ -208,6 +208,7 @@ private slots:
                                              "mnuFileOpen 保存していたパターンを開く(&O)...",
                                              "mnuFileSave 入力状態を保存(&S)...",
                                              "mnuFileLabel カセットレーベルを作成(&L)...",
+                                             "mnuFileDub テープにダビング(&D)...",
                                              "mnuFileBar2 -",
                                              "mnuExit アプリケーションの終了(&X)"};
         QTest::newRow("setting") << "mnuSetting" << "設定(&S)"
