@@ -10,9 +10,9 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QJsonArray>
-#include <QKeyEvent>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMediaDevices>
 #include <QProgressBar>
@@ -58,7 +58,8 @@ QByteArray countDownSound(int seconds, bool beep)
     for (int s = 0; s < seconds; ++s)
         for (int f = 0; f < beepFrames; ++f) {
             const double envelope = std::min({1.0, double(f) / fade, double(beepFrames - f) / fade});
-            const auto v = std::int16_t(std::lround(0.25 * 32767 * envelope * std::sin(2 * M_PI * 880 * f / SampleRate)));
+            const auto v =
+                std::int16_t(std::lround(0.25 * 32767 * envelope * std::sin(2 * M_PI * 880 * f / SampleRate)));
             const std::size_t at = std::size_t(s * int(SampleRate) + f) * 2;
             samples[at] = samples[at + 1] = v;
         }
@@ -161,8 +162,8 @@ Dubbing::Dubbing(std::unique_ptr<DubbingClock> clock) : clock_(std::move(clock))
     layout->addLayout(buttons);
 
     // Tab goes through the controls in the order they are shown.
-    QWidget* order[] = {optSideA_, optSideB_, tblSide_, spnLeadIn_, cboLoudness_, cboOutput_, chkBeep_, mtrLeft_,
-                        mtrRight_, cmdPlay_,  cmdPause_, cmdStop_, cmdTone_,     cmdLoudest_, cmdClose_};
+    QWidget* order[] = {optSideA_, optSideB_, tblSide_,  spnLeadIn_, cboLoudness_, cboOutput_,  chkBeep_, mtrLeft_,
+                        mtrRight_, cmdPlay_,  cmdPause_, cmdStop_,   cmdTone_,     cmdLoudest_, cmdClose_};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
 
     connect(optSideA_, &QRadioButton::toggled, this, [this] { showSide(); });
@@ -188,8 +189,7 @@ Dubbing::Dubbing(std::unique_ptr<DubbingClock> clock) : clock_(std::move(clock))
 
     connect(&player_, &SidePlayer::finished, this, [this] { sideDone(); });
     connect(
-        &player_, &SidePlayer::failed, this, [this](const QString& detail) { stopWith(detail); },
-        Qt::QueuedConnection);
+        &player_, &SidePlayer::failed, this, [this](const QString& detail) { stopWith(detail); }, Qt::QueuedConnection);
 
     auto* devices = new QMediaDevices(this);
     connect(devices, &QMediaDevices::audioOutputsChanged, this, [this] {
@@ -509,8 +509,7 @@ void Dubbing::showTimes()
     } else {
         lblNow_->setText(state_ == State::Stopped ? QString() : tr("無音"));
     }
-    if (state_ == State::Playing || state_ == State::Paused)
-        lblCue_->setText(text(dubbingCue(program_, at, side())));
+    if (state_ == State::Playing || state_ == State::Paused) lblCue_->setText(text(dubbingCue(program_, at, side())));
 }
 
 Dubbing* showDubbing(SingleWindow<Dubbing>& holder, const MadePlan& made)

@@ -10,8 +10,8 @@
 
 #include "core/dubbing_cues.h"
 #include "gui/dubbing_clock.h"
-#include "gui/single_window.h"
 #include "gui/side_player.h"
+#include "gui/single_window.h"
 
 class QCheckBox;
 class QComboBox;

@@ -19,7 +19,7 @@ namespace vantoli {
 namespace {
 
 constexpr int BytesPerFrame = 4;
-constexpr qint64 ReadAhead = 4 * SampleRate * BytesPerFrame;  // read no further ahead than 4 s
+constexpr qint64 ReadAhead = 4 * SampleRate * BytesPerFrame;   // read no further ahead than 4 s
 constexpr qint64 StartAfter = SampleRate / 2 * BytesPerFrame;  // half a second read before sounding
 constexpr int SinkBufferBytes = SampleRate / 2 * BytesPerFrame;
 constexpr int PumpMs = 10;

@@ -31,7 +31,7 @@ namespace {
 constexpr std::int64_t LeadInFrames = 22050;  // 0.5 s
 constexpr std::int64_t GapFrames = 5 * 44100;
 const std::vector<std::int64_t> TrackFrames{44100, 33075, 57331};  // 1 s, 0.75 s and an odd length
-constexpr std::int64_t Tolerance = 44;                                // 1 ms
+constexpr std::int64_t Tolerance = 44;                             // 1 ms
 
 std::int16_t rampValue(std::int64_t i) { return std::int16_t(2000 + i % 20000); }
 std::int16_t markOf(int track) { return std::int16_t(-100 * track - 1); }
@@ -45,8 +45,16 @@ QString writeTrack(const QString& folder, int track, std::int64_t frames)
         s[2 * i + 1] = qToLittleEndian(markOf(track));
     }
     QByteArray wav("RIFF");
-    const auto le32 = [&](quint32 v) { char b[4]; qToLittleEndian(v, b); wav.append(b, 4); };
-    const auto le16 = [&](quint16 v) { char b[2]; qToLittleEndian(v, b); wav.append(b, 2); };
+    const auto le32 = [&](quint32 v) {
+        char b[4];
+        qToLittleEndian(v, b);
+        wav.append(b, 4);
+    };
+    const auto le16 = [&](quint16 v) {
+        char b[2];
+        qToLittleEndian(v, b);
+        wav.append(b, 2);
+    };
     le32(quint32(36 + data.size()));
     wav += "WAVEfmt ";
     le32(16), le16(1), le16(2), le32(44100), le32(44100 * 4), le16(4), le16(16);

@@ -153,8 +153,8 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             reached.insert(QApplication::focusWidget()->objectName());
         }
-        for (const char* name : {"optSideA", "tblSide", "spnLeadIn", "cboLoudness", "cboOutput", "chkBeep",
-                                  "mtrLeft", "mtrRight", "cmdPlay", "cmdClose"})
+        for (const char* name : {"optSideA", "tblSide", "spnLeadIn", "cboLoudness", "cboOutput", "chkBeep", "mtrLeft",
+                                 "mtrRight", "cmdPlay", "cmdClose"})
             QVERIFY2(reached.count(QLatin1String(name)), name);
         QVERIFY(!window->mtrLeft()->accessibleDescription().isEmpty());
 

@@ -67,7 +67,8 @@ int main()
     if (what == "tone") {
         QByteArray second(44100 * 4, '\0');
         auto* s = reinterpret_cast<std::int16_t*>(second.data());
-        for (int f = 0; f < 44100; ++f) s[2 * f] = s[2 * f + 1] = std::int16_t(8000 * std::sin(2 * M_PI * 1000 * f / 44100.0));
+        for (int f = 0; f < 44100; ++f)
+            s[2 * f] = s[2 * f + 1] = std::int16_t(8000 * std::sin(2 * M_PI * 1000 * f / 44100.0));
         for (;;) out(second);
     }
     silence(std::llround(request.value("leadInSeconds").toDouble(2.0) * 44100));
