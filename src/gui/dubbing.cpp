@@ -187,16 +187,15 @@ Dubbing::Dubbing(std::unique_ptr<DubbingClock> clock) : clock_(std::move(clock))
             cmdStop_Click();
     });
 
-    connect(&player_, &SidePlayer::finished, this, [this] { sideDone(); });
+    connect(
+        &player_, &SidePlayer::finished, this, [this] { sideDone(); }, Qt::QueuedConnection);
     connect(
         &player_, &SidePlayer::failed, this, [this](const QString& detail) { stopWith(detail); }, Qt::QueuedConnection);
 
     auto* devices = new QMediaDevices(this);
     connect(devices, &QMediaDevices::audioOutputsChanged, this, [this] {
-        const QAudioDevice chosen = chosenOutput();
         fillOutputs();
-        if (state_ != State::Stopped && !timerMode_ && !chosen.isNull() &&
-            !QMediaDevices::audioOutputs().contains(chosen))
+        if (state_ != State::Stopped && !timerMode_ && !QMediaDevices::audioOutputs().contains(player_.output()))
             stopWith(tr("音声の出力先が使えなくなりました。"));
     });
     fillOutputs();
@@ -442,6 +441,7 @@ void Dubbing::tmrTick_Timer()
 // The side has played to its end: after A, select B and say to flip the tape.
 void Dubbing::sideDone()
 {
+    if (state_ != State::Playing) return;  // stopped meanwhile
     const TapeSide done = side();
     player_.stop();
     setState(State::Stopped);

@@ -23,6 +23,7 @@ constexpr qint64 ReadAhead = 4 * SampleRate * BytesPerFrame;   // read no furthe
 constexpr qint64 StartAfter = SampleRate / 2 * BytesPerFrame;  // half a second read before sounding
 constexpr int SinkBufferBytes = SampleRate / 2 * BytesPerFrame;
 constexpr int PumpMs = 10;
+constexpr int StallMs = 3000;                                // an output that takes nothing this long has gone away
 constexpr std::int64_t LevelBlockFrames = SampleRate / 100;  // the meters' resolution: 10 ms
 
 QAudioFormat cdFormat()
@@ -42,7 +43,12 @@ void keepLouder(ChannelLevel& kept, const ChannelLevel& fresh)
 
 }  // namespace
 
-SidePlayer::SidePlayer(QObject* parent) : QObject(parent) {}
+SidePlayer::SidePlayer(QObject* parent) : QObject(parent), pump_(new QTimer(this))
+{
+    pump_->setTimerType(Qt::PreciseTimer);
+    pump_->setInterval(PumpMs);
+    connect(pump_, &QTimer::timeout, this, [this] { feed(); });
+}
 
 SidePlayer::~SidePlayer() { stop(); }
 
@@ -89,10 +95,6 @@ void SidePlayer::load(const QByteArray& request, const QAudioDevice& output, con
 
     notifier_ = new QSocketNotifier(pipe_, QSocketNotifier::Read, this);
     connect(notifier_, &QSocketNotifier::activated, this, [this] { readChild(); });
-    pump_ = new QTimer(this);
-    pump_->setTimerType(Qt::PreciseTimer);
-    pump_->setInterval(PumpMs);
-    connect(pump_, &QTimer::timeout, this, [this] { feed(); });
 }
 
 void SidePlayer::readChild()
@@ -127,14 +129,18 @@ void SidePlayer::feed()
         if (waiting_.size() < preludeBytes_ + StartAfter && !childDone_) return;
         sink_ = new QAudioSink(device_, cdFormat(), this);
         sink_->setBufferSize(SinkBufferBytes);
-        connect(sink_, &QAudioSink::stateChanged, this, [this](QAudio::State state) {
-            if (!sink_) return;
-            if (sink_->error() == QAudio::OpenError || sink_->error() == QAudio::FatalError ||
-                (state == QAudio::StoppedState && sink_->error() != QAudio::NoError))
-                fail(tr("音声の出力先が使えなくなりました。"));
-            else if (state == QAudio::IdleState && childDone_ && waiting_.isEmpty() && !child_)
-                emit finished();
-        });
+        // Queued, so that a stop on the way (which deletes the sink) never runs inside the sink's own signal.
+        connect(
+            sink_, &QAudioSink::stateChanged, this,
+            [this, from = QPointer<QAudioSink>(sink_)](QAudio::State state) {
+                if (!sink_ || from != sink_) return;
+                if (sink_->error() == QAudio::OpenError || sink_->error() == QAudio::FatalError ||
+                    (state == QAudio::StoppedState && sink_->error() != QAudio::NoError))
+                    fail(tr("音声の出力先が使えなくなりました。"));
+                else if (state == QAudio::IdleState && childDone_ && waiting_.isEmpty() && !child_)
+                    emit finished();
+            },
+            Qt::QueuedConnection);
         output_ = sink_->start();
         if (!output_) {
             fail(tr("音声の出力先を開けません。"));
@@ -143,6 +149,12 @@ void SidePlayer::feed()
         pump_->start();
     }
     const qint64 room = std::min<qint64>(sink_->bytesFree(), waiting_.size()) / BytesPerFrame * BytesPerFrame;
+    if (room > 0 || waiting_.isEmpty()) {
+        stalled_.start();
+    } else if (stalled_.isValid() && stalled_.elapsed() > StallMs) {
+        fail(tr("音声の出力先が応答しません。"));
+        return;
+    }
     if (room > 0) {
         const qint64 taken = output_->write(waiting_.constData(), room);
         if (taken > 0) {
@@ -158,6 +170,14 @@ void SidePlayer::feed()
         }
     }
     if (notifier_ && waiting_.size() < preludeBytes_ + ReadAhead) notifier_->setEnabled(true);
+    // Everything handed over: the end comes when the sink runs dry, or, should it never say so, once its
+    // buffer has surely played out.
+    if (childDone_ && !child_ && waiting_.isEmpty()) {
+        if (!handedAll_.isValid())
+            handedAll_.start();
+        else if (handedAll_.elapsed() > SinkBufferBytes / BytesPerFrame * 1000 / SampleRate + StallMs)
+            emit finished();
+    }
 }
 
 void SidePlayer::pause()
@@ -172,6 +192,8 @@ void SidePlayer::resume()
     if (!paused_) return;
     paused_ = false;
     if (sink_) sink_->resume();
+    stalled_.start();
+    if (handedAll_.isValid()) handedAll_.start();
     feed();
 }
 
@@ -201,7 +223,11 @@ void SidePlayer::fail(const QString& detail)
 
 void SidePlayer::closePipe()
 {
-    delete notifier_;
+    // Later: this may run inside the notifier's own signal.
+    if (notifier_) {
+        notifier_->setEnabled(false);
+        notifier_->deleteLater();
+    }
     notifier_ = nullptr;
     if (pipe_ >= 0) ::close(pipe_);
     pipe_ = -1;
@@ -209,13 +235,14 @@ void SidePlayer::closePipe()
 
 void SidePlayer::stop()
 {
-    if (pump_) pump_->stop();
+    pump_->stop();
     if (sink_) {
         QAudioSink* sink = sink_;
         sink_ = nullptr;
         sink->disconnect(this);
         sink->stop();
-        sink->deleteLater();
+        // At once: a sink left for the event loop could outlive the audio engine at exit.
+        delete sink;
     }
     output_ = nullptr;
     closePipe();
@@ -228,8 +255,6 @@ void SidePlayer::stop()
         // Later: stop() may run inside one of the child's own signals.
         child->deleteLater();
     }
-    delete pump_;
-    pump_ = nullptr;
     waiting_.clear();
     childDone_ = false;
     wantPlay_ = false;
@@ -237,6 +262,8 @@ void SidePlayer::stop()
     written_ = 0;
     preludeBytes_ = 0;
     levels_.clear();
+    stalled_.invalidate();
+    handedAll_.invalidate();
     errors_.clear();
 }
 

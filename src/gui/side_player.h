@@ -6,6 +6,7 @@
 
 #include <QAudioDevice>
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -45,6 +46,8 @@ public:
     void stop();
 
     bool loaded() const { return child_ != nullptr; }
+    // The output it plays to (set by load()).
+    const QAudioDevice& output() const { return device_; }
     // The child's process id while it runs, else 0.
     qint64 childPid() const;
     bool paused() const { return paused_; }
@@ -87,6 +90,8 @@ private:
     };
     std::deque<BlockLevel> levels_;
     QString errors_;  // what the child wrote to stderr
+    QElapsedTimer stalled_;  // since the sink last took samples while some were waiting
+    QElapsedTimer handedAll_;  // since the last sample of the stream went to the sink
 };
 
 }  // namespace vantoli

@@ -240,6 +240,26 @@ private slots:
         QVERIFY(!childRunning(pid));
     }
 
+    // Faults: an output that goes away mid-side leaves the window hanging in Playing, or says nothing.
+    // Runs last: the sink comes back, but under another index.
+    void outputGoingAwayIsAMessage()
+    {
+        ModalAnswerer answerer;
+        QPointer<Dubbing> window = openDubbing();
+        window->cmdPlay()->click();
+        QTRY_COMPARE(window->state(), Dubbing::State::Playing);
+        const qint64 pid = window->player().childPid();
+        QCOMPARE(QProcess::execute(QStringLiteral("pactl"), {"unload-module", "module-null-sink"}), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(answerer.messages().size(), 1, 15000);
+        QCOMPARE(window->state(), Dubbing::State::Stopped);
+        QVERIFY(!childRunning(pid));
+        window->close();
+        QProcess reload;
+        reload.start(QStringLiteral("pactl"),
+                     {"load-module", "module-null-sink", "sink_name=tape", "rate=44100", "channels=2", "norewinds=1"});
+        QVERIFY(reload.waitForFinished());
+    }
+
     // Fault: FFmpeg loaded into the window's process (the renderer decodes; the window only plays).
     void windowNeverLoadsFfmpeg()
     {
