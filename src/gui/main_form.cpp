@@ -184,6 +184,7 @@ void MainForm::createMenus()
         {"mnuFileSaveTape",  Level::Item, "テープを保存(&V)...",                   Tick::None,   &MainForm::mnuFileSaveTape_Click,  &MainForm::mnuFileSaveTape_},
         {"mnuFileRecent",    Level::Item, "最近使ったテープ(&U)",                  Tick::None,   nullptr,                           nullptr},
         {"mnuFileLabel",     Level::Item, "カセットレーベルを作成(&L)...",         Tick::None,   &MainForm::mnuFileLabel_Click,     &MainForm::mnuFileLabel_},
+        {"mnuFileDub",       Level::Item, "テープにダビング(&D)...",               Tick::None,   &MainForm::mnuFileDub_Click,       &MainForm::mnuFileDub_},
         {"mnuFileBar2",      Level::Item, Separator,                               Tick::None,   nullptr,                           nullptr},
         {"mnuExit",          Level::Item, "アプリケーションの終了(&X)",            Tick::None,   &MainForm::mnuExit_Click,          &MainForm::mnuExit_},
         {"mnuSetting",       Level::Menu, "設定(&S)",                              Tick::None,   nullptr,                           nullptr},
@@ -354,6 +355,26 @@ void MainForm::mnuFileLabel_Click()
         labelTexts_ = window->texts();
     });
     connectLabelWindow(window, !shownBefore);
+}
+
+// Opens the dubbing window on the last plan; the window, once open, follows every new plan by itself.
+void MainForm::mnuFileDub_Click()
+{
+    if (Dubbing* open = dubbing_.window()) {
+        bringToFront(open);
+        return;
+    }
+    if (!lastPlan_) {
+        showMessage(this, noPlanForDubbingMessage());
+        return;
+    }
+    const bool opened = dubbing_.window() == nullptr;
+    Dubbing* window = showDubbing(dubbing_, *lastPlan_);
+    // The lead-in and loudness belong to the tape: the window shows them and hands changes back.
+    if (opened) {
+        window->setSettings(dubbingSettings_);
+        connect(window, &Dubbing::settingsChanged, this, &MainForm::setDubbingSettings);
+    }
 }
 
 }  // namespace vantoli

@@ -19,6 +19,7 @@
 #include "core/track_list.h"
 #include "gui/cassette_label.h"
 #include "gui/dialog.h"
+#include "gui/dubbing.h"
 #include "gui/report.h"
 #include "gui/single_window.h"
 #include "gui/version.h"
@@ -79,6 +80,7 @@ public:
     // The last tapes opened or saved, newest first; missing ones disabled; and an item that empties it.
     QMenu* mnuFileRecent() const { return mnuFileRecent_; }
     QAction* mnuFileLabel() const { return mnuFileLabel_; }
+    QAction* mnuFileDub() const { return mnuFileDub_; }
     QAction* mnuExit() const { return mnuExit_; }
     QAction* mnuSettingCD() const { return mnuSettingCD_; }
     QAction* mnuSetting5sec() const { return mnuSetting5sec_; }
@@ -108,6 +110,7 @@ public:
     SingleWindow<Dialog>& dialogWindow() { return dialog_; }
     SingleWindow<Version>& versionWindow() { return version_; }
     SingleWindow<CassetteLabel>& labelWindow() { return label_; }
+    SingleWindow<Dubbing>& dubbingWindow() { return dubbing_; }
 
     // The titles, album and artist of the tracks in the entries, as their source named them (tracks[i]
     // is entry i): the last read of a CD's CD-Text or of files. Empty when the entries were typed. Shown
@@ -160,7 +163,7 @@ public:
     bool hasUnsavedChanges() const { return changed_; }
 
     // The settings of dubbing the sides, kept with the tape.
-    const DubbingSettings& dubbingSettings() const { return dubbing_; }
+    const DubbingSettings& dubbingSettings() const { return dubbingSettings_; }
     void setDubbingSettings(const DubbingSettings& settings);
     // Audio files of the tape opened last that were missing or changed: their tracks cannot be played
     // as saved (dubbing records them by the timer).
@@ -193,6 +196,7 @@ public slots:
     void mnuFileOpenTape_Click();
     void mnuFileSaveTape_Click();
     void mnuFileLabel_Click();
+    void mnuFileDub_Click();
     void mnuExit_Click();
     void mnuSettingOnline_Click();
     void mnuSettingAll_Click();
@@ -268,6 +272,7 @@ private:
     QAction* mnuFileSaveTape_ = nullptr;
     QMenu* mnuFileRecent_ = nullptr;
     QAction* mnuFileLabel_ = nullptr;
+    QAction* mnuFileDub_ = nullptr;
     QAction* mnuExit_ = nullptr;
     QAction* mnuSettingCD_ = nullptr;
     QAction* mnuSetting5sec_ = nullptr;
@@ -285,6 +290,7 @@ private:
     SingleWindow<Dialog> dialog_;
     SingleWindow<Version> version_;
     SingleWindow<CassetteLabel> label_;
+    SingleWindow<Dubbing> dubbing_;
 
     TrackList trackTitles_;
     std::optional<MadePlan> lastPlan_;
@@ -294,7 +300,7 @@ private:
     QStringList sources_;                   // what the last read of files read
     std::optional<TrackList> longList_;     // the tracks of the long list whose report was shown last
     std::optional<LabelTexts> labelTexts_;  // what the user typed over the label
-    DubbingSettings dubbing_;
+    DubbingSettings dubbingSettings_;
     QStringList unavailableAudio_;
     QString tapeFile_;
     bool changed_ = false;

@@ -143,6 +143,7 @@ void MainForm::keepPlan(MadePlan made)
     lastPlan_ = std::move(made);
     if (CassetteLabel* open = label_.window()) open->setPlan(*lastPlan_);
     markChanged();
+    if (Dubbing* open = dubbing_.window()) open->setPlan(*lastPlan_);
 }
 
 }  // namespace vantoli

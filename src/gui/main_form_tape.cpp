@@ -17,6 +17,7 @@
 
 #include "core/track_caption.h"
 #include "device/tape_document_file.h"
+#include "gui/dubbing.h"
 #include "gui/main_form.h"
 #include "gui/message_box.h"
 #include "gui/save_file.h"
@@ -53,7 +54,7 @@ TapeDocument MainForm::tapeDocument() const
         document.label = open->texts();
     else
         document.label = labelTexts_;
-    document.dubbing = dubbing_;
+    document.dubbing = dubbingSettings_;
     return document;
 }
 
@@ -66,7 +67,8 @@ bool MainForm::applyTapeDocument(const TapeDocument& document)
     mnuSettingCD_->setChecked(document.options.keepOrder);
     mnuSetting5sec_->setChecked(document.options.gap);
     mnuSettingOptimal_->setChecked(document.options.exact);
-    dubbing_ = document.dubbing;
+    dubbingSettings_ = document.dubbing;
+    if (Dubbing* open = dubbing_.window()) open->setSettings(dubbingSettings_);
 
     // The plan is made anew with the tapes of today, as the window would make it.
     longList_.reset();
@@ -173,7 +175,7 @@ void MainForm::mnuFileSaveTape_Click()
 
 void MainForm::setDubbingSettings(const DubbingSettings& settings)
 {
-    dubbing_ = settings;
+    dubbingSettings_ = settings;
     markChanged();
 }
 

@@ -156,7 +156,7 @@ private slots:
         QCOMPARE(openLabels(), 0);
     }
 
-    void menuItemBeforeTheSecondBar()
+    void menuItemBeforeTheDubbingItem()
     {
         auto window = openWindow();
         QVERIFY(window);
@@ -167,7 +167,7 @@ private slots:
         const QList<QAction*> file = window->menuBar()->actions().first()->menu()->actions();
         const qsizetype at = file.indexOf(item);
         QVERIFY(at >= 0 && at + 1 < file.size());
-        QCOMPARE(file.at(at + 1)->objectName(), QStringLiteral("mnuFileBar2"));
+        QCOMPARE(file.at(at + 1)->objectName(), QStringLiteral("mnuFileDub"));
         QCOMPARE(file.at(at - 1)->objectName(), QStringLiteral("mnuFileRecent"));
     }
 

@@ -213,6 +213,7 @@ private slots:
                                              "mnuFileSaveTape テープを保存(&V)...",
                                              "mnuFileRecent 最近使ったテープ(&U)",
                                              "mnuFileLabel カセットレーベルを作成(&L)...",
+                                             "mnuFileDub テープにダビング(&D)...",
                                              "mnuFileBar2 -",
                                              "mnuExit アプリケーションの終了(&X)"};
         QTest::newRow("setting") << "mnuSetting" << "設定(&S)"

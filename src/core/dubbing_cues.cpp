@@ -1,0 +1,135 @@
+#include "core/dubbing_cues.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vantoli {
+
+namespace {
+
+const std::vector<int>& sideNumbers(const MadePlan& made, TapeSide side)
+{
+    return side == TapeSide::A ? made.plan.sideA : made.plan.sideB;
+}
+
+const Track* trackOf(const MadePlan& made, int number)
+{
+    if (number < 1 || static_cast<std::size_t>(number) > made.titles.tracks.size()) return nullptr;
+    return &made.titles.tracks[static_cast<std::size_t>(number) - 1];
+}
+
+std::int64_t trackFrames(const MadePlan& made, int number)
+{
+    if (const Track* track = trackOf(made, number)) {
+        const AudioSource& audio = track->audio;
+        if (audio.kind == AudioSource::Kind::File && audio.endFrame >= audio.startFrame)
+            return (audio.endFrame - audio.startFrame) * SamplesPerCdFrame;
+        if (track->milliseconds > 0) return framesOfMilliseconds(track->milliseconds);
+    }
+    if (number < 1 || static_cast<std::size_t>(number) > made.trackSeconds.size()) return 0;
+    return std::int64_t{std::max(0, made.trackSeconds[static_cast<std::size_t>(number) - 1])} * SampleRate;
+}
+
+// Whole seconds still to go until `frame` from `at`, counted up: 4.2 s to go shows 5.
+std::int64_t secondsUntil(std::int64_t frame, std::int64_t at) { return (frame - at + SampleRate - 1) / SampleRate; }
+
+}  // namespace
+
+SideTracks sideTracks(const MadePlan& made, TapeSide side)
+{
+    SideTracks tracks;
+    for (const int number : sideNumbers(made, side)) {
+        tracks.numbers.push_back(number);
+        tracks.frames.push_back(trackFrames(made, number));
+    }
+    return tracks;
+}
+
+SideProgram dubbingProgram(const MadePlan& made, TapeSide side, double leadInSeconds)
+{
+    const SideTracks tracks = sideTracks(made, side);
+    DubbingSettings settings;
+    settings.leadInSeconds = leadInSeconds;
+    return sideProgram(tracks.frames, tracks.numbers, made.gap > 0, settings);
+}
+
+bool sideHasAudio(const MadePlan& made, TapeSide side)
+{
+    const std::vector<int>& numbers = sideNumbers(made, side);
+    return !numbers.empty() && std::all_of(numbers.begin(), numbers.end(), [&](int number) {
+        const Track* track = trackOf(made, number);
+        return track && track->audio.kind != AudioSource::Kind::None;
+    });
+}
+
+std::string dubbingCue(const SideProgram& program, std::int64_t frame, TapeSide side)
+{
+    const std::optional<Segment> now = segmentAt(program, std::max<std::int64_t>(0, frame));
+    if (!now) return side == TapeSide::A ? "テープを裏返して…" : "ダビング終了";
+    if (now->kind == SegmentKind::Track) return "トラック " + std::to_string(now->track) + " を再生";
+    // Lead-in, gap or tone: count down to the next track.
+    const auto next = std::find_if(program.segments.begin(), program.segments.end(), [&](const Segment& s) {
+        return s.kind == SegmentKind::Track && s.start >= now->start + now->frames;
+    });
+    if (next == program.segments.end()) return side == TapeSide::A ? "テープを裏返して…" : "ダビング終了";
+    const std::string countdown =
+        "トラック " + std::to_string(next->track) + " まで " + std::to_string(secondsUntil(next->start, frame)) + " 秒";
+    return now->kind == SegmentKind::Gap ? "一時停止 — " + countdown : "録音開始 — " + countdown;
+}
+
+std::string clockText(std::int64_t frames)
+{
+    if (frames < 0) return "-";
+    const std::int64_t seconds = frames / SampleRate;
+    const std::int64_t rest = seconds % 60;
+    return std::to_string(seconds / 60) + (rest < 10 ? ":0" : ":") + std::to_string(rest);
+}
+
+StereoLevel stereoLevel(const std::int16_t* interleaved, std::size_t frames)
+{
+    double peak[2] = {0, 0};
+    double squares[2] = {0, 0};
+    for (std::size_t f = 0; f < frames; ++f)
+        for (int c = 0; c < 2; ++c) {
+            const double v = interleaved[2 * f + static_cast<std::size_t>(c)] / 32768.0;
+            peak[c] = std::max(peak[c], std::abs(v));
+            squares[c] += v * v;
+        }
+    const auto db = [](double amplitude) {
+        return amplitude > 0 ? std::max(MinLevelDb, 20 * std::log10(amplitude)) : MinLevelDb;
+    };
+    StereoLevel level;
+    ChannelLevel* channels[2] = {&level.left, &level.right};
+    for (int c = 0; c < 2; ++c) {
+        channels[c]->peakDb = db(peak[c]);
+        channels[c]->rmsDb = frames ? db(std::sqrt(squares[c] / static_cast<double>(frames))) : MinLevelDb;
+    }
+    return level;
+}
+
+double PeakHold::update(double peakDb, std::int64_t ms)
+{
+    const std::int64_t since = ms - heldAt_;
+    const double fallen = since <= HoldMs ? held_ : held_ - 20.0 * static_cast<double>(since - HoldMs) / 1000.0;
+    if (peakDb >= fallen) {
+        held_ = peakDb;
+        heldAt_ = ms;
+        return held_;
+    }
+    return std::max(MinLevelDb, fallen);
+}
+
+Message noPlanForDubbingMessage()
+{
+    return Message{"ダビング",
+                   "まだ構成案がありません。\r"
+                   "トラックのタイムを入力して［実行］を押し、構成案を作ってから選んでください。",
+                   MessageIcon::Information};
+}
+
+Message dubbingFailedMessage(const std::string& detail)
+{
+    return Message{"ダビング", "音を再生できませんでした。\r" + detail, MessageIcon::Exclamation};
+}
+
+}  // namespace vantoli

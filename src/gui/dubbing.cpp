@@ -1,0 +1,544 @@
+#include "gui/dubbing.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMediaDevices>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShortcut>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "gui/level_meter.h"
+#include "gui/message_box.h"
+
+namespace vantoli {
+
+namespace {
+
+QString text(const std::string& utf8) { return QString::fromStdString(utf8); }
+
+QTableWidgetItem* cell(const QString& s, Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter)
+{
+    auto* item = new QTableWidgetItem(s);
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    item->setTextAlignment(align);
+    return item;
+}
+
+const char* loudnessNames[] = {"off", "track", "album"};
+
+// The count-down as sound, played ahead of the side in the same stream so that the side starts exactly
+// when it ends: a short 880 Hz beep at the start of each second, or silence when the beep is off.
+QByteArray countDownSound(int seconds, bool beep)
+{
+    QByteArray pcm(seconds * int(SampleRate) * 4, '\0');
+    if (!beep) return pcm;
+    auto* samples = reinterpret_cast<std::int16_t*>(pcm.data());
+    const int beepFrames = int(SampleRate) / 10;
+    const int fade = int(SampleRate) / 200;
+    for (int s = 0; s < seconds; ++s)
+        for (int f = 0; f < beepFrames; ++f) {
+            const double envelope = std::min({1.0, double(f) / fade, double(beepFrames - f) / fade});
+            const auto v =
+                std::int16_t(std::lround(0.25 * 32767 * envelope * std::sin(2 * M_PI * 880 * f / SampleRate)));
+            const std::size_t at = std::size_t(s * int(SampleRate) + f) * 2;
+            samples[at] = samples[at + 1] = v;
+        }
+    return pcm;
+}
+
+}  // namespace
+
+Dubbing::Dubbing(std::unique_ptr<DubbingClock> clock) : clock_(std::move(clock))
+{
+    setObjectName(QStringLiteral("Dubbing"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowFlag(Qt::Window);
+    setWindowTitle(tr("ダビング"));
+
+    const auto named = [](QWidget* widget, const char* name) {
+        widget->setObjectName(QLatin1String(name));
+        return widget;
+    };
+
+    optSideA_ = static_cast<QRadioButton*>(named(new QRadioButton(tr("A 面(&A)")), "optSideA"));
+    optSideB_ = static_cast<QRadioButton*>(named(new QRadioButton(tr("B 面(&B)")), "optSideB"));
+    optSideA_->setChecked(true);
+    lblMode_ = static_cast<QLabel*>(named(new QLabel, "lblMode"));
+    auto* sides = new QHBoxLayout;
+    sides->addWidget(optSideA_);
+    sides->addWidget(optSideB_);
+    sides->addStretch();
+    sides->addWidget(lblMode_);
+
+    tblSide_ = static_cast<QTableWidget*>(named(new QTableWidget(0, 4), "tblSide"));
+    tblSide_->setHorizontalHeaderLabels({tr("No."), tr("曲名"), tr("開始"), tr("長さ")});
+    tblSide_->verticalHeader()->hide();
+    tblSide_->horizontalHeader()->setSectionResizeMode(TitleColumn, QHeaderView::Stretch);
+    tblSide_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    tblSide_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tblSide_->setTabKeyNavigation(false);
+    tblSide_->setMinimumHeight(140);
+
+    spnLeadIn_ = static_cast<QDoubleSpinBox*>(named(new QDoubleSpinBox, "spnLeadIn"));
+    spnLeadIn_->setRange(0, MaxLeadInSeconds);
+    spnLeadIn_->setDecimals(1);
+    spnLeadIn_->setSingleStep(0.5);
+    spnLeadIn_->setValue(2.0);
+    spnLeadIn_->setSuffix(tr(" 秒"));
+    cboLoudness_ = static_cast<QComboBox*>(named(new QComboBox, "cboLoudness"));
+    cboLoudness_->addItems({tr("そのまま"), tr("曲ごとにそろえる"), tr("アルバムごとにそろえる")});
+    cboOutput_ = static_cast<QComboBox*>(named(new QComboBox, "cboOutput"));
+    chkBeep_ = static_cast<QCheckBox*>(named(new QCheckBox(tr("カウントダウンで音を鳴らす(&E)")), "chkBeep"));
+    chkBeep_->setChecked(true);
+    auto* settings = new QFormLayout;
+    settings->addRow(tr("リードイン(&I):"), spnLeadIn_);
+    settings->addRow(tr("音量(&V):"), cboLoudness_);
+    settings->addRow(tr("出力先(&O):"), cboOutput_);
+    settings->addRow(QString(), chkBeep_);
+    connect(spnLeadIn_, &QDoubleSpinBox::valueChanged, this, [this] { emit settingsChanged(this->settings()); });
+    connect(cboLoudness_, &QComboBox::currentIndexChanged, this, [this] { emit settingsChanged(this->settings()); });
+
+    mtrLeft_ = static_cast<LevelMeter*>(named(new LevelMeter(QStringLiteral("L")), "mtrLeft"));
+    mtrRight_ = static_cast<LevelMeter*>(named(new LevelMeter(QStringLiteral("R")), "mtrRight"));
+
+    lblCue_ = static_cast<QLabel*>(named(new QLabel, "lblCue"));
+    QFont big = lblCue_->font();
+    big.setPointSizeF(big.pointSizeF() * 1.6);
+    big.setBold(true);
+    lblCue_->setFont(big);
+    lblCue_->setAlignment(Qt::AlignCenter);
+    lblCue_->setMinimumHeight(QFontMetrics(big).height() + 8);
+    lblNow_ = static_cast<QLabel*>(named(new QLabel, "lblNow"));
+    lblSide_ = static_cast<QLabel*>(named(new QLabel, "lblSide"));
+    prgSide_ = static_cast<QProgressBar*>(named(new QProgressBar, "prgSide"));
+    prgSide_->setRange(0, 1000);
+    prgSide_->setTextVisible(false);
+
+    cmdPlay_ = static_cast<QPushButton*>(named(new QPushButton(tr("再生(&P)")), "cmdPlay"));
+    cmdPause_ = static_cast<QPushButton*>(named(new QPushButton(tr("一時停止(&U)")), "cmdPause"));
+    cmdStop_ = static_cast<QPushButton*>(named(new QPushButton(tr("停止(&S)")), "cmdStop"));
+    cmdTone_ = static_cast<QPushButton*>(named(new QPushButton(tr("基準音(&T)")), "cmdTone"));
+    cmdLoudest_ = static_cast<QPushButton*>(named(new QPushButton(tr("最大音量部(&L)")), "cmdLoudest"));
+    cmdClose_ = static_cast<QPushButton*>(named(new QPushButton(tr("閉じる(&C)")), "cmdClose"));
+    for (QPushButton* button : {cmdPlay_, cmdPause_, cmdStop_, cmdTone_, cmdLoudest_, cmdClose_})
+        button->setAutoDefault(false);
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* button : {cmdPlay_, cmdPause_, cmdStop_, cmdTone_, cmdLoudest_}) buttons->addWidget(button);
+    buttons->addStretch();
+    buttons->addWidget(cmdClose_);
+
+    auto* levels = new QGroupBox(tr("レベル (dBFS)"));
+    auto* meters = new QVBoxLayout(levels);
+    meters->addWidget(mtrLeft_);
+    meters->addWidget(mtrRight_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(sides);
+    layout->addWidget(tblSide_, 1);
+    layout->addLayout(settings);
+    layout->addWidget(levels);
+    layout->addWidget(lblCue_);
+    layout->addWidget(lblNow_);
+    layout->addWidget(lblSide_);
+    layout->addWidget(prgSide_);
+    layout->addLayout(buttons);
+
+    // Tab goes through the controls in the order they are shown.
+    QWidget* order[] = {optSideA_, optSideB_, tblSide_,  spnLeadIn_, cboLoudness_, cboOutput_,  chkBeep_, mtrLeft_,
+                        mtrRight_, cmdPlay_,  cmdPause_, cmdStop_,   cmdTone_,     cmdLoudest_, cmdClose_};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
+
+    connect(optSideA_, &QRadioButton::toggled, this, [this] { showSide(); });
+    connect(spnLeadIn_, &QDoubleSpinBox::valueChanged, this, [this] { showSide(); });
+    connect(cmdPlay_, &QPushButton::clicked, this, &Dubbing::cmdPlay_Click);
+    connect(cmdPause_, &QPushButton::clicked, this, &Dubbing::cmdPause_Click);
+    connect(cmdStop_, &QPushButton::clicked, this, &Dubbing::cmdStop_Click);
+    connect(cmdTone_, &QPushButton::clicked, this, &Dubbing::cmdTone_Click);
+    connect(cmdLoudest_, &QPushButton::clicked, this, &Dubbing::cmdLoudest_Click);
+    connect(cmdClose_, &QPushButton::clicked, this, &Dubbing::cmdClose_Click);
+
+    // Space plays and pauses; Esc stops, and closes the window once stopped.
+    auto* space = new QShortcut(QKeySequence(Qt::Key_Space), this);
+    connect(space, &QShortcut::activated, this, &Dubbing::playOrPause);
+    tblSide_->installEventFilter(this);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, [this] {
+        if (state_ == State::Stopped)
+            close();
+        else
+            cmdStop_Click();
+    });
+
+    connect(
+        &player_, &SidePlayer::finished, this, [this] { sideDone(); }, Qt::QueuedConnection);
+    connect(
+        &player_, &SidePlayer::failed, this, [this](const QString& detail) { stopWith(detail); }, Qt::QueuedConnection);
+
+    auto* devices = new QMediaDevices(this);
+    connect(devices, &QMediaDevices::audioOutputsChanged, this, [this] {
+        fillOutputs();
+        if (state_ != State::Stopped && !timerMode_ && !QMediaDevices::audioOutputs().contains(player_.output()))
+            stopWith(tr("音声の出力先が使えなくなりました。"));
+    });
+    fillOutputs();
+
+    tmrTick_ = new QTimer(this);
+    tmrTick_->setObjectName(QStringLiteral("tmrTick"));
+    tmrTick_->setTimerType(Qt::PreciseTimer);
+    tmrTick_->setInterval(TickMs);
+    connect(tmrTick_, &QTimer::timeout, this, &Dubbing::tmrTick_Timer);
+
+    setState(State::Stopped);
+    resize(620, 640);
+}
+
+Dubbing::~Dubbing() { player_.stop(); }
+
+// The system's default output first, then every other output Qt Multimedia lists.
+void Dubbing::fillOutputs()
+{
+    const QByteArray chosen = cboOutput_->currentData().toByteArray();
+    cboOutput_->clear();
+    const QAudioDevice standard = QMediaDevices::defaultAudioOutput();
+    cboOutput_->addItem(standard.isNull() ? tr("既定の出力") : tr("既定の出力 (%1)").arg(standard.description()),
+                        QByteArray());
+    for (const QAudioDevice& device : QMediaDevices::audioOutputs())
+        cboOutput_->addItem(device.description(), device.id());
+    const int found = cboOutput_->findData(chosen);
+    cboOutput_->setCurrentIndex(found >= 0 ? found : 0);
+}
+
+QAudioDevice Dubbing::chosenOutput() const
+{
+    const QByteArray id = cboOutput_->currentData().toByteArray();
+    if (id.isEmpty()) return QMediaDevices::defaultAudioOutput();
+    for (const QAudioDevice& device : QMediaDevices::audioOutputs())
+        if (device.id() == id) return device;
+    return QMediaDevices::defaultAudioOutput();
+}
+
+TapeSide Dubbing::side() const { return optSideB_->isChecked() ? TapeSide::B : TapeSide::A; }
+
+void Dubbing::setPlan(const MadePlan& made)
+{
+    if (state_ != State::Stopped) {
+        waiting_ = made;
+        return;
+    }
+    made_ = made;
+    optSideA_->setChecked(true);
+    showSide();
+}
+
+// Fills the table and the times with the chosen side of the plan; the side starts from its beginning.
+void Dubbing::showSide()
+{
+    if (state_ != State::Stopped) return;
+    frame_ = 0;
+    tblSide_->setRowCount(0);
+    program_ = {};
+    if (!made_) return;
+    program_ = dubbingProgram(*made_, side(), spnLeadIn_->value());
+    timerMode_ = !sideHasAudio(*made_, side());
+    lblMode_->setText(timerMode_ ? tr("タイマー (CD プレーヤーで再生)") : tr("音声を再生"));
+    for (const Segment& segment : program_.segments) {
+        if (segment.kind != SegmentKind::Track) continue;
+        const int row = tblSide_->rowCount();
+        tblSide_->insertRow(row);
+        const std::size_t slot = std::size_t(segment.track) - 1;
+        const std::string title = slot < made_->titles.tracks.size() ? made_->titles.tracks[slot].title : std::string();
+        tblSide_->setItem(row, NumberColumn, cell(QString::number(segment.track), Qt::AlignRight | Qt::AlignVCenter));
+        tblSide_->setItem(row, TitleColumn, cell(text(title)));
+        tblSide_->setItem(row, StartColumn, cell(text(clockText(segment.start)), Qt::AlignRight | Qt::AlignVCenter));
+        tblSide_->setItem(row, LengthColumn, cell(text(clockText(segment.frames)), Qt::AlignRight | Qt::AlignVCenter));
+    }
+    tblSide_->resizeColumnToContents(NumberColumn);
+    setState(State::Stopped);
+    showTimes();
+}
+
+QByteArray Dubbing::request(const char* what) const
+{
+    QJsonArray tracks;
+    for (const int number : side() == TapeSide::A ? made_->plan.sideA : made_->plan.sideB) {
+        const std::size_t slot = std::size_t(number) - 1;
+        const Track track = slot < made_->titles.tracks.size() ? made_->titles.tracks[slot] : Track{};
+        const bool cd = track.audio.kind == AudioSource::Kind::CdTrack;
+        tracks.append(QJsonObject{{"number", number},
+                                  {"kind", cd ? "cd" : "file"},
+                                  {"path", text(track.audio.path)},
+                                  {"startFrame", qint64(track.audio.startFrame)},
+                                  {"endFrame", qint64(track.audio.endFrame)},
+                                  {"cdTrack", track.audio.cdTrack},
+                                  {"milliseconds", qint64(track.milliseconds)}});
+    }
+    const QJsonObject object{{"gap", made_->gap > 0},
+                             {"leadInSeconds", spnLeadIn_->value()},
+                             {"tone", QJsonObject{{"seconds", std::strcmp(what, "tone") == 0 ? 10 : 0},
+                                                  {"hertz", tone_.hertz},
+                                                  {"dbfs", tone_.dbfs}}},
+                             {"loudness", loudnessNames[std::max(0, cboLoudness_->currentIndex())]},
+                             {"what", what},
+                             {"startFrame", 0},
+                             {"tracks", tracks}};
+    return QJsonDocument(object).toJson(QJsonDocument::Compact);
+}
+
+void Dubbing::cmdPlay_Click()
+{
+    if (!made_) return;
+    if (state_ == State::Paused) {
+        if (timerMode_) {
+            frameAtStart_ = frame_;
+            runningSince_ = clock_->milliseconds();
+        } else {
+            player_.resume();
+        }
+        setState(State::Playing);
+        return;
+    }
+    if (state_ != State::Stopped) return;
+    showSide();  // from the start, with the lead-in as set now
+    // With sound the count-down is played ahead of the side, so the side sounds the moment it ends.
+    if (!timerMode_) {
+        player_.load(request("side"), chosenOutput(), countDownSound(CountDownSeconds, chkBeep_->isChecked()));
+        player_.play();
+    }
+    countDownFrom_ = clock_->milliseconds();
+    beeped_ = 0;
+    setState(State::CountDown);
+    tmrTick_Timer();
+}
+
+void Dubbing::cmdPause_Click()
+{
+    if (state_ == State::CountDown) {
+        cmdStop_Click();
+        return;
+    }
+    if (state_ != State::Playing) return;
+    if (timerMode_)
+        frame_ = timerFrame();
+    else
+        player_.pause();
+    setState(State::Paused);
+    showTimes();
+}
+
+void Dubbing::cmdStop_Click()
+{
+    player_.stop();
+    setState(State::Stopped);
+    if (waiting_) {
+        made_ = std::move(*waiting_);
+        waiting_.reset();
+        optSideA_->setChecked(true);
+    }
+    showSide();
+    lblCue_->clear();
+}
+
+void Dubbing::cmdTone_Click() { loop("tone"); }
+void Dubbing::cmdLoudest_Click() { loop("loudest"); }
+
+// The tone or the loudest passage, looped until Stop, for setting the deck's record level.
+void Dubbing::loop(const char* what)
+{
+    if (!made_ || timerMode_ || state_ != State::Stopped) return;
+    player_.load(request(what), chosenOutput());
+    player_.play();
+    setState(State::Looping);
+    lblCue_->setText(tr("録音レベルを合わせてください"));
+}
+
+void Dubbing::cmdClose_Click() { close(); }
+
+void Dubbing::playOrPause()
+{
+    if (state_ == State::Playing || state_ == State::CountDown)
+        cmdPause_Click();
+    else
+        cmdPlay_Click();
+}
+
+bool Dubbing::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == tblSide_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space &&
+        static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier) {
+        playOrPause();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Dubbing::closeEvent(QCloseEvent* event)
+{
+    player_.stop();
+    tmrTick_->stop();
+    event->accept();
+}
+
+std::int64_t Dubbing::timerFrame() const
+{
+    return frameAtStart_ + (clock_->milliseconds() - runningSince_) * SampleRate / 1000;
+}
+
+void Dubbing::tmrTick_Timer()
+{
+    const std::int64_t now = clock_->milliseconds();
+    if (state_ == State::CountDown) {
+        // Frames to go until the side starts: by the clock, or by the output playing the count-down.
+        const std::int64_t toGo =
+            timerMode_ ? (countDownFrom_ + CountDownSeconds * 1000 - now) * SampleRate / 1000 : -player_.playedFrames();
+        if (toGo > 0) {
+            const int second = int((toGo + SampleRate - 1) / SampleRate);
+            if (timerMode_ && beeped_ < CountDownSeconds + 1 - second) {
+                beeped_ = CountDownSeconds + 1 - second;
+                if (chkBeep_->isChecked()) QApplication::beep();
+            }
+            lblCue_->setText(QString::number(second));
+            return;
+        }
+        frameAtStart_ = 0;
+        // The side starts at the planned moment, however late this tick came.
+        runningSince_ = countDownFrom_ + CountDownSeconds * 1000;
+        setState(State::Playing);
+    }
+    if (state_ == State::Playing || state_ == State::Looping) {
+        if (state_ == State::Playing) frame_ = timerMode_ ? timerFrame() : player_.playedFrames();
+        if (!timerMode_) {
+            const StereoLevel level = player_.levelNow(TickMs);
+            mtrLeft_->setLevel(level.left, now);
+            mtrRight_->setLevel(level.right, now);
+        }
+        if (state_ == State::Playing && timerMode_ && frame_ >= program_.frames) {
+            sideDone();
+            return;
+        }
+    }
+    if (state_ != State::Looping) showTimes();
+}
+
+// The side has played to its end: after A, select B and say to flip the tape.
+void Dubbing::sideDone()
+{
+    if (state_ != State::Playing) return;  // stopped meanwhile
+    const TapeSide done = side();
+    player_.stop();
+    setState(State::Stopped);
+    if (waiting_) {
+        made_ = std::move(*waiting_);
+        waiting_.reset();
+    }
+    if (done == TapeSide::A) {
+        optSideB_->setChecked(true);
+    } else {
+        showSide();
+    }
+    lblCue_->setText(text(dubbingCue(program_, program_.frames, done)));
+}
+
+void Dubbing::stopWith(const QString& detail)
+{
+    cmdStop_Click();
+    showMessage(this, dubbingFailedMessage(detail.toStdString()));
+}
+
+void Dubbing::setState(State state)
+{
+    state_ = state;
+    const bool stopped = state == State::Stopped;
+    const bool canSound = made_.has_value() && !timerMode_;
+    cmdPlay_->setEnabled(made_.has_value() && (stopped || state == State::Paused));
+    cmdPause_->setEnabled(state == State::Playing || state == State::CountDown);
+    cmdStop_->setEnabled(!stopped);
+    cmdTone_->setEnabled(stopped && canSound);
+    cmdLoudest_->setEnabled(stopped && canSound);
+    for (QWidget* w : std::initializer_list<QWidget*>{optSideA_, optSideB_, spnLeadIn_, cboLoudness_, cboOutput_})
+        w->setEnabled(stopped);
+    if (stopped || state == State::Paused) {
+        if (stopped) {
+            mtrLeft_->clear();
+            mtrRight_->clear();
+        }
+    }
+    if (state == State::Stopped)
+        tmrTick_->stop();
+    else if (!tmrTick_->isActive())
+        tmrTick_->start();
+}
+
+void Dubbing::showTimes()
+{
+    const std::int64_t total = program_.frames;
+    const std::int64_t at = std::clamp<std::int64_t>(frame_, 0, total);
+    const int capacity = made_ ? labelContent(*made_).sideCapacity : 0;
+    lblSide_->setText(tr("面の経過 %1 ／ 面の残り %2 ／ テープの残り %3")
+                          .arg(text(clockText(at)), text(clockText(total - at)),
+                               text(clockText(std::int64_t(capacity) * SampleRate - at))));
+    prgSide_->setValue(total > 0 ? int(at * 1000 / total) : 0);
+
+    const std::optional<Segment> now = segmentAt(program_, at);
+    if (now && now->kind == SegmentKind::Track) {
+        const std::size_t slot = std::size_t(now->track) - 1;
+        const std::string title = slot < made_->titles.tracks.size() ? made_->titles.tracks[slot].title : std::string();
+        lblNow_->setText(tr("トラック %1 %2  経過 %3 ／ 残り %4")
+                             .arg(now->track)
+                             .arg(title.empty() ? QString() : QStringLiteral("「%1」").arg(text(title)),
+                                  text(clockText(at - now->start)), text(clockText(now->start + now->frames - at))));
+        tblSide_->selectRow(now->index);
+    } else {
+        lblNow_->setText(state_ == State::Stopped ? QString() : tr("無音"));
+    }
+    if (state_ == State::Playing || state_ == State::Paused) lblCue_->setText(text(dubbingCue(program_, at, side())));
+}
+
+DubbingSettings Dubbing::settings() const
+{
+    DubbingSettings settings;
+    settings.leadInSeconds = spnLeadIn_->value();
+    settings.loudness = static_cast<Loudness>(std::clamp(cboLoudness_->currentIndex(), 0, 2));
+    settings.tone = tone_;
+    return settings;
+}
+
+void Dubbing::setSettings(const DubbingSettings& settings)
+{
+    const QSignalBlocker leadIn(spnLeadIn_);
+    const QSignalBlocker loudness(cboLoudness_);
+    spnLeadIn_->setValue(settings.leadInSeconds);
+    cboLoudness_->setCurrentIndex(static_cast<int>(settings.loudness));
+    tone_ = settings.tone;
+    if (state_ == State::Stopped) showSide();
+}
+
+Dubbing* showDubbing(SingleWindow<Dubbing>& holder, const MadePlan& made)
+{
+    Dubbing* window = holder.load();
+    window->setPlan(made);
+    bringToFront(window);
+    return window;
+}
+
+}  // namespace vantoli
