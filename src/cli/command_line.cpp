@@ -6,6 +6,7 @@
 
 #include "cli/plan_output.h"
 #include "core/entry_reading.h"
+#include "core/language.h"
 
 #ifndef VANTOLI_VERSION
 #error "VANTOLI_VERSION must name the program's version"
@@ -91,7 +92,7 @@ std::optional<int> wholeNumber(std::string_view text)
 }
 
 // An argument inside a message, as a terminal may show it.
-std::string bracketed(const std::string& text) { return "「" + shownText(text) + "」"; }
+std::string bracketed(const std::string& text) { return fill(_("「%1」"), {shownText(text)}); }
 
 }  // namespace
 
@@ -146,7 +147,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         if (optionsEnded || !looksLikeOption(argument)) {
-            if (argument.empty()) return UsageError{"空の引数は指定できません。"};
+            if (argument.empty()) return UsageError{_("空の引数は指定できません。")};
             operands.push_back(argument);
             continue;
         }
@@ -154,18 +155,18 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
             optionsEnded = true;
             continue;
         }
-        if (argument[1] != '-') return UsageError{"不明なオプションです： " + shownText(argument)};
+        if (argument[1] != '-') return UsageError{fill(_("不明なオプションです： %1"), {shownText(argument)})};
 
         const std::size_t equals = argument.find('=');
         const std::string name = argument.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
         const OptionName* option = findOption(name);
-        if (!option) return UsageError{"不明なオプションです： --" + shownText(name)};
+        if (!option) return UsageError{fill(_("不明なオプションです： %1"), {"--" + shownText(name)})};
         std::optional<std::string> value;
         if (equals != std::string::npos) {
-            if (option->value == Value::None) return UsageError{"オプション --" + name + " は値をとりません。"};
+            if (option->value == Value::None) return UsageError{fill(_("オプション --%1 は値をとりません。"), {name})};
             value = argument.substr(equals + 1);
         } else if (option->value == Value::Required) {
-            if (i + 1 == arguments.size()) return UsageError{"オプション --" + name + " には値が必要です。"};
+            if (i + 1 == arguments.size()) return UsageError{fill(_("オプション --%1 には値が必要です。"), {name})};
             value = arguments[++i];
         }
 
@@ -182,25 +183,26 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
         if (name == "tapes") {
             request.tapes = parseTapeList(*value);
             if (!request.tapes)
-                return UsageError{"--tapes の値" + bracketed(*value) +
-                                  "を読めません（例： 46,60,90 または 60:1860,90）。"};
+                return UsageError{
+                    fill(_("--tapes の値%1を読めません（例： 46,60,90 または 60:1860,90）。"), {bracketed(*value)})};
         }
         if (name == "cd") {
             cd = true;
             if (value && value->empty())
-                return UsageError{"--cd= の後にドライブかディスクイメージを指定してください。"};
+                return UsageError{_("--cd= の後にドライブかディスクイメージを指定してください。")};
             if (value) cdSources.push_back(*value);
         }
     }
 
-    if (report && json) return UsageError{"--report と --json は一緒に指定できません。"};
-    if (request.crlf && !report) return UsageError{"--crlf は --report と一緒に指定してください。"};
+    if (report && json) return UsageError{_("--report と --json は一緒に指定できません。")};
+    if (request.crlf && !report) return UsageError{_("--crlf は --report と一緒に指定してください。")};
     request.output = report ? Output::Report : json ? Output::Json : Output::Plan;
 
     // The exact planner searches how to split the tracks between the sides; with the order kept the
     // in-order split is already the shortest, so --exact lets go of the order unless told to keep it.
     if (exact && keepOrder.value_or(false))
-        return UsageError{"--exact は曲順を入れ替えて最短のテープを探します。--keep-order とは一緒に指定できません。"};
+        return UsageError{
+            _("--exact は曲順を入れ替えて最短のテープを探します。--keep-order とは一緒に指定できません。")};
     request.options.keepOrder = exact ? false : keepOrder.value_or(true);
     request.options.exact = exact;
 
@@ -208,60 +210,62 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
         cdSources.insert(cdSources.end(), operands.begin(), operands.end());
         if (cdSources.size() > 1)
             return UsageError{
-                "--cd に指定できるのはドライブかディスクイメージ 1 "
-                "つだけです（タイムやファイルとは一緒に指定できません）。"};
+                _("--cd に指定できるのはドライブかディスクイメージ 1 "
+                  "つだけです（タイムやファイルとは一緒に指定できません）。")};
         request.input = Input::Cd;
         request.operands = std::move(cdSources);
         return request;
     }
 
-    if (operands.empty()) return UsageError{"トラックのタイム、CD（--cd）、ファイルのどれかを指定してください。"};
+    if (operands.empty()) return UsageError{_("トラックのタイム、CD（--cd）、ファイルのどれかを指定してください。")};
     const auto file = std::find_if(operands.begin(), operands.end(), isFileOperand);
     const auto time = std::find_if_not(operands.begin(), operands.end(), isFileOperand);
     if (file != operands.end() && time != operands.end())
-        return UsageError{"トラックのタイム" + bracketed(*time) + "とファイル" + bracketed(*file) +
-                          "は一緒に指定できません。"};
+        return UsageError{
+            fill(_("トラックのタイム%1とファイル%2は一緒に指定できません。"), {bracketed(*time), bracketed(*file)})};
     request.input = file != operands.end() ? Input::Files : Input::Times;
     if (request.input == Input::Times && operands.size() > MostTimes)
-        return UsageError{"トラックのタイムは " + std::to_string(MostTimes) +
-                          " 曲まで指定できます（21 曲以上は CD かファイルから読み取ってください）。"};
+        return UsageError{
+            fill(_("トラックのタイムは %1 曲まで指定できます（21 曲以上は CD かファイルから読み取ってください）。"),
+                 {std::to_string(MostTimes)})};
     request.operands = std::move(operands);
     return request;
 }
 
 std::string helpText()
 {
-    return "使い方： vantoli-plan [オプション] タイム...\n"
-           "　または： vantoli-plan [オプション] ファイル...\n"
-           "　または： vantoli-plan [オプション] --cd [ドライブまたはディスクイメージ]\n"
-           "カセットテープにダビングするテープを選び、曲を A面と B面に分けます。\n"
-           "\n"
-           "入力（1 回に 1 種類）：\n"
-           "  タイム...            各トラックのタイム。分と秒を続けて書きます（4分31秒は 431）。20 曲まで\n"
-           "  ファイル...          音声ファイル、フォルダー、プレイリスト（M3U/M3U8）、CUE シート\n"
-           "  --cd[=ソース]        CD から読み取ります。ドライブのデバイス名かディスクイメージ（CUE/BIN など）も\n"
-           "                       指定できます。指定しなければ既定のドライブです\n"
-           "  「/」を含む引数はファイルです。数値として読める引数はタイムです。英字の拡張子で終わる引数と、\n"
-           "  そのファイルやフォルダーがある引数はファイルです。\n"
-           "\n"
-           "計算：\n"
-           "  --keep-order         オリジナルの曲順にこだわる（既定）\n"
-           "  --no-keep-order      曲を入れ替えて短いテープにできるか試す\n"
-           "  --exact              最短のテープを探す（曲の組み合わせを最適化）。曲順は入れ替えます\n"
-           "  --gap                曲の間に 5秒のブランクをいれる（既定）\n"
-           "  --no-gap             曲の間にブランクをいれない\n"
-           "  --tapes=一覧         使うテープの長さ（分）を「,」で区切って並べます。例： 46,60,90\n"
-           "                       片面の時間（秒）を付けるときは 60:1860。既定は保存されているテープの種類\n"
-           "\n"
-           "出力（既定は読みやすい構成案）：\n"
-           "  --report             結果レポートと同じテキスト\n"
-           "  --crlf               --report の行末を CR LF にする\n"
-           "  --json               JSON（項目は man vantoli-plan を見てください）\n"
-           "  --help               この説明を表示して終了する\n"
-           "  --version            バージョンを表示して終了する\n"
-           "\n"
-           "終了ステータス： 0 構成案を出力した、1 どのテープにも収まらない、\n"
-           "2 入力の誤り、読み取れない入力、使い方の誤り\n";
+    return _(
+        "使い方： vantoli-plan [オプション] タイム...\n"
+        "　または： vantoli-plan [オプション] ファイル...\n"
+        "　または： vantoli-plan [オプション] --cd [ドライブまたはディスクイメージ]\n"
+        "カセットテープにダビングするテープを選び、曲を A面と B面に分けます。\n"
+        "\n"
+        "入力（1 回に 1 種類）：\n"
+        "  タイム...            各トラックのタイム。分と秒を続けて書きます（4分31秒は 431）。20 曲まで\n"
+        "  ファイル...          音声ファイル、フォルダー、プレイリスト（M3U/M3U8）、CUE シート\n"
+        "  --cd[=ソース]        CD から読み取ります。ドライブのデバイス名かディスクイメージ（CUE/BIN など）も\n"
+        "                       指定できます。指定しなければ既定のドライブです\n"
+        "  「/」を含む引数はファイルです。数値として読める引数はタイムです。英字の拡張子で終わる引数と、\n"
+        "  そのファイルやフォルダーがある引数はファイルです。\n"
+        "\n"
+        "計算：\n"
+        "  --keep-order         オリジナルの曲順にこだわる（既定）\n"
+        "  --no-keep-order      曲を入れ替えて短いテープにできるか試す\n"
+        "  --exact              最短のテープを探す（曲の組み合わせを最適化）。曲順は入れ替えます\n"
+        "  --gap                曲の間に 5秒のブランクをいれる（既定）\n"
+        "  --no-gap             曲の間にブランクをいれない\n"
+        "  --tapes=一覧         使うテープの長さ（分）を「,」で区切って並べます。例： 46,60,90\n"
+        "                       片面の時間（秒）を付けるときは 60:1860。既定は保存されているテープの種類\n"
+        "\n"
+        "出力（既定は読みやすい構成案）：\n"
+        "  --report             結果レポートと同じテキスト\n"
+        "  --crlf               --report の行末を CR LF にする\n"
+        "  --json               JSON（項目は man vantoli-plan を見てください）\n"
+        "  --help               この説明を表示して終了する\n"
+        "  --version            バージョンを表示して終了する\n"
+        "\n"
+        "終了ステータス： 0 構成案を出力した、1 どのテープにも収まらない、\n"
+        "2 入力の誤り、読み取れない入力、使い方の誤り\n");
 }
 
 std::string versionText() { return "vantoli-plan (Vantoli) " VANTOLI_VERSION "\n"; }
