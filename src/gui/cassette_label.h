@@ -82,6 +82,7 @@ public slots:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void fill(const LabelContent& label);

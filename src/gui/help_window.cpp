@@ -13,12 +13,13 @@
 #include <algorithm>
 
 #include "gui/fonts.h"
+#include "gui/translation.h"
 
 namespace vantoli {
 
 namespace {
 
-const QString HelpTitle = QStringLiteral("Vantoli ヘルプ");
+constexpr Ja HelpTitle = ja("HelpWindow", "Vantoli ヘルプ");
 
 // A new help window's size in pixels; smaller when the screen is.
 constexpr int PreferredWidth = 600;
@@ -33,7 +34,7 @@ QString helpTopicPath(const QString& programFolder) { return programFolder + QSt
 HelpWindow::HelpWindow(QWidget* mainWindow) : QMainWindow(mainWindow, Qt::Window)
 {
     setObjectName(QStringLiteral("HelpWindow"));
-    setWindowTitle(HelpTitle);
+    setWindowTitle(translated(HelpTitle));
 
     browser_ = new QTextBrowser(this);
     browser_->setObjectName(QStringLiteral("helpBrowser"));
@@ -48,25 +49,29 @@ HelpWindow::HelpWindow(QWidget* mainWindow) : QMainWindow(mainWindow, Qt::Window
     tools->setMovable(false);
     tools->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
 
-    QAction* back = tools->addAction(style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("戻る"));
+    QAction* back = tools->addAction(style()->standardIcon(QStyle::SP_ArrowBack), QString());
+    showText(back, ja("HelpWindow", "戻る"));
     back->setObjectName(QStringLiteral("helpBack"));
     back->setEnabled(false);
     connect(back, &QAction::triggered, browser_, &QTextBrowser::backward);
     connect(browser_, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
 
-    QAction* forward = tools->addAction(style()->standardIcon(QStyle::SP_ArrowForward), QStringLiteral("進む"));
+    QAction* forward = tools->addAction(style()->standardIcon(QStyle::SP_ArrowForward), QString());
+    showText(forward, ja("HelpWindow", "進む"));
     forward->setObjectName(QStringLiteral("helpForward"));
     forward->setEnabled(false);
     connect(forward, &QAction::triggered, browser_, &QTextBrowser::forward);
     connect(browser_, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
 
-    QAction* home = tools->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), QStringLiteral("目次"));
+    QAction* home = tools->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), QString());
+    showText(home, ja("HelpWindow", "目次"));
     home->setObjectName(QStringLiteral("helpHome"));
     connect(home, &QAction::triggered, browser_, &QTextBrowser::home);
 
     connect(browser_, &QTextBrowser::sourceChanged, this, [this] {
         const QString page = browser_->documentTitle();
-        setWindowTitle(page.isEmpty() || page == HelpTitle ? HelpTitle : page + QStringLiteral(" - ") + HelpTitle);
+        const QString title = translated(HelpTitle);
+        setWindowTitle(page.isEmpty() || page == title ? title : page + QStringLiteral(" - ") + title);
     });
 }
 

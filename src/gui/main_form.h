@@ -18,6 +18,7 @@
 #include "gui/dialog.h"
 #include "gui/report.h"
 #include "gui/single_window.h"
+#include "gui/translation.h"
 #include "gui/version.h"
 
 class QAction;
@@ -25,6 +26,7 @@ class QDragEnterEvent;
 class QDropEvent;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 
 namespace vantoli {
@@ -142,9 +144,13 @@ public slots:
     void mnuSettingTapes_Click();
     void mnuHelpTopic_Click();
     void mnuHelpVersion_Click();
+    // Settings > Language: the choice is kept and applies at once to every open window.
+    void mnuSettingLanguage_Click(LanguageChoice choice);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // A change of language shows the tape of the plan on view anew.
+    void changeEvent(QEvent* event) override;
     // Files, folders and playlists dragged from a file manager are read when they are dropped.
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -157,6 +163,7 @@ private:
 
     void createControls();
     void createMenus();
+    void createLanguageMenu();
     QLabel* timeLabel(int selector) const;
     // Empties the side A and side B cells.
     void clearSideCells();
@@ -197,6 +204,7 @@ private:
     QAction* mnuSettingTapes_ = nullptr;
     QAction* mnuHelpTopic_ = nullptr;
     QAction* mnuHelpVersion_ = nullptr;
+    QMenu* mnuSettingLanguage_ = nullptr;
 
     std::vector<TapeChoice> tapes_;
     Lineup lineup_;

@@ -25,6 +25,7 @@
 #include "gui/main_form.h"
 #include "gui/message_box.h"
 #include "gui/pattern_file.h"
+#include "gui/translation.h"
 
 namespace vantoli {
 
@@ -63,10 +64,10 @@ namespace {
 // every file.
 QString audioFileFilter()
 {
-    return QStringLiteral(
-        "音声ファイルとプレイリスト (*.flac *.mp3 *.ogg *.oga *.opus *.wav *.aif *.aiff *.aifc "
-        "*.m4a *.wma *.ape *.wv *.mpc *.tta *.spx *.m3u *.m3u8 *.cue);;"
-        "すべてのファイル (*)");
+    return translated(ja("MainForm",
+                         "音声ファイルとプレイリスト (*.flac *.mp3 *.ogg *.oga *.opus *.wav *.aif *.aiff *.aifc "
+                         "*.m4a *.wma *.ape *.wv *.mpc *.tta *.spx *.m3u *.m3u8 *.cue);;"
+                         "すべてのファイル (*)"));
 }
 
 // The local paths of a drag's files, folders and playlists; empty when it carries none.
@@ -85,7 +86,8 @@ QStringList droppedPaths(const QMimeData* data)
 void MainForm::mnuFileReadFiles_Click()
 {
     const QStringList files =
-        QFileDialog::getOpenFileNames(this, QStringLiteral("音声ファイルから読み取り"), QString(), audioFileFilter());
+        QFileDialog::getOpenFileNames(this, translated(ja("MainForm", "音声ファイルから読み取り")), QString(),
+                                      audioFileFilter());
     if (files.isEmpty()) return;
     ReadFiles(files);
 }

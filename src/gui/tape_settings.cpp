@@ -52,4 +52,24 @@ bool saveTapeChoices(const std::vector<TapeChoice>& choices, QString* file)
     return settings->status() != QSettings::AccessError;
 }
 
+namespace {
+
+const QString LanguageKey = QStringLiteral("language");
+
+}  // namespace
+
+LanguageChoice loadLanguageChoice()
+{
+    const QString code = openSettings()->value(LanguageKey).toString();
+    if (code == QLatin1String("ja")) return LanguageChoice::Japanese;
+    if (code == QLatin1String("en")) return LanguageChoice::English;
+    return LanguageChoice::System;
+}
+
+void saveLanguageChoice(LanguageChoice choice)
+{
+    const char* code = choice == LanguageChoice::Japanese ? "ja" : choice == LanguageChoice::English ? "en" : "system";
+    openSettings()->setValue(LanguageKey, QString::fromLatin1(code));
+}
+
 }  // namespace vantoli

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/tape_lineup.h"
+#include "gui/translation.h"
 
 namespace vantoli {
 
@@ -23,5 +24,9 @@ StoredTapes loadTapeChoices();
 
 // Writes the list; false when the file could not be written.
 bool saveTapeChoices(const std::vector<TapeChoice>& choices, QString* file = nullptr);
+
+// The language chosen in the Settings menu (key "language": system, ja or en); System when none is kept.
+LanguageChoice loadLanguageChoice();
+void saveLanguageChoice(LanguageChoice choice);
 
 }  // namespace vantoli
