@@ -150,12 +150,15 @@ CassetteLabel::CassetteLabel() : QWidget(nullptr, Qt::Window)
     txtNote_->setObjectName(QStringLiteral("txtNote"));
     showPlaceholder(txtNote_, ja("CassetteLabel", "例：TYPE II、Dolby B、2024年8月31日録音"));
     auto* fields = new QFormLayout;
-    fields->addRow(QString(), txtTitle_);
-    fields->addRow(QString(), txtArtist_);
-    fields->addRow(QString(), txtNote_);
-    showText(fields->labelForField(txtTitle_), ja("CassetteLabel", "タイトル(&T):"));
-    showText(fields->labelForField(txtArtist_), ja("CassetteLabel", "アーティスト(&A):"));
-    showText(fields->labelForField(txtNote_), ja("CassetteLabel", "メモ(&M):"));
+    const auto addField = [this, fields](Ja caption, QLineEdit* field) {
+        auto* label = new QLabel(this);
+        showText(label, caption);
+        label->setBuddy(field);
+        fields->addRow(label, field);
+    };
+    addField(ja("CassetteLabel", "タイトル(&T):"), txtTitle_);
+    addField(ja("CassetteLabel", "アーティスト(&A):"), txtArtist_);
+    addField(ja("CassetteLabel", "メモ(&M):"), txtNote_);
 
     tblSideA_ = sideTable(this, "tblSideA");
     tblSideB_ = sideTable(this, "tblSideB");
