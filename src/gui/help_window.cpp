@@ -2,6 +2,8 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QScreen>
 #include <QScrollBar>
@@ -29,7 +31,11 @@ constexpr int MinimumBesideWidth = 320;
 
 }  // namespace
 
-QString helpTopicPath(const QString& programFolder) { return programFolder + QStringLiteral("/help/index.html"); }
+QString helpTopicPath(const QString& programFolder)
+{
+    return programFolder + (languageCode() == QLatin1String("en") ? QStringLiteral("/help/en/index.html")
+                                                                  : QStringLiteral("/help/index.html"));
+}
 
 HelpWindow::HelpWindow(QWidget* mainWindow) : QMainWindow(mainWindow, Qt::Window)
 {
@@ -68,11 +74,36 @@ HelpWindow::HelpWindow(QWidget* mainWindow) : QMainWindow(mainWindow, Qt::Window
     home->setObjectName(QStringLiteral("helpHome"));
     connect(home, &QAction::triggered, browser_, &QTextBrowser::home);
 
-    connect(browser_, &QTextBrowser::sourceChanged, this, [this] {
-        const QString page = browser_->documentTitle();
-        const QString title = translated(HelpTitle);
-        setWindowTitle(page.isEmpty() || page == title ? title : page + QStringLiteral(" - ") + title);
-    });
+    connect(browser_, &QTextBrowser::sourceChanged, this, &HelpWindow::showTitle);
+}
+
+void HelpWindow::showTitle()
+{
+    const QString page = browser_->documentTitle();
+    const QString title = translated(HelpTitle);
+    setWindowTitle(page.isEmpty() || page == title ? title : page + QStringLiteral(" - ") + title);
+}
+
+// The English pages lie in help/en/, beside the Japanese ones in help/, under the same names.
+void HelpWindow::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange && browser_->source().isLocalFile()) {
+        const QFileInfo shown(browser_->source().toLocalFile());
+        const QDir pages = shown.dir().dirName() == QLatin1String("en")
+                               ? QDir(shown.dir().filePath(QStringLiteral("..")))
+                               : shown.dir();
+        const QString wanted = languageCode() == QLatin1String("en")
+                                   ? pages.filePath(QStringLiteral("en/") + shown.fileName())
+                                   : pages.filePath(shown.fileName());
+        if (QFileInfo(wanted).isFile() && QFileInfo(wanted).canonicalFilePath() != shown.canonicalFilePath()) {
+            QUrl url = QUrl::fromLocalFile(QDir::cleanPath(wanted));
+            url.setFragment(browser_->source().fragment());
+            browser_->setSource(url);
+            browser_->clearHistory();
+        }
+        showTitle();
+    }
+    QMainWindow::changeEvent(event);
 }
 
 void HelpWindow::showTopic(const QString& topicPath)

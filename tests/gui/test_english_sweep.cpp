@@ -16,6 +16,7 @@
 #include <QRegularExpression>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QToolButton>
 
 #include "core/long_disc_plan.h"
@@ -35,12 +36,16 @@ namespace {
 const QStringList FiveTracks{"330", "230", "515", "435", "515"};
 
 // Kana, CJK ideographs, Japanese punctuation and full-width forms.
-const QRegularExpression JapaneseCharacter(QStringLiteral("[\\x{3000}-\\x{30FF}\\x{3400}-\\x{9FFF}\\x{FF00}-\\x{FFEF}]"));
+const QRegularExpression
+    JapaneseCharacter(QStringLiteral("[\\x{3000}-\\x{30FF}\\x{3400}-\\x{9FFF}\\x{FF00}-\\x{FFEF}]"));
 
 // One text the user reads, where it is shown, and whether it fits its control.
 struct Shown {
     Shown(QString where, QString text, bool fits = true, QString source = {})
-        : where(std::move(where)), text(std::move(text)), fits(fits), source(std::move(source))
+        : where(std::move(where)),
+          text(std::move(text)),
+          fits(fits),
+          source(std::move(source))
     {
     }
     QString where;
@@ -91,16 +96,19 @@ void collect(QWidget* window, QList<Shown>& out)
             out << Shown{where, box->text(), box->sizeHint().width() <= box->width(), keptSource(box)};
         } else if (auto* button = qobject_cast<QPushButton*>(w)) {
             const int margin = button->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button);
-            out << Shown{where, button->text(), lineFits(button->fontMetrics(), button->text(), button->width() - margin),
-                         keptSource(button)};
+            out << Shown{where, button->text(),
+                         lineFits(button->fontMetrics(), button->text(), button->width() - margin), keptSource(button)};
         } else if (auto* group = qobject_cast<QGroupBox*>(w)) {
             out << Shown{where, group->title(), lineFits(group->fontMetrics(), group->title(), group->width()),
                          keptSource(group)};
         } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
             if (!edit->placeholderText().isEmpty()) out << Shown{where + " placeholder", edit->placeholderText()};
+        } else if (auto* browser = qobject_cast<QTextBrowser*>(w)) {
+            out << Shown{where + " page", browser->toPlainText()};
         } else if (auto* table = qobject_cast<QTableWidget*>(w)) {
             for (int c = 0; c < table->columnCount(); ++c)
-                if (QTableWidgetItem* head = table->horizontalHeaderItem(c)) out << Shown{where + " heading", head->text()};
+                if (QTableWidgetItem* head = table->horizontalHeaderItem(c))
+                    out << Shown{where + " heading", head->text()};
         } else if (auto* menuBar = qobject_cast<QMenuBar*>(w)) {
             // The menu titles stay on one row inside the window's width.
             const QList<QAction*> menus = menuBar->actions();
@@ -219,7 +227,8 @@ private slots:
         useEnvironment("C.UTF-8");
         const QList<Shown> c = sweep();
         QCOMPARE(c.size(), japanese.size());
-        for (qsizetype i = 0; i < c.size(); ++i) QCOMPARE(c[i].where + ": " + c[i].text, japanese[i].where + ": " + japanese[i].text);
+        for (qsizetype i = 0; i < c.size(); ++i)
+            QCOMPARE(c[i].where + ": " + c[i].text, japanese[i].where + ": " + japanese[i].text);
     }
 
     // The Language menu applies at once to every open window and is kept for the next start.
