@@ -2,6 +2,7 @@
 # Compiles a gettext catalogue into the program: one {Japanese, English} pair of C++ string literals per
 # translated entry, and vantoli::englishOf looking them up. PO strings are C string literals, so their
 # pieces are copied as they are. Untranslated and fuzzy entries are left out (the text stays Japanese).
+cmake_minimum_required(VERSION 3.25)
 file(READ "${PO}" po)
 string(REPLACE ";" "<semicolon>" po "${po}")
 string(REPLACE "\n" ";" lines "${po}")

@@ -216,7 +216,9 @@ private slots:
                                                 "mnuSettingOptimal 最短のテープを探す（曲の組み合わせを最適化）",
                                                 "mnuSettingBar1 -",
                                                 "mnuSettingAll 一括設定(&A)...",
-                                                "mnuSettingTapes テープの種類(&T)..."};
+                                                "mnuSettingTapes テープの種類(&T)...",
+                                                "mnuSettingBar2 -",
+                                                "mnuSettingLanguage 言語 (Language)"};
         QTest::newRow("help") << "mnuHelp" << "ヘルプ(&H)"
                               << QStringList{"mnuHelpTopic トピック(&T)...",
                                              "mnuHelpBar1 -",

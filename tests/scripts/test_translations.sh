@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Every text of the program has its English: lupdate run over the windows' sources finds no text that
 # translations/vantoli_en.ts leaves unfinished, and xgettext run over the core and the command line
-# finds no text that translations/core_en.po leaves untranslated or fuzzy. Names each text missing.
-# Usage: test_translations.sh SOURCE_DIR LUPDATE
+# finds no text that translations/core_en.po leaves untranslated or fuzzy, and the catalogue compiled
+# into the program holds every translated entry of the .po. Names each text missing.
+# Usage: test_translations.sh SOURCE_DIR LUPDATE COMPILED_CATALOGUE
 set -euo pipefail
 root="$1"
 lupdate="$2"
+compiled="$3"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 failed=0
@@ -35,6 +37,14 @@ missing="$(grep -E '^(#:|msgid)' <<<"$missing" | grep -v '^msgid ""$' || true)"
 if [ -n "$missing" ]; then
     echo "translations/core_en.po has no English for:"
     echo "$missing"
+    failed=1
+fi
+
+# Every translated entry made it into the program.
+translated="$(LC_ALL=C msgfmt --statistics -o /dev/null "$root/translations/core_en.po" 2>&1 | grep -oE '^[0-9]+ translated' | grep -oE '[0-9]+')"
+entries="$(grep -c '^    {' "$compiled")"
+if [ "$translated" != "$entries" ]; then
+    echo "core_en.po has $translated translated entries, the program $entries ($compiled)"
     failed=1
 fi
 
