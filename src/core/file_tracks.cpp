@@ -40,7 +40,7 @@ Message unreadableFilesMessage(const UnreadableFiles& unreadable)
     for (std::size_t i = 0; i < count && i < NamedItems; ++i) {
         const UnreadableFile& file = unreadable.files[i];
         text += LineBreak;
-        text += "・";
+        text += _("・");
         const std::string problem = fileProblemText(file.problem);
         text += file.list.empty() ? fill(_("%1（%2）"), {file.name, problem})
                                   : fill(_("%1 の %2（%3）"), {file.list, file.name, problem});

@@ -65,7 +65,7 @@ private slots:
     {
         setLanguage(Language::English);
         const Message message = unreadableFilesMessage({{{"b.flac", "a.m3u", FileProblem::Missing}}});
-        QVERIFY2(message.text.find("b.flac in a.m3u (not found)") != std::string::npos, message.text.c_str());
+        QVERIFY2(message.text.find("\r\n- b.flac in a.m3u (not found)") != std::string::npos, message.text.c_str());
         QCOMPARE(fill("%2 %1 %3", {"a", "b"}), std::string("b a %3"));
     }
 

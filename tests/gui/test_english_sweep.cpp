@@ -152,7 +152,8 @@ QList<Shown> sweep()
 {
     QList<Shown> shown;
     {
-        // The messages: an entry error, the label without a plan, the tapes window (modal).
+        // The messages: the label without a plan, an entry error, the tapes window (modal), files that
+        // cannot be read.
         ModalAnswerer answerer;
         answerer.answerOther = [&](QWidget* window) {
             collect(window, shown);
@@ -164,6 +165,7 @@ QList<Shown> sweep()
         window->Tm(0)->setText(QStringLiteral("4x1"));
         window->Run()->click();
         window->mnuSettingTapes()->trigger();
+        window->ReadFiles({QStringLiteral("/nonexistent/a.flac"), QStringLiteral("/nonexistent/b.m3u8")});
         for (const SeenModal& message : answerer.messages())
             shown << Shown{"message title", message.title} << Shown{"message", message.text};
     }
