@@ -12,6 +12,7 @@
 #include "core/cd_audio_device.h"
 #include "core/entry_reading.h"
 #include "core/label_content.h"
+#include "core/long_disc_plan.h"
 #include "core/tape_lineup.h"
 #include "core/track_list.h"
 #include "gui/cassette_label.h"
@@ -216,6 +217,10 @@ private:
 
     TrackList trackTitles_;
     std::optional<MadePlan> lastPlan_;
+    // The tape TapeType shows and the plan the report window shows, so that a change of language
+    // shows them anew.
+    int shownTapeMinutes_ = 0;
+    std::optional<LongDiscPlan> reported_;
 };
 
 }  // namespace vantoli

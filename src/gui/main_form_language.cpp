@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMenu>
 
+#include "core/plan_report.h"
 #include "core/time_text.h"
 #include "gui/fonts.h"
 #include "gui/main_form.h"
@@ -57,9 +58,13 @@ void MainForm::mnuSettingLanguage_Click(LanguageChoice choice)
 
 void MainForm::changeEvent(QEvent* event)
 {
-    if (event->type() == QEvent::LanguageChange && lastPlan_ && !TapeType_->text().isEmpty()) {
-        TapeType_->setText(QString::fromStdString(tapeCaption(lastPlan_->plan.tapeMinutes)));
-        condenseToFit(TapeType_);
+    if (event->type() == QEvent::LanguageChange) {
+        if (!TapeType_->text().isEmpty()) {
+            TapeType_->setText(QString::fromStdString(tapeCaption(shownTapeMinutes_)));
+            condenseToFit(TapeType_);
+        }
+        if (Report* open = report_.window(); open && reported_)
+            open->setText(QString::fromStdString(PlanReportText(*reported_)));
     }
     QMainWindow::changeEvent(event);
 }

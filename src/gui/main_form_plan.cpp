@@ -96,6 +96,7 @@ void MainForm::ShowPlan(const TapePlan& plan)
         B(n)->setText(QString::number(plan.sideB[n]));
     ShowTimeLabel(plan.totalBlank, TBlankTime);
     TapeType()->setText(QString::fromStdString(tapeCaption(plan.tapeMinutes)));
+    shownTapeMinutes_ = plan.tapeMinutes;
     condenseToFit(TapeType());
     showTitleTips();
 }
@@ -118,6 +119,7 @@ void MainForm::showLongDiscPlan(const std::vector<int>& seconds, std::int32_t tr
         return;
     }
     showReport(report_, QString::fromStdString(PlanReportText(*plan)));
+    reported_ = plan;
     keepPlan(MadePlan{plan->plan, seconds, options.gap ? GapSeconds : 0, titles});
 }
 

@@ -245,6 +245,7 @@ private slots:
         window->mnuHelpVersion()->trigger();
         window->mnuFileLabel()->trigger();
         showHelp(window.get(), helpFolder());
+        window->showLongDiscPlan(std::vector<int>(24, 200), 24);
         const auto shownNow = [] {
             QList<Shown> shown;
             for (QWidget* w : openWindows()) collect(w, shown);
