@@ -8,12 +8,15 @@
 #include "device/libcdio_device.h"
 #include "gui/fonts.h"
 #include "gui/main_form.h"
+#include "gui/translation.h"
 #include "startup_common.h"
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     vantoli::registerFontSubstitutions();
+    // The language as the program chooses it with no setting kept: from the environment.
+    vantoli::useLanguage(vantoli::languageFromEnvironment());
     vantoli::MainForm window(std::make_unique<vantoli::LibcdioDevice>());
     return showAndEnd(window);
 }

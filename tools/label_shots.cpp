@@ -17,6 +17,7 @@
 #include "gui/cassette_label.h"
 #include "gui/fonts.h"
 #include "gui/jcard_output.h"
+#include "gui/translation.h"
 
 using namespace vantoli;
 
@@ -68,6 +69,8 @@ MadePlan longDisc()
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    // English under an English locale (LANG=en_US.UTF-8), else the program\'s own Japanese.
+    vantoli::useLanguage(vantoli::languageFromEnvironment());
     registerFontSubstitutions();
     const QStringList args = app.arguments();
     const qsizetype pdf = args.indexOf(QStringLiteral("--pdf"));

@@ -31,6 +31,7 @@
 #include "device/libcdio_device.h"
 #include "gui/fonts.h"
 #include "gui/main_form.h"
+#include "gui/translation.h"
 
 namespace {
 
@@ -113,6 +114,8 @@ bool dropFolder(vantoli::MainForm& window, const QString& folder)
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    // English under an English locale (LANG=en_US.UTF-8), else the program\'s own Japanese.
+    vantoli::useLanguage(vantoli::languageFromEnvironment());
     const QStringList args = app.arguments().mid(1);
     const bool entryError = args.contains(QStringLiteral("--entry-error"));
     const bool dropped = args.contains(QStringLiteral("--drop"));

@@ -19,6 +19,7 @@
 #include "gui/fonts.h"
 #include "gui/report.h"
 #include "gui/version.h"
+#include "gui/translation.h"
 #include "icons/about.xpm"
 #include "icons/dialog.xpm"
 #include "icons/report.xpm"
@@ -54,6 +55,8 @@ QPixmap enlargedIcons()
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    // English under an English locale (LANG=en_US.UTF-8), else the program\'s own Japanese.
+    vantoli::useLanguage(vantoli::languageFromEnvironment());
     registerFontSubstitutions();
 
     QAction keepOrder(QStringLiteral("オリジナルの曲順にこだわる"));

@@ -1,6 +1,4 @@
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QTranslator>
 
 #include <memory>
 
@@ -8,17 +6,17 @@
 #include "gui/fonts.h"
 #include "gui/main_form.h"
 #include "gui/tape_file.h"
+#include "gui/tape_settings.h"
+#include "gui/translation.h"
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     vantoli::registerFontSubstitutions();
 
-    // The program speaks Japanese throughout, so Qt's own dialogs (the file dialogs, the buttons of
-    // the message boxes) do too, whatever the desktop's language.
-    QTranslator qtTexts;
-    if (qtTexts.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTexts);
+    // Japanese (the program's own language, Qt's dialogs included) or English, as chosen in the
+    // Settings menu or else as the desktop's language says.
+    vantoli::useLanguage(vantoli::languageOf(vantoli::loadLanguageChoice()));
 
     vantoli::MainForm window(std::make_unique<vantoli::LibcdioDevice>());
     // Every other window of the program (help, report, settings, About without an icon of its own)

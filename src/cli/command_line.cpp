@@ -12,6 +12,7 @@
 #include "core/entry_reading.h"
 #include "core/trimmed.h"
 #include "core/tape_document.h"
+#include "core/language.h"
 
 #ifndef VANTOLI_VERSION
 #error "VANTOLI_VERSION must name the program's version"
@@ -89,7 +90,7 @@ std::optional<int> wholeNumber(std::string_view text)
 }
 
 // An argument inside a message, as a terminal may show it.
-std::string bracketed(const std::string& text) { return "「" + shownText(text) + "」"; }
+std::string bracketed(const std::string& text) { return fill(_("「%1」"), {shownText(text)}); }
 
 // A decimal number of seconds or decibels ("2", "1.5", "-12"); nothing for anything else.
 std::optional<double> decimal(std::string_view text)
@@ -237,21 +238,21 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
         const int found = getopt_long(argc, argv.data(), "-:", LongOptions, &index);
         if (found == -1) break;
         if (found == 1) {
-            if (optarg[0] == '\0') return UsageError{"空の引数は指定できません。"};
+            if (optarg[0] == '\0') return UsageError{_("空の引数は指定できません。")};
             operands.push_back(given(optarg));
             continue;
         }
         const std::string& argument = arguments[static_cast<std::size_t>(at - 1)];
         if (argument.size() < 2 || argument[1] != '-')
-            return UsageError{"不明なオプションです： " + shownText(argument)};
+            return UsageError{fill(_("不明なオプションです： %1"), {shownText(argument)})};
         const std::size_t equals = argument.find('=');
         const std::string name = argument.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
         const option* known = findOption(name);
         // No abbreviations: "--rep" is no "--report".
         if (!known || (found != '?' && found != ':' && LongOptions[index].name != name))
-            return UsageError{"不明なオプションです： --" + shownText(name)};
-        if (found == ':') return UsageError{"オプション --" + name + " には値が必要です。"};
-        if (found == '?') return UsageError{"オプション --" + name + " は値をとりません。"};
+            return UsageError{fill(_("不明なオプションです： %1"), {"--" + shownText(name)})};
+        if (found == ':') return UsageError{fill(_("オプション --%1 には値が必要です。"), {name})};
+        if (found == '?') return UsageError{fill(_("オプション --%1 は値をとりません。"), {name})};
         const std::optional<std::string> value = optarg ? std::optional(given(optarg)) : std::nullopt;
 
         if (name == "help") return ShowHelp{};
@@ -269,8 +270,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
         if (name == "tapes") {
             request.tapes = parseTapeList(*value);
             if (!request.tapes)
-                return UsageError{"--tapes の値" + bracketed(*value) +
-                                  "を読めません（例： 46,60,90 または 60:1860,90）。"};
+                return UsageError{
+                    fill(_("--tapes の値%1を読めません（例： 46,60,90 または 60:1860,90）。"), {bracketed(*value)})};
         }
         if (name == "stream") {
             if (*value != "-") return UsageError{"--stream には「-」（標準出力）を指定してください。"};
@@ -283,7 +284,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
         if (name == "cd") {
             cd = true;
             if (value && value->empty())
-                return UsageError{"--cd= の後にドライブかディスクイメージを指定してください。"};
+                return UsageError{_("--cd= の後にドライブかディスクイメージを指定してください。")};
             if (value) cdSources.push_back(*value);
         }
     }
@@ -305,14 +306,15 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
         request.render = render;
     }
 
-    if (report && json) return UsageError{"--report と --json は一緒に指定できません。"};
-    if (request.crlf && !report) return UsageError{"--crlf は --report と一緒に指定してください。"};
+    if (report && json) return UsageError{_("--report と --json は一緒に指定できません。")};
+    if (request.crlf && !report) return UsageError{_("--crlf は --report と一緒に指定してください。")};
     request.output = report ? Output::Report : json ? Output::Json : Output::Plan;
 
     // The exact planner searches how to split the tracks between the sides; with the order kept the
     // in-order split is already the shortest, so --exact lets go of the order unless told to keep it.
     if (exact && keepOrder.value_or(false))
-        return UsageError{"--exact は曲順を入れ替えて最短のテープを探します。--keep-order とは一緒に指定できません。"};
+        return UsageError{
+            _("--exact は曲順を入れ替えて最短のテープを探します。--keep-order とは一緒に指定できません。")};
     request.options.keepOrder = exact ? false : keepOrder.value_or(true);
     request.options.exact = exact;
 
@@ -320,19 +322,19 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
         cdSources.insert(cdSources.end(), operands.begin(), operands.end());
         if (cdSources.size() > 1)
             return UsageError{
-                "--cd に指定できるのはドライブかディスクイメージ 1 "
-                "つだけです（タイムやファイルとは一緒に指定できません）。"};
+                _("--cd に指定できるのはドライブかディスクイメージ 1 "
+                  "つだけです（タイムやファイルとは一緒に指定できません）。")};
         request.input = Input::Cd;
         request.operands = std::move(cdSources);
         return request;
     }
 
-    if (operands.empty()) return UsageError{"トラックのタイム、CD（--cd）、ファイルのどれかを指定してください。"};
+    if (operands.empty()) return UsageError{_("トラックのタイム、CD（--cd）、ファイルのどれかを指定してください。")};
     const auto file = std::find_if(operands.begin(), operands.end(), isFileOperand);
     const auto time = std::find_if_not(operands.begin(), operands.end(), isFileOperand);
     if (file != operands.end() && time != operands.end())
-        return UsageError{"トラックのタイム" + bracketed(*time) + "とファイル" + bracketed(*file) +
-                          "は一緒に指定できません。"};
+        return UsageError{
+            fill(_("トラックのタイム%1とファイル%2は一緒に指定できません。"), {bracketed(*time), bracketed(*file)})};
     request.input = file != operands.end() ? Input::Files : Input::Times;
     const auto tape = std::find_if(operands.begin(), operands.end(), [](const std::string& operand) {
         return isFileOperand(operand) && operand.size() > TapeDocumentExtension.size() &&
@@ -345,58 +347,60 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
         request.input = Input::Tape;
     }
     if (request.input == Input::Times && operands.size() > MostTimes)
-        return UsageError{"トラックのタイムは " + std::to_string(MostTimes) +
-                          " 曲まで指定できます（21 曲以上は CD かファイルから読み取ってください）。"};
+        return UsageError{
+            fill(_("トラックのタイムは %1 曲まで指定できます（21 曲以上は CD かファイルから読み取ってください）。"),
+                 {std::to_string(MostTimes)})};
     request.operands = std::move(operands);
     return request;
 }
 
 std::string helpText()
 {
-    return "使い方： vantoli-plan [オプション] タイム...\n"
-           "　または： vantoli-plan [オプション] ファイル...\n"
-           "　または： vantoli-plan [オプション] --cd [ドライブまたはディスクイメージ]\n"
-           "　または： vantoli-plan [オプション] テープ.vantoli\n"
-           "カセットテープにダビングするテープを選び、曲を A面と B面に分けます。\n"
-           "\n"
-           "入力（1 回に 1 種類）：\n"
-           "  タイム...            各トラックのタイム。分と秒を続けて書きます（4分31秒は 431）。20 曲まで\n"
-           "  ファイル...          音声ファイル、フォルダー、プレイリスト（M3U/M3U8）、CUE シート\n"
-           "  --cd[=ソース]        CD から読み取ります。ドライブのデバイス名かディスクイメージ（CUE/BIN など）も\n"
-           "                       指定できます。指定しなければ既定のドライブです\n"
-           "  テープ.vantoli       ウィンドウで保存したテープ。保存したときの設定とテープの種類で計算します\n"
-           "                       （計算のオプションや --tapes を指定するとそちらを使います）\n"
-           "  「/」を含む引数はファイルです。数値として読める引数はタイムです。英字の拡張子で終わる引数と、\n"
-           "  そのファイルやフォルダーがある引数はファイルです。\n"
-           "\n"
-           "計算：\n"
-           "  --keep-order         オリジナルの曲順にこだわる（既定）\n"
-           "  --no-keep-order      曲を入れ替えて短いテープにできるか試す\n"
-           "  --exact              最短のテープを探す（曲の組み合わせを最適化）。曲順は入れ替えます\n"
-           "  --gap                曲の間に 5秒のブランクをいれる（既定）\n"
-           "  --no-gap             曲の間にブランクをいれない\n"
-           "  --tapes=一覧         使うテープの長さ（分）を「,」で区切って並べます。例： 46,60,90\n"
-           "                       片面の時間（秒）を付けるときは 60:1860。既定は保存されているテープの種類\n"
-           "\n"
-           "出力（既定は読みやすい構成案）：\n"
-           "  --report             結果レポートと同じテキスト\n"
-           "  --crlf               --report の行末を CR LF にする\n"
-           "  --json               JSON（項目は man vantoli-plan を見てください）\n"
-           "  --help               この説明を表示して終了する\n"
-           "  --version            バージョンを表示して終了する\n"
-           "\n"
-           "テープに録音する音（A面・B面を 1 本ずつのファイルに）：\n"
-           "  --render=フォルダー  計画のあと、各面を フォルダー/side-a.flac と side-b.flac に書き出します\n"
-           "                       （44.1 kHz、16 ビット、ステレオ）。各面のプログラムも表示します\n"
-           "  --format=flac|wav    書き出す形式（既定は flac）\n"
-           "  --lead-in=秒         最初の曲の前の無音（0〜30 秒、既定は 2）\n"
-           "  --tone=秒[,Hz[,dBFS]]  リードインの前の校正用トーン（400 か 1000 Hz、-20〜0 dBFS、\n"
-           "                       既定は 1000 Hz、-12 dBFS）\n"
-           "  --loudness=off|track|album  音量をそろえる（-16 LUFS、トゥルーピークは -1 dBTP まで）。既定は off\n"
-           "  --stream=-           標準入力の JSON で指定された面の音を標準出力に流します（フロントエンド用）\n"
-           "\n"
-           "終了ステータス： 0 構成案を出力した、1 どのテープにも収まらない、\n"
-           "2 入力の誤り、読み取れない入力、使い方の誤り\n";
+    return _(
+        "使い方： vantoli-plan [オプション] タイム...\n"
+        "　または： vantoli-plan [オプション] ファイル...\n"
+        "　または： vantoli-plan [オプション] --cd [ドライブまたはディスクイメージ]\n"
+        "　または： vantoli-plan [オプション] テープ.vantoli\n"
+        "カセットテープにダビングするテープを選び、曲を A面と B面に分けます。\n"
+        "\n"
+        "入力（1 回に 1 種類）：\n"
+        "  タイム...            各トラックのタイム。分と秒を続けて書きます（4分31秒は 431）。20 曲まで\n"
+        "  ファイル...          音声ファイル、フォルダー、プレイリスト（M3U/M3U8）、CUE シート\n"
+        "  --cd[=ソース]        CD から読み取ります。ドライブのデバイス名かディスクイメージ（CUE/BIN など）も\n"
+        "                       指定できます。指定しなければ既定のドライブです\n"
+        "  テープ.vantoli       ウィンドウで保存したテープ。保存したときの設定とテープの種類で計算します\n"
+        "                       （計算のオプションや --tapes を指定するとそちらを使います）\n"
+        "  「/」を含む引数はファイルです。数値として読める引数はタイムです。英字の拡張子で終わる引数と、\n"
+        "  そのファイルやフォルダーがある引数はファイルです。\n"
+        "\n"
+        "計算：\n"
+        "  --keep-order         オリジナルの曲順にこだわる（既定）\n"
+        "  --no-keep-order      曲を入れ替えて短いテープにできるか試す\n"
+        "  --exact              最短のテープを探す（曲の組み合わせを最適化）。曲順は入れ替えます\n"
+        "  --gap                曲の間に 5秒のブランクをいれる（既定）\n"
+        "  --no-gap             曲の間にブランクをいれない\n"
+        "  --tapes=一覧         使うテープの長さ（分）を「,」で区切って並べます。例： 46,60,90\n"
+        "                       片面の時間（秒）を付けるときは 60:1860。既定は保存されているテープの種類\n"
+        "\n"
+        "出力（既定は読みやすい構成案）：\n"
+        "  --report             結果レポートと同じテキスト\n"
+        "  --crlf               --report の行末を CR LF にする\n"
+        "  --json               JSON（項目は man vantoli-plan を見てください）\n"
+        "  --help               この説明を表示して終了する\n"
+        "  --version            バージョンを表示して終了する\n"
+        "\n"
+        "テープに録音する音（A面・B面を 1 本ずつのファイルに）：\n"
+        "  --render=フォルダー  計画のあと、各面を フォルダー/side-a.flac と side-b.flac に書き出します\n"
+        "                       （44.1 kHz、16 ビット、ステレオ）。各面のプログラムも表示します\n"
+        "  --format=flac|wav    書き出す形式（既定は flac）\n"
+        "  --lead-in=秒         最初の曲の前の無音（0〜30 秒、既定は 2）\n"
+        "  --tone=秒[,Hz[,dBFS]]  リードインの前の校正用トーン（400 か 1000 Hz、-20〜0 dBFS、\n"
+        "                       既定は 1000 Hz、-12 dBFS）\n"
+        "  --loudness=off|track|album  音量をそろえる（-16 LUFS、トゥルーピークは -1 dBTP まで）。既定は off\n"
+        "  --stream=-           標準入力の JSON で指定された面の音を標準出力に流します（フロントエンド用）\n"
+        "\n"
+        "終了ステータス： 0 構成案を出力した、1 どのテープにも収まらない、\n"
+        "2 入力の誤り、読み取れない入力、使い方の誤り\n");
 }
 
 std::string versionText() { return "vantoli-plan (Vantoli) " VANTOLI_VERSION "\n"; }

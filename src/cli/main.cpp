@@ -6,6 +6,7 @@
 
 #include "cli/plan_command.h"
 #include "device/tape_settings_file.h"
+#include "core/language.h"
 
 namespace {
 
@@ -18,13 +19,15 @@ bool writeAll(std::FILE* stream, const std::string& text)
 
 int main(int argc, char* argv[])
 {
+    // The command line speaks the language of the environment; the window has a setting of its own.
+    vantoli::setLanguage(vantoli::languageFromEnvironment());
     const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + (argc > 0 ? argc : 0));
     const vantoli::cli::CommandResult result = vantoli::cli::runPlanCommand(arguments, vantoli::tapeSettingsPath());
 
     writeAll(stderr, result.err);
     const bool written = writeAll(stdout, result.out) && std::fflush(stdout) == 0;
     if (!written) {
-        std::fputs("vantoli-plan: 標準出力に書き込めません。\n", stderr);
+        std::fprintf(stderr, "%s\n", vantoli::_("vantoli-plan: 標準出力に書き込めません。"));
         return vantoli::cli::Failed;
     }
     return result.exitStatus;

@@ -11,6 +11,7 @@
 #include "core/disc_kind.h"
 #include "core/entry_reading.h"
 #include "core/file_read_result.h"
+#include "core/language.h"
 #include "core/long_disc_plan.h"
 #include "core/message.h"
 #include "core/tape_document.h"
@@ -39,7 +40,7 @@ std::string messageLines(const Message& message) { return Program + lfLines(mess
 
 std::string usageLines(const std::string& text)
 {
-    return Program + text + "\n詳しくは「vantoli-plan --help」を実行してください。\n";
+    return Program + text + "\n" + _("詳しくは「vantoli-plan --help」を実行してください。") + "\n";
 }
 
 // As the Run command reads its entries: the times in entry order, the same checks and messages.
@@ -130,7 +131,7 @@ CommandResult runPlanCommand(const std::vector<std::string>& arguments, const st
     if (request.tapes) {
         if (const std::optional<TapeChoiceProblem> problem = checkTapeChoices(*request.tapes)) {
             result.exitStatus = Failed;
-            result.err = usageLines("--tapes： " + lfLines(problem->message.text));
+            result.err = usageLines(fill(_("--tapes： %1"), {lfLines(problem->message.text)}));
             return result;
         }
         lineup = lineupOf(*request.tapes);

@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "core/label_content.h"
+#include "core/language.h"
 #include "core/plan_report.h"
 #include "core/text_encoding.h"
 #include "core/time_text.h"
@@ -31,46 +32,76 @@ std::string trackName(const PlannedTape& planned, const LabelTrack& track)
     const std::string artist =
         source && source->artist != planned.titles.artist ? shownText(source->artist) : std::string();
     if (track.title.empty() && artist.empty()) return {};
-    std::string name = track.title.empty() ? "（無題）" : shownText(track.title);
+    std::string name = track.title.empty() ? _("（無題）") : shownText(track.title);
     if (!artist.empty()) name += " — " + artist;
     return name;
 }
 
-std::string padded(const std::string& text, std::size_t width)
-{
-    return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
-}
-
 constexpr const char* Indent = "  ";
 constexpr const char* Columns = "  ";
-constexpr std::size_t NumberWidth = 4;  // as wide as the heading "番号"
-constexpr std::size_t HeadingWidth = 4;
+
+// The columns a text takes on a terminal: the wide characters (CJK, full-width forms) two each.
+std::size_t columnsOf(std::string_view text)
+{
+    std::size_t columns = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        char32_t c = length == 1 ? lead : lead & (0x7F >> length);
+        for (std::size_t k = 1; k < length && i + k < text.size(); ++k)
+            c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+        const bool wide = (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) ||
+                          (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) ||
+                          (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) || (c >= 0xFFE0 && c <= 0xFFE6);
+        columns += wide ? 2 : 1;
+        i += length;
+    }
+    return columns;
+}
+
+// The text right-aligned in `width` columns; a wider text is written whole.
+std::string padded(std::string_view text, std::size_t width)
+{
+    const std::size_t columns = columnsOf(text);
+    return (columns >= width ? std::string() : std::string(width - columns, ' ')) + std::string(text);
+}
+
+// The headings of the track table; a column is as wide as its heading or its widest value.
+struct Headings {
+    const char* number = _("番号");
+    const char* start = _("開始");
+    const char* length = _("長さ");
+    const char* title = _("タイトル");
+    std::size_t numberWidth = columnsOf(number);
+    std::size_t timeWidth = std::max(columnsOf(start), columnsOf(length));
+};
 
 void writeSide(std::string& out, const PlannedTape& planned, const char* heading, const LabelSide& side, int seconds,
-               int blank, std::size_t timeWidth, bool titled)
+               int blank, const Headings& headings, std::size_t timeWidth, bool titled)
 {
     out += heading;
     out += '\n';
     if (side.tracks.empty()) {
         out += Indent;
-        out += "（曲なし）\n";
+        out += _("（曲なし）");
+        out += '\n';
     } else {
-        out += Indent;
-        out += "番号";
-        out += Columns + std::string(timeWidth - HeadingWidth, ' ') + "開始";
-        out += Columns + std::string(timeWidth - HeadingWidth, ' ') + "長さ";
-        if (titled) out += std::string(Columns) + "タイトル";
+        out += Indent + padded(headings.number, headings.numberWidth);
+        out += Columns + padded(headings.start, timeWidth);
+        out += Columns + padded(headings.length, timeWidth);
+        if (titled) out += std::string(Columns) + headings.title;
         out += '\n';
         for (const LabelTrack& track : side.tracks) {
-            std::string line = Indent + padded(std::to_string(track.number), NumberWidth);
+            std::string line = Indent + padded(std::to_string(track.number), headings.numberWidth);
             line += Columns + padded(labelTimeText(track.start), timeWidth);
             line += Columns + padded(labelTimeText(track.seconds), timeWidth);
             if (const std::string name = trackName(planned, track); !name.empty()) line += Columns + name;
             out += line + '\n';
         }
     }
-    out += "トータル： " + labelTimeText(seconds) + "   ブランク： " + labelTimeText(blank) + "   残り： " +
-           labelTimeText(side.left) + "\n";
+    out += fill(_("トータル： %1   ブランク： %2   残り： %3"),
+                {labelTimeText(seconds), labelTimeText(blank), labelTimeText(side.left)});
+    out += '\n';
 }
 
 }  // namespace
@@ -109,17 +140,20 @@ std::string planText(const PlannedTape& planned)
     const LabelContent label = labelContent(madePlan(planned));
 
     std::string out =
-        "使用するテープ： " + tapeCaption(label.tapeMinutes) + "（片面 " + labelTimeText(label.sideCapacity) + "）\n";
-    out += "総トラック数： " + std::to_string(planned.longDisc.trackCount) + "\n";
+        fill(_("使用するテープ： %1（片面 %2）"), {tapeCaption(label.tapeMinutes), labelTimeText(label.sideCapacity)}) +
+        "\n";
+    out += fill(_("総トラック数： %1"), {std::to_string(planned.longDisc.trackCount)}) + "\n";
     const std::string album = shownText(planned.titles.album);
     const std::string artist = shownText(planned.titles.artist);
-    if (!album.empty()) out += "アルバム： " + album + (artist.empty() ? "" : " — " + artist) + "\n";
-    if (album.empty() && !artist.empty()) out += "アーティスト： " + artist + "\n";
+    if (!album.empty()) out += fill(_("アルバム： %1"), {album + (artist.empty() ? "" : " — " + artist)}) + "\n";
+    if (album.empty() && !artist.empty()) out += fill(_("アーティスト： %1"), {artist}) + "\n";
     if (plan.exchange)
-        out += "入れ替え： トラック " + std::to_string(plan.exchange->outgoingA + 1) + " を B面へ、トラック " +
-               std::to_string(plan.exchange->outgoingB + 1) + " を A面へ\n";
+        out += fill(_("入れ替え： トラック %1 を B面へ、トラック %2 を A面へ"),
+                    {std::to_string(plan.exchange->outgoingA + 1), std::to_string(plan.exchange->outgoingB + 1)}) +
+               "\n";
 
-    std::size_t timeWidth = HeadingWidth;
+    const Headings headings;
+    std::size_t timeWidth = headings.timeWidth;
     bool titled = false;
     for (const LabelSide* side : {&label.sideA, &label.sideB})
         for (const LabelTrack& track : side->tracks) {
@@ -128,12 +162,15 @@ std::string planText(const PlannedTape& planned)
         }
 
     out += '\n';
-    writeSide(out, planned, "＜A面＞", label.sideA, plan.sideATime, plan.sideABlank, timeWidth, titled);
+    writeSide(out, planned, _("＜A面＞"), label.sideA, plan.sideATime, plan.sideABlank, headings, timeWidth, titled);
     out += '\n';
-    writeSide(out, planned, "＜B面＞", label.sideB, plan.sideBTime, plan.sideBBlank, timeWidth, titled);
-    out += "\n＜両面＞\n";
-    out += "トータル： " + labelTimeText(planned.longDisc.total) + "   ブランク： " + labelTimeText(plan.totalBlank) +
-           "\n";
+    writeSide(out, planned, _("＜B面＞"), label.sideB, plan.sideBTime, plan.sideBBlank, headings, timeWidth, titled);
+    out += '\n';
+    out += _("＜両面＞");
+    out += '\n';
+    out += fill(_("トータル： %1   ブランク： %2"),
+                {labelTimeText(planned.longDisc.total), labelTimeText(plan.totalBlank)});
+    out += '\n';
     return out;
 }
 

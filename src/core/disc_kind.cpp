@@ -1,4 +1,5 @@
 #include "core/disc_kind.h"
+#include "core/language.h"
 
 #include "core/read_disc_tracks.h"
 
@@ -26,7 +27,7 @@ std::string cdEntryText(std::int32_t milliseconds)
     return std::to_string(seconds / 60 * 100 + seconds % 60);
 }
 
-Message noDiscMessage() { return {"CD読み取りエラー", "CDがセットされていません。", MessageIcon::Stop}; }
+Message noDiscMessage() { return {_("CD読み取りエラー"), _("CDがセットされていません。"), MessageIcon::Stop}; }
 
 Message discImageMessage(const DiscImageProblem& problem)
 {
@@ -44,16 +45,17 @@ Message discImageMessage(const DiscImageProblem& problem)
 
 Message longDiscMessage()
 {
-    return {"20曲以上収録",
-            std::string("このCDは21曲以上収録されています。") + LineBreak +
-                "トラック構成案は結果レポートに表示します。",
+    return {_("20曲以上収録"),
+            std::string(_("このCDは21曲以上収録されています。")) + LineBreak +
+                _("トラック構成案は結果レポートに表示します。"),
             MessageIcon::Information};
 }
 
 Message tooManyTracksMessage()
 {
-    return {"101曲以上収録",
-            std::string("このCDは101曲以上収録されています。") + LineBreak + "現在のバージョンでは対応していません。",
+    return {_("101曲以上収録"),
+            std::string(_("このCDは101曲以上収録されています。")) + LineBreak +
+                _("現在のバージョンでは対応していません。"),
             MessageIcon::Exclamation};
 }
 

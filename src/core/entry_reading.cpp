@@ -1,4 +1,5 @@
 #include "core/entry_reading.h"
+#include "core/language.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -84,15 +85,15 @@ EntryNumber convertEntry(std::string_view text)
 
 Message EntryError::message() const
 {
-    std::string text = "トラック " + std::to_string(track) + "の\r";
+    std::string text = fill(_("トラック %1の\r"), {std::to_string(track)});
     switch (check) {
     case EntryCheck::Format:
-        text += "入力の形式に誤りがあります。\r必ず数値で入力してください。\r(例)  4:31 → 431";
+        text += _("入力の形式に誤りがあります。\r必ず数値で入力してください。\r(例)  4:31 → 431");
         break;
-    case EntryCheck::TooLarge: text += "値が大きすぎます。\r入力した値を見直してください。"; break;
-    case EntryCheck::Seconds: text += "秒の値が不正です。\r修正してください。"; break;
+    case EntryCheck::TooLarge: text += _("値が大きすぎます。\r入力した値を見直してください。"); break;
+    case EntryCheck::Seconds: text += _("秒の値が不正です。\r修正してください。"); break;
     }
-    return {"入力エラー", text, MessageIcon::Exclamation};
+    return {_("入力エラー"), text, MessageIcon::Exclamation};
 }
 
 std::variant<TrackTimes, EntryError> ReadTrackTimes(const EntryTexts& entries)

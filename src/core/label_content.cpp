@@ -1,4 +1,5 @@
 #include "core/label_content.h"
+#include "core/language.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -100,9 +101,9 @@ void keepTypedTexts(LabelContent& fresh, const LabelContent& before, const Label
 
 Message noPlanForLabelMessage()
 {
-    return Message{"カセットレーベル",
-                   "まだ構成案がありません。\r"
-                   "トラックのタイムを入力して［実行］を押し、構成案を作ってから選んでください。",
+    return Message{_("カセットレーベル"),
+                   _("まだ構成案がありません。\r"
+                     "トラックのタイムを入力して［実行］を押し、構成案を作ってから選んでください。"),
                    MessageIcon::Information};
 }
 

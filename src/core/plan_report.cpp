@@ -1,5 +1,6 @@
 #include "core/plan_report.h"
 
+#include "core/language.h"
 #include "core/time_text.h"
 
 namespace vantoli {
@@ -7,8 +8,8 @@ namespace vantoli {
 namespace {
 
 constexpr const char* LineEnd = "\r\n";
-constexpr const char* ListIndent = "        ";  // eight blanks start a continued track list
-constexpr const char* ListSeparator = "，";     // full-width comma between listed track numbers
+constexpr const char* ListIndent = "        ";   // eight blanks start a continued track list
+constexpr const char* ListSeparator = N_("，");  // full-width comma between listed track numbers
 constexpr int NumbersPerBLine = 10;
 constexpr int SlotsBeforeABreak = 10;  // side A's list breaks once, after its eleventh slot
 
@@ -36,9 +37,9 @@ void appendSideHead(std::string& out, const char* side) { (out += side) += LineE
 // Range layout of a side: "トータル： 41:04,   ブランク：  0:50".
 void appendSideTimes(std::string& out, int seconds, int blank)
 {
-    out += "トータル： ";
+    out += _("トータル： ");
     appendTime(out, seconds, 2);
-    out += ",   ブランク： ";
+    out += _(",   ブランク： ");
     appendTime(out, blank, 2);
     out += LineEnd;
 }
@@ -46,10 +47,10 @@ void appendSideTimes(std::string& out, int seconds, int blank)
 // List layout of a side: the time and the blank on lines of their own.
 void appendSideTimeLines(std::string& out, int seconds, int blank)
 {
-    out += "トータル： ";
+    out += _("トータル： ");
     appendTime(out, seconds, 2);
     out += LineEnd;
-    out += "ブランク： ";
+    out += _("ブランク： ");
     appendTime(out, blank, 2);
     out += LineEnd;
 }
@@ -57,11 +58,11 @@ void appendSideTimeLines(std::string& out, int seconds, int blank)
 // The whole tape: "トータル：" and "ブランク：", then labelGap, then three-wide minutes.
 void appendBothSides(std::string& out, const LongDiscPlan& longDisc, const char* labelGap)
 {
-    appendSideHead(out, "＜両面＞");
-    ((out += "トータル：") += labelGap);
+    appendSideHead(out, _("＜両面＞"));
+    ((out += _("トータル：")) += labelGap);
     appendTime(out, longDisc.total, 3);
     out += LineEnd;
-    ((out += "ブランク：") += labelGap);
+    ((out += _("ブランク：")) += labelGap);
     appendTime(out, longDisc.plan.totalBlank, 3);
     out += LineEnd;
 }
@@ -70,16 +71,16 @@ void appendRangeLayout(std::string& out, const LongDiscPlan& longDisc)
 {
     const TapePlan& p = longDisc.plan;
     appendSideTimes(out, p.sideATime, p.sideABlank);
-    out += "収録：  1 ～ ";
+    out += _("収録：  1 ～ ");
     appendTrack(out, p.lastA);
     out += LineEnd;
     out += LineEnd;
 
-    appendSideHead(out, "＜B面＞");
+    appendSideHead(out, _("＜B面＞"));
     appendSideTimes(out, p.sideBTime, p.sideBBlank);
-    out += "収録： ";
+    out += _("収録： ");
     appendTrack(out, p.lastA + 1);
-    out += " ～ ";
+    out += _(" ～ ");
     appendTrack(out, p.lastB);
     out += LineEnd;
     out += LineEnd;
@@ -91,12 +92,12 @@ void appendRangeLayout(std::string& out, const LongDiscPlan& longDisc)
 // The line breaks once, after whatever its eleventh slot wrote; the slot that left still counts.
 void appendSideAList(std::string& out, const TapePlan& p, const TrackExchange& exchange)
 {
-    out += "収録： ";
+    out += _("収録： ");
     int count = 0;
     for (int slot = 0; slot <= p.lastA; ++slot) {
         if (slot != exchange.outgoingA) {
             appendTrack(out, slot);
-            out += ListSeparator;
+            out += _(ListSeparator);
         }
         if (count == SlotsBeforeABreak) {
             (out += LineEnd) += ListIndent;
@@ -113,11 +114,11 @@ void appendSideAList(std::string& out, const TapePlan& p, const TrackExchange& e
 // it, ten numbers to a line. A tenth number breaks the line even when it is the last.
 void appendSideBList(std::string& out, const TapePlan& p, const TrackExchange& exchange)
 {
-    out += "収録： ";
+    out += _("収録： ");
     int count = 0;
     auto write = [&](int slot, bool last) {
         appendTrack(out, slot);
-        out += last ? LineEnd : ListSeparator;
+        out += last ? LineEnd : _(ListSeparator);
         if (++count == NumbersPerBLine) {
             (out += LineEnd) += ListIndent;
             count = 0;
@@ -136,7 +137,7 @@ void appendListLayout(std::string& out, const LongDiscPlan& longDisc, const Trac
     appendSideTimeLines(out, p.sideATime, p.sideABlank);
     appendSideAList(out, p, exchange);
 
-    appendSideHead(out, "＜B面＞");
+    appendSideHead(out, _("＜B面＞"));
     appendSideTimeLines(out, p.sideBTime, p.sideBBlank);
     appendSideBList(out, p, exchange);
     out += LineEnd;
@@ -149,11 +150,11 @@ void appendListLayout(std::string& out, const LongDiscPlan& longDisc, const Trac
 // full line and the next one indented like the exchange lists.
 void appendOwnTracks(std::string& out, const std::vector<int>& tracks)
 {
-    out += "収録： ";
-    if (tracks.empty()) out += "なし";
+    out += _("収録： ");
+    if (tracks.empty()) out += _("なし");
     for (std::size_t i = 0; i < tracks.size(); ++i) {
         if (i > 0) {
-            out += ListSeparator;
+            out += _(ListSeparator);
             if (i % NumbersPerBLine == 0) (out += LineEnd) += ListIndent;
         }
         appendPadded(out, tracks[i], 2, ' ');
@@ -169,7 +170,7 @@ void appendExactLayout(std::string& out, const LongDiscPlan& longDisc)
     appendOwnTracks(out, p.sideA);
     out += LineEnd;
 
-    appendSideHead(out, "＜B面＞");
+    appendSideHead(out, _("＜B面＞"));
     appendSideTimeLines(out, p.sideBTime, p.sideBBlank);
     appendOwnTracks(out, p.sideB);
     out += LineEnd;
@@ -184,17 +185,17 @@ std::string PlanReportText(const LongDiscPlan& longDisc)
     std::string out;
     out.reserve(640);
     out += LineEnd;
-    out += "***************   TAPE の構成   ***************";
+    out += _("***************   TAPE の構成   ***************");
     out += LineEnd;
     out += LineEnd;
-    out += "使用するテープ： ";
+    out += _("使用するテープ： ");
     out += tapeCaption(longDisc.plan.tapeMinutes);
     out += LineEnd;
-    out += "総トラック数： ";
+    out += _("総トラック数： ");
     out += std::to_string(longDisc.trackCount);
     out += LineEnd;
     out += LineEnd;
-    appendSideHead(out, "＜A面＞");
+    appendSideHead(out, _("＜A面＞"));
     if (longDisc.plan.exact)
         appendExactLayout(out, longDisc);
     else if (longDisc.plan.exchange)

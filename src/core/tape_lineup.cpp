@@ -1,4 +1,5 @@
 #include "core/tape_lineup.h"
+#include "core/language.h"
 
 #include <algorithm>
 #include <string>
@@ -31,9 +32,9 @@ bool isUsableLineup(const Lineup& lineup)
 
 namespace {
 
-Message tapeMessage(std::string text) { return {"テープの種類", std::move(text), MessageIcon::Exclamation}; }
+Message tapeMessage(std::string text) { return {_("テープの種類"), std::move(text), MessageIcon::Exclamation}; }
 
-std::string tapeName(int minutes) { return std::to_string(minutes) + "分テープ"; }
+std::string tapeName(int minutes) { return fill(_("%1分テープ"), {std::to_string(minutes)}); }
 
 }  // namespace
 
@@ -54,27 +55,28 @@ std::optional<TapeChoiceProblem> checkTapeChoices(const std::vector<TapeChoice>&
     for (std::size_t i = 0; i < choices.size(); ++i) {
         const TapeChoice& c = choices[i];
         if (c.minutes < ShortestTapeMinutes || c.minutes > LongestTapeMinutes)
-            return TapeChoiceProblem{i, tapeMessage("テープの長さは " + std::to_string(ShortestTapeMinutes) + "～" +
-                                                    std::to_string(LongestTapeMinutes) + " 分にしてください。")};
+            return TapeChoiceProblem{i, tapeMessage(fill(_("テープの長さは %1～%2 分にしてください。"),
+                                                         {std::to_string(ShortestTapeMinutes),
+                                                          std::to_string(LongestTapeMinutes)}))};
         if (i > 0 && c.minutes <= choices[i - 1].minutes)
-            return TapeChoiceProblem{i,
-                                     tapeMessage(tapeName(c.minutes) + "が一覧の中で重なっているか、順序が違います。")};
+            return TapeChoiceProblem{i, tapeMessage(fill(_("%1が一覧の中で重なっているか、順序が違います。"),
+                                                         {tapeName(c.minutes)}))};
         if (c.sideCapacity < 1 || c.sideCapacity > LargestSideCapacity)
-            return TapeChoiceProblem{i, tapeMessage(tapeName(c.minutes) + "の片面の時間は 1～" +
-                                                    std::to_string(LargestSideCapacity) + " 秒にしてください。")};
+            return TapeChoiceProblem{i, tapeMessage(fill(_("%1の片面の時間は 1～%2 秒にしてください。"),
+                                                         {tapeName(c.minutes), std::to_string(LargestSideCapacity)}))};
     }
     const auto owned = std::find_if(choices.begin(), choices.end(), [](const TapeChoice& c) { return c.owned; });
     if (owned == choices.end())
-        return TapeChoiceProblem{0, tapeMessage("使うテープに 1 つ以上チェックを付けてください。")};
+        return TapeChoiceProblem{0, tapeMessage(_("使うテープに 1 つ以上チェックを付けてください。"))};
     const TapeChoice* shorter = &*owned;
     for (std::size_t i = static_cast<std::size_t>(owned - choices.begin()) + 1; i < choices.size(); ++i) {
         const TapeChoice& c = choices[i];
         if (!c.owned) continue;
         if (c.sideCapacity <= shorter->sideCapacity)
             return TapeChoiceProblem{i, tapeMessage(
-                                            tapeName(c.minutes) + "の片面の時間（" + std::to_string(c.sideCapacity) +
-                                            " 秒）を、" + tapeName(shorter->minutes) + "（" +
-                                            std::to_string(shorter->sideCapacity) + " 秒）より長くしてください。")};
+                                            fill(_("%1の片面の時間（%2 秒）を、%3（%4 秒）より長くしてください。"),
+                                                 {tapeName(c.minutes), std::to_string(c.sideCapacity),
+                                                  tapeName(shorter->minutes), std::to_string(shorter->sideCapacity)}))};
         shorter = &c;
     }
     return std::nullopt;
@@ -83,12 +85,12 @@ std::optional<TapeChoiceProblem> checkTapeChoices(const std::vector<TapeChoice>&
 std::optional<Message> addTapeChoice(std::vector<TapeChoice>& choices, int minutes)
 {
     if (minutes < ShortestTapeMinutes || minutes > LongestTapeMinutes)
-        return tapeMessage("追加できるテープの長さは " + std::to_string(ShortestTapeMinutes) + "～" +
-                           std::to_string(LongestTapeMinutes) + " 分です。");
+        return tapeMessage(fill(_("追加できるテープの長さは %1～%2 分です。"),
+                                {std::to_string(ShortestTapeMinutes), std::to_string(LongestTapeMinutes)}));
     const auto place =
         std::find_if(choices.begin(), choices.end(), [&](const TapeChoice& c) { return c.minutes >= minutes; });
     if (place != choices.end() && place->minutes == minutes)
-        return tapeMessage(tapeName(minutes) + "はもう一覧にあります。");
+        return tapeMessage(fill(_("%1はもう一覧にあります。"), {tapeName(minutes)}));
     choices.insert(place, {minutes, sideCapacity(minutes), true});
     return std::nullopt;
 }
@@ -103,16 +105,16 @@ Lineup lineupOf(const std::vector<TapeChoice>& choices)
 
 Message unreadableTapesMessage(const std::string& file)
 {
-    return tapeMessage(
-        "保存されているテープの種類を読み込めませんでした。\r標準の 14 種類のテープ（10～100分）で計算します。\r"
-        "設定ファイル： " +
-        file);
+    return tapeMessage(fill(_("保存されているテープの種類を読み込めませんでした。\r"
+                              "標準の 14 種類のテープ（10～100分）で計算します。\r設定ファイル： %1"),
+                            {file}));
 }
 
 Message unsavedTapesMessage(const std::string& file)
 {
     return tapeMessage(
-        "テープの種類を保存できませんでした。\r次に起動したときは、前の設定に戻ります。\r設定ファイル： " + file);
+        fill(_("テープの種類を保存できませんでした。\r次に起動したときは、前の設定に戻ります。\r設定ファイル： %1"),
+             {file}));
 }
 
 }  // namespace vantoli

@@ -1,4 +1,5 @@
 #include "core/tape_planner.h"
+#include "core/language.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -161,9 +162,9 @@ std::optional<TapePlan> PlanTape(const std::vector<int>& t, PlanOptions options,
 Message lineupFailureMessage(const Lineup& lineup)
 {
     const int longest = lineup.empty() ? standardLineup().back().minutes : lineup.back().minutes;
-    return {"テープのラインナップ",
-            "正確な計算ができません。\r" + std::to_string(longest) +
-                "分以上のテープを使用する必要があるか、\r入力した値に誤りがあります。",
+    return {_("テープのラインナップ"),
+            fill(_("正確な計算ができません。\r%1分以上のテープを使用する必要があるか、\r入力した値に誤りがあります。"),
+                 {std::to_string(longest)}),
             MessageIcon::Exclamation};
 }
 

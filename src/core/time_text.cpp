@@ -1,4 +1,5 @@
 #include "core/time_text.h"
+#include "core/language.h"
 
 namespace vantoli {
 
@@ -15,6 +16,6 @@ std::optional<std::string> timeLabelText(int seconds, int selector)
     return text;
 }
 
-std::string tapeCaption(int tapeMinutes) { return std::to_string(tapeMinutes) + "分テープ"; }
+std::string tapeCaption(int tapeMinutes) { return fill(_("%1分テープ"), {std::to_string(tapeMinutes)}); }
 
 }  // namespace vantoli

@@ -1,4 +1,5 @@
 #include "core/track_caption.h"
+#include "core/language.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -11,7 +12,7 @@ namespace vantoli {
 std::string trackCaption(std::size_t number, const Track& track)
 {
     if (track.title.empty() && track.artist.empty()) return {};
-    std::string caption = std::to_string(number) + ". " + (track.title.empty() ? "（無題）" : track.title);
+    std::string caption = std::to_string(number) + ". " + (track.title.empty() ? _("（無題）") : track.title);
     if (!track.artist.empty()) caption += " — " + track.artist;
     return caption;
 }

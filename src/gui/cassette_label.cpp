@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
@@ -27,6 +28,7 @@
 #include "gui/jcard_output.h"
 #include "gui/jcard_painter.h"
 #include "gui/message_box.h"
+#include "gui/translation.h"
 
 namespace vantoli {
 
@@ -46,12 +48,18 @@ QTableWidgetItem* fixedItem(const QString& s, Qt::Alignment align)
     return item;
 }
 
+void showHeadings(QTableWidget* table)
+{
+    table->setHorizontalHeaderLabels({translated(ja("CassetteLabel", "No.")), translated(ja("CassetteLabel", "曲名")),
+                                      translated(ja("CassetteLabel", "長さ")),
+                                      translated(ja("CassetteLabel", "開始"))});
+}
+
 QTableWidget* sideTable(QWidget* parent, const char* name)
 {
     auto* table = new QTableWidget(0, 4, parent);
     table->setObjectName(QString::fromUtf8(name));
-    table->setHorizontalHeaderLabels(
-        {QStringLiteral("No."), QStringLiteral("曲名"), QStringLiteral("長さ"), QStringLiteral("開始")});
+    showHeadings(table);
     table->verticalHeader()->setVisible(false);
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
     table->setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -62,14 +70,15 @@ QTableWidget* sideTable(QWidget* parent, const char* name)
     QHeaderView* header = table->horizontalHeader();
     header->setSectionResizeMode(QHeaderView::ResizeToContents);
     header->setSectionResizeMode(CassetteLabel::TitleColumn, QHeaderView::Stretch);
-    table->setToolTip(QStringLiteral("曲名はダブルクリックするか、選んで入力すると書き換えられます"));
+    showToolTip(table, ja("CassetteLabel", "曲名はダブルクリックするか、選んで入力すると書き換えられます"));
     return table;
 }
 
 // The side's time as it plays and the tape left after it.
 QString sideTotalText(const LabelSide& side)
 {
-    return QStringLiteral("合計 %1　　テープの残り %2").arg(timeText(side.playing), timeText(side.left));
+    return translated(ja("CassetteLabel", "合計 %1　　テープの残り %2"))
+        .arg(timeText(side.playing), timeText(side.left));
 }
 
 // A file name made of the tape's title, without the characters file systems refuse.
@@ -77,7 +86,7 @@ QString fileNameOf(const QString& title)
 {
     QString name = title.trimmed();
     name.replace(QRegularExpression(QStringLiteral(R"([\\/:*?"<>|\x00-\x1f])")), QStringLiteral("_"));
-    if (name.isEmpty() || name.startsWith('.')) name = QStringLiteral("カセットレーベル") + name;
+    if (name.isEmpty() || name.startsWith('.')) name = translated(ja("CassetteLabel", "カセットレーベル")) + name;
     return name.left(100) + QStringLiteral(".pdf");
 }
 
@@ -130,7 +139,7 @@ void JCardPreview::paintEvent(QPaintEvent*)
 CassetteLabel::CassetteLabel() : QWidget(nullptr, Qt::Window)
 {
     setObjectName(QStringLiteral("CassetteLabel"));
-    setWindowTitle(QStringLiteral("カセットレーベル"));
+    showText(this, ja("CassetteLabel", "カセットレーベル"));
     setAttribute(Qt::WA_DeleteOnClose);
     // Closing the main window ends the program even while this window is open.
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -142,11 +151,17 @@ CassetteLabel::CassetteLabel() : QWidget(nullptr, Qt::Window)
     txtArtist_->setObjectName(QStringLiteral("txtArtist"));
     txtNote_ = new QLineEdit(this);
     txtNote_->setObjectName(QStringLiteral("txtNote"));
-    txtNote_->setPlaceholderText(QStringLiteral("例：TYPE II、Dolby B、2024年8月31日録音"));
+    showPlaceholder(txtNote_, ja("CassetteLabel", "例：TYPE II、Dolby B、2024年8月31日録音"));
     auto* fields = new QFormLayout;
-    fields->addRow(QStringLiteral("タイトル(&T):"), txtTitle_);
-    fields->addRow(QStringLiteral("アーティスト(&A):"), txtArtist_);
-    fields->addRow(QStringLiteral("メモ(&M):"), txtNote_);
+    const auto addField = [this, fields](Ja caption, QLineEdit* field) {
+        auto* label = new QLabel(this);
+        showText(label, caption);
+        label->setBuddy(field);
+        fields->addRow(label, field);
+    };
+    addField(ja("CassetteLabel", "タイトル(&T):"), txtTitle_);
+    addField(ja("CassetteLabel", "アーティスト(&A):"), txtArtist_);
+    addField(ja("CassetteLabel", "メモ(&M):"), txtNote_);
 
     tblSideA_ = sideTable(this, "tblSideA");
     tblSideB_ = sideTable(this, "tblSideB");
@@ -155,8 +170,9 @@ CassetteLabel::CassetteLabel() : QWidget(nullptr, Qt::Window)
     lblSideBTotal_ = new QLabel(this);
     lblSideBTotal_->setObjectName(QStringLiteral("lblSideBTotal"));
     auto* sides = new QVBoxLayout;
-    auto addSide = [this, sides](const QString& heading, QTableWidget* table, QLabel* total) {
-        auto* label = new QLabel(heading, this);
+    auto addSide = [this, sides](Ja heading, QTableWidget* table, QLabel* total) {
+        auto* label = new QLabel(this);
+        showText(label, heading);
         label->setBuddy(table);
         QFont bold = label->font();
         bold.setBold(true);
@@ -165,12 +181,13 @@ CassetteLabel::CassetteLabel() : QWidget(nullptr, Qt::Window)
         sides->addWidget(table, 1);
         sides->addWidget(total);
     };
-    addSide(QStringLiteral("A面(&1)"), tblSideA_, lblSideATotal_);
+    addSide(ja("CassetteLabel", "A面(&1)"), tblSideA_, lblSideATotal_);
     sides->addSpacing(6);
-    addSide(QStringLiteral("B面(&2)"), tblSideB_, lblSideBTotal_);
+    addSide(ja("CassetteLabel", "B面(&2)"), tblSideB_, lblSideBTotal_);
 
     picPreview_ = new JCardPreview(this);
-    auto* previewBox = new QGroupBox(QStringLiteral("プレビュー"), this);
+    auto* previewBox = new QGroupBox(this);
+    showText(previewBox, ja("CassetteLabel", "プレビュー"));
     auto* previewLayout = new QVBoxLayout(previewBox);
     previewLayout->addWidget(picPreview_);
 
@@ -178,11 +195,14 @@ CassetteLabel::CassetteLabel() : QWidget(nullptr, Qt::Window)
     middle->addLayout(sides, 1);
     middle->addWidget(previewBox, 1);
 
-    cmdPdf_ = new QPushButton(QStringLiteral("PDFに保存(&P)..."), this);
+    cmdPdf_ = new QPushButton(this);
+    showText(cmdPdf_, ja("CassetteLabel", "PDFに保存(&P)..."));
     cmdPdf_->setObjectName(QStringLiteral("cmdPdf"));
-    cmdPrint_ = new QPushButton(QStringLiteral("印刷(&R)..."), this);
+    cmdPrint_ = new QPushButton(this);
+    showText(cmdPrint_, ja("CassetteLabel", "印刷(&R)..."));
     cmdPrint_->setObjectName(QStringLiteral("cmdPrint"));
-    cmdClose_ = new QPushButton(QStringLiteral("閉じる"), this);
+    cmdClose_ = new QPushButton(this);
+    showText(cmdClose_, ja("CassetteLabel", "閉じる"));
     cmdClose_->setObjectName(QStringLiteral("cmdClose"));
     // As everywhere in the program, a push button that has the focus is pressed by Enter too.
     for (QPushButton* button : {cmdPdf_, cmdPrint_, cmdClose_}) button->setAutoDefault(true);
@@ -327,7 +347,8 @@ QString CassetteLabel::suggestedFileName() const
 
 void CassetteLabel::cmdPdf_Click()
 {
-    QFileDialog dialog(this, QStringLiteral("PDFに保存"), suggestedFileName(), QStringLiteral("PDF (*.pdf)"));
+    QFileDialog dialog(this, translated(ja("CassetteLabel", "PDFに保存")), suggestedFileName(),
+                       QStringLiteral("PDF (*.pdf)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     // Qt's own dialog adds it before asking whether to replace a file of that name.
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
@@ -344,12 +365,26 @@ void CassetteLabel::cmdPrint_Click()
 {
     if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     QPrintDialog dialog(printer_.get(), this);
-    dialog.setWindowTitle(QStringLiteral("カセットレーベルの印刷"));
+    dialog.setWindowTitle(translated(ja("CassetteLabel", "カセットレーベルの印刷")));
     if (dialog.exec() != QDialog::Accepted) return;
     if (const std::optional<Message> failure = printJCard(*printer_, label())) showMessage(this, *failure);
 }
 
 void CassetteLabel::cmdClose_Click() { close(); }
+
+// A change of language shows the headings, the sides' totals and the card anew.
+void CassetteLabel::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange && tblSideA_) {
+        showHeadings(tblSideA_);
+        showHeadings(tblSideB_);
+        const LabelContent shown = label();
+        lblSideATotal_->setText(sideTotalText(shown.sideA));
+        lblSideBTotal_->setText(sideTotalText(shown.sideB));
+        updatePreview();
+    }
+    QWidget::changeEvent(event);
+}
 
 void CassetteLabel::keyPressEvent(QKeyEvent* event)
 {

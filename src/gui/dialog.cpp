@@ -1,4 +1,5 @@
 #include "gui/dialog.h"
+#include "gui/translation.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -17,17 +18,17 @@ constexpr QPoint ScreenPlace{2760, 3750};
 
 // clang-format off
 //                               Name       Left  Top   Width Height Caption
-constexpr ControlRow OptChk1Row{"OptChk1",  360,  360, 3135, 375, " オリジナルの曲順にこだわる"};
-constexpr ControlRow OptChk2Row{"OptChk2",  360,  840, 3135, 375, " 曲の間 5秒のにブランクを入れる"};
-constexpr ControlRow OptAllRow {"OptAll",   720, 1440, 1095, 375, "全て"};
-constexpr ControlRow OptClrRow {"OptClr",  1920, 1440, 1095, 375, "クリア"};
+constexpr ControlRow OptChk1Row{"OptChk1",  360,  360, 3135, 375, QT_TRANSLATE_NOOP("Dialog", " オリジナルの曲順にこだわる")};
+constexpr ControlRow OptChk2Row{"OptChk2",  360,  840, 3135, 375, QT_TRANSLATE_NOOP("Dialog", " 曲の間 5秒のにブランクを入れる")};
+constexpr ControlRow OptAllRow {"OptAll",   720, 1440, 1095, 375, QT_TRANSLATE_NOOP("Dialog", "全て")};
+constexpr ControlRow OptClrRow {"OptClr",  1920, 1440, 1095, 375, QT_TRANSLATE_NOOP("Dialog", "クリア")};
 constexpr ControlRow OptOKRow  {"OptOK",   3120, 1440, 1095, 375, "OK"};
 // clang-format on
 
 }  // namespace
 
 Dialog::Dialog(QAction* keepOrder, QAction* fiveSecondGap)
-    : SecondaryWindow(QStringLiteral("Dialog"), QStringLiteral("設定"), ClientSize),
+    : SecondaryWindow(QStringLiteral("Dialog"), ja("Dialog", "設定"), ClientSize),
       keepOrder_(keepOrder),
       fiveSecondGap_(fiveSecondGap)
 {

@@ -2,6 +2,8 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QScreen>
 #include <QScrollBar>
@@ -13,12 +15,13 @@
 #include <algorithm>
 
 #include "gui/fonts.h"
+#include "gui/translation.h"
 
 namespace vantoli {
 
 namespace {
 
-const QString HelpTitle = QStringLiteral("Vantoli ヘルプ");
+constexpr Ja HelpTitle = ja("HelpWindow", "Vantoli ヘルプ");
 
 // A new help window's size in pixels; smaller when the screen is.
 constexpr int PreferredWidth = 600;
@@ -28,12 +31,16 @@ constexpr int MinimumBesideWidth = 320;
 
 }  // namespace
 
-QString helpTopicPath(const QString& programFolder) { return programFolder + QStringLiteral("/help/index.html"); }
+QString helpTopicPath(const QString& programFolder)
+{
+    return programFolder + (languageCode() == QLatin1String("en") ? QStringLiteral("/help/en/index.html")
+                                                                  : QStringLiteral("/help/index.html"));
+}
 
 HelpWindow::HelpWindow(QWidget* mainWindow) : QMainWindow(mainWindow, Qt::Window)
 {
     setObjectName(QStringLiteral("HelpWindow"));
-    setWindowTitle(HelpTitle);
+    setWindowTitle(translated(HelpTitle));
 
     browser_ = new QTextBrowser(this);
     browser_->setObjectName(QStringLiteral("helpBrowser"));
@@ -48,26 +55,55 @@ HelpWindow::HelpWindow(QWidget* mainWindow) : QMainWindow(mainWindow, Qt::Window
     tools->setMovable(false);
     tools->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
 
-    QAction* back = tools->addAction(style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("戻る"));
+    QAction* back = tools->addAction(style()->standardIcon(QStyle::SP_ArrowBack), QString());
+    showText(back, ja("HelpWindow", "戻る"));
     back->setObjectName(QStringLiteral("helpBack"));
     back->setEnabled(false);
     connect(back, &QAction::triggered, browser_, &QTextBrowser::backward);
     connect(browser_, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
 
-    QAction* forward = tools->addAction(style()->standardIcon(QStyle::SP_ArrowForward), QStringLiteral("進む"));
+    QAction* forward = tools->addAction(style()->standardIcon(QStyle::SP_ArrowForward), QString());
+    showText(forward, ja("HelpWindow", "進む"));
     forward->setObjectName(QStringLiteral("helpForward"));
     forward->setEnabled(false);
     connect(forward, &QAction::triggered, browser_, &QTextBrowser::forward);
     connect(browser_, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
 
-    QAction* home = tools->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), QStringLiteral("目次"));
+    QAction* home = tools->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), QString());
+    showText(home, ja("HelpWindow", "目次"));
     home->setObjectName(QStringLiteral("helpHome"));
     connect(home, &QAction::triggered, browser_, &QTextBrowser::home);
 
-    connect(browser_, &QTextBrowser::sourceChanged, this, [this] {
-        const QString page = browser_->documentTitle();
-        setWindowTitle(page.isEmpty() || page == HelpTitle ? HelpTitle : page + QStringLiteral(" - ") + HelpTitle);
-    });
+    connect(browser_, &QTextBrowser::sourceChanged, this, &HelpWindow::showTitle);
+}
+
+void HelpWindow::showTitle()
+{
+    const QString page = browser_->documentTitle();
+    const QString title = translated(HelpTitle);
+    setWindowTitle(page.isEmpty() || page == title ? title : page + QStringLiteral(" - ") + title);
+}
+
+// The English pages lie in help/en/, beside the Japanese ones in help/, under the same names.
+void HelpWindow::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange && browser_->source().isLocalFile()) {
+        const QFileInfo shown(browser_->source().toLocalFile());
+        const QDir pages = shown.dir().dirName() == QLatin1String("en")
+                               ? QDir(shown.dir().filePath(QStringLiteral("..")))
+                               : shown.dir();
+        const QString wanted = languageCode() == QLatin1String("en")
+                                   ? pages.filePath(QStringLiteral("en/") + shown.fileName())
+                                   : pages.filePath(shown.fileName());
+        if (QFileInfo(wanted).isFile() && QFileInfo(wanted).canonicalFilePath() != shown.canonicalFilePath()) {
+            QUrl url = QUrl::fromLocalFile(QDir::cleanPath(wanted));
+            url.setFragment(browser_->source().fragment());
+            browser_->setSource(url);
+            browser_->clearHistory();
+        }
+        showTitle();
+    }
+    QMainWindow::changeEvent(event);
 }
 
 void HelpWindow::showTopic(const QString& topicPath)

@@ -9,7 +9,7 @@ class QTextBrowser;
 
 namespace vantoli {
 
-// The help's default topic inside a program folder: help/index.html.
+// The help's default topic inside a program folder: help/index.html, or in English help/en/index.html.
 QString helpTopicPath(const QString& programFolder);
 
 // A modeless window over the main window that browses the help pages, with back, forward and the
@@ -24,8 +24,13 @@ public:
 
     QTextBrowser* browser() const { return browser_; }
 
+protected:
+    // A change of language shows the same page in the new language.
+    void changeEvent(QEvent* event) override;
+
 private:
     void placeBesideOwner();
+    void showTitle();
 
     QTextBrowser* browser_ = nullptr;
     bool placed_ = false;

@@ -10,6 +10,7 @@
 
 #include "gui/jcard_painter.h"
 #include "gui/save_file.h"
+#include "gui/translation.h"
 
 namespace vantoli {
 
@@ -25,7 +26,8 @@ Message message(const QString& title, const QString& text)
 
 QString documentTitle(const LabelContent& label)
 {
-    return label.title.empty() ? QStringLiteral("カセットレーベル") : QString::fromStdString(label.title);
+    return label.title.empty() ? translated(ja("CassetteLabel", "カセットレーベル"))
+                               : QString::fromStdString(label.title);
 }
 
 }  // namespace
@@ -46,11 +48,11 @@ bool writeJCardPdf(QIODevice& device, const LabelContent& label)
 
 std::optional<Message> saveJCardPdf(const QString& path, const LabelContent& label)
 {
-    const QString title = QStringLiteral("保存エラー");
+    const QString title = translated(ja("CassetteLabel", "保存エラー"));
     // The page is made in memory and then written in one piece.
     QBuffer page;
     page.open(QIODevice::WriteOnly);
-    if (!writeJCardPdf(page, label)) return message(title, QStringLiteral("PDF を作れませんでした。"));
+    if (!writeJCardPdf(page, label)) return message(title, translated(ja("CassetteLabel", "PDF を作れませんでした。")));
     if (const std::optional<QString> failure = saveWholeFile(path, page.data())) return message(title, *failure);
     return std::nullopt;
 }
@@ -62,7 +64,8 @@ std::optional<Message> printJCard(QPrinter& printer, const LabelContent& label)
     printer.setDocName(documentTitle(label));
     QPainter painter;
     if (!painter.begin(&printer))
-        return message(QStringLiteral("印刷エラー"), QStringLiteral("プリンターに印刷できませんでした。"));
+        return message(translated(ja("CassetteLabel", "印刷エラー")),
+                       translated(ja("CassetteLabel", "プリンターに印刷できませんでした。")));
     paintJCardPage(painter, label, printer.paperRect(QPrinter::DevicePixel));
     painter.end();
     return std::nullopt;

@@ -13,6 +13,7 @@
 
 #include "core/time_text.h"
 #include "gui/fonts.h"
+#include "gui/translation.h"
 
 namespace vantoli {
 
@@ -260,7 +261,7 @@ void paintFront(CardPainter& card, const LabelContent& label)
         const QRectF head(x, y, sideWidth, headingHeight);
         const double totalWidth =
             card.fitted(timeText(side.playing), head, HeadingPt, RowFloorPt, Qt::AlignRight, true);
-        card.fitted(QString::fromUtf8(heading), QRectF(x, y, sideWidth - totalWidth - CellGap, headingHeight),
+        card.fitted(translated("CassetteLabel", heading), QRectF(x, y, sideWidth - totalWidth - CellGap, headingHeight),
                     HeadingPt, RowFloorPt, Qt::AlignLeft, true);
         const double ruleY = y + headingHeight + 0.2;
         card.line(x, ruleY, x + sideWidth, ruleY, card.solid(RuleWidth));
@@ -276,8 +277,8 @@ void paintFront(CardPainter& card, const LabelContent& label)
             paintRows(card, column, rowHeight, rowPt);
         }
     };
-    paintSide("A面", label.sideA, 0, columnsA);
-    paintSide("B面", label.sideB, columnsA, columnsB);
+    paintSide(QT_TRANSLATE_NOOP("CassetteLabel", "A面"), label.sideA, 0, columnsA);
+    paintSide(QT_TRANSLATE_NOOP("CassetteLabel", "B面"), label.sideB, columnsA, columnsB);
     // A thin rule between the sides.
     const double divider = left + columnsA * (columnWidth + ColumnGap) - ColumnGap / 2;
     card.line(divider, y, divider, bottom, card.solid(RuleWidth, Qt::gray));
@@ -305,8 +306,8 @@ void paintFlap(CardPainter& card, const LabelContent& label)
     card.fitted(text(tapeCaption(label.tapeMinutes)), QRectF(inner.left(), y, inner.width(), lineHeight), pt,
                 FlapFloorPt, Qt::AlignLeft, true);
     y += lineHeight;
-    const QString totals =
-        QStringLiteral("A面 %1　B面 %2").arg(timeText(label.sideA.playing), timeText(label.sideB.playing));
+    const QString totals = translated(ja("CassetteLabel", "A面 %1　B面 %2"))
+                               .arg(timeText(label.sideA.playing), timeText(label.sideB.playing));
     card.fitted(totals, QRectF(inner.left(), y, inner.width(), lineHeight), pt, FlapFloorPt, Qt::AlignLeft);
     y += lineHeight;
     card.fitted(text(label.note), QRectF(inner.left(), y, inner.width(), lineHeight), pt, FlapFloorPt, Qt::AlignLeft);
@@ -351,7 +352,7 @@ void paintJCardPage(QPainter& painter, const LabelContent& label, const QRectF& 
     // How to make it up, under the card.
     painter.save();
     CardPainter card(painter, topLeft, pixelsPerMm);
-    card.fitted(QStringLiteral("実線で切り取り、点線で山折りにします。倍率 100% で印刷してください。"),
+    card.fitted(translated(ja("CassetteLabel", "実線で切り取り、点線で山折りにします。倍率 100% で印刷してください。")),
                 QRectF(-20, JCard::Height + 4, JCard::Width + 40, 6), InstructionPt, 5.0, Qt::AlignHCenter);
     painter.restore();
 }

@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <type_traits>
 
+#include "gui/translation.h"
 #include "gui/twips.h"
 
 namespace vantoli {
@@ -35,6 +36,9 @@ struct Step {
     int left = 0;
     int top = 0;
 };
+
+// Captions and tool tips are Japanese, marked QT_TRANSLATE_NOOP("Window", ...) for lupdate, where
+// Window is the objectName of the window the table lays out: they are shown in the user's language.
 
 // The caption of an array element that shows its own number, index + 1.
 inline constexpr const char* IndexPlusOne = nullptr;
@@ -72,8 +76,12 @@ Control* create(QWidget* parent, const ControlRow& row, const QString& name, con
     auto* control = new Control(parent);
     control->setObjectName(name);
     control->setGeometry(twipsRect(row.left + n * row.step.left, row.top + n * row.step.top, row.width, row.height));
-    control->setText(caption);
-    if (*row.toolTip) control->setToolTip(QString::fromUtf8(row.toolTip));
+    const QByteArray context = parent->window()->objectName().toLatin1();
+    if (row.caption && *row.caption)
+        showText(control, context.constData(), row.caption);
+    else
+        control->setText(caption);
+    if (*row.toolTip) showToolTip(control, context.constData(), row.toolTip);
     if constexpr (std::is_base_of_v<QLabel, Control>) applyStyle(control, row.style);
     // A push button that has the focus is pressed by Enter (either key) as well as by Space; Enter
     // elsewhere in a window without a default button does nothing.

@@ -19,6 +19,7 @@
 #include "gui/message_box.h"
 #include "gui/tape_lineup.h"
 #include "gui/tape_settings.h"
+#include "gui/translation.h"
 
 #include "icons/vantoli.xpm"
 
@@ -37,10 +38,10 @@ constexpr Step Across{240, 0};  // cells of a side strip: 255 wide, so neighbour
 // clang-format off
 // The track entry grid: tracks 1 to 10 down the left column, 11 to 20 down the right one.
 //                                    Name         Left  Top  Width Height Caption        Style                  Tooltip Index     Step
-constexpr ControlRow Label1Row      {"Label1",      360,  120,  495, 255, "トラック",     Style::Centred};
-constexpr ControlRow Label2Row      {"Label2",      960,  120,  735, 255, "タイム",       Style::Centred};
-constexpr ControlRow Label3Row      {"Label3",     1920,  120,  495, 255, "トラック",     Style::Centred};
-constexpr ControlRow Label4Row      {"Label4",     2520,  120,  735, 255, "タイム",       Style::Centred};
+constexpr ControlRow Label1Row      {"Label1",      360,  120,  495, 255, QT_TRANSLATE_NOOP("MainForm", "トラック"),     Style::Centred};
+constexpr ControlRow Label2Row      {"Label2",      960,  120,  735, 255, QT_TRANSLATE_NOOP("MainForm", "タイム"),       Style::Centred};
+constexpr ControlRow Label3Row      {"Label3",     1920,  120,  495, 255, QT_TRANSLATE_NOOP("MainForm", "トラック"),     Style::Centred};
+constexpr ControlRow Label4Row      {"Label4",     2520,  120,  735, 255, QT_TRANSLATE_NOOP("MainForm", "タイム"),       Style::Centred};
 constexpr ControlRow Label5LeftRow  {"Label5",      480,  480,  255, 255, IndexPlusOne,   Style::BorderedRight,  "",     {0, 9},   Down};
 constexpr ControlRow Label5RightRow {"Label5",     2040,  480,  255, 255, IndexPlusOne,   Style::BorderedRight,  "",     {10, 19}, Down};
 constexpr ControlRow TmLeftRow      {"Tm",          960,  480,  735, 270, "",             Style::Plain,          "",     {0, 9},   Down};
@@ -48,26 +49,26 @@ constexpr ControlRow TmRightRow     {"Tm",         2520,  480,  735, 270, "",   
 
 // The plan panel.
 //                                    Name         Left  Top  Width Height Caption        Style                  Tooltip Index     Step
-constexpr ControlRow Label6Row      {"Label6",     3600,  120, 1335, 255, "使用するテープ ：", Style::Plain};
+constexpr ControlRow Label6Row      {"Label6",     3600,  120, 1335, 255, QT_TRANSLATE_NOOP("MainForm", "使用するテープ ："), Style::Plain};
 constexpr ControlRow TapeTypeRow    {"TapeType",   5160,  120,  975, 255, "",             Style::BorderedRight};
-constexpr ControlRow Label12Row     {"Label12",    3600,  600, 1095, 255, "構成案",       Style::Plain};
-constexpr ControlRow Label10Row     {"Label10",    4800,  600,  735, 255, "トータル",     Style::Centred};
-constexpr ControlRow Label11Row     {"Label11",    5520,  600,  615, 255, "ブランク",     Style::Centred};
-constexpr ControlRow Label7Row      {"Label7",     3600,  840, 1095, 255, "A 面",         Style::BorderedCentred};
+constexpr ControlRow Label12Row     {"Label12",    3600,  600, 1095, 255, QT_TRANSLATE_NOOP("MainForm", "構成案"),       Style::Plain};
+constexpr ControlRow Label10Row     {"Label10",    4800,  600,  735, 255, QT_TRANSLATE_NOOP("MainForm", "トータル"),     Style::Centred};
+constexpr ControlRow Label11Row     {"Label11",    5520,  600,  615, 255, QT_TRANSLATE_NOOP("MainForm", "ブランク"),     Style::Centred};
+constexpr ControlRow Label7Row      {"Label7",     3600,  840, 1095, 255, QT_TRANSLATE_NOOP("MainForm", "A 面"),         Style::BorderedCentred};
 constexpr ControlRow sideATotalRow  {"sideATotal", 4800,  840,  735, 255, "",             Style::BorderedRight};
 constexpr ControlRow aBlankTimeRow  {"aBlankTime", 5520,  840,  615, 255, "",             Style::BorderedRight};
 constexpr ControlRow AFirstRow      {"A",          3720, 1200,  255, 255, "",             Style::BorderedRight,  "",     {0, 9},   Across};
 constexpr ControlRow ASecondRow     {"A",          3720, 1440,  255, 255, "",             Style::BorderedRight,  "",     {10, 19}, Across};
-constexpr ControlRow Label8Row      {"Label8",     3600, 1920, 1095, 255, "B 面",         Style::BorderedCentred};
+constexpr ControlRow Label8Row      {"Label8",     3600, 1920, 1095, 255, QT_TRANSLATE_NOOP("MainForm", "B 面"),         Style::BorderedCentred};
 constexpr ControlRow sideBTotalRow  {"sideBTotal", 4800, 1920,  735, 255, "",             Style::BorderedRight};
 constexpr ControlRow bBlankTimeRow  {"bBlankTime", 5520, 1920,  615, 255, "",             Style::BorderedRight};
 constexpr ControlRow BFirstRow      {"B",          3720, 2280,  255, 255, "",             Style::BorderedRight,  "",     {0, 9},   Across};
 constexpr ControlRow BSecondRow     {"B",          3720, 2520,  255, 255, "",             Style::BorderedRight,  "",     {10, 19}, Across};
-constexpr ControlRow Label9Row      {"Label9",     3600, 3000, 1095, 255, "合 計",        Style::BorderedCentred};
+constexpr ControlRow Label9Row      {"Label9",     3600, 3000, 1095, 255, QT_TRANSLATE_NOOP("MainForm", "合 計"),        Style::BorderedCentred};
 constexpr ControlRow timeTotalRow   {"timeTotal",  4800, 3000,  735, 255, "",             Style::BorderedRight};
 constexpr ControlRow tBlankTimeRow  {"tBlankTime", 5520, 3000,  615, 255, "",             Style::BorderedRight};
-constexpr ControlRow RunRow         {"Run",        3600, 3600, 1215, 375, "実行(&R)",     Style::Plain,          "タイムを計測して構成案を表示します"};
-constexpr ControlRow ClearRow       {"Clear",      5040, 3600, 1215, 375, "クリア(&C)",   Style::Plain,          "入力した値を全てクリアします"};
+constexpr ControlRow RunRow         {"Run",        3600, 3600, 1215, 375, QT_TRANSLATE_NOOP("MainForm", "実行(&R)"),     Style::Plain,          QT_TRANSLATE_NOOP("MainForm", "タイムを計測して構成案を表示します")};
+constexpr ControlRow ClearRow       {"Clear",      5040, 3600, 1215, 375, QT_TRANSLATE_NOOP("MainForm", "クリア(&C)"),   Style::Plain,          QT_TRANSLATE_NOOP("MainForm", "入力した値を全てクリアします")};
 // clang-format on
 
 // ---- The menu bar -----------------------------------------------------------------------------
@@ -89,6 +90,7 @@ MainForm::MainForm(std::unique_ptr<CdAudioDevice> device, QWidget* parent)
 
     createControls();
     createMenus();
+    createLanguageMenu();
 
     // The window is sized by its client area; the menu bar comes on top of it.
     const QSize client = twipsSize(ClientWidth, ClientHeight);
@@ -172,49 +174,50 @@ void MainForm::createMenus()
     // clang-format off
     const MenuRow menus[] = {
         // name              level        caption                                 at start      command                            kept in
-        {"mnuFile",          Level::Menu, "ファイル(&F)",                          Tick::None,   nullptr,                           nullptr},
-        {"mnuFileReadCD",    Level::Item, "CDから読み取り(&R)",                    Tick::None,   &MainForm::mnuFileReadCD_Click,    &MainForm::mnuFileReadCD_},
-        {"mnuFileReadFiles", Level::Item, "音声ファイルから読み取り(&M)...",       Tick::None,   &MainForm::mnuFileReadFiles_Click, &MainForm::mnuFileReadFiles_},
-        {"mnuFileReadFolder", Level::Item, "フォルダーから読み取り(&F)...",       Tick::None,   &MainForm::mnuFileReadFolder_Click, &MainForm::mnuFileReadFolder_},
-        {"mnuFilePaste",     Level::Item, "曲リストを貼り付け...",                 Tick::None,   &MainForm::mnuFilePaste_Click,     &MainForm::mnuFilePaste_},
+        {"mnuFile",          Level::Menu, QT_TRANSLATE_NOOP("MainForm", "ファイル(&F)"),                          Tick::None,   nullptr,                           nullptr},
+        {"mnuFileReadCD",    Level::Item, QT_TRANSLATE_NOOP("MainForm", "CDから読み取り(&R)"),                    Tick::None,   &MainForm::mnuFileReadCD_Click,    &MainForm::mnuFileReadCD_},
+        {"mnuFileReadFiles", Level::Item, QT_TRANSLATE_NOOP("MainForm", "音声ファイルから読み取り(&M)..."),       Tick::None,   &MainForm::mnuFileReadFiles_Click, &MainForm::mnuFileReadFiles_},
+        {"mnuFileReadFolder", Level::Item, QT_TRANSLATE_NOOP("MainForm", "フォルダーから読み取り(&F)..."),       Tick::None,   &MainForm::mnuFileReadFolder_Click, &MainForm::mnuFileReadFolder_},
+        {"mnuFilePaste",     Level::Item, QT_TRANSLATE_NOOP("MainForm", "曲リストを貼り付け..."),                 Tick::None,   &MainForm::mnuFilePaste_Click,     &MainForm::mnuFilePaste_},
         {"mnuFileBar1",      Level::Item, Separator,                               Tick::None,   nullptr,                           nullptr},
-        {"mnuFileOpen",      Level::Item, "保存していたパターンを開く(&O)...",     Tick::None,   &MainForm::mnuFileOpen_Click,      &MainForm::mnuFileOpen_},
-        {"mnuFileSave",      Level::Item, "入力状態を保存(&S)...",                 Tick::None,   &MainForm::mnuFileSave_Click,      &MainForm::mnuFileSave_},
-        {"mnuFileOpenTape",  Level::Item, "テープを開く(&T)...",                   Tick::None,   &MainForm::mnuFileOpenTape_Click,  &MainForm::mnuFileOpenTape_},
-        {"mnuFileSaveTape",  Level::Item, "テープを保存(&V)...",                   Tick::None,   &MainForm::mnuFileSaveTape_Click,  &MainForm::mnuFileSaveTape_},
-        {"mnuFileRecent",    Level::Item, "最近使ったテープ(&U)",                  Tick::None,   nullptr,                           nullptr},
-        {"mnuFileLabel",     Level::Item, "カセットレーベルを作成(&L)...",         Tick::None,   &MainForm::mnuFileLabel_Click,     &MainForm::mnuFileLabel_},
-        {"mnuFileDub",       Level::Item, "テープにダビング(&D)...",               Tick::None,   &MainForm::mnuFileDub_Click,       &MainForm::mnuFileDub_},
+        {"mnuFileOpen",      Level::Item, QT_TRANSLATE_NOOP("MainForm", "保存していたパターンを開く(&O)..."),     Tick::None,   &MainForm::mnuFileOpen_Click,      &MainForm::mnuFileOpen_},
+        {"mnuFileSave",      Level::Item, QT_TRANSLATE_NOOP("MainForm", "入力状態を保存(&S)..."),                 Tick::None,   &MainForm::mnuFileSave_Click,      &MainForm::mnuFileSave_},
+        {"mnuFileOpenTape",  Level::Item, QT_TRANSLATE_NOOP("MainForm", "テープを開く(&T)..."),                   Tick::None,   &MainForm::mnuFileOpenTape_Click,  &MainForm::mnuFileOpenTape_},
+        {"mnuFileSaveTape",  Level::Item, QT_TRANSLATE_NOOP("MainForm", "テープを保存(&V)..."),                   Tick::None,   &MainForm::mnuFileSaveTape_Click,  &MainForm::mnuFileSaveTape_},
+        {"mnuFileRecent",    Level::Item, QT_TRANSLATE_NOOP("MainForm", "最近使ったテープ(&U)"),                  Tick::None,   nullptr,                           nullptr},
+        {"mnuFileLabel",     Level::Item, QT_TRANSLATE_NOOP("MainForm", "カセットレーベルを作成(&L)..."),         Tick::None,   &MainForm::mnuFileLabel_Click,     &MainForm::mnuFileLabel_},
+        {"mnuFileDub",       Level::Item, QT_TRANSLATE_NOOP("MainForm", "テープにダビング(&D)..."),               Tick::None,   &MainForm::mnuFileDub_Click,       &MainForm::mnuFileDub_},
         {"mnuFileBar2",      Level::Item, Separator,                               Tick::None,   nullptr,                           nullptr},
-        {"mnuExit",          Level::Item, "アプリケーションの終了(&X)",            Tick::None,   &MainForm::mnuExit_Click,          &MainForm::mnuExit_},
-        {"mnuSetting",       Level::Menu, "設定(&S)",                              Tick::None,   nullptr,                           nullptr},
-        {"mnuSettingCD",     Level::Item, "オリジナルの曲順にこだわる",            Tick::Ticked, nullptr,                           &MainForm::mnuSettingCD_},
-        {"mnuSetting5sec",   Level::Item, "曲の間に 5秒のブランクをいれる",        Tick::Ticked, nullptr,                           &MainForm::mnuSetting5sec_},
-        {"mnuSettingOptimal", Level::Item, "最短のテープを探す（曲の組み合わせを最適化）",
+        {"mnuExit",          Level::Item, QT_TRANSLATE_NOOP("MainForm", "アプリケーションの終了(&X)"),            Tick::None,   &MainForm::mnuExit_Click,          &MainForm::mnuExit_},
+        {"mnuSetting",       Level::Menu, QT_TRANSLATE_NOOP("MainForm", "設定(&S)"),                              Tick::None,   nullptr,                           nullptr},
+        {"mnuSettingCD",     Level::Item, QT_TRANSLATE_NOOP("MainForm", "オリジナルの曲順にこだわる"),            Tick::Ticked, nullptr,                           &MainForm::mnuSettingCD_},
+        {"mnuSetting5sec",   Level::Item, QT_TRANSLATE_NOOP("MainForm", "曲の間に 5秒のブランクをいれる"),        Tick::Ticked, nullptr,                           &MainForm::mnuSetting5sec_},
+        {"mnuSettingOptimal", Level::Item, QT_TRANSLATE_NOOP("MainForm", "最短のテープを探す（曲の組み合わせを最適化）"),
                                                                                    Tick::Unticked, nullptr,                         &MainForm::mnuSettingOptimal_},
-        {"mnuSettingOnline", Level::Item, "CDの曲名をインターネットで調べる（MusicBrainz）",
+        {"mnuSettingOnline", Level::Item, QT_TRANSLATE_NOOP("MainForm", "CDの曲名をインターネットで調べる（MusicBrainz）"),
                                                                                    Tick::Unticked, &MainForm::mnuSettingOnline_Click, &MainForm::mnuSettingOnline_},
         {"mnuSettingBar1",   Level::Item, Separator,                               Tick::None,   nullptr,                           nullptr},
-        {"mnuSettingAll",    Level::Item, "一括設定(&A)...",                       Tick::None,   &MainForm::mnuSettingAll_Click,    &MainForm::mnuSettingAll_},
-        {"mnuSettingTapes",  Level::Item, "テープの種類(&T)...",                   Tick::None,   &MainForm::mnuSettingTapes_Click,  &MainForm::mnuSettingTapes_},
-        {"mnuHelp",          Level::Menu, "ヘルプ(&H)",                            Tick::None,   nullptr,                           nullptr},
-        {"mnuHelpTopic",     Level::Item, "トピック(&T)...",                       Tick::None,   &MainForm::mnuHelpTopic_Click,     &MainForm::mnuHelpTopic_},
+        {"mnuSettingAll",    Level::Item, QT_TRANSLATE_NOOP("MainForm", "一括設定(&A)..."),                       Tick::None,   &MainForm::mnuSettingAll_Click,    &MainForm::mnuSettingAll_},
+        {"mnuSettingTapes",  Level::Item, QT_TRANSLATE_NOOP("MainForm", "テープの種類(&T)..."),                   Tick::None,   &MainForm::mnuSettingTapes_Click,  &MainForm::mnuSettingTapes_},
+        {"mnuHelp",          Level::Menu, QT_TRANSLATE_NOOP("MainForm", "ヘルプ(&H)"),                            Tick::None,   nullptr,                           nullptr},
+        {"mnuHelpTopic",     Level::Item, QT_TRANSLATE_NOOP("MainForm", "トピック(&T)..."),                       Tick::None,   &MainForm::mnuHelpTopic_Click,     &MainForm::mnuHelpTopic_},
         {"mnuHelpBar1",      Level::Item, Separator,                               Tick::None,   nullptr,                           nullptr},
-        {"mnuHelpVersion",   Level::Item, "バージョン情報(&A)",                    Tick::None,   &MainForm::mnuHelpVersion_Click,   &MainForm::mnuHelpVersion_},
+        {"mnuHelpVersion",   Level::Item, QT_TRANSLATE_NOOP("MainForm", "バージョン情報(&A)"),                    Tick::None,   &MainForm::mnuHelpVersion_Click,   &MainForm::mnuHelpVersion_},
     };
     // clang-format on
 
     QMenu* menu = nullptr;
     for (const MenuRow& row : menus) {
         const QString name = QString::fromLatin1(row.name);
-        const QString caption = QString::fromUtf8(row.caption);
         if (row.level == Level::Menu) {
-            menu = menuBar()->addMenu(caption);
+            menu = menuBar()->addMenu(QString());
+            showText(menu, "MainForm", row.caption);
             menu->setObjectName(name);
             menu->menuAction()->setObjectName(name);
             continue;
         }
-        QAction* item = row.caption == Separator ? menu->addSeparator() : menu->addAction(caption);
+        QAction* item = row.caption == Separator ? menu->addSeparator() : menu->addAction(QString());
+        if (row.caption != Separator) showText(item, "MainForm", row.caption);
         item->setObjectName(name);
         if (row.atStart != Tick::None) {
             item->setCheckable(true);

@@ -15,6 +15,7 @@
 #include "core/label_content.h"
 #include "core/side_program.h"
 #include "core/tape_document.h"
+#include "core/long_disc_plan.h"
 #include "core/tape_lineup.h"
 #include "core/track_list.h"
 #include "gui/cassette_label.h"
@@ -22,6 +23,7 @@
 #include "gui/dubbing.h"
 #include "gui/report.h"
 #include "gui/single_window.h"
+#include "gui/translation.h"
 #include "gui/version.h"
 
 class QAction;
@@ -203,9 +205,13 @@ public slots:
     void mnuSettingTapes_Click();
     void mnuHelpTopic_Click();
     void mnuHelpVersion_Click();
+    // Settings > Language: the choice is kept and applies at once to every open window.
+    void mnuSettingLanguage_Click(LanguageChoice choice);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // A change of language shows the tape of the plan on view anew.
+    void changeEvent(QEvent* event) override;
     // Files, folders and playlists dragged from a file manager are read when they are dropped.
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -218,6 +224,7 @@ private:
 
     void createControls();
     void createMenus();
+    void createLanguageMenu();
     QLabel* timeLabel(int selector) const;
     // Empties the side A and side B cells.
     void clearSideCells();
@@ -282,6 +289,7 @@ private:
     QAction* mnuSettingTapes_ = nullptr;
     QAction* mnuHelpTopic_ = nullptr;
     QAction* mnuHelpVersion_ = nullptr;
+    QMenu* mnuSettingLanguage_ = nullptr;
 
     std::vector<TapeChoice> tapes_;
     Lineup lineup_;
@@ -308,6 +316,10 @@ private:
     QString recoveryFile_;
     std::unique_ptr<QLockFile> recoveryLock_;
     QTimer recoveryTimer_;
+    // The tape TapeType shows and the plan the report window shows, so that a change of language
+    // shows them anew.
+    int shownTapeMinutes_ = 0;
+    std::optional<LongDiscPlan> reported_;
 };
 
 }  // namespace vantoli

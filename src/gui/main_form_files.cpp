@@ -29,6 +29,7 @@
 #include "gui/paste_tracks.h"
 #include "gui/pattern_file.h"
 #include "gui/tape_file.h"
+#include "gui/translation.h"
 
 namespace vantoli {
 
@@ -72,10 +73,10 @@ namespace {
 // every file.
 QString audioFileFilter()
 {
-    return QStringLiteral(
-        "音声ファイルとプレイリスト (*.flac *.mp3 *.ogg *.oga *.opus *.wav *.aif *.aiff *.aifc "
-        "*.m4a *.wma *.ape *.wv *.mpc *.tta *.spx *.m3u *.m3u8 *.cue *.csv);;"
-        "すべてのファイル (*)");
+    return translated(ja("MainForm",
+                         "音声ファイルとプレイリスト (*.flac *.mp3 *.ogg *.oga *.opus *.wav *.aif *.aiff *.aifc "
+                         "*.m4a *.wma *.ape *.wv *.mpc *.tta *.spx *.m3u *.m3u8 *.cue *.csv);;"
+                         "すべてのファイル (*)"));
 }
 
 // The local paths of a drag's files, folders and playlists; empty when it carries none.
@@ -94,7 +95,8 @@ QStringList droppedPaths(const QMimeData* data)
 void MainForm::mnuFileReadFiles_Click()
 {
     const QStringList files =
-        QFileDialog::getOpenFileNames(this, QStringLiteral("音声ファイルから読み取り"), QString(), audioFileFilter());
+        QFileDialog::getOpenFileNames(this, translated(ja("MainForm", "音声ファイルから読み取り")), QString(),
+                                      audioFileFilter());
     if (files.isEmpty()) return;
     ReadFiles(files);
 }

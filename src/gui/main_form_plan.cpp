@@ -100,6 +100,7 @@ void MainForm::ShowPlan(const TapePlan& plan)
         B(n)->setText(QString::number(plan.sideB[n]));
     ShowTimeLabel(plan.totalBlank, TBlankTime);
     TapeType()->setText(QString::fromStdString(tapeCaption(plan.tapeMinutes)));
+    shownTapeMinutes_ = plan.tapeMinutes;
     condenseToFit(TapeType());
     showTitleTips();
 }
@@ -135,6 +136,7 @@ void MainForm::showLongDiscPlan(const std::vector<int>& seconds, std::int32_t tr
         longList_->tracks.resize(seconds.size());
         for (std::size_t i = 0; i < seconds.size(); ++i) longList_->tracks[i].milliseconds = seconds[i] * 1000LL;
     }
+    reported_ = plan;
     keepPlan(MadePlan{plan->plan, seconds, options.gap ? GapSeconds : 0, titles});
 }
 

@@ -8,31 +8,35 @@
 #include "core/text_encoding.h"
 #include "gui/message_box.h"
 #include "gui/save_file.h"
+#include "gui/translation.h"
 
 namespace vantoli {
 
 namespace {
 
-const QString SaveTitle = QStringLiteral("保存エラー");
-const QString OpenTitle = QStringLiteral("読み込みエラー");
+constexpr Ja SaveTitle = ja("PatternFile", "保存エラー");
+constexpr Ja OpenTitle = ja("PatternFile", "読み込みエラー");
 
-Message message(const QString& title, const QString& text, MessageIcon icon)
+Message message(Ja title, const QString& text, MessageIcon icon)
 {
-    return Message{title.toStdString(), text.toStdString(), icon};
+    return Message{translated(title).toStdString(), text.toStdString(), icon};
 }
 
 QString shownPath(const QString& path) { return QDir::toNativeSeparators(path); }
 
 Message entryMessage(int index, const QString& problem)
 {
-    return message(SaveTitle,
-                   QStringLiteral("トラック %1の\r%2\r修正してから保存してください。").arg(index + 1).arg(problem),
-                   MessageIcon::Exclamation);
+    return message(
+        SaveTitle,
+        translated(ja("PatternFile", "トラック %1の\r%2\r修正してから保存してください。")).arg(index + 1).arg(problem),
+        MessageIcon::Exclamation);
 }
 
-Message encodingMissing(const QString& title)
+Message encodingMissing(Ja title)
 {
-    return message(title, QStringLiteral("Shift-JIS の文字コード変換が使えないため、パターンファイルを扱えません。"),
+    return message(title,
+                   translated(
+                       ja("PatternFile", "Shift-JIS の文字コード変換が使えないため、パターンファイルを扱えません。")),
                    MessageIcon::Stop);
 }
 
@@ -51,15 +55,18 @@ std::optional<Message> writePatternFile(const QString& path, const PatternEntrie
     for (int i = 0; i < EntryCount; ++i) {
         // A line break inside an entry would split it into two lines of the file.
         if (entries[i].contains(QLatin1Char('\n')) || entries[i].contains(QLatin1Char('\r')))
-            return entryMessage(i, QStringLiteral("入力に改行が含まれているため、パターンファイルに保存できません。"));
+            return entryMessage(i, translated(ja("PatternFile",
+                                                 "入力に改行が含まれているため、パターンファイルに保存できません。")));
         if (!shiftJisAvailable()) return encodingMissing(SaveTitle);
         // A lone surrogate would come out of QString as some other character.
         std::optional<std::string> bytes;
         if (entries[i].isValidUtf16()) bytes = utf8ToShiftJis(entries[i].toStdString());
         if (!bytes)
-            return entryMessage(i, QStringLiteral("入力に、パターンファイルに保存できない文字が含まれています。"));
+            return entryMessage(i, translated(ja("PatternFile",
+                                                 "入力に、パターンファイルに保存できない文字が含まれています。")));
         if (bytes->size() > MaxPatternLineBytes)
-            return entryMessage(i, QStringLiteral("入力が長すぎるため、パターンファイルに保存できません。"));
+            return entryMessage(i, translated(
+                                       ja("PatternFile", "入力が長すぎるため、パターンファイルに保存できません。")));
         encoded[i] = std::move(*bytes);
     }
 
@@ -74,13 +81,15 @@ std::variant<PatternEntries, Message> readPatternFile(const QString& path)
     // A pipe or a device could block the program or never end: only a file is opened.
     const QFileInfo info(path);
     if (info.exists() && !info.isFile())
-        return message(OpenTitle, QStringLiteral("「%1」はファイルではないため、開けません。").arg(shownPath(path)),
+        return message(OpenTitle,
+                       translated(ja("PatternFile", "「%1」はファイルではないため、開けません。")).arg(shownPath(path)),
                        MessageIcon::Stop);
 
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return message(OpenTitle,
-                       QStringLiteral("ファイル「%1」を開けませんでした。\r%2").arg(shownPath(path), file.errorString()),
+                       translated(ja("PatternFile", "ファイル「%1」を開けませんでした。\r%2"))
+                           .arg(shownPath(path), file.errorString()),
                        MessageIcon::Stop);
 
     std::string bytes(PatternReadLimit, '\0');
@@ -89,7 +98,7 @@ std::variant<PatternEntries, Message> readPatternFile(const QString& path)
         const qint64 got = file.read(bytes.data() + filled, static_cast<qint64>(bytes.size() - filled));
         if (got < 0)
             return message(OpenTitle,
-                           QStringLiteral("ファイル「%1」を読み込めませんでした。\r%2")
+                           translated(ja("PatternFile", "ファイル「%1」を読み込めませんでした。\r%2"))
                                .arg(shownPath(path), file.errorString()),
                            MessageIcon::Stop);
         if (got == 0) break;
@@ -99,8 +108,9 @@ std::variant<PatternEntries, Message> readPatternFile(const QString& path)
 
     const auto lineTooLong = [&path](int line) {
         return message(OpenTitle,
-                       QStringLiteral(
-                           "ファイル「%1」の %2 行目が長すぎます。\rVantoli のパターンファイルではないようです。")
+                       translated(
+                           ja("PatternFile",
+                              "ファイル「%1」の %2 行目が長すぎます。\rVantoli のパターンファイルではないようです。"))
                            .arg(shownPath(path))
                            .arg(line),
                        MessageIcon::Stop);
@@ -119,7 +129,7 @@ std::variant<PatternEntries, Message> readPatternFile(const QString& path)
     return entries;
 }
 
-QString patternFileFilter() { return QStringLiteral("Vantoli データファイル (*.vto)"); }
+QString patternFileFilter() { return translated(ja("PatternFile", "Vantoli データファイル (*.vto)")); }
 
 void savePattern(QWidget* parent, const PatternEntries& entries)
 {

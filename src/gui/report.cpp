@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 
 #include "gui/fonts.h"
+#include "gui/translation.h"
 #include "icons/report.xpm"
 
 namespace vantoli {
@@ -72,7 +73,7 @@ void ReportLabel::paintEvent(QPaintEvent*)
     }
 }
 
-Report::Report() : SecondaryWindow(QStringLiteral("Report"), QStringLiteral("結果レポート"), ClientSize)
+Report::Report() : SecondaryWindow(QStringLiteral("Report"), ja("Report", "結果レポート"), ClientSize)
 {
     setWindowIcon(QIcon(QPixmap(report_xpm)));
 

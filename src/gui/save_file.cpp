@@ -1,4 +1,5 @@
 #include "gui/save_file.h"
+#include "gui/translation.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -12,7 +13,7 @@ std::optional<QString> saveWholeFile(const QString& path, const QByteArray& cont
     // QSaveFile would put a new file in place of a device or a pipe: only a file is replaced.
     const QFileInfo existing(path);
     if (existing.exists() && !existing.isFile())
-        return QStringLiteral("「%1」はファイルではないため、保存できません。").arg(shown);
+        return translated(ja("SaveFile", "「%1」はファイルではないため、保存できません。")).arg(shown);
 
     QSaveFile file(path);
     QString reason;
@@ -20,7 +21,7 @@ std::optional<QString> saveWholeFile(const QString& path, const QByteArray& cont
         reason = file.errorString();
     } else if (file.write(content) != content.size()) {
         // A write the system cut short without an error has no reason of its own.
-        reason = file.error() == QFileDevice::NoError ? QStringLiteral("書き込みが途中で止まりました。")
+        reason = file.error() == QFileDevice::NoError ? translated(ja("SaveFile", "書き込みが途中で止まりました。"))
                                                       : file.errorString();
     } else if (!file.commit()) {
         reason = file.errorString();
@@ -28,8 +29,8 @@ std::optional<QString> saveWholeFile(const QString& path, const QByteArray& cont
         return std::nullopt;
     }
     // Unless committed, QSaveFile removes its temporary file and never touches the file at path.
-    QString text = QStringLiteral("ファイル「%1」に保存できませんでした。\r%2").arg(shown, reason);
-    if (existing.exists()) text += QStringLiteral("\r以前の内容はそのまま残っています。");
+    QString text = translated(ja("SaveFile", "ファイル「%1」に保存できませんでした。\r%2")).arg(shown, reason);
+    if (existing.exists()) text += translated(ja("SaveFile", "\r以前の内容はそのまま残っています。"));
     return text;
 }
 

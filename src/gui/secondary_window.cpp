@@ -26,6 +26,12 @@ SecondaryWindow::SecondaryWindow(const QString& name, const QString& title, QSiz
     setFixedSize(twipsSize(clientTwips.width(), clientTwips.height()));
 }
 
+SecondaryWindow::SecondaryWindow(const QString& name, Ja title, QSize clientTwips)
+    : SecondaryWindow(name, QString(), clientTwips)
+{
+    showText(this, title);
+}
+
 void SecondaryWindow::placeClientAt(QPoint screenTwips)
 {
     // setGeometry places the client area (move() would place the frame).

@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include "gui/layout_table.h"
+#include "gui/translation.h"
 
 class QKeyEvent;
 
@@ -20,6 +21,8 @@ class SecondaryWindow : public QWidget {
 public:
     // The window deletes itself when it is closed, so that the next use loads it anew.
     SecondaryWindow(const QString& name, const QString& title, QSize clientTwips);
+    // The same with a title shown in the user's language.
+    SecondaryWindow(const QString& name, Ja title, QSize clientTwips);
 
 protected:
     // Puts the client area's top-left corner at a fixed point of the screen, given in twips.

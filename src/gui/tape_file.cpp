@@ -1,11 +1,13 @@
 #include "gui/tape_file.h"
 
 #include <QDir>
-#include <QSettings>
+#include <QFile>
+#include <QUrl>
 
 #include <string_view>
 
 #include "core/tape_document.h"
+#include "device/tape_settings_file.h"
 
 namespace vantoli {
 
@@ -19,27 +21,34 @@ QString tapeFileFilter() { return QStringLiteral("Vantoli テープ (*.vantoli);
 
 namespace {
 
-const QString RecentGroup = QStringLiteral("RecentTapes");
-const QString RecentKey = QStringLiteral("files");
+// The recent tapes are kept in the settings file as [RecentTapes] file1 to file8, each path
+// percent-encoded so that any name fits on its line.
+constexpr const char* RecentGroup = "RecentTapes";
+
+std::string recentKey(int i) { return "file" + std::to_string(i + 1); }
 
 }  // namespace
 
 QStringList loadRecentTapes()
 {
-    QSettings s(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Vantoli"), QStringLiteral("Vantoli"));
-    QStringList paths = s.value(RecentGroup + QLatin1Char('/') + RecentKey).toStringList();
+    const std::string settings = tapeSettingsPath();
+    QStringList paths;
+    for (int i = 0; i < RecentTapeCount; ++i) {
+        const std::string value = readSetting(settings, RecentGroup, recentKey(i));
+        if (!value.empty()) paths << QString::fromUtf8(QByteArray::fromPercentEncoding(QByteArray::fromStdString(value)));
+    }
     paths.removeAll(QString());
     paths.removeDuplicates();
-    return paths.mid(0, RecentTapeCount);
+    return paths;
 }
 
 void saveRecentTapes(const QStringList& paths)
 {
-    QSettings s(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Vantoli"), QStringLiteral("Vantoli"));
-    if (paths.isEmpty())
-        s.remove(RecentGroup);
-    else
-        s.setValue(RecentGroup + QLatin1Char('/') + RecentKey, paths.mid(0, RecentTapeCount));
+    const std::string settings = tapeSettingsPath();
+    for (int i = 0; i < RecentTapeCount; ++i) {
+        const QByteArray value = i < paths.size() ? QUrl::toPercentEncoding(paths[i]) : QByteArray();
+        writeSetting(settings, RecentGroup, recentKey(i), value.toStdString());
+    }
 }
 
 QString userStateFolder()

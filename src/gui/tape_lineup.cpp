@@ -13,6 +13,7 @@
 #include "core/time_text.h"
 #include "gui/fonts.h"
 #include "gui/message_box.h"
+#include "gui/translation.h"
 
 namespace vantoli {
 
@@ -33,20 +34,22 @@ QString minutesAndSeconds(int seconds)
 TapeLineup::TapeLineup(const std::vector<TapeChoice>& choices, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("TapeLineup"));
-    setWindowTitle(QStringLiteral("テープの種類"));
+    setWindowTitle(translated(ja("TapeLineup", "テープの種類")));
     setFont(windowFont());
     setModal(true);
 
-    auto* intro = new QLabel(QStringLiteral("持っているテープにチェックを付けてください。\n"
-                                            "片面の時間は、実際に録音できた時間に合わせて変えられます。"),
+    auto* intro = new QLabel(translated(ja("TapeLineup",
+                                           "持っているテープにチェックを付けてください。\n"
+                                           "片面の時間は、実際に録音できた時間に合わせて変えられます。")),
                              this);
     intro->setObjectName(QStringLiteral("TapeIntro"));
     intro->setWordWrap(true);
 
     TapeList_ = new QTableWidget(0, 3, this);
     TapeList_->setObjectName(QStringLiteral("TapeList"));
-    TapeList_->setHorizontalHeaderLabels(
-        {QStringLiteral("テープ"), QStringLiteral("片面の時間"), QStringLiteral("分:秒")});
+    TapeList_->setHorizontalHeaderLabels({translated(ja("TapeLineup", "テープ")),
+                                          translated(ja("TapeLineup", "片面の時間")),
+                                          translated(ja("TapeLineup", "分:秒"))});
     TapeList_->verticalHeader()->hide();
     TapeList_->setSelectionBehavior(QAbstractItemView::SelectRows);
     TapeList_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -60,25 +63,25 @@ TapeLineup::TapeLineup(const std::vector<TapeChoice>& choices, QWidget* parent) 
     TapeList_->verticalHeader()->setDefaultSectionSize(rowHeight);
     TapeList_->setMinimumHeight(rowHeight * 10 + TapeList_->horizontalHeader()->sizeHint().height());
 
-    auto* addLabel = new QLabel(QStringLiteral("追加する長さ:"), this);
+    auto* addLabel = new QLabel(translated(ja("TapeLineup", "追加する長さ:")), this);
     TapeMinutes_ = new QSpinBox(this);
     TapeMinutes_->setObjectName(QStringLiteral("TapeMinutes"));
     TapeMinutes_->setRange(ShortestTapeMinutes, LongestTapeMinutes);
     TapeMinutes_->setValue(120);
-    TapeMinutes_->setSuffix(QStringLiteral(" 分"));
+    TapeMinutes_->setSuffix(translated(ja("TapeLineup", " 分")));
     addLabel->setBuddy(TapeMinutes_);
-    TapeAdd_ = new QPushButton(QStringLiteral("追加(&A)"), this);
+    TapeAdd_ = new QPushButton(translated(ja("TapeLineup", "追加(&A)")), this);
     TapeAdd_->setObjectName(QStringLiteral("TapeAdd"));
-    TapeRemove_ = new QPushButton(QStringLiteral("削除(&D)"), this);
+    TapeRemove_ = new QPushButton(translated(ja("TapeLineup", "削除(&D)")), this);
     TapeRemove_->setObjectName(QStringLiteral("TapeRemove"));
-    TapeRemove_->setToolTip(QStringLiteral("追加したテープを一覧から削除します"));
-    TapeStandard_ = new QPushButton(QStringLiteral("標準に戻す(&R)"), this);
+    TapeRemove_->setToolTip(translated(ja("TapeLineup", "追加したテープを一覧から削除します")));
+    TapeStandard_ = new QPushButton(translated(ja("TapeLineup", "標準に戻す(&R)")), this);
     TapeStandard_->setObjectName(QStringLiteral("TapeStandard"));
-    TapeStandard_->setToolTip(QStringLiteral("10分から100分までの 14 種類のテープに戻します"));
+    TapeStandard_->setToolTip(translated(ja("TapeLineup", "10分から100分までの 14 種類のテープに戻します")));
     TapeOK_ = new QPushButton(QStringLiteral("OK"), this);
     TapeOK_->setObjectName(QStringLiteral("TapeOK"));
     TapeOK_->setDefault(true);
-    TapeCancel_ = new QPushButton(QStringLiteral("キャンセル"), this);
+    TapeCancel_ = new QPushButton(translated(ja("TapeLineup", "キャンセル")), this);
     TapeCancel_->setObjectName(QStringLiteral("TapeCancel"));
 
     auto* side = new QVBoxLayout;
@@ -145,7 +148,7 @@ void TapeLineup::fill(const std::vector<TapeChoice>& choices, int selectMinutes)
         tape->setData(MinutesRole, choice.minutes);
         tape->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         tape->setCheckState(choice.owned ? Qt::Checked : Qt::Unchecked);
-        if (!isStandardLength(choice.minutes)) tape->setToolTip(QStringLiteral("追加したテープ"));
+        if (!isStandardLength(choice.minutes)) tape->setToolTip(translated(ja("TapeLineup", "追加したテープ")));
         TapeList_->setItem(row, TapeColumn, tape);
 
         auto* shown = new QTableWidgetItem(minutesAndSeconds(choice.sideCapacity));
@@ -157,11 +160,11 @@ void TapeLineup::fill(const std::vector<TapeChoice>& choices, int selectMinutes)
         auto* capacity = new QSpinBox;
         capacity->setObjectName(QStringLiteral("TapeCapacity_%1").arg(row));
         capacity->setRange(0, LargestSideCapacity);
-        capacity->setSuffix(QStringLiteral(" 秒"));
+        capacity->setSuffix(translated(ja("TapeLineup", " 秒")));
         capacity->setAlignment(Qt::AlignRight);
         capacity->setFrame(false);
         capacity->setValue(choice.sideCapacity);
-        capacity->setAccessibleName(QStringLiteral("%1の片面の時間").arg(tape->text()));
+        capacity->setAccessibleName(translated(ja("TapeLineup", "%1の片面の時間")).arg(tape->text()));
         // The item goes with the row, and so does the box.
         connect(capacity, &QSpinBox::valueChanged, capacity,
                 [shown](int seconds) { shown->setText(minutesAndSeconds(seconds)); });

@@ -27,4 +27,18 @@ bool saveOnlineLookup(bool on)
     return writeSetting(tapeSettingsPath(), "Online", "lookUpDiscs", on ? "true" : "false");
 }
 
+LanguageChoice loadLanguageChoice()
+{
+    const std::string code = readSetting(tapeSettingsPath(), "General", "language");
+    if (code == "ja") return LanguageChoice::Japanese;
+    if (code == "en") return LanguageChoice::English;
+    return LanguageChoice::System;
+}
+
+void saveLanguageChoice(LanguageChoice choice)
+{
+    const char* code = choice == LanguageChoice::Japanese ? "ja" : choice == LanguageChoice::English ? "en" : "system";
+    writeSetting(tapeSettingsPath(), "General", "language", code);
+}
+
 }  // namespace vantoli

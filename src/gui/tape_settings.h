@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/tape_lineup.h"
+#include "gui/translation.h"
 
 namespace vantoli {
 
@@ -28,5 +29,8 @@ bool saveTapeChoices(const std::vector<TapeChoice>& choices, QString* file = nul
 // when the file does not say. Saving gives false when the file could not be written.
 bool loadOnlineLookup();
 bool saveOnlineLookup(bool on);
+// The language chosen in the Settings menu (key "language": system, ja or en); System when none is kept.
+LanguageChoice loadLanguageChoice();
+void saveLanguageChoice(LanguageChoice choice);
 
 }  // namespace vantoli

@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "core/version_text.h"
+#include "gui/translation.h"
 #include "icons/about.xpm"
 
 namespace vantoli {
@@ -44,7 +45,7 @@ QFont versionFont()
 
 }  // namespace
 
-Version::Version() : SecondaryWindow(QStringLiteral("Version"), QStringLiteral("バージョン情報"), ClientSize)
+Version::Version() : SecondaryWindow(QStringLiteral("Version"), ja("Version", "バージョン情報"), ClientSize)
 {
     placeClientAt(ScreenPlace);
 

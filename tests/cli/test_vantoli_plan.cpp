@@ -11,6 +11,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -44,14 +45,16 @@ struct Finished {
     QByteArray err;
 };
 
-// Runs the program with its settings folder (and home) in `config`.
-Finished runProgram(const QStringList& arguments, const QString& config, const QString& workingDirectory = {})
+// Runs the program with its settings folder (and home) in `config`, in the C locale unless told.
+Finished runProgram(const QStringList& arguments, const QString& config, const QString& workingDirectory = {},
+                    const QString& locale = QStringLiteral("C"))
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("XDG_CONFIG_HOME", config);
     environment.insert("HOME", config);
-    environment.insert("LC_ALL", "C");  // the output is UTF-8 whatever the locale
+    environment.insert("LC_ALL", locale);  // the output is UTF-8 whatever the locale
+    environment.remove("LANGUAGE");
     process.setProcessEnvironment(environment);
     if (!workingDirectory.isEmpty()) process.setWorkingDirectory(workingDirectory);
     process.start(QStringLiteral(VANTOLI_PLAN_PROGRAM), arguments);
@@ -170,6 +173,24 @@ private slots:
     // ---- Times ----------------------------------------------------------------------------------
 
     // clang-format off
+    // An English locale gives English usage, plan and messages; the JSON is the same in every language.
+    void speaksTheLanguageOfTheEnvironment()
+    {
+        const QRegularExpression japanese(QStringLiteral("[\\x{3000}-\\x{30FF}\\x{4E00}-\\x{9FFF}\\x{FF00}-\\x{FFEF}]"));
+        const QString english = QStringLiteral("en_US.UTF-8");
+        for (const QStringList& arguments : {QStringList{"--help"}, QStringList{"431", "350", "1200"},
+                                             QStringList{"--report", "431", "350"}, QStringList{"4x1"},
+                                             QStringList{"--bogus"}, QStringList{"--cd", "431"}}) {
+            const Finished finished = runProgram(arguments, config_.path(), {}, english);
+            const QString shown = QString::fromUtf8(finished.out + finished.err);
+            QVERIFY2(!shown.isEmpty() && !shown.contains(japanese), qPrintable(describe(finished)));
+        }
+        QVERIFY(QString::fromUtf8(runProgram({"431"}, config_.path(), {}, english).out).startsWith("Tape: 10-min tape"));
+        QVERIFY(QString::fromUtf8(plan({"431"}).out).startsWith(QStringLiteral("使用するテープ： 10分テープ")));
+        const QStringList six{"--json", "431", "350", "512", "405", "600", "330"};
+        QCOMPARE(runProgram(six, config_.path(), {}, english).out, plan(six).out);
+    }
+
     void jsonIsTheCoresPlan_data()
     {
         QTest::addColumn<QStringList>("arguments");

@@ -223,7 +223,9 @@ private slots:
                                                 "mnuSettingOnline CDの曲名をインターネットで調べる（MusicBrainz）",
                                                 "mnuSettingBar1 -",
                                                 "mnuSettingAll 一括設定(&A)...",
-                                                "mnuSettingTapes テープの種類(&T)..."};
+                                                "mnuSettingTapes テープの種類(&T)...",
+                                                "mnuSettingBar2 -",
+                                                "mnuSettingLanguage 言語 (Language)"};
         QTest::newRow("help") << "mnuHelp" << "ヘルプ(&H)"
                               << QStringList{"mnuHelpTopic トピック(&T)...",
                                              "mnuHelpBar1 -",

@@ -99,7 +99,7 @@ private slots:
         QVERIFY(lines.contains("Exec=\"" + installed(QStringLiteral(VANTOLI_INSTALL_BINDIR "/vantoli")) + "\" %f"));
         QVERIFY(lines.contains("MimeType=application/x-vantoli-tape;"));
         QVERIFY(std::any_of(lines.begin(), lines.end(), [](const QString& l) {
-            return l.startsWith("Comment=") && l.contains(QStringLiteral("カセットテープ"));
+            return l.startsWith("Comment[ja]=") && l.contains(QStringLiteral("カセットテープ"));
         }));
     }
 
@@ -123,6 +123,14 @@ private slots:
         QCOMPARE(exitCode, 0);
         QVERIFY2(manual.contains(QStringLiteral("vantoli-plan")) && manual.contains(QStringLiteral("--tapes")),
                  qPrintable(manual));
+        // The Japanese pages lie where man looks for a Japanese locale.
+        for (const char* name : {"vantoli-plan.1.gz", "vantoli.1.gz"}) {
+            const QString japanese = installed(QStringLiteral(VANTOLI_INSTALL_MANDIR "/ja/man1/") + name);
+            QVERIFY2(run(QStringLiteral("man"),
+                         {QStringLiteral("-E"), QStringLiteral("UTF-8"), QStringLiteral("-l"), japanese}, &exitCode)
+                         .contains(QStringLiteral("説明")),
+                     qPrintable(japanese));
+        }
     }
 
     // The installed vantoli-plan reads audio files.
