@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QProcess>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -20,6 +22,7 @@
 #include "core/exact_planner.h"
 #include "core/tape_document.h"
 #include "device/tape_document_file.h"
+#include "gui/dubbing.h"
 #include "gui/main_form.h"
 #include "gui/report.h"
 #include "support/file_size_limit.h"
@@ -135,6 +138,27 @@ private slots:
         QVERIFY(window->OpenTape(path("plain.vantoli")));
         QCOMPARE(label->txtNote()->text(), QString());
         QCOMPARE(label->txtTitle()->text(), QString("Album"));
+    }
+
+    // The dubbing window shows the tape's lead-in and loudness, and what is set there goes with the tape:
+    // settings that stayed in the window would be lost with it.
+    void dubbingSettingsTravelWithTheTape()
+    {
+        save(entriesTape(dir_.path()), path("tape.vantoli"));
+        auto window = test::openWindow();
+        ModalAnswerer answerer;
+        QVERIFY(window->OpenTape(path("tape.vantoli")));
+        window->mnuFileDub()->trigger();
+        Dubbing* dubbing = window->dubbingWindow().window();
+        QVERIFY(dubbing);
+        QCOMPARE(dubbing->spnLeadIn()->value(), 4.0);
+        QCOMPARE(dubbing->cboLoudness()->currentIndex(), int(Loudness::Track));
+        dubbing->spnLeadIn()->setValue(6.5);
+        dubbing->cboLoudness()->setCurrentIndex(int(Loudness::Album));
+        QCOMPARE(window->dubbingSettings().leadInSeconds, 6.5);
+        QCOMPARE(window->dubbingSettings().loudness, Loudness::Album);
+        QCOMPARE(window->dubbingSettings().tone.hertz, 400);
+        QVERIFY(window->hasUnsavedChanges());
     }
 
     // A list longer than the entries comes back as its report, and is saved as a long list again.
