@@ -12,6 +12,7 @@
 #include "core/tape_planner.h"
 #include "gui/dubbing.h"
 #include "gui/fonts.h"
+#include "gui/translation.h"
 
 using namespace vantoli;
 
@@ -19,6 +20,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     registerFontSubstitutions();
+    useLanguage(languageFromEnvironment());
     const QStringList files = app.arguments().mid(1);
     if (files.isEmpty()) {
         std::fprintf(stderr, "usage: vantoli_dubbing_shot FILE...\n");

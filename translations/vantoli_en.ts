@@ -136,6 +136,49 @@
     </message>
 </context>
 <context>
+    <name>DiscLookup</name>
+    <message>
+        <source>MusicBrainz で曲名を調べています...</source>
+        <translation>Looking up the titles on MusicBrainz...</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>曲名の検索</source>
+        <translation>Title Lookup</translation>
+    </message>
+    <message>
+        <source>MusicBrainz にこのCDは見つかりませんでした。</source>
+        <translation>This CD was not found on MusicBrainz.</translation>
+    </message>
+    <message>
+        <source>MusicBrainz に接続できませんでした。曲名は調べていません。</source>
+        <translation>Could not connect to MusicBrainz. The titles were not looked up.</translation>
+    </message>
+    <message>
+        <source>MusicBrainz から応答がありませんでした。曲名は調べていません。</source>
+        <translation>MusicBrainz did not answer. The titles were not looked up.</translation>
+    </message>
+    <message>
+        <source>曲名の検索を中止しました。</source>
+        <translation>Title lookup cancelled.</translation>
+    </message>
+    <message>
+        <source>MusicBrainz の応答を読み取れませんでした。曲名は調べていません。</source>
+        <translation>Could not read the answer from MusicBrainz. The titles were not looked up.</translation>
+    </message>
+    <message>
+        <source>リリースを選ばなかったので、曲名は変えていません。</source>
+        <translation>No release was chosen, so the titles were left as they were.</translation>
+    </message>
+    <message>
+        <source>MusicBrainz から曲名を読み込みました。</source>
+        <translation>Titles read from MusicBrainz.</translation>
+    </message>
+</context>
+<context>
     <name>HelpWindow</name>
     <message>
         <source>Vantoli ヘルプ</source>
@@ -273,10 +316,6 @@
         <translation>&amp;About Vantoli</translation>
     </message>
     <message>
-        <source>音声ファイルとプレイリスト (*.flac *.mp3 *.ogg *.oga *.opus *.wav *.aif *.aiff *.aifc *.m4a *.wma *.ape *.wv *.mpc *.tta *.spx *.m3u *.m3u8 *.cue);;すべてのファイル (*)</source>
-        <translation>Audio files and playlists (*.flac *.mp3 *.ogg *.oga *.opus *.wav *.aif *.aiff *.aifc *.m4a *.wma *.ape *.wv *.mpc *.tta *.spx *.m3u *.m3u8 *.cue);;All files (*)</translation>
-    </message>
-    <message>
         <source>音声ファイルから読み取り</source>
         <translation>Read from Audio Files</translation>
     </message>
@@ -295,6 +334,117 @@
     <message>
         <source>言語 (Language)</source>
         <translation>Language</translation>
+    </message>
+    <message>
+        <source>フォルダーから読み取り(&amp;F)...</source>
+        <translation>Read from Fold&amp;er...</translation>
+    </message>
+    <message>
+        <source>曲リストを貼り付け...</source>
+        <translation>&amp;Paste Track List...</translation>
+    </message>
+    <message>
+        <source>テープを開く(&amp;T)...</source>
+        <translation>Open &amp;Tape...</translation>
+    </message>
+    <message>
+        <source>テープを保存(&amp;V)...</source>
+        <translation>Sa&amp;ve Tape...</translation>
+    </message>
+    <message>
+        <source>最近使ったテープ(&amp;U)</source>
+        <translation>Rece&amp;nt Tapes</translation>
+    </message>
+    <message>
+        <source>テープにダビング(&amp;D)...</source>
+        <translation>&amp;Dub to Tape...</translation>
+    </message>
+    <message>
+        <source>CDの曲名をインターネットで調べる（MusicBrainz）</source>
+        <translation>Look Up CD Titles Online (MusicBrainz)</translation>
+    </message>
+    <message>
+        <source>全曲が収まるいちばん短いテープを選び、A面とB面の時間もなるべくそろえます（「オリジナルの曲順にこだわる」とは同時に使えません）</source>
+        <translation>Chooses the shortest tape that holds every track, with sides as even as possible (not together with Keep the Original Track Order)</translation>
+    </message>
+    <message>
+        <source>音声ファイルとプレイリスト (*.flac *.mp3 *.ogg *.oga *.opus *.wav *.aif *.aiff *.aifc *.m4a *.wma *.ape *.wv *.mpc *.tta *.spx *.m3u *.m3u8 *.cue *.csv);;すべてのファイル (*)</source>
+        <translation>Audio files and playlists (*.flac *.mp3 *.ogg *.oga *.opus *.wav *.aif *.aiff *.aifc *.m4a *.wma *.ape *.wv *.mpc *.tta *.spx *.m3u *.m3u8 *.cue *.csv);;All files (*)</translation>
+    </message>
+    <message>
+        <source>フォルダーから読み取り</source>
+        <translation>Read from Folder</translation>
+    </message>
+    <message>
+        <source>テープ</source>
+        <translation>Tape</translation>
+    </message>
+    <message>
+        <source>テープを開く</source>
+        <translation>Open Tape</translation>
+    </message>
+    <message>
+        <source>テープを保存</source>
+        <translation>Save Tape</translation>
+    </message>
+    <message>
+        <source>一覧を消去(&amp;C)</source>
+        <translation>&amp;Clear List</translation>
+    </message>
+    <message>
+        <source>前回の作業を復元しますか？</source>
+        <translation>Restore your last work?</translation>
+    </message>
+    <message>
+        <source>Vantoli テープ (*.vantoli);;すべてのファイル (*)</source>
+        <translation>Vantoli tapes (*.vantoli);;All files (*)</translation>
+    </message>
+</context>
+<context>
+    <name>PasteTracks</name>
+    <message>
+        <source>曲リストを貼り付け</source>
+        <translation>Paste Track List</translation>
+    </message>
+    <message>
+        <source>お店や配信サービスの曲リストを貼り付けてください。1行に1曲、演奏時間（4:31 など）のある行を読み取ります。</source>
+        <translation>Paste a track list from a shop or streaming page: one track a line, each with its time (such as 4:31).</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>行</source>
+        <translation>Line</translation>
+    </message>
+    <message>
+        <source>タイム</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>曲名</source>
+        <translation>Title</translation>
+    </message>
+    <message>
+        <source>アーティスト</source>
+        <translation>Artist</translation>
+    </message>
+    <message>
+        <source>？</source>
+        <translation>?</translation>
+    </message>
+    <message>
+        <source>読み取れません: </source>
+        <translation>Cannot read: </translation>
+    </message>
+    <message>
+        <source>%1 曲を読み取りました。</source>
+        <translation>Tracks read: %1.</translation>
+    </message>
+    <message>
+        <source>読み取れない行が %1 行あります（赤で表示）。</source>
+        <translation> Lines not read: %1 (in red).</translation>
     </message>
 </context>
 <context>
@@ -346,6 +496,49 @@
     <message>
         <source>Vantoli データファイル (*.vto)</source>
         <translation>Vantoli data files (*.vto)</translation>
+    </message>
+</context>
+<context>
+    <name>ReleaseChooser</name>
+    <message>
+        <source>リリースの選択</source>
+        <translation>Choose a Release</translation>
+    </message>
+    <message>
+        <source>このCDは次のリリースに含まれています。曲名を使うものを選んでください。</source>
+        <translation>This CD is part of the releases below. Choose the one whose titles to use.</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>アーティスト</source>
+        <translation>Artist</translation>
+    </message>
+    <message>
+        <source>タイトル</source>
+        <translation>Title</translation>
+    </message>
+    <message>
+        <source>年</source>
+        <translation>Year</translation>
+    </message>
+    <message>
+        <source>国</source>
+        <translation>Country</translation>
+    </message>
+    <message>
+        <source>形式</source>
+        <translation>Format</translation>
+    </message>
+    <message>
+        <source>バーコード</source>
+        <translation>Barcode</translation>
+    </message>
+    <message>
+        <source>曲数</source>
+        <translation>Tracks</translation>
     </message>
 </context>
 <context>
@@ -448,6 +641,175 @@ A side&apos;s time can be set to what really fits on it.</translation>
     <message>
         <source>バージョン情報</source>
         <translation>About Vantoli</translation>
+    </message>
+</context>
+<context>
+    <name>vantoli::Dubbing</name>
+    <message>
+        <source>音声の出力先が使えなくなりました。</source>
+        <translation>The audio output is no longer available.</translation>
+    </message>
+    <message>
+        <source>ダビング</source>
+        <translation>Dubbing</translation>
+    </message>
+    <message>
+        <source>A 面(&amp;A)</source>
+        <translation>Side &amp;A</translation>
+    </message>
+    <message>
+        <source>B 面(&amp;B)</source>
+        <translation>Side &amp;B</translation>
+    </message>
+    <message>
+        <source>No.</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>曲名</source>
+        <translation>Title</translation>
+    </message>
+    <message>
+        <source>開始</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>長さ</source>
+        <translation>Length</translation>
+    </message>
+    <message>
+        <source> 秒</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>そのまま</source>
+        <translation>Unchanged</translation>
+    </message>
+    <message>
+        <source>曲ごとにそろえる</source>
+        <translation>Normalize per track</translation>
+    </message>
+    <message>
+        <source>アルバムごとにそろえる</source>
+        <translation>Normalize per album</translation>
+    </message>
+    <message>
+        <source>カウントダウンで音を鳴らす(&amp;E)</source>
+        <translation>B&amp;eep during the count-down</translation>
+    </message>
+    <message>
+        <source>リードイン(&amp;I):</source>
+        <translation>Lead-&amp;in:</translation>
+    </message>
+    <message>
+        <source>音量(&amp;V):</source>
+        <translation>&amp;Volume:</translation>
+    </message>
+    <message>
+        <source>出力先(&amp;O):</source>
+        <translation>&amp;Output:</translation>
+    </message>
+    <message>
+        <source>再生(&amp;P)</source>
+        <translation>&amp;Play</translation>
+    </message>
+    <message>
+        <source>一時停止(&amp;U)</source>
+        <translation>Pa&amp;use</translation>
+    </message>
+    <message>
+        <source>停止(&amp;S)</source>
+        <translation>&amp;Stop</translation>
+    </message>
+    <message>
+        <source>基準音(&amp;T)</source>
+        <translation>&amp;Test Tone</translation>
+    </message>
+    <message>
+        <source>最大音量部(&amp;L)</source>
+        <translation>&amp;Loudest Part</translation>
+    </message>
+    <message>
+        <source>閉じる(&amp;C)</source>
+        <translation>&amp;Close</translation>
+    </message>
+    <message>
+        <source>レベル (dBFS)</source>
+        <translation>Level (dBFS)</translation>
+    </message>
+    <message>
+        <source>タイマー (CD プレーヤーで再生)</source>
+        <translation>Timer (play on a CD player)</translation>
+    </message>
+    <message>
+        <source>音声を再生</source>
+        <translation>Plays the audio</translation>
+    </message>
+    <message>
+        <source>既定の出力</source>
+        <translation>Default output</translation>
+    </message>
+    <message>
+        <source>既定の出力 (%1)</source>
+        <translation>Default output (%1)</translation>
+    </message>
+    <message>
+        <source>録音レベルを合わせてください</source>
+        <translation>Set the recording level</translation>
+    </message>
+    <message>
+        <source>面の経過 %1 ／ 面の残り %2 ／ テープの残り %3</source>
+        <translation>Side: %1 gone, %2 left / Tape: %3 left</translation>
+    </message>
+    <message>
+        <source>トラック %1 %2  経過 %3 ／ 残り %4</source>
+        <translation>Track %1 %2  %3 gone / %4 left</translation>
+    </message>
+    <message>
+        <source>「%1」</source>
+        <translation>“%1”</translation>
+    </message>
+    <message>
+        <source>無音</source>
+        <translation>Silence</translation>
+    </message>
+</context>
+<context>
+    <name>vantoli::LevelMeter</name>
+    <message>
+        <source>無音</source>
+        <translation>silent</translation>
+    </message>
+    <message>
+        <source>%1 のレベル メーター: ピーク %2、平均 %3、ピークホールド %4</source>
+        <translation>%1 level meter: peak %2, average %3, peak hold %4</translation>
+    </message>
+</context>
+<context>
+    <name>vantoli::SidePlayer</name>
+    <message>
+        <source>パイプを作れません。</source>
+        <translation>Cannot create a pipe.</translation>
+    </message>
+    <message>
+        <source>%1 を起動できません。</source>
+        <translation>Cannot start %1.</translation>
+    </message>
+    <message>
+        <source>音声の出力先が使えなくなりました。</source>
+        <translation>The audio output is no longer available.</translation>
+    </message>
+    <message>
+        <source>音声の出力先を開けません。</source>
+        <translation>Cannot open the audio output.</translation>
+    </message>
+    <message>
+        <source>音声の出力先が応答しません。</source>
+        <translation>The audio output does not respond.</translation>
+    </message>
+    <message>
+        <source>音声を作るプロセスが異常終了しました。</source>
+        <translation>The process that makes the sound stopped unexpectedly.</translation>
     </message>
 </context>
 </TS>

@@ -18,6 +18,7 @@
 
 #include "core/disc_release.h"
 #include "gui/release_chooser.h"
+#include "gui/translation.h"
 
 namespace vantoli {
 
@@ -88,10 +89,12 @@ Fetched fetch(QWidget* parent, const QUrl& url, QByteArray* answer)
     QTimer showProgress;
     showProgress.setSingleShot(true);
     QObject::connect(&showProgress, &QTimer::timeout, &loop, [&] {
-        progress = new QProgressDialog(QStringLiteral("MusicBrainz で曲名を調べています..."),
-                                       QStringLiteral("キャンセル"), 0, 0, parent);
+        progress = new QProgressDialog(parent);
         progress->setObjectName(QStringLiteral("LookupProgress"));
-        progress->setWindowTitle(QStringLiteral("曲名の検索"));
+        progress->setRange(0, 0);
+        progress->setLabelText(translated(ja("DiscLookup", "MusicBrainz で曲名を調べています...")));
+        progress->setCancelButtonText(translated(ja("DiscLookup", "キャンセル")));
+        showText(progress, ja("DiscLookup", "曲名の検索"));
         progress->setWindowModality(Qt::WindowModal);
         progress->setAutoClose(false);
         progress->setAutoReset(false);
@@ -152,7 +155,7 @@ Fetched fetch(QWidget* parent, const QUrl& url, QByteArray* answer)
     return cancelled ? Fetched::Cancelled : Fetched::TimedOut;
 }
 
-const QString NotFoundText = QStringLiteral("MusicBrainz にこのCDは見つかりませんでした。");
+constexpr Ja NotFoundText = ja("DiscLookup", "MusicBrainz にこのCDは見つかりませんでした。");
 
 }  // namespace
 
@@ -183,10 +186,10 @@ DiscLookup lookUpDisc(QWidget* parent, const DiscToc& toc, TrackList disc)
             keepAnswer(cache, R"({"releases":[]})");
             return {std::move(disc), NotFoundText};
         case Fetched::NoConnection:
-            return {std::move(disc), QStringLiteral("MusicBrainz に接続できませんでした。曲名は調べていません。")};
+            return {std::move(disc), ja("DiscLookup", "MusicBrainz に接続できませんでした。曲名は調べていません。")};
         case Fetched::TimedOut:
-            return {std::move(disc), QStringLiteral("MusicBrainz から応答がありませんでした。曲名は調べていません。")};
-        case Fetched::Cancelled: return {std::move(disc), QStringLiteral("曲名の検索を中止しました。")};
+            return {std::move(disc), ja("DiscLookup", "MusicBrainz から応答がありませんでした。曲名は調べていません。")};
+        case Fetched::Cancelled: return {std::move(disc), ja("DiscLookup", "曲名の検索を中止しました。")};
         }
     }
 
@@ -194,7 +197,7 @@ DiscLookup lookUpDisc(QWidget* parent, const DiscToc& toc, TrackList disc)
         parseDiscReleases(std::string_view(answer.constData(), static_cast<std::size_t>(answer.size())),
                           discId.toStdString(), disc.tracks.size());
     if (!releases)
-        return {std::move(disc), QStringLiteral("MusicBrainz の応答を読み取れませんでした。曲名は調べていません。")};
+        return {std::move(disc), ja("DiscLookup", "MusicBrainz の応答を読み取れませんでした。曲名は調べていません。")};
     if (!fromCache) keepAnswer(cache, answer);
     if (releases->empty()) return {std::move(disc), NotFoundText};
 
@@ -202,10 +205,10 @@ DiscLookup lookUpDisc(QWidget* parent, const DiscToc& toc, TrackList disc)
     if (releases->size() > 1) {
         ReleaseChooser chooser(*releases, parent);
         if (chooser.exec() != QDialog::Accepted || chooser.chosen() < 0)
-            return {std::move(disc), QStringLiteral("リリースを選ばなかったので、曲名は変えていません。")};
+            return {std::move(disc), ja("DiscLookup", "リリースを選ばなかったので、曲名は変えていません。")};
         chosen = static_cast<std::size_t>(chooser.chosen());
     }
-    return {namedAfter(std::move(disc), (*releases)[chosen]), QStringLiteral("MusicBrainz から曲名を読み込みました。")};
+    return {namedAfter(std::move(disc), (*releases)[chosen]), ja("DiscLookup", "MusicBrainz から曲名を読み込みました。")};
 }
 
 }  // namespace vantoli

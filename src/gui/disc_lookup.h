@@ -9,6 +9,7 @@
 
 #include "core/disc_id.h"
 #include "core/track_list.h"
+#include "gui/translation.h"
 
 class QWidget;
 
@@ -16,7 +17,7 @@ namespace vantoli {
 
 struct DiscLookup {
     TrackList tracks;  // the disc named after the release chosen, or the disc as it was read
-    QString status;    // what the window's status line says of the lookup
+    Ja status;         // what the window's status line says of the lookup
 };
 
 // Looks the disc up and names its tracks after the release found: one is taken as it is, several are

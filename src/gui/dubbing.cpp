@@ -73,15 +73,14 @@ Dubbing::Dubbing(std::unique_ptr<DubbingClock> clock) : clock_(std::move(clock))
     setObjectName(QStringLiteral("Dubbing"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowFlag(Qt::Window);
-    setWindowTitle(tr("ダビング"));
 
     const auto named = [](QWidget* widget, const char* name) {
         widget->setObjectName(QLatin1String(name));
         return widget;
     };
 
-    optSideA_ = static_cast<QRadioButton*>(named(new QRadioButton(tr("A 面(&A)")), "optSideA"));
-    optSideB_ = static_cast<QRadioButton*>(named(new QRadioButton(tr("B 面(&B)")), "optSideB"));
+    optSideA_ = static_cast<QRadioButton*>(named(new QRadioButton, "optSideA"));
+    optSideB_ = static_cast<QRadioButton*>(named(new QRadioButton, "optSideB"));
     optSideA_->setChecked(true);
     lblMode_ = static_cast<QLabel*>(named(new QLabel, "lblMode"));
     auto* sides = new QHBoxLayout;
@@ -91,7 +90,6 @@ Dubbing::Dubbing(std::unique_ptr<DubbingClock> clock) : clock_(std::move(clock))
     sides->addWidget(lblMode_);
 
     tblSide_ = static_cast<QTableWidget*>(named(new QTableWidget(0, 4), "tblSide"));
-    tblSide_->setHorizontalHeaderLabels({tr("No."), tr("曲名"), tr("開始"), tr("長さ")});
     tblSide_->verticalHeader()->hide();
     tblSide_->horizontalHeader()->setSectionResizeMode(TitleColumn, QHeaderView::Stretch);
     tblSide_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -104,16 +102,23 @@ Dubbing::Dubbing(std::unique_ptr<DubbingClock> clock) : clock_(std::move(clock))
     spnLeadIn_->setDecimals(1);
     spnLeadIn_->setSingleStep(0.5);
     spnLeadIn_->setValue(2.0);
-    spnLeadIn_->setSuffix(tr(" 秒"));
     cboLoudness_ = static_cast<QComboBox*>(named(new QComboBox, "cboLoudness"));
-    cboLoudness_->addItems({tr("そのまま"), tr("曲ごとにそろえる"), tr("アルバムごとにそろえる")});
+    cboLoudness_->addItems({QString(), QString(), QString()});
     cboOutput_ = static_cast<QComboBox*>(named(new QComboBox, "cboOutput"));
-    chkBeep_ = static_cast<QCheckBox*>(named(new QCheckBox(tr("カウントダウンで音を鳴らす(&E)")), "chkBeep"));
+    chkBeep_ = static_cast<QCheckBox*>(named(new QCheckBox, "chkBeep"));
     chkBeep_->setChecked(true);
     auto* settings = new QFormLayout;
-    settings->addRow(tr("リードイン(&I):"), spnLeadIn_);
-    settings->addRow(tr("音量(&V):"), cboLoudness_);
-    settings->addRow(tr("出力先(&O):"), cboOutput_);
+    const auto buddy = [&named](QWidget* control, const char* name) {
+        auto* label = static_cast<QLabel*>(named(new QLabel, name));
+        label->setBuddy(control);
+        return label;
+    };
+    lblLeadIn_ = buddy(spnLeadIn_, "lblLeadIn");
+    lblLoudness_ = buddy(cboLoudness_, "lblLoudness");
+    lblOutput_ = buddy(cboOutput_, "lblOutput");
+    settings->addRow(lblLeadIn_, spnLeadIn_);
+    settings->addRow(lblLoudness_, cboLoudness_);
+    settings->addRow(lblOutput_, cboOutput_);
     settings->addRow(QString(), chkBeep_);
     connect(spnLeadIn_, &QDoubleSpinBox::valueChanged, this, [this] { emit settingsChanged(this->settings()); });
     connect(cboLoudness_, &QComboBox::currentIndexChanged, this, [this] { emit settingsChanged(this->settings()); });
@@ -134,12 +139,12 @@ Dubbing::Dubbing(std::unique_ptr<DubbingClock> clock) : clock_(std::move(clock))
     prgSide_->setRange(0, 1000);
     prgSide_->setTextVisible(false);
 
-    cmdPlay_ = static_cast<QPushButton*>(named(new QPushButton(tr("再生(&P)")), "cmdPlay"));
-    cmdPause_ = static_cast<QPushButton*>(named(new QPushButton(tr("一時停止(&U)")), "cmdPause"));
-    cmdStop_ = static_cast<QPushButton*>(named(new QPushButton(tr("停止(&S)")), "cmdStop"));
-    cmdTone_ = static_cast<QPushButton*>(named(new QPushButton(tr("基準音(&T)")), "cmdTone"));
-    cmdLoudest_ = static_cast<QPushButton*>(named(new QPushButton(tr("最大音量部(&L)")), "cmdLoudest"));
-    cmdClose_ = static_cast<QPushButton*>(named(new QPushButton(tr("閉じる(&C)")), "cmdClose"));
+    cmdPlay_ = static_cast<QPushButton*>(named(new QPushButton, "cmdPlay"));
+    cmdPause_ = static_cast<QPushButton*>(named(new QPushButton, "cmdPause"));
+    cmdStop_ = static_cast<QPushButton*>(named(new QPushButton, "cmdStop"));
+    cmdTone_ = static_cast<QPushButton*>(named(new QPushButton, "cmdTone"));
+    cmdLoudest_ = static_cast<QPushButton*>(named(new QPushButton, "cmdLoudest"));
+    cmdClose_ = static_cast<QPushButton*>(named(new QPushButton, "cmdClose"));
     for (QPushButton* button : {cmdPlay_, cmdPause_, cmdStop_, cmdTone_, cmdLoudest_, cmdClose_})
         button->setAutoDefault(false);
     auto* buttons = new QHBoxLayout;
@@ -147,8 +152,8 @@ Dubbing::Dubbing(std::unique_ptr<DubbingClock> clock) : clock_(std::move(clock))
     buttons->addStretch();
     buttons->addWidget(cmdClose_);
 
-    auto* levels = new QGroupBox(tr("レベル (dBFS)"));
-    auto* meters = new QVBoxLayout(levels);
+    grpLevels_ = static_cast<QGroupBox*>(named(new QGroupBox, "grpLevels"));
+    auto* meters = new QVBoxLayout(grpLevels_);
     meters->addWidget(mtrLeft_);
     meters->addWidget(mtrRight_);
 
@@ -156,7 +161,7 @@ Dubbing::Dubbing(std::unique_ptr<DubbingClock> clock) : clock_(std::move(clock))
     layout->addLayout(sides);
     layout->addWidget(tblSide_, 1);
     layout->addLayout(settings);
-    layout->addWidget(levels);
+    layout->addWidget(grpLevels_);
     layout->addWidget(lblCue_);
     layout->addWidget(lblNow_);
     layout->addWidget(lblSide_);
@@ -200,6 +205,7 @@ Dubbing::Dubbing(std::unique_ptr<DubbingClock> clock) : clock_(std::move(clock))
         if (state_ != State::Stopped && !timerMode_ && !QMediaDevices::audioOutputs().contains(player_.output()))
             stopWith(tr("音声の出力先が使えなくなりました。"));
     });
+    retranslate();
     fillOutputs();
 
     tmrTick_ = new QTimer(this);
@@ -213,6 +219,52 @@ Dubbing::Dubbing(std::unique_ptr<DubbingClock> clock) : clock_(std::move(clock))
 }
 
 Dubbing::~Dubbing() { player_.stop(); }
+
+// The window's words in the current language: at the start and after every change of language.
+void Dubbing::retranslate()
+{
+    setWindowTitle(tr("ダビング"));
+    optSideA_->setText(tr("A 面(&A)"));
+    optSideB_->setText(tr("B 面(&B)"));
+    tblSide_->setHorizontalHeaderLabels({tr("No."), tr("曲名"), tr("開始"), tr("長さ")});
+    spnLeadIn_->setSuffix(tr(" 秒"));
+    const QString loudness[] = {tr("そのまま"), tr("曲ごとにそろえる"), tr("アルバムごとにそろえる")};
+    for (int i = 0; i < 3; ++i) cboLoudness_->setItemText(i, loudness[i]);
+    chkBeep_->setText(tr("カウントダウンで音を鳴らす(&E)"));
+    lblLeadIn_->setText(tr("リードイン(&I):"));
+    lblLoudness_->setText(tr("音量(&V):"));
+    lblOutput_->setText(tr("出力先(&O):"));
+    cmdPlay_->setText(tr("再生(&P)"));
+    cmdPause_->setText(tr("一時停止(&U)"));
+    cmdStop_->setText(tr("停止(&S)"));
+    cmdTone_->setText(tr("基準音(&T)"));
+    cmdLoudest_->setText(tr("最大音量部(&L)"));
+    cmdClose_->setText(tr("閉じる(&C)"));
+    grpLevels_->setTitle(tr("レベル (dBFS)"));
+}
+
+void Dubbing::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange && cmdClose_) {
+        retranslate();
+        fillOutputs();
+        showMode();
+        if (state_ != State::Looping) showTimes();
+        showCue(cue_);
+    }
+    QWidget::changeEvent(event);
+}
+
+void Dubbing::showMode()
+{
+    lblMode_->setText(!made_ ? QString() : timerMode_ ? tr("タイマー (CD プレーヤーで再生)") : tr("音声を再生"));
+}
+
+void Dubbing::showCue(std::function<QString()> cue)
+{
+    cue_ = std::move(cue);
+    lblCue_->setText(cue_ ? cue_() : QString());
+}
 
 // The system's default output first, then every other output Qt Multimedia lists.
 void Dubbing::fillOutputs()
@@ -260,7 +312,7 @@ void Dubbing::showSide()
     if (!made_) return;
     program_ = dubbingProgram(*made_, side(), spnLeadIn_->value());
     timerMode_ = !sideHasAudio(*made_, side());
-    lblMode_->setText(timerMode_ ? tr("タイマー (CD プレーヤーで再生)") : tr("音声を再生"));
+    showMode();
     for (const Segment& segment : program_.segments) {
         if (segment.kind != SegmentKind::Track) continue;
         const int row = tblSide_->rowCount();
@@ -355,7 +407,7 @@ void Dubbing::cmdStop_Click()
         optSideA_->setChecked(true);
     }
     showSide();
-    lblCue_->clear();
+    showCue({});
 }
 
 void Dubbing::cmdTone_Click() { loop("tone"); }
@@ -368,7 +420,7 @@ void Dubbing::loop(const char* what)
     player_.load(request(what), chosenOutput());
     player_.play();
     setState(State::Looping);
-    lblCue_->setText(tr("録音レベルを合わせてください"));
+    showCue([this] { return tr("録音レベルを合わせてください"); });
 }
 
 void Dubbing::cmdClose_Click() { close(); }
@@ -417,7 +469,7 @@ void Dubbing::tmrTick_Timer()
                 beeped_ = CountDownSeconds + 1 - second;
                 if (chkBeep_->isChecked()) QApplication::beep();
             }
-            lblCue_->setText(QString::number(second));
+            showCue([second] { return QString::number(second); });
             return;
         }
         frameAtStart_ = 0;
@@ -456,7 +508,7 @@ void Dubbing::sideDone()
     } else {
         showSide();
     }
-    lblCue_->setText(text(dubbingCue(program_, program_.frames, done)));
+    showCue([program = program_, done] { return text(dubbingCue(program, program.frames, done)); });
 }
 
 void Dubbing::stopWith(const QString& detail)
@@ -505,13 +557,14 @@ void Dubbing::showTimes()
         const std::string title = slot < made_->titles.tracks.size() ? made_->titles.tracks[slot].title : std::string();
         lblNow_->setText(tr("トラック %1 %2  経過 %3 ／ 残り %4")
                              .arg(now->track)
-                             .arg(title.empty() ? QString() : QStringLiteral("「%1」").arg(text(title)),
+                             .arg(title.empty() ? QString() : tr("「%1」").arg(text(title)),
                                   text(clockText(at - now->start)), text(clockText(now->start + now->frames - at))));
         tblSide_->selectRow(now->index);
     } else {
         lblNow_->setText(state_ == State::Stopped ? QString() : tr("無音"));
     }
-    if (state_ == State::Playing || state_ == State::Paused) lblCue_->setText(text(dubbingCue(program_, at, side())));
+    if (state_ == State::Playing || state_ == State::Paused)
+        showCue([this, at] { return text(dubbingCue(program_, at, side())); });
 }
 
 DubbingSettings Dubbing::settings() const

@@ -5,6 +5,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -16,6 +17,7 @@
 class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
+class QGroupBox;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -91,12 +93,17 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     // Space in the table plays and pauses, as everywhere but on a button or a box that takes it.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     CalibrationTone tone_;  // the tone of the tape's settings, played by cmdTone
     TapeSide side() const;
+    void retranslate();
+    void showMode();
+    // Shows the big cue line; cue gives its text in the current language (none: empty).
+    void showCue(std::function<QString()> cue);
     void showSide();
     void fillOutputs();
     QByteArray request(const char* what) const;
@@ -144,6 +151,11 @@ private:
     QLabel* lblNow_ = nullptr;
     QLabel* lblSide_ = nullptr;
     QProgressBar* prgSide_ = nullptr;
+    QLabel* lblLeadIn_ = nullptr;
+    QLabel* lblLoudness_ = nullptr;
+    QLabel* lblOutput_ = nullptr;
+    QGroupBox* grpLevels_ = nullptr;
+    std::function<QString()> cue_;
     QPushButton* cmdClose_ = nullptr;
 };
 

@@ -1,5 +1,6 @@
 #include "gui/level_meter.h"
 
+#include <QEvent>
 #include <QPainter>
 
 #include <cmath>
@@ -43,11 +44,17 @@ void LevelMeter::clear()
 void LevelMeter::describe()
 {
     const auto db = [](double value) {
-        return value <= MinLevelDb ? QStringLiteral("無音") : QStringLiteral("%1 dBFS").arg(std::lround(value));
+        return value <= MinLevelDb ? tr("無音") : QStringLiteral("%1 dBFS").arg(std::lround(value));
     };
     setAccessibleName(channel_);
     setAccessibleDescription(tr("%1 のレベル メーター: ピーク %2、平均 %3、ピークホールド %4")
                                  .arg(channel_, db(level_.peakDb), db(level_.rmsDb), db(held_)));
+}
+
+void LevelMeter::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange) describe();
+    QWidget::changeEvent(event);
 }
 
 QSize LevelMeter::sizeHint() const { return {360, fontMetrics().height() + 18}; }

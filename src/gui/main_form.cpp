@@ -236,11 +236,7 @@ void MainForm::createMenus()
         if (ticked) mnuSettingCD_->setChecked(false);
     });
     // The window has no status bar: the Settings menu shows the tip when the pointer rests on the item.
-    const QString optimalTip = QStringLiteral(
-        "全曲が収まるいちばん短いテープを選び、A面とB面の時間もなるべくそろえます"
-        "（「オリジナルの曲順にこだわる」とは同時に使えません）");
-    mnuSettingOptimal_->setStatusTip(optimalTip);
-    mnuSettingOptimal_->setToolTip(optimalTip);
+    showOptimalTip();
     if (QMenu* settings = menuBar()->findChild<QMenu*>(QStringLiteral("mnuSetting")))
         settings->setToolTipsVisible(true);
     // The recent tapes hang under their item, listed afresh each time the submenu opens.
@@ -378,6 +374,15 @@ void MainForm::mnuFileDub_Click()
         window->setSettings(dubbingSettings_);
         connect(window, &Dubbing::settingsChanged, this, &MainForm::setDubbingSettings);
     }
+}
+
+void MainForm::showOptimalTip()
+{
+    constexpr Ja tip = ja("MainForm",
+                          "全曲が収まるいちばん短いテープを選び、A面とB面の時間もなるべくそろえます"
+                          "（「オリジナルの曲順にこだわる」とは同時に使えません）");
+    showToolTip(mnuSettingOptimal_, tip);
+    mnuSettingOptimal_->setStatusTip(translated(tip));
 }
 
 }  // namespace vantoli

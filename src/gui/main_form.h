@@ -225,6 +225,8 @@ private:
     void createControls();
     void createMenus();
     void createLanguageMenu();
+    // The tip of mnuSettingOptimal, as its tool tip and its status tip, in the current language.
+    void showOptimalTip();
     QLabel* timeLabel(int selector) const;
     // Empties the side A and side B cells.
     void clearSideCells();
@@ -233,8 +235,9 @@ private:
     // Shows tracks read from files or pasted: up to 20 fill the entries of a cleared window, 21 to 99
     // are planned as a report, anything else is a message.
     void showReadTracks(const TrackList& list, const QStringList& sources = {});
-    // Writes a line into the status bar, which is added below the client area the first time.
-    void showStatus(const QString& text);
+    // Writes a line into the status bar, which is added below the client area the first time; it is
+    // kept and shown in the new language after a change of language.
+    void showStatus(Ja text);
     // Replaces the titles of the tracks in the entries and shows them.
     void setTrackTitles(TrackList titles);
     // Puts each track's title into the tooltips of its entry and of the side cell that holds its
@@ -320,6 +323,7 @@ private:
     // shows them anew.
     int shownTapeMinutes_ = 0;
     std::optional<LongDiscPlan> reported_;
+    std::optional<Ja> status_;  // the status bar's line, shown anew when the language changes
 };
 
 }  // namespace vantoli

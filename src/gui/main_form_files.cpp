@@ -104,7 +104,7 @@ void MainForm::mnuFileReadFiles_Click()
 // One folder, read as a folder dropped on the window is: the audio files in it, by their names.
 void MainForm::mnuFileReadFolder_Click()
 {
-    const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("フォルダーから読み取り"));
+    const QString folder = QFileDialog::getExistingDirectory(this, translated(ja("MainForm", "フォルダーから読み取り")));
     if (folder.isEmpty()) return;
     ReadFiles({folder});
 }
@@ -158,15 +158,16 @@ void MainForm::mnuFilePaste_Click()
     showReadTracks(window.tracks());
 }
 
-void MainForm::showStatus(const QString& text)
+void MainForm::showStatus(Ja text)
 {
+    status_ = text;
     if (!findChild<QStatusBar*>(QString(), Qt::FindDirectChildrenOnly)) {
         // The client area keeps its size: the window grows by the status bar's height.
         QStatusBar* bar = statusBar();
         bar->setObjectName(QStringLiteral("statusBar"));
         resize(width(), height() + bar->sizeHint().height());
     }
-    statusBar()->showMessage(text);
+    statusBar()->showMessage(translated(text));
 }
 
 void MainForm::dragEnterEvent(QDragEnterEvent* event)

@@ -65,6 +65,8 @@ void MainForm::changeEvent(QEvent* event)
         }
         if (Report* open = report_.window(); open && reported_)
             open->setText(QString::fromStdString(PlanReportText(*reported_)));
+        if (status_) showStatus(*status_);
+        showOptimalTip();
     }
     QMainWindow::changeEvent(event);
 }

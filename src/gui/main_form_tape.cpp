@@ -143,7 +143,7 @@ bool MainForm::SaveTape(const QString& path)
     stampAudioFiles(document);
     const std::string text = writeTapeDocument(document, documentFolder(nativeName(path)));
     if (const std::optional<QString> failure = saveWholeFile(path, QByteArray::fromStdString(text))) {
-        showMessage(this, Message{"テープ", failure->toStdString(), MessageIcon::Exclamation});
+        showMessage(this, Message{translated(ja("MainForm", "テープ")).toStdString(), failure->toStdString(), MessageIcon::Exclamation});
         return false;
     }
     tapeFile_ = QFileInfo(path).absoluteFilePath();
@@ -157,13 +157,14 @@ bool MainForm::SaveTape(const QString& path)
 void MainForm::mnuFileOpenTape_Click()
 {
     const QString folder = tapeFile_.isEmpty() ? QString() : QFileInfo(tapeFile_).absolutePath();
-    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("テープを開く"), folder, tapeFileFilter());
+    const QString path = QFileDialog::getOpenFileName(this, translated(ja("MainForm", "テープを開く")), folder,
+                                                      tapeFileFilter());
     if (!path.isEmpty()) OpenTape(path);
 }
 
 void MainForm::mnuFileSaveTape_Click()
 {
-    QFileDialog dialog(this, QStringLiteral("テープを保存"), tapeFile_, tapeFileFilter());
+    QFileDialog dialog(this, translated(ja("MainForm", "テープを保存")), tapeFile_, tapeFileFilter());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("vantoli"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
@@ -206,7 +207,8 @@ void MainForm::fillRecentMenu()
         connect(item, &QAction::triggered, this, [this, path] { OpenTape(path); });
     }
     if (!paths.isEmpty()) mnuFileRecent_->addSeparator();
-    QAction* clear = mnuFileRecent_->addAction(QStringLiteral("一覧を消去(&C)"));
+    QAction* clear = mnuFileRecent_->addAction(QString());
+    showText(clear, ja("MainForm", "一覧を消去(&C)"));
     clear->setObjectName(QStringLiteral("mnuFileRecentClear"));
     clear->setEnabled(!paths.isEmpty());
     connect(clear, &QAction::triggered, this, [this] {
@@ -260,7 +262,7 @@ void MainForm::writeRecoveryCopy()
 bool MainForm::offerRecovery()
 {
     if (recoveryFile_.isEmpty() || !QFileInfo(recoveryFile_).isFile()) return false;
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Vantoli"), QStringLiteral("前回の作業を復元しますか？"),
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Vantoli"), translated(ja("MainForm", "前回の作業を復元しますか？")),
                     QMessageBox::Yes | QMessageBox::No, this);
     box.setDefaultButton(QMessageBox::Yes);
     if (box.exec() != QMessageBox::Yes) {

@@ -1,6 +1,7 @@
 #include "gui/paste_tracks.h"
 
 #include <QDialogButtonBox>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -11,6 +12,7 @@
 
 #include "core/pasted_tracks.h"
 #include "gui/fonts.h"
+#include "gui/translation.h"
 
 namespace vantoli {
 
@@ -29,14 +31,16 @@ QString timeText(std::int64_t milliseconds)
 PasteTracks::PasteTracks(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("PasteTracks"));
-    setWindowTitle(QStringLiteral("曲リストを貼り付け"));
+    showText(this, ja("PasteTracks", "曲リストを貼り付け"));
     setFont(windowFont());
     setModal(true);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("お店や配信サービスの曲リストを貼り付けてください。1行に1曲、演奏時間（"
-                                                "4:31 など）のある行を読み取ります。"),
-                                 this));
+    auto* lblPrompt = new QLabel(this);
+    lblPrompt->setObjectName(QStringLiteral("lblPrompt"));
+    showText(lblPrompt, ja("PasteTracks", "お店や配信サービスの曲リストを貼り付けてください。1行に1曲、演奏時間（"
+                                          "4:31 など）のある行を読み取ります。"));
+    layout->addWidget(lblPrompt);
     auto* panes = new QHBoxLayout;
     txtPaste_ = new QPlainTextEdit(this);
     txtPaste_->setObjectName(QStringLiteral("txtPaste"));
@@ -44,8 +48,6 @@ PasteTracks::PasteTracks(QWidget* parent) : QDialog(parent)
     panes->addWidget(txtPaste_, 1);
     tblParsed_ = new QTableWidget(0, ColumnCount, this);
     tblParsed_->setObjectName(QStringLiteral("tblParsed"));
-    tblParsed_->setHorizontalHeaderLabels(
-        {QStringLiteral("行"), QStringLiteral("タイム"), QStringLiteral("曲名"), QStringLiteral("アーティスト")});
     tblParsed_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tblParsed_->verticalHeader()->hide();
     tblParsed_->horizontalHeader()->setStretchLastSection(true);
@@ -58,16 +60,35 @@ PasteTracks::PasteTracks(QWidget* parent) : QDialog(parent)
     auto* buttons = new QDialogButtonBox(this);
     cmdOK_ = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
     cmdOK_->setObjectName(QStringLiteral("cmdOK"));
-    cmdCancel_ = buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
+    cmdCancel_ = buttons->addButton(QString(), QDialogButtonBox::RejectRole);
+    showText(cmdCancel_, ja("PasteTracks", "キャンセル"));
     cmdCancel_->setObjectName(QStringLiteral("cmdCancel"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
 
     connect(txtPaste_, &QPlainTextEdit::textChanged, this, &PasteTracks::txtPaste_Change);
+    showHeadings();
     txtPaste_Change();
     txtPaste_->setFocus();
     resize(760, 420);
+}
+
+void PasteTracks::showHeadings()
+{
+    tblParsed_->setHorizontalHeaderLabels({translated(ja("PasteTracks", "行")), translated(ja("PasteTracks", "タイム")),
+                                           translated(ja("PasteTracks", "曲名")),
+                                           translated(ja("PasteTracks", "アーティスト"))});
+}
+
+// The headings, the lines that cannot be read and the summary are shown anew in the new language.
+void PasteTracks::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange && tblParsed_) {
+        showHeadings();
+        txtPaste_Change();
+    }
+    QDialog::changeEvent(event);
 }
 
 void PasteTracks::txtPaste_Change()
@@ -87,8 +108,8 @@ void PasteTracks::txtPaste_Change()
             cells[ArtistColumn] = QString::fromStdString(line.track->artist);
         } else {
             ++unread;
-            cells[TimeColumn] = QStringLiteral("？");
-            cells[TitleColumn] = QStringLiteral("読み取れません: ") + QString::fromStdString(line.text);
+            cells[TimeColumn] = translated(ja("PasteTracks", "？"));
+            cells[TitleColumn] = translated(ja("PasteTracks", "読み取れません: ")) + QString::fromStdString(line.text);
         }
         for (int column = 0; column < ColumnCount; ++column) {
             auto* item = new QTableWidgetItem(cells[column]);
@@ -99,8 +120,8 @@ void PasteTracks::txtPaste_Change()
     tblParsed_->resizeColumnToContents(LineColumn);
     tblParsed_->resizeColumnToContents(TimeColumn);
 
-    QString summary = QStringLiteral("%1 曲を読み取りました。").arg(tracks_.tracks.size());
-    if (unread > 0) summary += QStringLiteral("読み取れない行が %1 行あります（赤で表示）。").arg(unread);
+    QString summary = translated(ja("PasteTracks", "%1 曲を読み取りました。")).arg(tracks_.tracks.size());
+    if (unread > 0) summary += translated(ja("PasteTracks", "読み取れない行が %1 行あります（赤で表示）。")).arg(unread);
     lblSummary_->setText(summary);
     cmdOK_->setEnabled(!tracks_.tracks.empty());
 }

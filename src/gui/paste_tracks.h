@@ -31,7 +31,12 @@ public:
 public slots:
     void txtPaste_Change();
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    void showHeadings();
+
     QPlainTextEdit* txtPaste_ = nullptr;
     QTableWidget* tblParsed_ = nullptr;
     QLabel* lblSummary_ = nullptr;

@@ -1,6 +1,7 @@
 #include "gui/release_chooser.h"
 
 #include <QDialogButtonBox>
+#include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -8,25 +9,26 @@
 #include <QVBoxLayout>
 
 #include "gui/fonts.h"
+#include "gui/translation.h"
 
 namespace vantoli {
 
 ReleaseChooser::ReleaseChooser(const std::vector<DiscRelease>& releases, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("ReleaseChooser"));
-    setWindowTitle(QStringLiteral("リリースの選択"));
+    showText(this, ja("ReleaseChooser", "リリースの選択"));
     setFont(windowFont());
     setModal(true);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(
-        new QLabel(QStringLiteral("このCDは次のリリースに含まれています。曲名を使うものを選んでください。"), this));
+    auto* lblPrompt = new QLabel(this);
+    lblPrompt->setObjectName(QStringLiteral("lblPrompt"));
+    showText(lblPrompt, ja("ReleaseChooser", "このCDは次のリリースに含まれています。曲名を使うものを選んでください。"));
+    layout->addWidget(lblPrompt);
 
     tblReleases_ = new QTableWidget(static_cast<int>(releases.size()), 7, this);
     tblReleases_->setObjectName(QStringLiteral("tblReleases"));
-    tblReleases_->setHorizontalHeaderLabels({QStringLiteral("アーティスト"), QStringLiteral("タイトル"),
-                                             QStringLiteral("年"), QStringLiteral("国"), QStringLiteral("形式"),
-                                             QStringLiteral("バーコード"), QStringLiteral("曲数")});
+    showHeadings();
     tblReleases_->setSelectionBehavior(QAbstractItemView::SelectRows);
     tblReleases_->setSelectionMode(QAbstractItemView::SingleSelection);
     tblReleases_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -52,13 +54,31 @@ ReleaseChooser::ReleaseChooser(const std::vector<DiscRelease>& releases, QWidget
     auto* buttons = new QDialogButtonBox(this);
     cmdOK_ = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
     cmdOK_->setObjectName(QStringLiteral("cmdOK"));
-    cmdCancel_ = buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
+    cmdCancel_ = buttons->addButton(QString(), QDialogButtonBox::RejectRole);
+    showText(cmdCancel_, ja("ReleaseChooser", "キャンセル"));
     cmdCancel_->setObjectName(QStringLiteral("cmdCancel"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(tblReleases_, &QTableWidget::cellDoubleClicked, this, &QDialog::accept);
     layout->addWidget(buttons);
     resize(640, 280);
+}
+
+void ReleaseChooser::showHeadings()
+{
+    static constexpr Ja Headings[] = {ja("ReleaseChooser", "アーティスト"), ja("ReleaseChooser", "タイトル"),
+                                      ja("ReleaseChooser", "年"),           ja("ReleaseChooser", "国"),
+                                      ja("ReleaseChooser", "形式"),         ja("ReleaseChooser", "バーコード"),
+                                      ja("ReleaseChooser", "曲数")};
+    QStringList headings;
+    for (const Ja& heading : Headings) headings << translated(heading);
+    tblReleases_->setHorizontalHeaderLabels(headings);
+}
+
+void ReleaseChooser::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange && tblReleases_) showHeadings();
+    QDialog::changeEvent(event);
 }
 
 int ReleaseChooser::chosen() const

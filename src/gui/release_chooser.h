@@ -26,7 +26,12 @@ public:
     // The row chosen, 0 for the first; -1 when none is.
     int chosen() const;
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    void showHeadings();
+
     QTableWidget* tblReleases_ = nullptr;
     QPushButton* cmdOK_ = nullptr;
     QPushButton* cmdCancel_ = nullptr;

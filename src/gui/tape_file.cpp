@@ -8,6 +8,7 @@
 
 #include "core/tape_document.h"
 #include "device/tape_settings_file.h"
+#include "gui/translation.h"
 
 namespace vantoli {
 
@@ -17,7 +18,7 @@ bool isTapeDocumentName(const QString& path)
                          Qt::CaseInsensitive);
 }
 
-QString tapeFileFilter() { return QStringLiteral("Vantoli テープ (*.vantoli);;すべてのファイル (*)"); }
+QString tapeFileFilter() { return translated(ja("MainForm", "Vantoli テープ (*.vantoli);;すべてのファイル (*)")); }
 
 namespace {
 

@@ -15,6 +15,7 @@
 #include "core/disc_id.h"
 #include "gui/release_chooser.h"
 #include "gui/tape_settings.h"
+#include "gui/translation.h"
 #include "support/answer_server.h"
 #include "support/modal_answerer.h"
 #include "support/musicbrainz_answers.h"
@@ -113,6 +114,13 @@ private slots:
         QCOMPARE(window->trackTitles().album, std::string("Album"));
         QCOMPARE(window->Tm(0)->text(), "335");  // not the service's 200 000 ms
         QCOMPARE(window->trackTitles().tracks[1].milliseconds, 180500);
+        QCOMPARE(status(*window), "MusicBrainz から曲名を読み込みました。");
+        // The status line follows a change of language, as every other text does.
+        useLanguage(Language::English);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+        QCOMPARE(status(*window), "Titles read from MusicBrainz.");
+        useLanguage(Language::Japanese);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
         QCOMPARE(status(*window), "MusicBrainz から曲名を読み込みました。");
         QCOMPARE(server.requests().size(), 1);
         QVERIFY(fakeDrive(*window).toc().offsets.empty());  // the drive was closed again

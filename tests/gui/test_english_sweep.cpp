@@ -6,13 +6,17 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -22,6 +26,8 @@
 #include "core/long_disc_plan.h"
 #include "core/plan_report.h"
 #include "gui/help_window.h"
+#include "gui/paste_tracks.h"
+#include "gui/release_chooser.h"
 #include "gui/report.h"
 #include "gui/tape_settings.h"
 #include "gui/translation.h"
@@ -92,8 +98,13 @@ void collect(QWidget* window, QList<Shown>& out)
             const int room = label->contentsRect().width() - 2 * std::max(label->indent(), 0);
             out << Shown{where, label->text(), label->wordWrap() || lineFits(label->fontMetrics(), label->text(), room),
                          keptSource(label)};
-        } else if (auto* box = qobject_cast<QCheckBox*>(w)) {
+        } else if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) {
+            auto* box = static_cast<QAbstractButton*>(w);
             out << Shown{where, box->text(), box->sizeHint().width() <= box->width(), keptSource(box)};
+        } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
+            for (int i = 0; i < combo->count(); ++i) out << Shown{where + " item", combo->itemText(i)};
+        } else if (auto* spin = qobject_cast<QDoubleSpinBox*>(w)) {
+            out << Shown{where + " suffix", spin->suffix()};
         } else if (auto* button = qobject_cast<QPushButton*>(w)) {
             const int margin = button->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button);
             out << Shown{where, button->text(),
@@ -152,6 +163,7 @@ QList<Shown> sweep()
 {
     QList<Shown> shown;
     {
+        QTemporaryDir folder;  // outlives the window, which holds a lock in it
         // The messages: the label without a plan, an entry error, the tapes window (modal), files that
         // cannot be read.
         ModalAnswerer answerer;
@@ -166,8 +178,34 @@ QList<Shown> sweep()
         window->Run()->click();
         window->mnuSettingTapes()->trigger();
         window->ReadFiles({QStringLiteral("/nonexistent/a.flac"), QStringLiteral("/nonexistent/b.m3u8")});
+        // The pasted list, with a line that reads and one that does not.
+        answerer.answerOther = [&](QWidget* modal) {
+            if (auto* paste = qobject_cast<PasteTracks*>(modal))
+                paste->txtPaste()->setPlainText(QStringLiteral("1. Song - Band 4:31\nliner notes"));
+            collect(modal, shown);
+            modal->close();
+        };
+        window->mnuFilePaste()->trigger();
+        DiscRelease release{"Album", "Band", "2001", "GB", "CD", "5012345678900", 1, 2, {}};
+        ReleaseChooser chooser({release, release}, window.get());
+        chooser.exec();
+        // The tape document: a file that is no tape, a tape that cannot be saved, the question after a
+        // crash.
+        QFile notATape(folder.filePath(QStringLiteral("notes.vantoli")));
+        if (notATape.open(QIODevice::WriteOnly)) notATape.write("{\"tracks\": 1}");
+        notATape.close();
+        window->OpenTape(notATape.fileName());
+        window->SaveTape(folder.path());
+        const QString recovery = folder.filePath(QStringLiteral("state"));
+        window->keepRecoveryCopiesIn(recovery);
+        QFile copy(recovery + QStringLiteral("/recovery.vantoli"));
+        if (copy.open(QIODevice::WriteOnly)) copy.write("{}");
+        copy.close();
+        window->offerRecovery();
+        // The temporary folder's name differs from sweep to sweep.
         for (const SeenModal& message : answerer.messages())
-            shown << Shown{"message title", message.title} << Shown{"message", message.text};
+            shown << Shown{"message title", message.title}
+                  << Shown{"message", QString(message.text).replace(folder.path(), QStringLiteral("FOLDER"))};
     }
     closeEverything();
 
@@ -178,6 +216,7 @@ QList<Shown> sweep()
     window->mnuSettingAll()->trigger();
     window->mnuHelpVersion()->trigger();
     window->mnuFileLabel()->trigger();
+    window->mnuFileDub()->trigger();
     showHelp(window.get(), helpFolder());
     SingleWindow<Report> report;
     const std::vector<int> seconds(24, 200);
@@ -204,6 +243,9 @@ private slots:
         useEnvironment("en_US.UTF-8");
         const QList<Shown> shown = sweep();
         QVERIFY(shown.size() > 100);
+        // A window the sweep failed to open would pass unseen.
+        for (const char* title : {"Dubbing title", "PasteTracks title", "ReleaseChooser title"})
+            QVERIFY2(std::any_of(shown.begin(), shown.end(), [&](const Shown& s) { return s.where == title; }), title);
         QStringList problems;
         for (const Shown& s : shown) {
             // The language's own name in the Language menu stays written as its speakers write it.
@@ -244,6 +286,7 @@ private slots:
         window->mnuSettingAll()->trigger();
         window->mnuHelpVersion()->trigger();
         window->mnuFileLabel()->trigger();
+        window->mnuFileDub()->trigger();
         showHelp(window.get(), helpFolder());
         window->showLongDiscPlan(std::vector<int>(24, 200), 24);
         const auto shownNow = [] {

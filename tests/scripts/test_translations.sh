@@ -15,7 +15,7 @@ failed=0
 # The windows: the same lupdate options as the update_translations target.
 cp "$root/translations/vantoli_en.ts" "$work/vantoli_en.ts"
 "$lupdate" -silent -tr-function-alias translate+=ja -no-obsolete -locations none \
-    "$root"/src/gui/*.cpp "$root"/src/gui/*.h "$root"/src/app/*.cpp -ts "$work/vantoli_en.ts"
+    -I "$root/src" "$root"/src/gui/*.cpp "$root"/src/gui/*.h "$root"/src/app/*.cpp -ts "$work/vantoli_en.ts"
 unfinished="$(awk '
     /<name>/ { gsub(/.*<name>|<\/name>.*/, ""); context = $0 }
     /<source>/ { source = $0; gsub(/.*<source>|<\/source>.*/, "", source) }
