@@ -1,7 +1,7 @@
 #include <QtTest>
 
 #include "core/entry_reading.h"
-#include "core/file_tracks.h"
+#include "core/file_read_result.h"
 #include "core/language.h"
 #include "core/tape_lineup.h"
 
