@@ -125,9 +125,9 @@ public:
 private:
     static SoundError shortError(const SideTrack& track, std::int64_t got, const Segment& segment)
     {
-        return SoundError{soundName(track.audio), fill(_("途中で終わっています（%1 秒／%2 秒）"),
-                                                       {std::to_string(got / SampleRate),
-                                                        std::to_string(segment.frames / SampleRate)})};
+        return SoundError{soundName(track.audio),
+                          fill(_("途中で終わっています（%1 秒／%2 秒）"),
+                               {std::to_string(got / SampleRate), std::to_string(segment.frames / SampleRate)})};
     }
 
     const SampleSink& sink_;
@@ -149,10 +149,9 @@ std::variant<SideProgram, SoundError> prepareSide(const SideRequest& request, Lo
             const std::int64_t length = openOrThrow(track.audio)->frames();
             if (track.plannedMilliseconds > 0 &&
                 std::llabs(length - framesOfMilliseconds(track.plannedMilliseconds)) > LengthTolerance)
-                return SoundError{soundName(track.audio),
-                                  fill(_("長さが予定と違います（%1 秒、予定は %2 秒）"),
-                                       {std::to_string(length / SampleRate),
-                                        std::to_string(track.plannedMilliseconds / 1000)})};
+                return SoundError{soundName(track.audio), fill(_("長さが予定と違います（%1 秒、予定は %2 秒）"),
+                                                               {std::to_string(length / SampleRate),
+                                                                std::to_string(track.plannedMilliseconds / 1000)})};
             frames.push_back(length);
             numbers.push_back(track.number);
         }

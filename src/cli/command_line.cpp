@@ -10,9 +10,9 @@
 
 #include "cli/plan_output.h"
 #include "core/entry_reading.h"
-#include "core/trimmed.h"
-#include "core/tape_document.h"
 #include "core/language.h"
+#include "core/tape_document.h"
+#include "core/trimmed.h"
 
 #ifndef VANTOLI_VERSION
 #error "VANTOLI_VERSION must name the program's version"
@@ -124,13 +124,17 @@ std::optional<UsageError> readRenderOption(const std::string& name, const std::s
     } else if (name == "tone") {
         const std::optional<CalibrationTone> tone = parseTone(value);
         if (!tone)
-            return UsageError{fill(_("--tone の値%1を読めません（秒[,400 か 1000 Hz[,-20 から 0 dBFS]]、例： 30,1000,-12）。"),
-                                   {bracketed(value)})};
+            return UsageError{
+                fill(_("--tone の値%1を読めません（秒[,400 か 1000 Hz[,-20 から 0 dBFS]]、例： 30,1000,-12）。"),
+                     {bracketed(value)})};
         render.settings.tone = *tone;
     } else if (name == "loudness") {
-        if (value == "off") render.settings.loudness = Loudness::Off;
-        else if (value == "track") render.settings.loudness = Loudness::Track;
-        else if (value == "album") render.settings.loudness = Loudness::Album;
+        if (value == "off")
+            render.settings.loudness = Loudness::Off;
+        else if (value == "track")
+            render.settings.loudness = Loudness::Track;
+        else if (value == "album")
+            render.settings.loudness = Loudness::Album;
         else
             return UsageError{
                 fill(_("--loudness には off、track、album のどれかを指定してください（%1）。"), {bracketed(value)})};

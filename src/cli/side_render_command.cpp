@@ -172,10 +172,10 @@ void renderSides(const PlannedTape& planned, const PlanRequest& request, const s
         result.err += message;
     };
     if (request.input == Input::Times)
-        return fail(
-            Failed,
-            std::string("vantoli-plan: ") +
-                _("入力したタイムには音がありません。--render には CD か音声ファイルを指定してください。") + "\n");
+        return fail(Failed,
+                    std::string("vantoli-plan: ") +
+                        _("入力したタイムには音がありません。--render には CD か音声ファイルを指定してください。") +
+                        "\n");
 
     audio::LoudnessCache cache;
     std::vector<PreparedSide> sides{{_("A面"), "side-a", {}, {}}, {_("B面"), "side-b", {}, {}}};
@@ -191,16 +191,16 @@ void renderSides(const PlannedTape& planned, const PlanRequest& request, const s
             }
             if (request.input == Input::Cd) track.audio = {AudioSource::Kind::CdTrack, cdSource, 0, -1, number};
             if (track.audio.kind == AudioSource::Kind::None)
-                return fail(Failed, "vantoli-plan: " + fill(_("トラック %1 には音がありません。"), {std::to_string(number)}) +
-                                            "\n");
+                return fail(Failed, "vantoli-plan: " +
+                                        fill(_("トラック %1 には音がありません。"), {std::to_string(number)}) + "\n");
             side.request.tracks.push_back(track);
         }
         auto prepared = audio::prepareSide(side.request, cache);
         if (auto* error = std::get_if<audio::SoundError>(&prepared)) return fail(Failed, messageOf(*error));
         side.program = std::get<SideProgram>(prepared);
         if (exceedsSide(side.program, plan.sideCapacity))
-            result.err += "vantoli-plan: " +
-                          fill(_("%1はリードインを含めるとテープの片面に収まりません。"), {side.name}) + "\n";
+            result.err +=
+                "vantoli-plan: " + fill(_("%1はリードインを含めるとテープの片面に収まりません。"), {side.name}) + "\n";
     }
     cache.save();
 

@@ -74,9 +74,8 @@ std::string dubbingCue(const SideProgram& program, std::int64_t frame, TapeSide 
         return s.kind == SegmentKind::Track && s.start >= now->start + now->frames;
     });
     if (next == program.segments.end()) return side == TapeSide::A ? _("テープを裏返して…") : _("ダビング終了");
-    const std::string countdown =
-        fill(_("トラック %1 まで %2 秒"),
-             {std::to_string(next->track), std::to_string(secondsUntil(next->start, frame))});
+    const std::string countdown = fill(_("トラック %1 まで %2 秒"),
+                                       {std::to_string(next->track), std::to_string(secondsUntil(next->start, frame))});
     return fill(now->kind == SegmentKind::Gap ? _("一時停止 — %1") : _("録音開始 — %1"), {countdown});
 }
 
