@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Every text of the program has its English: lupdate run over the windows' sources finds no text that
 # translations/vantoli_en.ts leaves unfinished, and xgettext run over the core, the command line, the
-# devices and the sound finds no text that translations/core_en.po leaves untranslated or fuzzy, and the catalogue compiled
-# into the program holds every translated entry of the .po. Names each text missing.
+# devices and the sound finds no text that translations/core_en.po leaves untranslated or fuzzy, and
+# the catalogue compiled into the program holds every translated entry of the .po. Names each text
+# missing.
 # Usage: test_translations.sh SOURCE_DIR LUPDATE COMPILED_CATALOGUE
 set -euo pipefail
 root="$1"
