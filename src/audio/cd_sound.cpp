@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "core/language.h"
 #include "core/side_program.h"
 
 #include <cdio/cdio.h>
@@ -31,17 +32,17 @@ public:
     {
         cdio_loglevel_default = CDIO_LOG_ERROR;  // libcdio's notes on images are no messages of ours
         cdio_ = device.empty() ? cdio_open(nullptr, DRIVER_DEVICE) : cdio_open(device.c_str(), DRIVER_UNKNOWN);
-        if (!cdio_) return "ディスクがありません";
+        if (!cdio_) return _("ディスクがありません");
         drive_ = cdio_cddap_identify_cdio(cdio_, CDDA_MESSAGE_FORGETIT, nullptr);
-        if (!drive_ || cdio_cddap_open(drive_) != 0) return "CD を読み取れません";
+        if (!drive_ || cdio_cddap_open(drive_) != 0) return _("CD を読み取れません");
         if (track_ < 1 || track_ > cdio_cddap_tracks(drive_) ||
             !cdio_cddap_track_audiop(drive_, static_cast<track_t>(track_)))
-            return "オーディオのトラックではありません";
+            return _("オーディオのトラックではありません");
         first_ = cdio_cddap_track_firstsector(drive_, static_cast<track_t>(track_));
         last_ = cdio_cddap_track_lastsector(drive_, static_cast<track_t>(track_));
-        if (first_ < 0 || last_ < first_) return "トラックの位置が分かりません";
+        if (first_ < 0 || last_ < first_) return _("トラックの位置が分かりません");
         paranoia_ = cdio_paranoia_init(drive_);
-        if (!paranoia_) return "CD を読み取れません";
+        if (!paranoia_) return _("CD を読み取れません");
         cdio_paranoia_modeset(paranoia_, PARANOIA_MODE_FULL ^ PARANOIA_MODE_NEVERSKIP);
         cdio_paranoia_seek(paranoia_, first_, SEEK_SET);
         next_ = first_;
@@ -57,7 +58,7 @@ public:
             if (at_ == SectorFrames) {
                 if (next_ > last_) break;
                 const std::int16_t* sector = cdio_paranoia_read(paranoia_, nullptr);
-                if (!sector) throw SoundError{name_, "セクター " + std::to_string(next_) + " を読み取れません"};
+                if (!sector) throw SoundError{name_, fill(_("セクター %1 を読み取れません"), {std::to_string(next_)})};
                 std::memcpy(sector_, sector, sizeof sector_);
                 ++next_;
                 at_ = 0;

@@ -6,6 +6,7 @@
 #include <system_error>
 #include <vector>
 
+#include "core/language.h"
 #include "core/side_program.h"
 
 extern "C" {
@@ -50,25 +51,26 @@ public:
     {
         av_log_set_level(AV_LOG_QUIET);
         int status = avformat_open_input(&format_, path_.c_str(), nullptr, nullptr);
-        if (status < 0) return "開けません（" + errorText(status) + "）";
+        if (status < 0) return vantoli::fill(_("開けません（%1）"), {errorText(status)});
         if ((status = avformat_find_stream_info(format_, nullptr)) < 0)
-            return "読み取れません（" + errorText(status) + "）";
+            return vantoli::fill(_("読み取れません（%1）"), {errorText(status)});
         const AVCodec* decoder = nullptr;
         stream_ = av_find_best_stream(format_, AVMEDIA_TYPE_AUDIO, -1, -1, &decoder, 0);
-        if (stream_ < 0 || !decoder) return "音声がありません";
+        if (stream_ < 0 || !decoder) return _("音声がありません");
         const AVStream* stream = format_->streams[stream_];
         for (unsigned i = 0; i < format_->nb_streams; ++i)
             if (static_cast<int>(i) != stream_) format_->streams[i]->discard = AVDISCARD_ALL;
         codec_ = avcodec_alloc_context3(decoder);
-        if (!codec_ || avcodec_parameters_to_context(codec_, stream->codecpar) < 0) return "デコーダーを用意できません";
+        if (!codec_ || avcodec_parameters_to_context(codec_, stream->codecpar) < 0)
+            return _("デコーダーを用意できません");
         codec_->pkt_timebase = stream->time_base;
         codec_->thread_count = 0;  // as many threads as the decoder can use: the encoder runs beside it
         if ((status = avcodec_open2(codec_, decoder, nullptr)) < 0)
-            return "デコードできません（" + errorText(status) + "）";
-        if (codec_->sample_rate <= 0 || codec_->ch_layout.nb_channels <= 0) return "音声の形式が分かりません";
+            return vantoli::fill(_("デコードできません（%1）"), {errorText(status)});
+        if (codec_->sample_rate <= 0 || codec_->ch_layout.nb_channels <= 0) return _("音声の形式が分かりません");
         packet_ = av_packet_alloc();
         frame_ = av_frame_alloc();
-        if (!packet_ || !frame_) return "メモリーが足りません";
+        if (!packet_ || !frame_) return _("メモリーが足りません");
 
         return {};
     }
@@ -168,7 +170,7 @@ private:
                 break;
             }
             if (received != AVERROR(EAGAIN))
-                throw SoundError{path_, "デコードに失敗しました（" + errorText(received) + "）"};
+                throw SoundError{path_, vantoli::fill(_("デコードに失敗しました（%1）"), {errorText(received)})};
             if (drained_) {
                 finished_ = true;
                 break;
@@ -179,11 +181,12 @@ private:
                 drained_ = true;
                 continue;
             }
-            if (readStatus < 0) throw SoundError{path_, "読み取りに失敗しました（" + errorText(readStatus) + "）"};
+            if (readStatus < 0)
+                throw SoundError{path_, vantoli::fill(_("読み取りに失敗しました（%1）"), {errorText(readStatus)})};
             if (packet_->stream_index == stream_) {
                 const int sent = avcodec_send_packet(codec_, packet_);
                 if (sent < 0 && sent != AVERROR(EAGAIN))
-                    throw SoundError{path_, "デコードに失敗しました（" + errorText(sent) + "）"};
+                    throw SoundError{path_, vantoli::fill(_("デコードに失敗しました（%1）"), {errorText(sent)})};
             }
             av_packet_unref(packet_);
         }
@@ -202,7 +205,7 @@ private:
         const int made =
             swr_convert(resampler_, &converted, room,
                         frame ? const_cast<const std::uint8_t**>(frame->extended_data) : nullptr, inSamples);
-        if (made < 0) throw SoundError{path_, "音声を変換できません（" + errorText(made) + "）"};
+        if (made < 0) throw SoundError{path_, vantoli::fill(_("音声を変換できません（%1）"), {errorText(made)})};
         // Only the frames within the part asked for.
         const std::int64_t first = std::clamp<std::int64_t>(skip_ - position_, 0, made);
         const std::int64_t last = end_ >= 0 ? std::clamp<std::int64_t>(end_ - position_, first, made) : made;
@@ -238,7 +241,7 @@ private:
         av_channel_layout_uninit(&out);
         if (status < 0 || swr_init(resampler_) < 0) {
             swr_free(&resampler_);
-            throw SoundError{path_, "音声を変換できません"};
+            throw SoundError{path_, _("音声を変換できません")};
         }
     }
 
@@ -267,7 +270,7 @@ std::variant<std::unique_ptr<SoundSource>, SoundError> openFileSound(const std::
                                                                      std::int64_t endFrame)
 {
     std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return SoundError{path, "ファイルがありません"};
+    if (!std::filesystem::is_regular_file(path, error)) return SoundError{path, _("ファイルがありません")};
     auto sound = std::make_unique<FileSound>(path, startFrame, endFrame);
     std::string problem = sound->open();
     if (!problem.empty()) return SoundError{path, std::move(problem)};

@@ -10,6 +10,7 @@
 
 #include <ebur128.h>
 
+#include "core/language.h"
 #include "core/side_program.h"
 
 namespace vantoli::audio {
@@ -50,7 +51,7 @@ TrackLoudness analyse(const AudioSource& source)
     if (auto* error = std::get_if<SoundError>(&opened)) throw *error;
     SoundSource& sound = *std::get<std::unique_ptr<SoundSource>>(opened);
     Ebur128 meter(EBUR128_MODE_I | EBUR128_MODE_TRUE_PEAK);
-    if (!meter.state) throw SoundError{soundName(source), "ラウドネスを測れません"};
+    if (!meter.state) throw SoundError{soundName(source), _("ラウドネスを測れません")};
     std::vector<float> samples(static_cast<std::size_t>(SampleRate) * Channels);
     TrackLoudness result;
     while (const std::int64_t got = sound.read(samples.data(), SampleRate)) {
@@ -111,7 +112,7 @@ TrackLoudness LoudnessCache::measure(const AudioSource& source)
     const std::filesystem::path path(source.path);
     const std::uintmax_t size = std::filesystem::file_size(path, error);
     const auto modified = std::filesystem::last_write_time(path, error);
-    if (error) throw SoundError{source.path, "ファイルがありません"};
+    if (error) throw SoundError{source.path, _("ファイルがありません")};
     const Key key{std::filesystem::absolute(path, error).lexically_normal().string(), size,
                   static_cast<std::int64_t>(modified.time_since_epoch().count()), source.startFrame, source.endFrame};
     if (const auto found = entries_.find(key); found != entries_.end()) return found->second;

@@ -8,6 +8,7 @@
 
 #include <FLAC/stream_encoder.h>
 
+#include "core/language.h"
 #include "core/side_program.h"
 
 namespace vantoli::audio {
@@ -55,7 +56,7 @@ std::string SideFile::open(const std::filesystem::path& path, FileFormat format,
     open_ = true;
     if (format == FileFormat::Wav) {
         const std::uint64_t bytes = static_cast<std::uint64_t>(frames) * 4;
-        if (bytes + 36 > 0xFFFFFFFFu) return error_ = "WAV に収まらない長さです";
+        if (bytes + 36 > 0xFFFFFFFFu) return error_ = _("WAV に収まらない長さです");
         std::uint8_t header[44] = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' '};
         put32(header + 4, static_cast<std::uint32_t>(36 + bytes));
         put32(header + 16, 16);
@@ -72,7 +73,7 @@ std::string SideFile::open(const std::filesystem::path& path, FileFormat format,
     }
     FLAC__StreamEncoder* encoder = FLAC__stream_encoder_new();
     encoder_ = encoder;
-    if (!encoder) return error_ = "FLAC のエンコーダーを用意できません";
+    if (!encoder) return error_ = _("FLAC のエンコーダーを用意できません");
     FLAC__stream_encoder_set_channels(encoder, 2);
     FLAC__stream_encoder_set_bits_per_sample(encoder, 16);
     FLAC__stream_encoder_set_sample_rate(encoder, SampleRate);
@@ -85,7 +86,7 @@ std::string SideFile::open(const std::filesystem::path& path, FileFormat format,
     file_ = nullptr;
     if (FLAC__stream_encoder_init_FILE(encoder, stream, nullptr, nullptr) != FLAC__STREAM_ENCODER_INIT_STATUS_OK) {
         std::fclose(stream);
-        return error_ = "FLAC のエンコーダーを用意できません";
+        return error_ = _("FLAC のエンコーダーを用意できません");
     }
     closing_ = false;
     failed_ = false;
@@ -164,7 +165,7 @@ bool SideFile::commit()
         if (!pending_.empty()) handOver();
         stopEncoder();
         written = !failed_ && FLAC__stream_encoder_finish(flac(encoder_));  // flushes and closes the file
-        if (!written && error_.empty()) error_ = "書き込みに失敗しました";
+        if (!written && error_.empty()) error_ = _("書き込みに失敗しました");
         FLAC__stream_encoder_delete(flac(encoder_));
         encoder_ = nullptr;
     } else {

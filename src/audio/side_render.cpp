@@ -8,6 +8,8 @@
 
 #include <ebur128.h>
 
+#include "core/language.h"
+
 namespace vantoli::audio {
 
 namespace {
@@ -115,7 +117,7 @@ public:
                 more += got;
             }
             if (more > LengthTolerance)
-                throw SoundError{soundName(track.audio), "長さが予定と違います（予定より長い）"};
+                throw SoundError{soundName(track.audio), _("長さが予定と違います（予定より長い）")};
         }
         return true;
     }
@@ -123,8 +125,9 @@ public:
 private:
     static SoundError shortError(const SideTrack& track, std::int64_t got, const Segment& segment)
     {
-        return SoundError{soundName(track.audio), "途中で終わっています（" + std::to_string(got / SampleRate) +
-                                                      " 秒／" + std::to_string(segment.frames / SampleRate) + " 秒）"};
+        return SoundError{soundName(track.audio),
+                          fill(_("途中で終わっています（%1 秒／%2 秒）"),
+                               {std::to_string(got / SampleRate), std::to_string(segment.frames / SampleRate)})};
     }
 
     const SampleSink& sink_;
@@ -146,9 +149,9 @@ std::variant<SideProgram, SoundError> prepareSide(const SideRequest& request, Lo
             const std::int64_t length = openOrThrow(track.audio)->frames();
             if (track.plannedMilliseconds > 0 &&
                 std::llabs(length - framesOfMilliseconds(track.plannedMilliseconds)) > LengthTolerance)
-                return SoundError{soundName(track.audio),
-                                  "長さが予定と違います（" + std::to_string(length / SampleRate) + " 秒、予定は " +
-                                      std::to_string(track.plannedMilliseconds / 1000) + " 秒）"};
+                return SoundError{soundName(track.audio), fill(_("長さが予定と違います（%1 秒、予定は %2 秒）"),
+                                                               {std::to_string(length / SampleRate),
+                                                                std::to_string(track.plannedMilliseconds / 1000)})};
             frames.push_back(length);
             numbers.push_back(track.number);
         }
@@ -220,7 +223,7 @@ std::int64_t loudestStart(const SideRequest& request, const SideProgram& program
         if (segment.kind == SegmentKind::Tone) from = segment.start + segment.frames;
     constexpr std::int64_t Block = SampleRate * 4 / 10;
     ebur128_state* meter = ebur128_init(Channels, SampleRate, EBUR128_MODE_M);
-    if (!meter) throw SoundError{"", "ラウドネスを測れません"};
+    if (!meter) throw SoundError{"", _("ラウドネスを測れません")};
     std::vector<double> blocks;
     std::int64_t inBlock = 0;
     const SampleSink measure = [&](const std::int16_t* samples, std::int64_t frames) {

@@ -2,6 +2,7 @@
 
 #include "audio/cd_sound.h"
 #include "audio/file_sound.h"
+#include "core/language.h"
 
 namespace vantoli::audio {
 
@@ -10,11 +11,11 @@ std::string soundName(const AudioSource& source)
     switch (source.kind) {
     case AudioSource::Kind::File: return source.path;
     case AudioSource::Kind::CdTrack:
-        return (source.path.empty() ? std::string("CD") : source.path) + "（トラック " +
-               std::to_string(source.cdTrack) + "）";
+        return fill(_("%1（トラック %2）"),
+                    {source.path.empty() ? std::string("CD") : source.path, std::to_string(source.cdTrack)});
     case AudioSource::Kind::None: break;
     }
-    return "入力したタイム";
+    return _("入力したタイム");
 }
 
 std::variant<std::unique_ptr<SoundSource>, SoundError> openSound(const AudioSource& source)
@@ -24,7 +25,7 @@ std::variant<std::unique_ptr<SoundSource>, SoundError> openSound(const AudioSour
     case AudioSource::Kind::CdTrack: return openCdSound(source.path, source.cdTrack);
     case AudioSource::Kind::None: break;
     }
-    return SoundError{soundName(source), "音声がありません"};
+    return SoundError{soundName(source), _("音声がありません")};
 }
 
 }  // namespace vantoli::audio

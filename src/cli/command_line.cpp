@@ -10,9 +10,9 @@
 
 #include "cli/plan_output.h"
 #include "core/entry_reading.h"
-#include "core/trimmed.h"
-#include "core/tape_document.h"
 #include "core/language.h"
+#include "core/tape_document.h"
+#include "core/trimmed.h"
 
 #ifndef VANTOLI_VERSION
 #error "VANTOLI_VERSION must name the program's version"
@@ -109,28 +109,35 @@ std::optional<double> decimal(std::string_view text)
 std::optional<UsageError> readRenderOption(const std::string& name, const std::string& value, RenderRequest& render)
 {
     if (name == "render") {
-        if (value.empty()) return UsageError{"--render= の後に書き出すフォルダーを指定してください。"};
+        if (value.empty()) return UsageError{_("--render= の後に書き出すフォルダーを指定してください。")};
         render.folder = value;
     } else if (name == "format") {
         if (value != "flac" && value != "wav")
-            return UsageError{"--format には flac か wav を指定してください（" + bracketed(value) + "）。"};
+            return UsageError{fill(_("--format には flac か wav を指定してください（%1）。"), {bracketed(value)})};
         render.wav = value == "wav";
     } else if (name == "lead-in") {
         const std::optional<double> seconds = decimal(value);
         if (!seconds || *seconds < 0 || *seconds > MaxLeadInSeconds)
-            return UsageError{"--lead-in には 0 から 30 までの秒数を指定してください（" + bracketed(value) + "）。"};
+            return UsageError{
+                fill(_("--lead-in には 0 から 30 までの秒数を指定してください（%1）。"), {bracketed(value)})};
         render.settings.leadInSeconds = *seconds;
     } else if (name == "tone") {
         const std::optional<CalibrationTone> tone = parseTone(value);
         if (!tone)
-            return UsageError{"--tone の値" + bracketed(value) +
-                              "を読めません（秒[,400 か 1000 Hz[,-20 から 0 dBFS]]、例： 30,1000,-12）。"};
+            return UsageError{
+                fill(_("--tone の値%1を読めません（秒[,400 か 1000 Hz[,-20 から 0 dBFS]]、例： 30,1000,-12）。"),
+                     {bracketed(value)})};
         render.settings.tone = *tone;
     } else if (name == "loudness") {
-        if (value == "off") render.settings.loudness = Loudness::Off;
-        else if (value == "track") render.settings.loudness = Loudness::Track;
-        else if (value == "album") render.settings.loudness = Loudness::Album;
-        else return UsageError{"--loudness には off、track、album のどれかを指定してください（" + bracketed(value) + "）。"};
+        if (value == "off")
+            render.settings.loudness = Loudness::Off;
+        else if (value == "track")
+            render.settings.loudness = Loudness::Track;
+        else if (value == "album")
+            render.settings.loudness = Loudness::Album;
+        else
+            return UsageError{
+                fill(_("--loudness には off、track、album のどれかを指定してください（%1）。"), {bracketed(value)})};
     }
     return std::nullopt;
 }
@@ -274,7 +281,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
                     fill(_("--tapes の値%1を読めません（例： 46,60,90 または 60:1860,90）。"), {bracketed(*value)})};
         }
         if (name == "stream") {
-            if (*value != "-") return UsageError{"--stream には「-」（標準出力）を指定してください。"};
+            if (*value != "-") return UsageError{_("--stream には「-」（標準出力）を指定してください。")};
             stream = true;
         }
         if (name == "render" || name == "format" || name == "lead-in" || name == "tone" || name == "loudness") {
@@ -290,19 +297,20 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
     }
     // After "--" every argument is an operand.
     for (int i = optind; i < argc; ++i) {
-        if (arguments[static_cast<std::size_t>(i - 1)].empty()) return UsageError{"空の引数は指定できません。"};
+        if (arguments[static_cast<std::size_t>(i - 1)].empty()) return UsageError{_("空の引数は指定できません。")};
         operands.push_back(arguments[static_cast<std::size_t>(i - 1)]);
     }
 
     if (stream) {
         if (!operands.empty() || !renderOptions.empty() || cd || report || json)
-            return UsageError{"--stream=- は要求を標準入力の JSON で受け取ります。ほかのオプションやファイルは指定できません。"};
+            return UsageError{
+                _("--stream=- は要求を標準入力の JSON で受け取ります。ほかのオプションやファイルは指定できません。")};
         return StreamSide{};
     }
     if (!renderOptions.empty()) {
         if (render.folder.empty())
-            return UsageError{renderOptions.front() + " は --render と一緒に指定してください。"};
-        if (report) return UsageError{"--render と --report は一緒に指定できません。"};
+            return UsageError{fill(_("%1 は --render と一緒に指定してください。"), {renderOptions.front()})};
+        if (report) return UsageError{_("--render と --report は一緒に指定できません。")};
         request.render = render;
     }
 
@@ -343,7 +351,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
     });
     if (tape != operands.end()) {
         if (operands.size() > 1)
-            return UsageError{"テープ" + bracketed(*tape) + "はほかのファイルと一緒には指定できません。"};
+            return UsageError{fill(_("テープ%1はほかのファイルと一緒には指定できません。"), {bracketed(*tape)})};
         request.input = Input::Tape;
     }
     if (request.input == Input::Times && operands.size() > MostTimes)

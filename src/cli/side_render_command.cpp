@@ -10,6 +10,7 @@
 
 #include "audio/side_file.h"
 #include "audio/side_render.h"
+#include "core/language.h"
 #include "core/text_encoding.h"
 
 namespace vantoli::cli {
@@ -57,10 +58,10 @@ std::string timeText(std::int64_t frames)
 std::string segmentName(const Segment& segment)
 {
     switch (segment.kind) {
-    case SegmentKind::Tone: return "トーン";
-    case SegmentKind::LeadIn: return "リードイン";
-    case SegmentKind::Gap: return "ブランク";
-    case SegmentKind::Track: return "トラック " + std::to_string(segment.track);
+    case SegmentKind::Tone: return _("トーン");
+    case SegmentKind::LeadIn: return _("リードイン");
+    case SegmentKind::Gap: return _("ブランク");
+    case SegmentKind::Track: return fill(_("トラック %1"), {std::to_string(segment.track)});
     }
     return {};
 }
@@ -85,7 +86,7 @@ std::string gainText(double gainDb)
 
 std::string programText(const std::string& heading, const SideProgram& program)
 {
-    std::string out = heading + "\n" + "        開始        長さ       ゲイン  内容\n";
+    std::string out = heading + "\n" + _("        開始        長さ       ゲイン  内容") + "\n";
     for (const Segment& segment : program.segments) {
         char line[160];
         std::snprintf(line, sizeof line, "  %10s  %10s  %9s  ", timeText(segment.start).c_str(),
@@ -93,7 +94,7 @@ std::string programText(const std::string& heading, const SideProgram& program)
                       segment.kind == SegmentKind::Track ? gainText(segment.gainDb).c_str() : "");
         out += line + segmentName(segment) + '\n';
     }
-    out += "  計 " + timeText(program.frames) + "\n";
+    out += fill(_("  計 %1"), {timeText(program.frames)}) + "\n";
     return out;
 }
 
@@ -111,9 +112,15 @@ Json programJson(const SideProgram& program)
     return Json{{"frames", program.frames}, {"segments", segments}};
 }
 
+// Why a side's file could not be written, as a line.
+std::string unwritten(const std::filesystem::path& path, const std::string& problem)
+{
+    return fill(_("%1 を書き出せません（%2）。"), {shownText(path.string()), problem}) + "\n";
+}
+
 std::string messageOf(const audio::SoundError& error)
 {
-    return "vantoli-plan: " + shownText(error.what) + "： " + error.cause + "\n";
+    return "vantoli-plan: " + fill(_("%1： %2"), {shownText(error.what), error.cause}) + "\n";
 }
 
 // A progress line on a terminal: the side and how far it has come.
@@ -165,12 +172,13 @@ void renderSides(const PlannedTape& planned, const PlanRequest& request, const s
         result.err += message;
     };
     if (request.input == Input::Times)
-        return fail(
-            Failed,
-            "vantoli-plan: 入力したタイムには音がありません。--render には CD か音声ファイルを指定してください。\n");
+        return fail(Failed,
+                    std::string("vantoli-plan: ") +
+                        _("入力したタイムには音がありません。--render には CD か音声ファイルを指定してください。") +
+                        "\n");
 
     audio::LoudnessCache cache;
-    std::vector<PreparedSide> sides{{"A面", "side-a", {}, {}}, {"B面", "side-b", {}, {}}};
+    std::vector<PreparedSide> sides{{_("A面"), "side-a", {}, {}}, {_("B面"), "side-b", {}, {}}};
     for (PreparedSide& side : sides) {
         side.request.gap = planned.options.gap;
         side.request.settings = render.settings;
@@ -183,7 +191,8 @@ void renderSides(const PlannedTape& planned, const PlanRequest& request, const s
             }
             if (request.input == Input::Cd) track.audio = {AudioSource::Kind::CdTrack, cdSource, 0, -1, number};
             if (track.audio.kind == AudioSource::Kind::None)
-                return fail(Failed, "vantoli-plan: トラック " + std::to_string(number) + " には音がありません。\n");
+                return fail(Failed, "vantoli-plan: " +
+                                        fill(_("トラック %1 には音がありません。"), {std::to_string(number)}) + "\n");
             side.request.tracks.push_back(track);
         }
         auto prepared = audio::prepareSide(side.request, cache);
@@ -191,7 +200,7 @@ void renderSides(const PlannedTape& planned, const PlanRequest& request, const s
         side.program = std::get<SideProgram>(prepared);
         if (exceedsSide(side.program, plan.sideCapacity))
             result.err +=
-                std::string("vantoli-plan: ") + side.name + "はリードインを含めるとテープの片面に収まりません。\n";
+                "vantoli-plan: " + fill(_("%1はリードインを含めるとテープの片面に収まりません。"), {side.name}) + "\n";
     }
     cache.save();
 
@@ -199,7 +208,8 @@ void renderSides(const PlannedTape& planned, const PlanRequest& request, const s
     const std::filesystem::path folder(render.folder);
     std::filesystem::create_directories(folder, error);
     if (!std::filesystem::is_directory(folder, error))
-        return fail(Failed, "vantoli-plan: フォルダー " + shownText(render.folder) + " を作れません。\n");
+        return fail(Failed,
+                    "vantoli-plan: " + fill(_("フォルダー %1 を作れません。"), {shownText(render.folder)}) + "\n");
 
     // Both sides are written beside their names and named only when both are complete.
     const StopSignals signals;
@@ -212,8 +222,7 @@ void renderSides(const PlannedTape& planned, const PlanRequest& request, const s
         if (const std::string problem =
                 file->open(path, render.wav ? audio::FileFormat::Wav : audio::FileFormat::Flac, side.program.frames);
             !problem.empty())
-            return fail(Failed,
-                        "vantoli-plan: " + shownText(path.string()) + " を書き出せません（" + problem + "）。\n");
+            return fail(Failed, "vantoli-plan: " + unwritten(path, problem));
         Progress progress(side.name, side.program.frames);
         const audio::SampleSink sink = [&](const std::int16_t* samples, std::int64_t frames) {
             if (stopRequested) return false;
@@ -223,10 +232,11 @@ void renderSides(const PlannedTape& planned, const PlanRequest& request, const s
         try {
             if (audio::renderSide(side.request, side.program, 0, sink) == audio::RenderEnd::Stopped) {
                 if (stopRequested)
-                    return fail(Cancelled, "vantoli-plan: 中止しました。" + shownText(path.string()) +
-                                               " は書き出していません。\n");
-                return fail(Failed, "vantoli-plan: " + shownText(path.string()) + " を書き出せません（" +
-                                        file->error() + "）。\n");
+                    return fail(Cancelled,
+                                "vantoli-plan: " +
+                                    fill(_("中止しました。%1 は書き出していません。"), {shownText(path.string())}) +
+                                    "\n");
+                return fail(Failed, "vantoli-plan: " + unwritten(path, file->error()));
             }
         } catch (const audio::SoundError& sound) {
             return fail(Failed, messageOf(sound));
@@ -236,8 +246,7 @@ void renderSides(const PlannedTape& planned, const PlanRequest& request, const s
     for (std::size_t i = 0; i < files.size(); ++i) {
         if (!files[i]->commit()) {
             for (std::size_t j = 0; j < i; ++j) std::filesystem::remove(paths[j], error);
-            return fail(Failed, "vantoli-plan: " + shownText(paths[i].string()) + " を書き出せません（" +
-                                    files[i]->error() + "）。\n");
+            return fail(Failed, "vantoli-plan: " + unwritten(paths[i], files[i]->error()));
         }
     }
 
@@ -254,7 +263,7 @@ void renderSides(const PlannedTape& planned, const PlanRequest& request, const s
     } else {
         for (std::size_t i = 0; i < sides.size(); ++i)
             result.out +=
-                "\n" + programText(std::string("＜") + sides[i].name + "のプログラム＞ " + shownText(paths[i].string()),
+                "\n" + programText(fill(_("＜%1のプログラム＞ %2"), {sides[i].name, shownText(paths[i].string())}),
                                    sides[i].program);
     }
 }
@@ -295,28 +304,28 @@ T member(const Json& json, const char* key, T fallback)
     try {
         return json.at(key).get<T>();
     } catch (const Json::exception&) {
-        throw BadRequest{std::string("「") + key + "」の値が違います"};
+        throw BadRequest{fill(_("「%1」の値が違います"), {key})};
     }
 }
 
 StreamRequest readRequest(const Json& json)
 {
-    if (!json.is_object()) throw BadRequest{"要求が JSON のオブジェクトではありません"};
+    if (!json.is_object()) throw BadRequest{_("要求が JSON のオブジェクトではありません")};
     StreamRequest request;
     request.side.gap = member(json, "gap", true);
     DubbingSettings& settings = request.side.settings;
     settings.leadInSeconds = member(json, "leadInSeconds", 2.0);
     if (settings.leadInSeconds < 0 || settings.leadInSeconds > MaxLeadInSeconds)
-        throw BadRequest{"「leadInSeconds」は 0 から 30 までです"};
+        throw BadRequest{_("「leadInSeconds」は 0 から 30 までです")};
     if (json.contains("tone")) {
         const Json& tone = json.at("tone");
-        if (!tone.is_object()) throw BadRequest{"「tone」の値が違います"};
+        if (!tone.is_object()) throw BadRequest{_("「tone」の値が違います")};
         settings.tone.seconds = member(tone, "seconds", 0.0);
         settings.tone.hertz = member(tone, "hertz", 1000);
         settings.tone.dbfs = member(tone, "dbfs", -12.0);
         if (settings.tone.seconds < 0 || (settings.tone.hertz != 400 && settings.tone.hertz != 1000) ||
             settings.tone.dbfs < -20 || settings.tone.dbfs > 0)
-            throw BadRequest{"「tone」の値が違います（400 か 1000 Hz、-20 から 0 dBFS）"};
+            throw BadRequest{_("「tone」の値が違います（400 か 1000 Hz、-20 から 0 dBFS）")};
     }
     const std::string loudness = member<std::string>(json, "loudness", "off");
     if (loudness == "off")
@@ -326,15 +335,15 @@ StreamRequest readRequest(const Json& json)
     else if (loudness == "album")
         settings.loudness = Loudness::Album;
     else
-        throw BadRequest{"「loudness」は off、track、album のどれかです"};
+        throw BadRequest{_("「loudness」は off、track、album のどれかです")};
     request.what = member<std::string>(json, "what", "side");
     if (request.what != "side" && request.what != "tone" && request.what != "loudest")
-        throw BadRequest{"「what」は side、tone、loudest のどれかです"};
+        throw BadRequest{_("「what」は side、tone、loudest のどれかです")};
     request.startFrame = member<std::int64_t>(json, "startFrame", 0);
-    if (request.startFrame < 0) throw BadRequest{"「startFrame」が負です"};
-    if (!json.contains("tracks") || !json.at("tracks").is_array()) throw BadRequest{"「tracks」がありません"};
+    if (request.startFrame < 0) throw BadRequest{_("「startFrame」が負です")};
+    if (!json.contains("tracks") || !json.at("tracks").is_array()) throw BadRequest{_("「tracks」がありません")};
     for (const Json& item : json.at("tracks")) {
-        if (!item.is_object()) throw BadRequest{"「tracks」の要素がオブジェクトではありません"};
+        if (!item.is_object()) throw BadRequest{_("「tracks」の要素がオブジェクトではありません")};
         audio::SideTrack track{member(item, "number", 0), {}, member<std::int64_t>(item, "milliseconds", 0)};
         const std::string kind = member<std::string>(item, "kind", "file");
         track.audio.path = member<std::string>(item, "path", "");
@@ -342,21 +351,21 @@ StreamRequest readRequest(const Json& json)
             track.audio.kind = AudioSource::Kind::File;
             track.audio.startFrame = member<std::int64_t>(item, "startFrame", 0);
             track.audio.endFrame = member<std::int64_t>(item, "endFrame", -1);
-            if (track.audio.path.empty()) throw BadRequest{"ファイルのトラックに「path」がありません"};
+            if (track.audio.path.empty()) throw BadRequest{_("ファイルのトラックに「path」がありません")};
             if (track.audio.startFrame < 0 ||
                 (track.audio.endFrame >= 0 && track.audio.endFrame <= track.audio.startFrame))
-                throw BadRequest{"「startFrame」と「endFrame」の値が違います"};
+                throw BadRequest{_("「startFrame」と「endFrame」の値が違います")};
         } else if (kind == "cd") {
             track.audio.kind = AudioSource::Kind::CdTrack;
             track.audio.cdTrack = member(item, "cdTrack", 0);
             if (track.audio.cdTrack < 1 || track.audio.cdTrack > 99)
-                throw BadRequest{"「cdTrack」は 1 から 99 までです"};
+                throw BadRequest{_("「cdTrack」は 1 から 99 までです")};
         } else {
-            throw BadRequest{"「kind」は file か cd です"};
+            throw BadRequest{_("「kind」は file か cd です")};
         }
         request.side.tracks.push_back(track);
     }
-    if (request.what != "tone" && request.side.tracks.empty()) throw BadRequest{"「tracks」が空です"};
+    if (request.what != "tone" && request.side.tracks.empty()) throw BadRequest{_("「tracks」が空です")};
     return request;
 }
 
@@ -376,11 +385,11 @@ CommandResult streamSide(std::FILE* in, int out)
         request = readRequest(Json::parse(text));
     } catch (const Json::exception&) {
         result.exitStatus = Failed;
-        result.err = "vantoli-plan: --stream の要求を JSON として読めません。\n";
+        result.err = std::string("vantoli-plan: ") + _("--stream の要求を JSON として読めません。") + "\n";
         return result;
     } catch (const BadRequest& bad) {
         result.exitStatus = Failed;
-        result.err = "vantoli-plan: --stream の要求： " + bad.text + "。\n";
+        result.err = "vantoli-plan: " + fill(_("--stream の要求： %1。"), {bad.text}) + "\n";
         return result;
     }
 

@@ -31,13 +31,16 @@ Message noDiscMessage() { return {_("CD読み取りエラー"), _("CDがセッ�
 
 Message discImageMessage(const DiscImageProblem& problem)
 {
-    const auto stop = [](std::string text) { return Message{"CD読み取りエラー", std::move(text), MessageIcon::Stop}; };
+    const auto stop = [](std::string text) {
+        return Message{_("CD読み取りエラー"), std::move(text), MessageIcon::Stop};
+    };
     switch (problem.fault) {
-    case DiscImageFault::Missing: return stop("ディスクイメージ「" + problem.name + "」が見つかりません。");
-    case DiscImageFault::NotAnImage: return stop("「" + problem.name + "」はディスクイメージとして読めません。");
+    case DiscImageFault::Missing: return stop(fill(_("ディスクイメージ「%1」が見つかりません。"), {problem.name}));
+    case DiscImageFault::NotAnImage: return stop(fill(_("「%1」はディスクイメージとして読めません。"), {problem.name}));
     case DiscImageFault::FileMissing:
-        return stop("ディスクイメージのファイル「" + problem.name + "」が見つかりません。");
-    case DiscImageFault::FileTooShort: return stop("ディスクイメージのファイル「" + problem.name + "」が短すぎます。");
+        return stop(fill(_("ディスクイメージのファイル「%1」が見つかりません。"), {problem.name}));
+    case DiscImageFault::FileTooShort:
+        return stop(fill(_("ディスクイメージのファイル「%1」が短すぎます。"), {problem.name}));
     case DiscImageFault::TooManyTracks: return tooManyTracksMessage();
     }
     return noDiscMessage();

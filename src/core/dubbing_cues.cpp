@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/language.h"
+
 namespace vantoli {
 
 namespace {
@@ -65,16 +67,16 @@ bool sideHasAudio(const MadePlan& made, TapeSide side)
 std::string dubbingCue(const SideProgram& program, std::int64_t frame, TapeSide side)
 {
     const std::optional<Segment> now = segmentAt(program, std::max<std::int64_t>(0, frame));
-    if (!now) return side == TapeSide::A ? "テープを裏返して…" : "ダビング終了";
-    if (now->kind == SegmentKind::Track) return "トラック " + std::to_string(now->track) + " を再生";
+    if (!now) return side == TapeSide::A ? _("テープを裏返して…") : _("ダビング終了");
+    if (now->kind == SegmentKind::Track) return fill(_("トラック %1 を再生"), {std::to_string(now->track)});
     // Lead-in, gap or tone: count down to the next track.
     const auto next = std::find_if(program.segments.begin(), program.segments.end(), [&](const Segment& s) {
         return s.kind == SegmentKind::Track && s.start >= now->start + now->frames;
     });
-    if (next == program.segments.end()) return side == TapeSide::A ? "テープを裏返して…" : "ダビング終了";
-    const std::string countdown =
-        "トラック " + std::to_string(next->track) + " まで " + std::to_string(secondsUntil(next->start, frame)) + " 秒";
-    return now->kind == SegmentKind::Gap ? "一時停止 — " + countdown : "録音開始 — " + countdown;
+    if (next == program.segments.end()) return side == TapeSide::A ? _("テープを裏返して…") : _("ダビング終了");
+    const std::string countdown = fill(_("トラック %1 まで %2 秒"),
+                                       {std::to_string(next->track), std::to_string(secondsUntil(next->start, frame))});
+    return fill(now->kind == SegmentKind::Gap ? _("一時停止 — %1") : _("録音開始 — %1"), {countdown});
 }
 
 std::string clockText(std::int64_t frames)
@@ -121,15 +123,15 @@ double PeakHold::update(double peakDb, std::int64_t ms)
 
 Message noPlanForDubbingMessage()
 {
-    return Message{"ダビング",
-                   "まだ構成案がありません。\r"
-                   "トラックのタイムを入力して［実行］を押し、構成案を作ってから選んでください。",
+    return Message{_("ダビング"),
+                   _("まだ構成案がありません。\r"
+                     "トラックのタイムを入力して［実行］を押し、構成案を作ってから選んでください。"),
                    MessageIcon::Information};
 }
 
 Message dubbingFailedMessage(const std::string& detail)
 {
-    return Message{"ダビング", "音を再生できませんでした。\r" + detail, MessageIcon::Exclamation};
+    return Message{_("ダビング"), _("音を再生できませんでした。\r") + detail, MessageIcon::Exclamation};
 }
 
 }  // namespace vantoli

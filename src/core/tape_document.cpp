@@ -11,6 +11,7 @@
 #include <tuple>
 
 #include "core/entry_reading.h"
+#include "core/language.h"
 #include "core/pattern_format.h"
 
 namespace vantoli {
@@ -459,7 +460,7 @@ namespace {
 
 Message tapeDocumentMessage(std::string text, MessageIcon icon = MessageIcon::Exclamation)
 {
-    return Message{"テープ", std::move(text), icon};
+    return Message{_("テープ"), std::move(text), icon};
 }
 
 }  // namespace
@@ -468,30 +469,31 @@ Message documentErrorMessage(const DocumentError& error, const std::string& file
 {
     std::string reason;
     switch (error.kind) {
-    case DocumentError::Kind::NotJson: reason = "テープのファイルではありません（JSON ではありません）。"; break;
-    case DocumentError::Kind::OtherFormat: reason = "Vantoli のテープのファイルではありません。"; break;
+    case DocumentError::Kind::NotJson: reason = _("テープのファイルではありません（JSON ではありません）。"); break;
+    case DocumentError::Kind::OtherFormat: reason = _("Vantoli のテープのファイルではありません。"); break;
     case DocumentError::Kind::TooNew:
-        reason =
-            "新しいバージョンの Vantoli で保存されたため、このバージョンでは開けません（形式 " + error.where + "）。";
+        reason = fill(_("新しいバージョンの Vantoli で保存されたため、このバージョンでは開けません（形式 %1）。"),
+                      {error.where});
         break;
-    case DocumentError::Kind::WrongType: reason = "「" + error.where + "」の値の種類が正しくありません。"; break;
-    case DocumentError::Kind::OutOfRange: reason = "「" + error.where + "」の値が範囲を超えています。"; break;
+    case DocumentError::Kind::WrongType: reason = fill(_("「%1」の値の種類が正しくありません。"), {error.where}); break;
+    case DocumentError::Kind::OutOfRange: reason = fill(_("「%1」の値が範囲を超えています。"), {error.where}); break;
     case DocumentError::Kind::TooManyTracks:
-        reason = error.where == "entries" ? "入力欄が 20 より多くあります。" : "トラックが 99 より多くあります。";
+        reason = error.where == "entries" ? _("入力欄が 20 より多くあります。") : _("トラックが 99 より多くあります。");
         break;
-    case DocumentError::Kind::TooLarge: reason = "ファイルが大きすぎます。"; break;
-    case DocumentError::Kind::NotAFile: reason = "ファイルではありません。"; break;
+    case DocumentError::Kind::TooLarge: reason = _("ファイルが大きすぎます。"); break;
+    case DocumentError::Kind::NotAFile: reason = _("ファイルではありません。"); break;
     case DocumentError::Kind::Unreadable:
-        reason = error.where.empty() ? "読み込めませんでした。" : "読み込めませんでした（" + error.where + "）。";
+        reason = error.where.empty() ? std::string(_("読み込めませんでした。"))
+                                     : fill(_("読み込めませんでした（%1）。"), {error.where});
         break;
     }
-    return tapeDocumentMessage("テープ「" + file + "」を開けません。\r" + reason);
+    return tapeDocumentMessage(fill(_("テープ「%1」を開けません。"), {file}) + "\r" + reason);
 }
 
 Message planChangedMessage(bool lineupChanged)
 {
-    return tapeDocumentMessage(lineupChanged ? "保存したときからテープの種類が変わったため、構成案を作り直しました。"
-                                             : "保存されていた構成案と違うため、構成案を作り直しました。",
+    return tapeDocumentMessage(lineupChanged ? _("保存したときからテープの種類が変わったため、構成案を作り直しました。")
+                                             : _("保存されていた構成案と違うため、構成案を作り直しました。"),
                                MessageIcon::Information);
 }
 
@@ -504,13 +506,13 @@ Message changedAudioFilesMessage(const std::vector<std::string>& missing, const 
         if (files.empty()) return;
         text += heading;
         for (const std::string& file : files)
-            if (count++ < Shown) text += "\r　" + file;
+            if (count++ < Shown) text += fill(_("\r　%1"), {file});
     };
-    list(missing, "見つからない音声ファイルがあります：");
+    list(missing, _("見つからない音声ファイルがあります："));
     if (!missing.empty() && !changed.empty()) text += "\r";
-    list(changed, "保存したときから変わった音声ファイルがあります：");
-    if (count > Shown) text += "\rほか " + std::to_string(count - Shown) + " 個";
-    text += "\rこれらの曲はダビングのときにタイマーで録音できます。";
+    list(changed, _("保存したときから変わった音声ファイルがあります："));
+    if (count > Shown) text += fill(_("\rほか %1 個"), {std::to_string(count - Shown)});
+    text += _("\rこれらの曲はダビングのときにタイマーで録音できます。");
     return tapeDocumentMessage(std::move(text));
 }
 

@@ -10,6 +10,8 @@
 #include <iterator>
 #include <system_error>
 
+#include "core/language.h"
+
 namespace vantoli {
 
 ParsedTapeDocument readTapeDocumentFile(const std::string& path)
@@ -18,7 +20,7 @@ ParsedTapeDocument readTapeDocumentFile(const std::string& path)
     std::error_code error;
     const fs::file_status status = fs::status(path, error);
     if (status.type() == fs::file_type::not_found)
-        return DocumentError{DocumentError::Kind::Unreadable, "見つかりません"};
+        return DocumentError{DocumentError::Kind::Unreadable, _("見つかりません")};
     if (error) return DocumentError{DocumentError::Kind::Unreadable, error.message()};
     if (status.type() != fs::file_type::regular) return DocumentError{DocumentError::Kind::NotAFile, {}};
     const std::uintmax_t size = fs::file_size(path, error);

@@ -25,10 +25,15 @@ struct Finished {
     QByteArray err;
 };
 
-Finished runProgram(const QStringList& arguments, const QString& home, const QByteArray& input = {})
+Finished runProgram(const QStringList& arguments, const QString& home, const QByteArray& input = {},
+                    const QString& locale = {})
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (!locale.isEmpty()) {
+        for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"}) environment.remove(name);
+        environment.insert("LANG", locale);
+    }
     environment.insert("HOME", home);
     environment.insert("XDG_CONFIG_HOME", home);
     environment.insert("XDG_CACHE_HOME", home + "/cache");
@@ -63,6 +68,33 @@ private slots:
         QCOMPARE(run.exitCode, 2);
         QVERIFY(QString::fromUtf8(run.err).contains("タイム"));
         QVERIFY(!QDir(out).exists());
+    }
+
+    // Under an English locale the sides' programs and the messages of the render, the stream and the
+    // sound sources are English: a text left out of the catalogue shows Japanese.
+    void speaksEnglishUnderAnEnglishLocale()
+    {
+        const QRegularExpression japanese(
+            QStringLiteral("[\\x{3000}-\\x{30FF}\\x{4E00}-\\x{9FFF}\\x{FF00}-\\x{FFEF}]"));
+        const QString english = QStringLiteral("en_US.UTF-8");
+        const QString folder = home_.filePath("english");
+        QVERIFY(QDir().mkpath(folder));
+        const QString file = writeWav(folder, "1.wav", 44100 * 2);
+        const Finished rendered =
+            runProgram({"--tapes=46", "--tone=1", "--render=" + folder + "/sides", file}, home_.path(), {}, english);
+        QVERIFY2(rendered.exitCode == 0 && rendered.out.contains("<Side A program>"), rendered.err.constData());
+        const Finished runs[] = {
+            rendered,
+            runProgram({"--render=" + folder + "/times", "431"}, home_.path(), {}, english),
+            runProgram({"--render=" + folder + "/none", folder + "/missing.wav"}, home_.path(), {}, english),
+            runProgram({"--stream=-"}, home_.path(), R"({"what": "all"})", english),
+            runProgram({"--stream=-"}, home_.path(), R"({"tracks": [{"path": "/nowhere/1.flac"}]})", english),
+        };
+        for (const Finished& run : runs) {
+            const QString shown = QString::fromUtf8(run.out + run.err);
+            QVERIFY2(!run.err.isEmpty() || run.exitCode == 0, shown.toUtf8().constData());
+            QVERIFY2(!shown.contains(japanese), shown.toUtf8().constData());
+        }
     }
 
     // Both sides as WAV files exactly as long as the programs the JSON gives, the tracks in the plan's

@@ -180,7 +180,9 @@ private slots:
         const QString english = QStringLiteral("en_US.UTF-8");
         for (const QStringList& arguments : {QStringList{"--help"}, QStringList{"431", "350", "1200"},
                                              QStringList{"--report", "431", "350"}, QStringList{"4x1"},
-                                             QStringList{"--bogus"}, QStringList{"--cd", "431"}}) {
+                                             QStringList{"--bogus"}, QStringList{"--cd", "431"},
+                                             QStringList{"--tone=x", "--render=sides", "431"},
+                                             QStringList{"--format=wav", "431"}}) {
             const Finished finished = runProgram(arguments, config_.path(), {}, english);
             const QString shown = QString::fromUtf8(finished.out + finished.err);
             QVERIFY2(!shown.isEmpty() && !shown.contains(japanese), qPrintable(describe(finished)));

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Every text of the program has its English: lupdate run over the windows' sources finds no text that
-# translations/vantoli_en.ts leaves unfinished, and xgettext run over the core and the command line
-# finds no text that translations/core_en.po leaves untranslated or fuzzy, and the catalogue compiled
-# into the program holds every translated entry of the .po. Names each text missing.
+# translations/vantoli_en.ts leaves unfinished, and xgettext run over the core, the command line, the
+# devices and the sound finds no text that translations/core_en.po leaves untranslated or fuzzy, and
+# the catalogue compiled into the program holds every translated entry of the .po. Names each text
+# missing.
 # Usage: test_translations.sh SOURCE_DIR LUPDATE COMPILED_CATALOGUE
 set -euo pipefail
 root="$1"
@@ -29,7 +30,7 @@ fi
 
 # The core and the command line.
 (cd "$root" && xgettext --language=C++ --from-code=UTF-8 --keyword=_ --keyword=N_ --no-wrap \
-    -o "$work/core.pot" src/core/*.cpp src/cli/*.cpp 2>/dev/null)
+    -o "$work/core.pot" src/core/*.cpp src/cli/*.cpp src/device/*.cpp src/audio/*.cpp 2>/dev/null)
 msgmerge --quiet --no-fuzzy-matching --no-wrap "$root/translations/core_en.po" "$work/core.pot" -o "$work/core.po" 2>/dev/null
 missing="$(msgattrib --untranslated --no-obsolete --no-wrap "$work/core.po" 2>/dev/null
     msgattrib --only-fuzzy --no-obsolete --no-wrap "$work/core.po" 2>/dev/null)"
