@@ -14,6 +14,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "core/language.h"
+
 namespace vantoli {
 
 namespace {
@@ -80,6 +82,13 @@ void SidePlayer::load(const QByteArray& request, const QAudioDevice& output, con
     // The PCM goes through our own pipe, read only as fast as it is played; stderr carries messages.
     child_->setProcessChannelMode(QProcess::ForwardedOutputChannel);
     child_->setChildProcessModifier([writeEnd] { ::dup2(writeEnd, STDOUT_FILENO); });
+    // The renderer's messages are shown here: they speak the window's language, which the Settings menu
+    // may have chosen against the environment.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("LANGUAGE"));
+    environment.insert(QStringLiteral("LC_ALL"), currentLanguage() == Language::English ? QStringLiteral("en_US.UTF-8")
+                                                                                       : QStringLiteral("C.UTF-8"));
+    child_->setProcessEnvironment(environment);
     connect(child_, &QProcess::readyReadStandardError, this,
             [this] { errors_ += QString::fromUtf8(child_->readAllStandardError()); });
     connect(child_, &QProcess::finished, this, [this] { childEnded(); });
