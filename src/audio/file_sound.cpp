@@ -210,6 +210,7 @@ private:
         const std::int64_t first = std::clamp<std::int64_t>(skip_ - position_, 0, made);
         const std::int64_t last = end_ >= 0 ? std::clamp<std::int64_t>(end_ - position_, first, made) : made;
         position_ += made;
+        if (last <= first) return;  // nothing of the part in this block (memcpy takes no empty buffer)
         const std::size_t at = buffer_.size();
         buffer_.resize(at + static_cast<std::size_t>(last - first) * Channels);
         float* out = buffer_.data() + at;
