@@ -36,7 +36,10 @@ std::string SideFile::open(const std::filesystem::path& path, FileFormat format,
     discard();
     path_ = path;
     format_ = format;
-    std::string pattern = (path.parent_path() / ("." + path.filename().string() + ".XXXXXX")).string();
+    std::string hidden = path.filename().string();
+    hidden.insert(hidden.begin(), '.');  // GCC 12 warns falsely of overlap on "." + name at -O3
+    hidden.append(".XXXXXX");
+    std::string pattern = (path.parent_path() / hidden).string();
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     const int descriptor = ::mkstemp(name.data());

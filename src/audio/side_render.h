@@ -18,7 +18,7 @@ namespace vantoli::audio {
 struct SideTrack {
     int number = 0;                    // its number on the disc (slot + 1)
     AudioSource audio;                 // where its sound is
-    std::int64_t plannedMilliseconds;  // the length the plan counts; <= 0: not checked
+    std::int64_t plannedMilliseconds = 0;  // the length the plan counts; <= 0: not checked
 };
 
 struct SideRequest {

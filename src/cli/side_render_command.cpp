@@ -344,7 +344,9 @@ StreamRequest readRequest(const Json& json)
     if (!json.contains("tracks") || !json.at("tracks").is_array()) throw BadRequest{_("「tracks」がありません")};
     for (const Json& item : json.at("tracks")) {
         if (!item.is_object()) throw BadRequest{_("「tracks」の要素がオブジェクトではありません")};
-        audio::SideTrack track{member(item, "number", 0), {}, member<std::int64_t>(item, "milliseconds", 0)};
+        audio::SideTrack track;
+        track.number = member(item, "number", 0);
+        track.plannedMilliseconds = member<std::int64_t>(item, "milliseconds", 0);
         const std::string kind = member<std::string>(item, "kind", "file");
         track.audio.path = member<std::string>(item, "path", "");
         if (kind == "file") {

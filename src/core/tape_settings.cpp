@@ -204,7 +204,8 @@ std::string settingValue(std::string_view ini, std::string_view group, std::stri
 std::string withSettingValue(std::string_view ini, std::string_view group, std::string_view key,
                              std::string_view value)
 {
-    const std::string setting = std::string(key) + "=" + std::string(value);
+    std::string setting(key);
+    setting.append("=").append(value);
     std::vector<std::string> out;
     std::string section;
     bool done = false;
@@ -229,7 +230,9 @@ std::string withSettingValue(std::string_view ini, std::string_view group, std::
     } else if (!done) {
         while (!out.empty() && trimmed(out.back(), LineBlanks).empty()) out.pop_back();
         if (!out.empty()) out.emplace_back();
-        out.push_back("[" + std::string(group) + "]");
+        std::string header("[");
+        header.append(group).append("]");
+        out.push_back(std::move(header));
         out.push_back(setting);
     }
     std::string text;
