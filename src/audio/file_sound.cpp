@@ -222,10 +222,18 @@ private:
         }
     }
 
+    // Whether the decoder said where each channel goes; a bare count gets the usual layout for it.
+    static bool namesItsChannels(const AVChannelLayout& layout)
+    {
+        return layout.nb_channels > 0 &&
+               (layout.order == AV_CHANNEL_ORDER_NATIVE || layout.order == AV_CHANNEL_ORDER_CUSTOM ||
+                layout.order == AV_CHANNEL_ORDER_AMBISONIC);
+    }
+
     void setUpResampler(const AVFrame* frame)
     {
         AVChannelLayout in{};
-        if (frame->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC || frame->ch_layout.nb_channels <= 0)
+        if (!namesItsChannels(frame->ch_layout))
             av_channel_layout_default(&in,
                                       std::max(1, frame->ch_layout.nb_channels > 0 ? frame->ch_layout.nb_channels
                                                                                    : codec_->ch_layout.nb_channels));
