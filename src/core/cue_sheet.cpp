@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/text_encoding.h"
+#include "core/text_lines.h"
 
 namespace vantoli {
 
@@ -136,9 +137,7 @@ std::variant<CueSheet, CueSheetError> parseLines(std::string_view text)
 
     std::string_view rest = text;
     while (!rest.empty()) {
-        const std::size_t end = rest.find_first_of("\r\n");
-        const std::string_view line = trimmed(rest.substr(0, end));
-        rest = end == std::string_view::npos ? std::string_view{} : rest.substr(end + 1);
+        const std::string_view line = trimmed(takeLine(rest));
         if (line.empty()) continue;
 
         const auto [word, args] = firstWord(line);

@@ -1,6 +1,7 @@
 #include "core/pasted_tracks.h"
 
 #include "core/text_encoding.h"
+#include "core/text_lines.h"
 
 namespace vantoli {
 
@@ -195,14 +196,7 @@ std::vector<PastedLine> parsePastedTracks(std::string_view text)
     std::size_t number = 0;
     std::size_t read = 0;
     while (!rest.empty()) {
-        const std::size_t end = rest.find_first_of("\r\n");
-        std::string_view line = rest.substr(0, end);
-        if (end == std::string_view::npos) {
-            rest = {};
-        } else {
-            const bool crlf = rest[end] == '\r' && end + 1 < rest.size() && rest[end + 1] == '\n';
-            rest.remove_prefix(end + (crlf ? 2 : 1));
-        }
+        const std::string_view line = takeLine(rest);
         ++number;
         if (plainLine(line).s.find_first_not_of(" \t") == std::string::npos) continue;
         PastedLine pasted{number, std::string(line), readLine(line, read + 1)};

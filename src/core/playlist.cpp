@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/text_lines.h"
 #include "core/trimmed.h"
 
 namespace vantoli {
@@ -74,17 +75,7 @@ std::optional<std::vector<PlaylistEntry>> parsePlaylist(std::string_view bytes, 
     std::string pendingTitle;
     std::string_view rest = *text;
     while (!rest.empty()) {
-        // A line ends at LF, CR LF or a lone CR.
-        const std::size_t end = rest.find_first_of("\r\n");
-        std::string_view line = rest.substr(0, end);
-        if (end == std::string_view::npos) {
-            rest = {};
-        } else {
-            const std::size_t next =
-                (rest[end] == '\r' && end + 1 < rest.size() && rest[end + 1] == '\n') ? end + 2 : end + 1;
-            rest.remove_prefix(next);
-        }
-        line = trimmed(line);
+        const std::string_view line = trimmed(takeLine(rest));
         if (line.empty()) continue;
         if (line.front() == '#') {
             if (startsWithNoCase(line, "#EXTINF:")) pendingTitle = extinfTitle(line.substr(8));
