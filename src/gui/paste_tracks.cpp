@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "core/pasted_tracks.h"
+#include "gui/dialog_buttons.h"
 #include "gui/fonts.h"
 #include "gui/translation.h"
 
@@ -57,15 +58,10 @@ PasteTracks::PasteTracks(QWidget* parent) : QDialog(parent)
     lblSummary_->setObjectName(QStringLiteral("lblSummary"));
     layout->addWidget(lblSummary_);
 
-    auto* buttons = new QDialogButtonBox(this);
-    cmdOK_ = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    cmdOK_->setObjectName(QStringLiteral("cmdOK"));
-    cmdCancel_ = buttons->addButton(QString(), QDialogButtonBox::RejectRole);
-    showText(cmdCancel_, ja("PasteTracks", "キャンセル"));
-    cmdCancel_->setObjectName(QStringLiteral("cmdCancel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    const OkCancelButtons buttons = okCancelButtons(this, ja("PasteTracks", "キャンセル"));
+    cmdOK_ = buttons.ok;
+    cmdCancel_ = buttons.cancel;
+    layout->addWidget(buttons.box);
 
     connect(txtPaste_, &QPlainTextEdit::textChanged, this, &PasteTracks::txtPaste_Change);
     showHeadings();

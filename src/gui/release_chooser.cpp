@@ -8,6 +8,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "gui/dialog_buttons.h"
 #include "gui/fonts.h"
 #include "gui/translation.h"
 
@@ -51,16 +52,11 @@ ReleaseChooser::ReleaseChooser(const std::vector<DiscRelease>& releases, QWidget
     if (!releases.empty()) tblReleases_->selectRow(0);
     layout->addWidget(tblReleases_);
 
-    auto* buttons = new QDialogButtonBox(this);
-    cmdOK_ = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    cmdOK_->setObjectName(QStringLiteral("cmdOK"));
-    cmdCancel_ = buttons->addButton(QString(), QDialogButtonBox::RejectRole);
-    showText(cmdCancel_, ja("ReleaseChooser", "キャンセル"));
-    cmdCancel_->setObjectName(QStringLiteral("cmdCancel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    const OkCancelButtons buttons = okCancelButtons(this, ja("ReleaseChooser", "キャンセル"));
+    cmdOK_ = buttons.ok;
+    cmdCancel_ = buttons.cancel;
     connect(tblReleases_, &QTableWidget::cellDoubleClicked, this, &QDialog::accept);
-    layout->addWidget(buttons);
+    layout->addWidget(buttons.box);
     resize(640, 280);
 }
 
