@@ -1,4 +1,5 @@
 #include "cli/command_line.h"
+#include "core/file_names.h"
 
 #include <getopt.h>
 
@@ -54,7 +55,6 @@ const option* findOption(std::string_view name)
 }
 
 bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
-bool isAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
 // "-130" and "-.5" are times (which the entry checks refuse), not options: no option is one dash long.
 bool isDashedTime(const std::string& argument)
@@ -345,9 +345,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
             fill(_("トラックのタイム%1とファイル%2は一緒に指定できません。"), {bracketed(*time), bracketed(*file)})};
     request.input = file != operands.end() ? Input::Files : Input::Times;
     const auto tape = std::find_if(operands.begin(), operands.end(), [](const std::string& operand) {
-        return isFileOperand(operand) && operand.size() > TapeDocumentExtension.size() &&
-               std::equal(TapeDocumentExtension.rbegin(), TapeDocumentExtension.rend(), operand.rbegin(),
-                          [](char a, char b) { return a == (b >= 'A' && b <= 'Z' ? b - 'A' + 'a' : b); });
+        return isFileOperand(operand) && hasExtension(operand, TapeDocumentExtension);
     });
     if (tape != operands.end()) {
         if (operands.size() > 1)

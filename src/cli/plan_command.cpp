@@ -16,6 +16,7 @@
 #include "core/message.h"
 #include "core/tape_document.h"
 #include "core/tape_lineup.h"
+#include "core/tape_model.h"
 #include "core/track_caption.h"
 #include "device/read_source.h"
 #include "device/tape_document_file.h"
@@ -68,14 +69,16 @@ Read readTracks(const Source& source)
 
 // As the window opens a tape: a long list is planned from its tracks, else the entries are read as the
 // Run command reads them, with the tracks' titles.
-Read readTape(const TapeDocument& tape)
+Read readTape(const TapeDocument& document)
 {
-    if (tape.longList) {
-        std::vector<int> seconds = trackSeconds(tape.tracks);
-        return Tracks{std::move(seconds), tape.tracks, static_cast<std::int32_t>(tape.tracks.tracks.size())};
+    const TapeModel tape = TapeModel::fromDocument(document, {});
+    if (tape.isLongList()) {
+        std::vector<int> seconds = trackSeconds(tape.tracks());
+        return Tracks{std::move(seconds), tape.tracks(), static_cast<std::int32_t>(tape.tracks().tracks.size())};
     }
-    Read read = readTimes(tape.entries);
-    if (auto* tracks = std::get_if<Tracks>(&read)) tracks->titles = tape.tracks;
+    Read read = readTimes({tape.entries().begin(), tape.entries().end()});
+    // The tracks know which of their times were typed over the audio.
+    if (auto* tracks = std::get_if<Tracks>(&read)) tracks->titles = tape.tracks();
     return read;
 }
 

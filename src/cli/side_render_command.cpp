@@ -12,6 +12,7 @@
 #include "audio/side_render.h"
 #include "core/language.h"
 #include "core/text_encoding.h"
+#include "core/time_text.h"
 
 namespace vantoli::cli {
 
@@ -186,8 +187,17 @@ void renderSides(const PlannedTape& planned, const PlanRequest& request, const s
             const std::size_t slot = static_cast<std::size_t>(number - 1);
             audio::SideTrack track{number, {}, 0};
             if (slot < planned.titles.tracks.size()) {
-                track.audio = planned.titles.tracks[slot].audio;
-                track.plannedMilliseconds = planned.titles.tracks[slot].milliseconds;
+                const Track& planTrack = planned.titles.tracks[slot];
+                // A time typed over the audio plans the side; the audio would play something else.
+                if (planTrack.timeTyped && request.input != Input::Cd && slot < planned.seconds.size())
+                    return fail(Failed,
+                                "vantoli-plan: " +
+                                    fill(_("トラック %1 のタイム %2 は音声の長さ %3 と違うため、%4を書き出せません。"),
+                                         {std::to_string(number), minutesSecondsText(planned.seconds[slot]),
+                                          minutesSecondsText(planTrack.milliseconds / 1000), side.name}) +
+                                    "\n");
+                track.audio = planTrack.audio;
+                track.plannedMilliseconds = planTrack.milliseconds;
             }
             if (request.input == Input::Cd) track.audio = {AudioSource::Kind::CdTrack, cdSource, 0, -1, number};
             if (track.audio.kind == AudioSource::Kind::None)

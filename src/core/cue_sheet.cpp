@@ -1,4 +1,5 @@
 #include "core/cue_sheet.h"
+#include "core/file_names.h"
 
 #include <algorithm>
 
@@ -24,13 +25,7 @@ std::string_view trimmed(std::string_view s)
     return s.substr(first, s.find_last_not_of(Blanks) - first + 1);
 }
 
-std::string upper(std::string_view s)
-{
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return out;
-}
+std::string upper(std::string_view s) { return asciiUpper(s); }
 
 // The first word of `s` and what follows it, both trimmed.
 std::pair<std::string_view, std::string_view> firstWord(std::string_view s)

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/language.h"
+#include "core/time_text.h"
 
 namespace vantoli {
 
@@ -60,7 +61,7 @@ bool sideHasAudio(const MadePlan& made, TapeSide side)
     const std::vector<int>& numbers = sideNumbers(made, side);
     return !numbers.empty() && std::all_of(numbers.begin(), numbers.end(), [&](int number) {
         const Track* track = trackOf(made, number);
-        return track && track->audio.kind != AudioSource::Kind::None;
+        return track && track->playsAudio();
     });
 }
 
@@ -82,9 +83,7 @@ std::string dubbingCue(const SideProgram& program, std::int64_t frame, TapeSide 
 std::string clockText(std::int64_t frames)
 {
     if (frames < 0) return "-";
-    const std::int64_t seconds = frames / SampleRate;
-    const std::int64_t rest = seconds % 60;
-    return std::to_string(seconds / 60) + (rest < 10 ? ":0" : ":") + std::to_string(rest);
+    return minutesSecondsText(frames / SampleRate);
 }
 
 StereoLevel stereoLevel(const std::int16_t* interleaved, std::size_t frames)

@@ -8,6 +8,7 @@
 #include <tuple>
 
 #include "core/tape_lineup.h"
+#include "core/time_text.h"
 
 namespace vantoli {
 
@@ -107,16 +108,6 @@ Message noPlanForLabelMessage()
                    MessageIcon::Information};
 }
 
-std::string labelTimeText(int seconds)
-{
-    const std::int64_t value = seconds;
-    const std::int64_t magnitude = value < 0 ? -value : value;
-    const std::int64_t rest = magnitude % 60;
-    std::string text = value < 0 ? "-" : "";
-    text += std::to_string(magnitude / 60);
-    text += rest < 10 ? ":0" : ":";
-    text += std::to_string(rest);
-    return text;
-}
+std::string labelTimeText(int seconds) { return minutesSecondsText(seconds); }
 
 }  // namespace vantoli

@@ -1,4 +1,5 @@
 #include "core/natural_order.h"
+#include "core/file_names.h"
 
 namespace vantoli {
 
@@ -8,8 +9,7 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 unsigned char folded(char c)
 {
-    const auto u = static_cast<unsigned char>(c);
-    return (u >= 'A' && u <= 'Z') ? static_cast<unsigned char>(u - 'A' + 'a') : u;
+    return static_cast<unsigned char>(asciiLower(c));
 }
 
 // Compares two runs of digits by their value, however long they are: -1, 0 or 1.

@@ -1,4 +1,5 @@
 #include "core/playlist.h"
+#include "core/file_names.h"
 
 #include <algorithm>
 
@@ -9,15 +10,12 @@ namespace vantoli {
 
 namespace {
 
-bool isAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-
-char lowered(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool startsWithNoCase(std::string_view s, std::string_view prefix)
 {
     if (s.size() < prefix.size()) return false;
     for (std::size_t i = 0; i < prefix.size(); ++i)
-        if (lowered(s[i]) != lowered(prefix[i])) return false;
+        if (asciiLower(s[i]) != asciiLower(prefix[i])) return false;
     return true;
 }
 

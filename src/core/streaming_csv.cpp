@@ -1,4 +1,5 @@
 #include "core/streaming_csv.h"
+#include "core/file_names.h"
 
 #include <algorithm>
 #include <array>
@@ -56,14 +57,6 @@ std::vector<Row> csvRecords(std::string_view text)
     }
     if (fieldStarted || !field.empty() || !row.empty()) endRow();
     return rows;
-}
-
-std::string lowered(std::string_view s)
-{
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
 }
 
 std::string trimmedText(std::string_view s)
@@ -124,13 +117,13 @@ std::optional<std::vector<CsvPlaylistRow>> parseStreamingCsv(std::string_view by
     if (records.empty()) return std::nullopt;
     std::array<std::optional<std::size_t>, ColumnCount> at;
     for (std::size_t c = 0; c < records.front().size(); ++c) {
-        const std::string name = lowered(trimmedText(records.front()[c]));
+        const std::string name = asciiLower(trimmedText(records.front()[c]));
         for (std::size_t k = 0; k < ColumnCount; ++k) {
             const auto& names = ColumnNames[k];
             const auto rank = std::find(names.begin(), names.end(), name);
             // Of two columns known by names of one kind the one named first in the list is taken.
             if (name.empty() || rank == names.end()) continue;
-            if (!at[k] || std::find(names.begin(), names.end(), lowered(trimmedText(records.front()[*at[k]]))) > rank)
+            if (!at[k] || std::find(names.begin(), names.end(), asciiLower(trimmedText(records.front()[*at[k]]))) > rank)
                 at[k] = c;
         }
     }
@@ -152,9 +145,7 @@ std::optional<std::vector<CsvPlaylistRow>> parseStreamingCsv(std::string_view by
 
 bool isCsvPlaylistName(std::string_view name)
 {
-    const std::size_t dot = name.rfind('.');
-    return dot != std::string_view::npos && dot > 0 && name.find('/', dot) == std::string_view::npos &&
-           lowered(name.substr(dot + 1)) == "csv";
+    return extensionOf(name) == "csv";
 }
 
 }  // namespace vantoli

@@ -18,17 +18,6 @@ namespace vantoli {
 
 using Json = nlohmann::ordered_json;
 
-bool TapeDocument::operator==(const TapeDocument& other) const
-{
-    const auto optionsOf = [](const PlanOptions& o) { return std::tuple(o.gap, o.keepOrder, o.exact); };
-    const auto dubbingOf = [](const DubbingSettings& d) {
-        return std::tuple(d.leadInSeconds, d.loudness, d.tone.seconds, d.tone.hertz, d.tone.dbfs);
-    };
-    return sources == other.sources && entries == other.entries && tracks == other.tracks && stamps == other.stamps &&
-           longList == other.longList && optionsOf(options) == optionsOf(other.options) && lineup == other.lineup &&
-           plan == other.plan && label == other.label && dubbingOf(dubbing) == dubbingOf(other.dubbing);
-}
-
 // ---- Plans and label texts -----------------------------------------------------------------------
 
 SavedPlan savedPlanOf(const TapePlan& plan)
@@ -155,13 +144,17 @@ std::string writeTapeDocument(const TapeDocument& document, const std::string& f
     for (std::size_t i = 0; i < document.tracks.tracks.size(); ++i) {
         const Track& track = document.tracks.tracks[i];
         const FileStamp stamp = i < document.stamps.size() ? document.stamps[i] : FileStamp{};
-        tracks.push_back(Json{{"milliseconds", track.milliseconds},
-                              {"title", track.title},
-                              {"artist", track.artist},
-                              {"audio", audioJson(track.audio, stamp, folder)}});
+        Json item{{"milliseconds", track.milliseconds},
+                  {"title", track.title},
+                  {"artist", track.artist},
+                  {"audio", audioJson(track.audio, stamp, folder)}};
+        // Only a time typed over the audio is written: a document without it reads as before.
+        if (track.timeTyped) item["typed"] = true;
+        tracks.push_back(std::move(item));
     }
     root["tracks"] = tracks;
     root["longList"] = document.longList;
+    if (!document.file.empty()) root["file"] = document.file;
 
     Json tapes = Json::array();
     for (const Tape& tape : document.lineup) tapes.push_back(tapeJson(tape));
@@ -322,6 +315,7 @@ void readTrack(const Reader& r, const std::string& folder, Track& track, FileSta
     track.milliseconds = r.integer("milliseconds", 0, MaxDocumentTrackMilliseconds);
     track.title = r.text("title");
     track.artist = r.text("artist");
+    track.timeTyped = r.has("typed") && r.flag("typed");
     if (!r.has("audio")) return;
     const Reader audio = r.object("audio");
     if (audio.has("file")) {
@@ -378,6 +372,7 @@ TapeDocument readDocument(const Reader& root, const std::string& folder)
         readTrack(tracks[i], folder, document.tracks.tracks[i], document.stamps[i]);
 
     document.longList = root.flag("longList");
+    if (root.has("file")) document.file = root.text("file");
     // A long list is planned from its tracks, the entries from the grid: neither can hold the other's count.
     if (document.longList && tracks.size() <= static_cast<std::size_t>(EntryCount))
         refuse(DocumentError::Kind::OutOfRange, "longList");

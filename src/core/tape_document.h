@@ -89,9 +89,10 @@ struct TapeDocument {
     std::optional<SavedPlan> plan;  // the plan shown; none when none was shown
     std::optional<LabelTexts> label;
     DubbingSettings dubbing;
+    // The tape's own file, in a copy kept for recovery (absolute); empty in the tape's own file.
+    std::string file;
 
-    // Every member equal (the options and the dubbing settings member by member).
-    bool operator==(const TapeDocument& other) const;
+    bool operator==(const TapeDocument&) const = default;
 };
 
 // The document as JSON text (UTF-8, LF line ends). Paths of files below `folder` (the document's own

@@ -14,6 +14,8 @@ struct PlanOptions {
     bool gap = true;        // leave 5 s of blank between neighbouring tracks of a side
     bool keepOrder = true;  // never exchange tracks between the sides
     bool exact = false;     // with the order not kept, search the shortest tape exactly (planTracks)
+
+    bool operator==(const PlanOptions&) const = default;
 };
 
 // One track of side A exchanged for one of side B to get by with a shorter tape.

@@ -1,4 +1,5 @@
 #include "core/tape_settings.h"
+#include "core/file_names.h"
 
 #include <algorithm>
 #include <cctype>
@@ -44,8 +45,8 @@ std::optional<int> number(const std::string& text)
 
 std::optional<bool> flag(const std::string& text)
 {
-    std::string word(trimmed(text, LineBlanks));
-    std::transform(word.begin(), word.end(), word.begin(), [](unsigned char c) { return std::tolower(c); });
+    // ASCII only: the settings file reads the same under any locale.
+    const std::string word = asciiLower(trimmed(text, LineBlanks));
     if (word == "true" || word == "1") return true;
     if (word == "false" || word == "0") return false;
     return std::nullopt;

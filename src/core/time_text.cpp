@@ -16,6 +16,14 @@ std::optional<std::string> timeLabelText(int seconds, int selector)
     return text;
 }
 
+std::string minutesSecondsText(std::int64_t seconds)
+{
+    const std::int64_t magnitude = seconds < 0 ? -seconds : seconds;
+    const std::int64_t rest = magnitude % 60;
+    return (seconds < 0 ? "-" : "") + std::to_string(magnitude / 60) + (rest < 10 ? ":0" : ":") +
+           std::to_string(rest);
+}
+
 std::string tapeCaption(int tapeMinutes) { return fill(_("%1分テープ"), {std::to_string(tapeMinutes)}); }
 
 }  // namespace vantoli

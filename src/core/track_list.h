@@ -29,6 +29,12 @@ struct Track {
     std::string title;   // UTF-8; empty when the source names none
     std::string artist;  // UTF-8; empty when the source names none
     AudioSource audio;   // where its sound is; Kind::None when the source holds none
+    // The time was typed more than a second away from the audio's length: the track plays as a typed
+    // track, its audio no longer used (see core/tape_model.h).
+    bool timeTyped = false;
+
+    // The audio plays for this track: it has some and no time was typed over it.
+    bool playsAudio() const { return audio.kind != AudioSource::Kind::None && !timeTyped; }
 
     bool operator==(const Track&) const = default;
 };

@@ -1,4 +1,5 @@
 #include "device/read_files.h"
+#include "core/file_names.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -30,20 +31,6 @@ constexpr std::int64_t RawFrameBytes = 2352;
 constexpr std::string_view AudioExtensions[] = {"aif", "aifc", "aiff", "ape", "flac", "m4a", "mp3", "mpc",
                                                 "oga", "ogg",  "opus", "spx", "tta",  "wav", "wma", "wv"};
 
-std::string lowered(std::string_view s)
-{
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
-
-std::string extensionOf(std::string_view name)
-{
-    const std::size_t dot = name.rfind('.');
-    if (dot == std::string_view::npos || dot == 0 || name.find('/', dot) != std::string_view::npos) return {};
-    return lowered(name.substr(dot + 1));
-}
 
 // The name the user knows an item by: its last part, as valid UTF-8.
 std::string displayName(const fs::path& path)

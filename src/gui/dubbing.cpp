@@ -27,6 +27,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "core/tape_model.h"
 #include "gui/level_meter.h"
 #include "gui/message_box.h"
 
@@ -257,7 +258,15 @@ void Dubbing::changeEvent(QEvent* event)
 
 void Dubbing::showMode()
 {
-    lblMode_->setText(!made_ ? QString() : timerMode_ ? tr("タイマー (CD プレーヤーで再生)") : tr("音声を再生"));
+    QString mode = !made_ ? QString() : timerMode_ ? tr("タイマー (CD プレーヤーで再生)") : tr("音声を再生");
+    // Tracks whose time was typed over their audio make the side a timer's: the tape says which.
+    if (made_) {
+        QStringList typed;
+        for (int number : typedTrackNumbers(made_->titles, side() == TapeSide::A ? made_->plan.sideA : made_->plan.sideB))
+            typed << QString::number(number);
+        if (!typed.isEmpty()) mode += tr("（トラック %1 は入力したタイム）").arg(typed.join(QStringLiteral(", ")));
+    }
+    lblMode_->setText(mode);
 }
 
 void Dubbing::showCue(std::function<QString()> cue)

@@ -85,7 +85,7 @@ MainForm::MainForm(std::unique_ptr<CdAudioDevice> device, QWidget* parent)
       RCD1_(std::move(device))
 {
     setObjectName(QStringLiteral("MainForm"));
-    setWindowTitle(QStringLiteral("Vantoli"));
+    showTitle();
     setWindowIcon(QIcon(QPixmap(vantoli_xpm)));
 
     createControls();
@@ -102,10 +102,22 @@ MainForm::MainForm(std::unique_ptr<CdAudioDevice> device, QWidget* parent)
     setAcceptDrops(true);
     for (QLineEdit* entry : Tm_) entry->installEventFilter(this);
 
-    // Whatever changes the tape counts as not saved (see main_form_tape.cpp).
-    for (QLineEdit* entry : Tm_) connect(entry, &QLineEdit::textChanged, this, &MainForm::markChanged);
+    // The entries and the option ticks write into the tape as they change; whatever changes the tape
+    // counts as not saved (see main_form_tape.cpp).
+    for (int i = 0; i < EntryCount; ++i)
+        connect(Tm_[i], &QLineEdit::textChanged, this, [this, i](const QString& text) {
+            if (restoring_) return;
+            tape_.setEntry(i, text.toStdString());
+            showTitleTips();
+            markChanged();
+        });
     for (QAction* option : {mnuSettingCD_, mnuSetting5sec_, mnuSettingOptimal_})
-        connect(option, &QAction::toggled, this, &MainForm::markChanged);
+        connect(option, &QAction::toggled, this, [this] {
+            if (restoring_) return;
+            tape_.setOptions(PlanOptions{mnuSetting5sec_->isChecked(), mnuSettingCD_->isChecked(),
+                                         mnuSettingOptimal_->isChecked()});
+            markChanged();
+        });
     recoveryTimer_.setSingleShot(true);
     connect(&recoveryTimer_, &QTimer::timeout, this, &MainForm::writeRecoveryCopy);
 
@@ -271,8 +283,7 @@ QLabel* MainForm::timeLabel(int selector) const
 // standard lineup is used and, once the window runs, a message says so.
 void MainForm::Form_Load()
 {
-    mnuSettingCD()->setChecked(true);
-    mnuSetting5sec()->setChecked(true);
+    // The menu table has ticked both options already.
     RCD1().selectCdAudio();
 
     mnuSettingOnline()->setChecked(loadOnlineLookup());
@@ -288,7 +299,7 @@ void MainForm::Form_Load()
 }
 
 // Closing the main window releases the drive and ends the program, taking every other window with
-// it. The closing is never refused.
+// it. Only unsaved work of a tape (more than typed entries) is asked about first, and may stay.
 void MainForm::Form_Unload()
 {
     RCD1().close();
@@ -297,6 +308,10 @@ void MainForm::Form_Unload()
 
 void MainForm::closeEvent(QCloseEvent* event)
 {
+    if (!maySetAside()) {
+        event->ignore();
+        return;
+    }
     Form_Unload();
     event->accept();
 }
@@ -305,6 +320,7 @@ void MainForm::closeEvent(QCloseEvent* event)
 // "close" here.
 void MainForm::mnuExit_Click()
 {
+    if (!maySetAside()) return;
     // exit(), unlike quit(), does not offer the windows a close first: Form_Unload does not run.
     QCoreApplication::exit(0);
 }
@@ -341,17 +357,17 @@ void MainForm::mnuFileLabel_Click()
         bringToFront(open);
         return;
     }
-    if (!lastPlan_) {
+    if (!tape_.plan()) {
         showMessage(this, noPlanForLabelMessage());
         return;
     }
     // What was typed in a label window closed before comes back through labelEdits_, which follows the
     // plans made since; the texts of a tape just opened, which no window has shown yet, are put on top.
     const bool shownBefore = labelEdits_.has_value();
-    CassetteLabel* window = showCassetteLabel(label_, *lastPlan_, labelEdits_, this);
+    CassetteLabel* window = showCassetteLabel(label_, *tape_.plan(), labelEdits_, this);
     connect(window, &CassetteLabel::closing, this, [this, window](const LabelEdits& edits) {
         labelEdits_ = edits;
-        labelTexts_ = window->texts();
+        tape_.setLabelTexts(window->texts());
     });
     connectLabelWindow(window, !shownBefore);
 }
@@ -363,17 +379,14 @@ void MainForm::mnuFileDub_Click()
         bringToFront(open);
         return;
     }
-    if (!lastPlan_) {
+    if (!tape_.plan()) {
         showMessage(this, noPlanForDubbingMessage());
         return;
     }
-    const bool opened = dubbing_.window() == nullptr;
-    Dubbing* window = showDubbing(dubbing_, *lastPlan_);
+    Dubbing* window = showDubbing(dubbing_, *tape_.plan());
     // The lead-in and loudness belong to the tape: the window shows them and hands changes back.
-    if (opened) {
-        window->setSettings(dubbingSettings_);
-        connect(window, &Dubbing::settingsChanged, this, &MainForm::setDubbingSettings);
-    }
+    window->setSettings(tape_.dubbing());
+    connect(window, &Dubbing::settingsChanged, this, &MainForm::setDubbingSettings);
 }
 
 void MainForm::showOptimalTip()

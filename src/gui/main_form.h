@@ -17,6 +17,7 @@
 #include "core/tape_document.h"
 #include "core/long_disc_plan.h"
 #include "core/tape_lineup.h"
+#include "core/tape_model.h"
 #include "core/track_list.h"
 #include "gui/cassette_label.h"
 #include "gui/dialog.h"
@@ -33,6 +34,7 @@ class QLabel;
 class QLineEdit;
 class QLockFile;
 class QMenu;
+class QProgressDialog;
 class QPushButton;
 
 namespace vantoli {
@@ -41,7 +43,8 @@ struct TapePlan;
 struct PlanOptions;
 
 // The program's start-up window: the entry grid of 20 track times, the plan panel and the menus.
-// Its controls are the program's whole working state; every command reads them and writes back.
+// It shows one tape (core/tape_model.h): the entries and option ticks write into it as they change,
+// every command changes the tape and the window shows the result.
 //
 // Everything of the window is in gui/main_form*.cpp: main_form.cpp builds it from its layout and menu
 // tables and holds its start, its end and the commands that open other windows; main_form_plan.cpp
@@ -70,7 +73,7 @@ public:
     QPushButton* Clear() const { return Clear_; }
 
     // Menu items. The ticks of mnuSettingCD (keep the disc's track order) and mnuSetting5sec
-    // (5 s between tracks) are the only store of the two planning options.
+    // (5 s between tracks) show the tape's planning options and change them.
     QAction* mnuFileReadCD() const { return mnuFileReadCD_; }
     QAction* mnuFileReadFiles() const { return mnuFileReadFiles_; }
     QAction* mnuFileReadFolder() const { return mnuFileReadFolder_; }
@@ -104,8 +107,12 @@ public:
     std::int32_t cdTrackCount = 0;
 
     // Reads the tracks of audio files, folders, playlists and CUE sheets (paths) as the File menu's
-    // read command does with the files chosen in its dialog, and as a drop onto the window does.
+    // read command does with the files chosen in its dialog, and as a drop onto the window does. The
+    // read runs off the window's thread: this returns at once, and filesRead follows once the tracks
+    // are shown (or the message that says why not), or the read was cancelled.
     void ReadFiles(const QStringList& items);
+    // Whether a read of files is going on.
+    bool isReading() const { return reading_ != nullptr; }
 
     // The program's one report window, batch-settings window, About window and cassette label window.
     SingleWindow<Report>& reportWindow() { return report_; }
@@ -118,14 +125,17 @@ public:
     // is entry i): the last read of a CD's CD-Text or of files. Empty when the entries were typed. Shown
     // in the tooltips of the entries and of the side cells ("3. 曲名 — アーティスト"). Clear, a pattern
     // open and every read that fills the entries replace them; typing in an entry does not.
-    const TrackList& trackTitles() const { return trackTitles_; }
+    const TrackList& trackTitles() const { return tape_.entryTracks(); }
 
     // The last plan made since the program started, by Run or for a long disc; nothing before the
     // first. The cassette label shows it.
-    const std::optional<MadePlan>& lastPlan() const { return lastPlan_; }
+    const std::optional<MadePlan>& lastPlan() const { return tape_.plan(); }
 
     // The planning options as the ticks of mnuSetting5sec, mnuSettingCD and mnuSettingOptimal stand now.
-    PlanOptions planOptions() const;
+    PlanOptions planOptions() const { return tape_.options(); }
+
+    // The tape the window shows.
+    const TapeModel& tape() const { return tape_; }
 
     // The user's list of tapes, read at start and changed in the TapeLineup window, and the lineup of
     // its owned tapes, which every plan uses.
@@ -146,8 +156,8 @@ public:
     // Plans a long list of tracks (whole seconds, in order) under the options and the lineup and shows it as a
     // report in the report window, or the lineup failure message when no tape will do (the report
     // window then stays as it was). trackCount is the count the report names; titles are the tracks'
-    // titles for the cassette label, when the source names them.
-    void showLongDiscPlan(const std::vector<int>& seconds, std::int32_t trackCount, const TrackList& titles = {});
+    // titles for the cassette label, when the source names them. Returns whether a plan was made.
+    bool showLongDiscPlan(const std::vector<int>& seconds, std::int32_t trackCount, const TrackList& titles = {});
 
     // ---- The tape as a document (main_form_tape.cpp) ----
 
@@ -161,11 +171,14 @@ public:
     // The window's tape as a document, as it would be saved now.
     TapeDocument tapeDocument() const;
     // The tape file opened or saved last; empty for a tape not saved yet.
-    const QString& tapeFile() const { return tapeFile_; }
-    bool hasUnsavedChanges() const { return changed_; }
+    QString tapeFile() const;
+    bool hasUnsavedChanges() const { return tape_.changed(); }
+    // Before unsaved work is replaced or ended: Save, Discard or Cancel. True to go on (saved or
+    // discarded, or nothing to lose: no change, or only typed entries); false when cancelled.
+    bool maySetAside();
 
     // The settings of dubbing the sides, kept with the tape.
-    const DubbingSettings& dubbingSettings() const { return dubbingSettings_; }
+    const DubbingSettings& dubbingSettings() const { return tape_.dubbing(); }
     void setDubbingSettings(const DubbingSettings& settings);
     // Audio files of the tape opened last that were missing or changed: their tracks cannot be played
     // as saved (dubbing records them by the timer).
@@ -185,6 +198,9 @@ public:
     bool offerRecovery();
     // At a normal end: the copy is no longer needed.
     void discardRecoveryCopy();
+
+signals:
+    void filesRead();
 
 public slots:
     void Run_Click();
@@ -230,8 +246,18 @@ private:
     QLabel* timeLabel(int selector) const;
     // Empties the side A and side B cells.
     void clearSideCells();
-    // Keeps a plan as the last one made, and shows it in the cassette label window if that is open.
-    void keepPlan(MadePlan made);
+    // Shows what Run made of the entries: the error, or the total and the plan (or that no tape will do).
+    void showRunOutcome(const RunOutcome& outcome);
+    // The tape has a new plan: the cassette label and dubbing windows, when open, show it.
+    void showNewPlan();
+    // The tape comes from a new source: an open label starts from what the source names.
+    void startLabelFromSource();
+    // Writes the tape's entries and option ticks into the controls, and empties the plan display.
+    void showTape();
+    // The title bar: the tape's name and its changed mark.
+    void showTitle();
+    // Save Tape's dialog and the save; false when cancelled or failed.
+    bool saveTapeAs();
     // Shows tracks read from files or pasted: up to 20 fill the entries of a cleared window, 21 to 99
     // are planned as a report, anything else is a message.
     void showReadTracks(const TrackList& list, const QStringList& sources = {});
@@ -245,7 +271,7 @@ private:
     void showTitleTips();
 
     // Puts a document into the window; returns whether the plan made now differs from the saved one.
-    bool applyTapeDocument(const TapeDocument& document);
+    bool applyTapeDocument(const TapeDocument& document, const QString& file);
     // The messages after a tape was put into the window: the plan made anew, files missing or changed.
     void reportOpenedTape(const TapeDocument& document, bool differs);
     // Something of the tape changed: it counts as not saved, and the recovery copy follows soon.
@@ -303,19 +329,11 @@ private:
     SingleWindow<CassetteLabel> label_;
     SingleWindow<Dubbing> dubbing_;
 
-    TrackList trackTitles_;
-    std::optional<MadePlan> lastPlan_;
+    TapeModel tape_;
     std::optional<LabelEdits> labelEdits_;  // typed over the label window when it last closed
-
-    // The tape as a document: what the window shows besides its controls.
-    QStringList sources_;                   // what the last read of files read
-    std::optional<TrackList> longList_;     // the tracks of the long list whose report was shown last
-    std::optional<LabelTexts> labelTexts_;  // what the user typed over the label
-    DubbingSettings dubbingSettings_;
     QStringList unavailableAudio_;
-    QString tapeFile_;
-    bool changed_ = false;
-    bool restoring_ = false;  // a document is being put into the window
+    bool restoring_ = false;  // the tape is being written into the controls
+    QProgressDialog* reading_ = nullptr;  // the read of files going on, and its progress
     QString recoveryFile_;
     std::unique_ptr<QLockFile> recoveryLock_;
     QTimer recoveryTimer_;

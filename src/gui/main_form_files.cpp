@@ -2,7 +2,6 @@
 // files (chosen in a dialog, a whole folder, or dropped on the window), and opening and saving a
 // pattern file; and the titles of the tracks those reads give.
 
-#include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
@@ -11,12 +10,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPointer>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QString>
+#include <QThread>
 #include <QUrl>
 
 #include <algorithm>
+#include <memory>
 #include <variant>
 
 #include "core/disc_kind.h"
@@ -38,6 +41,7 @@ namespace vantoli {
 // a long disc PlanLargeDisc closes it once it has read the lengths.
 void MainForm::mnuFileReadCD_Click()
 {
+    if (!maySetAside()) return;
     CdAudioDevice& device = RCD1();
     cdTrackCount = openDisc(device);
 
@@ -57,6 +61,7 @@ void MainForm::mnuFileReadCD_Click()
         for (std::size_t i = 0; i < disc.tracks.size(); ++i)
             Tm_[i]->setText(QString::fromStdString(trackEntryText(disc.tracks[i])));
         setTrackTitles(std::move(disc));
+        startLabelFromSource();
         break;
     }
     case DiscKind::LongDisc:
@@ -68,6 +73,9 @@ void MainForm::mnuFileReadCD_Click()
 }
 
 namespace {
+
+// A read that takes longer than this shows its progress.
+constexpr int ProgressDelayMs = 300;
 
 // The file types the read command's dialog offers: audio files with playlists and CUE sheets, and
 // every file.
@@ -97,7 +105,7 @@ void MainForm::mnuFileReadFiles_Click()
     const QStringList files =
         QFileDialog::getOpenFileNames(this, translated(ja("MainForm", "音声ファイルから読み取り")), QString(),
                                       audioFileFilter());
-    if (files.isEmpty()) return;
+    if (files.isEmpty() || !maySetAside()) return;
     ReadFiles(files);
 }
 
@@ -105,7 +113,7 @@ void MainForm::mnuFileReadFiles_Click()
 void MainForm::mnuFileReadFolder_Click()
 {
     const QString folder = QFileDialog::getExistingDirectory(this, translated(ja("MainForm", "フォルダーから読み取り")));
-    if (folder.isEmpty()) return;
+    if (folder.isEmpty() || !maySetAside()) return;
     ReadFiles({folder});
 }
 
@@ -114,39 +122,64 @@ void MainForm::mnuFileReadFolder_Click()
 // cannot be read the window stays as it was.
 void MainForm::ReadFiles(const QStringList& items)
 {
+    // One read at a time: a second one asked for meanwhile is not started.
+    if (reading_) return;
     std::vector<std::string> paths;
     for (const QString& item : items) paths.push_back(QFile::encodeName(item).toStdString());
 
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const SourceTracks result = readSource(FileSource{std::move(paths)});
-    QApplication::restoreOverrideCursor();
-
-    if (const auto* message = std::get_if<Message>(&result)) {
-        showMessage(this, *message);
-        return;
-    }
-    showReadTracks(std::get<TrackList>(result), items);
+    // The files are read on a thread of their own; the window goes on, and a read that takes longer
+    // than a moment shows its progress with Cancel. A cancelled read's tracks are not used.
+    auto result = std::make_shared<SourceTracks>();
+    QThread* worker = QThread::create(
+        [result, paths = std::move(paths)]() mutable { *result = readSource(FileSource{std::move(paths)}); });
+    reading_ = new QProgressDialog(translated(ja("MainForm", "音声ファイルを読み取っています…")),
+                                   translated(ja("MainForm", "キャンセル")), 0, 0, this);
+    reading_->setObjectName(QStringLiteral("readProgress"));
+    reading_->setWindowTitle(QStringLiteral("Vantoli"));
+    reading_->setMinimumDuration(ProgressDelayMs);
+    reading_->setAutoClose(false);
+    reading_->setAutoReset(false);
+    QPointer<QProgressDialog> progress = reading_;
+    connect(reading_, &QProgressDialog::canceled, this, [this, progress] {
+        if (!progress || progress != reading_) return;
+        reading_ = nullptr;
+        progress->deleteLater();
+        emit filesRead();
+    });
+    connect(worker, &QThread::finished, worker, &QObject::deleteLater);
+    connect(worker, &QThread::finished, this, [this, progress, result, items] {
+        // Cancelled: the window has gone on without it.
+        if (!progress || progress != reading_) return;
+        reading_ = nullptr;
+        progress->deleteLater();
+        if (const auto* message = std::get_if<Message>(result.get()))
+            showMessage(this, *message);
+        else
+            showReadTracks(std::get<TrackList>(*result), items);
+        emit filesRead();
+    });
+    worker->start();
 }
 
 void MainForm::showReadTracks(const TrackList& list, const QStringList& sources)
 {
     const auto count = static_cast<std::int32_t>(list.tracks.size());
-    const auto keepSources = [this, &sources] {
-        sources_.clear();
-        for (const QString& item : sources) sources_ << QFileInfo(item).absoluteFilePath();
-    };
+    std::vector<std::string> paths;
+    for (const QString& item : sources) paths.push_back(QFile::encodeName(QFileInfo(item).absoluteFilePath()).toStdString());
     if (discKind(count) == DiscKind::LongDisc) {
         showMessage(this, longFileListMessage());
-        showLongDiscPlan(trackSeconds(list), count, list);
-        keepSources();
+        if (showLongDiscPlan(trackSeconds(list), count, list)) {
+            tape_.startFromSource(list, paths);
+            startLabelFromSource();
+        }
         return;
     }
     // As opening a pattern does: a clean window, the times in the first entries, Run next.
-    Clear_Click();
-    for (std::int32_t i = 0; i < count; ++i)
-        Tm_[i]->setText(QString::fromStdString(trackEntryText(list.tracks[static_cast<std::size_t>(i)])));
-    setTrackTitles(list);
-    keepSources();
+    tape_.readTracks(list, paths);
+    showTape();
+    showTitleTips();
+    startLabelFromSource();
+    markChanged();
     Run_->setFocus();
 }
 
@@ -154,7 +187,7 @@ void MainForm::showReadTracks(const TrackList& list, const QStringList& sources)
 void MainForm::mnuFilePaste_Click()
 {
     PasteTracks window(this);
-    if (window.exec() != QDialog::Accepted || window.tracks().tracks.empty()) return;
+    if (window.exec() != QDialog::Accepted || window.tracks().tracks.empty() || !maySetAside()) return;
     showReadTracks(window.tracks());
 }
 
@@ -184,7 +217,12 @@ void MainForm::dropEvent(QDropEvent* event)
     // a message is on the screen. A tape document dropped alone is opened.
     const bool tape = paths.size() == 1 && isTapeDocumentName(paths.first());
     QMetaObject::invokeMethod(
-        this, [this, paths, tape] { tape ? void(OpenTape(paths.first())) : ReadFiles(paths); }, Qt::QueuedConnection);
+        this,
+        [this, paths, tape] {
+            if (!maySetAside()) return;
+            tape ? void(OpenTape(paths.first())) : ReadFiles(paths);
+        },
+        Qt::QueuedConnection);
 }
 
 bool MainForm::eventFilter(QObject* watched, QEvent* event)
@@ -208,19 +246,30 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event)
 
 void MainForm::setTrackTitles(TrackList titles)
 {
-    trackTitles_ = std::move(titles);
-    sources_.clear();
-    labelTexts_.reset();
+    tape_.setTracks(std::move(titles));
     showTitleTips();
     markChanged();
 }
 
+void MainForm::startLabelFromSource()
+{
+    labelEdits_.reset();
+    if (CassetteLabel* open = label_.window(); open && tape_.labelTexts()) open->setTexts(*tape_.labelTexts());
+}
+
 void MainForm::showTitleTips()
 {
-    const auto caption = [this](int number) -> QString {
-        if (number < 1 || number > static_cast<int>(trackTitles_.tracks.size())) return {};
-        return QString::fromStdString(
-            trackCaption(static_cast<std::size_t>(number), trackTitles_.tracks[static_cast<std::size_t>(number - 1)]));
+    const TrackList& titles = tape_.entryTracks();
+    const auto caption = [&titles](int number) -> QString {
+        if (number < 1 || number > static_cast<int>(titles.tracks.size())) return {};
+        const Track& track = titles.tracks[static_cast<std::size_t>(number - 1)];
+        QString text = QString::fromStdString(trackCaption(static_cast<std::size_t>(number), track));
+        // A time typed over the audio plans and plays the track; the audio is no longer used.
+        if (track.timeTyped) {
+            if (!text.isEmpty()) text += QLatin1Char('\n');
+            text += translated(ja("MainForm", "入力したタイムで扱います（音声ファイルは使いません）"));
+        }
+        return text;
     };
     for (int i = 0; i < EntryCount; ++i) Tm_[i]->setToolTip(caption(i + 1));
     for (const auto* cells : {&A_, &B_})
@@ -242,9 +291,10 @@ void MainForm::mnuFileOpen_Click()
 {
     // The window is cleared only once the file has been read whole.
     const std::optional<PatternEntries> entries = openPattern(this);
-    if (!entries) return;
+    if (!entries || !maySetAside()) return;
     Clear_Click();
     for (int i = 0; i < EntryCount; ++i) Tm_[i]->setText((*entries)[i]);
+    startLabelFromSource();
     Run_->setFocus();
 }
 

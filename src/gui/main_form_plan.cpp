@@ -26,27 +26,22 @@ void MainForm::Run_Click()
 {
     // The side cells of the previous plan go first; its time labels and tape stay until replaced.
     clearSideCells();
+    showRunOutcome(tape_.run(lineup_));
+}
 
-    EntryTexts entries;
-    for (int i = 0; i < EntryCount; ++i) entries[i] = Tm(i)->text().toStdString();
-    const std::variant<TrackTimes, EntryError> read = ReadTrackTimes(entries);
-    if (const auto* error = std::get_if<EntryError>(&read)) {
-        showMessage(this, error->message());
+void MainForm::showRunOutcome(const RunOutcome& outcome)
+{
+    if (outcome.error) {
+        showMessage(this, outcome.error->message());
         return;
     }
-    const TrackTimes& times = std::get<TrackTimes>(read);
-
-    ShowTimeLabel(times.grandTotal, TimeTotal);
-
-    const PlanOptions options = planOptions();
-    const std::optional<TapePlan> plan = planTracks(times.seconds, options, lineup_);
-    if (!plan) {
+    ShowTimeLabel(outcome.grandTotal, TimeTotal);
+    if (!outcome.plan) {
         showMessage(this, lineupFailureMessage(lineup_));
         return;
     }
-    ShowPlan(*plan);
-    longList_.reset();
-    keepPlan(MadePlan{*plan, times.seconds, options.gap ? GapSeconds : 0, trackTitles_});
+    ShowPlan(*outcome.plan);
+    showNewPlan();
 }
 
 // Empties the entries, their titles and the whole plan display; the options, the track count of the
@@ -54,10 +49,19 @@ void MainForm::Run_Click()
 // pattern-file open command and the read of files call it too.
 void MainForm::Clear_Click()
 {
-    for (QLineEdit* entry : Tm_) entry->setText(QString());
-    trackTitles_ = TrackList{};
-    sources_.clear();
-    labelTexts_.reset();
+    tape_.clear();
+    showTape();
+    markChanged();
+}
+
+void MainForm::showTape()
+{
+    restoring_ = true;
+    for (int i = 0; i < EntryCount; ++i) Tm_[i]->setText(QString::fromStdString(tape_.entries()[i]));
+    mnuSettingCD_->setChecked(tape_.options().keepOrder);
+    mnuSetting5sec_->setChecked(tape_.options().gap);
+    mnuSettingOptimal_->setChecked(tape_.options().exact);
+    restoring_ = false;
     clearSideCells();
     for (QLabel* label : {sideATotal(), aBlankTime(), sideBTotal(), bBlankTime(), timeTotal(), tBlankTime()})
         label->setText(QString());
@@ -69,16 +73,6 @@ void MainForm::clearSideCells()
     for (QLabel* cell : A_) cell->setText(QString());
     for (QLabel* cell : B_) cell->setText(QString());
     showTitleTips();
-}
-
-PlanOptions MainForm::planOptions() const
-{
-    // The ticks of the menu items are the options, read afresh for every plan.
-    PlanOptions options;
-    options.gap = mnuSetting5sec()->isChecked();
-    options.keepOrder = mnuSettingCD()->isChecked();
-    options.exact = mnuSettingOptimal()->isChecked();
-    return options;
 }
 
 void MainForm::ShowTimeLabel(int seconds, int selector)
@@ -117,35 +111,30 @@ void MainForm::PlanLargeDisc(std::int32_t trackCount)
         disc = std::move(named.tracks);
         showStatus(named.status);
     }
-    showLongDiscPlan(trackSeconds(disc), trackCount, disc);
+    if (showLongDiscPlan(trackSeconds(disc), trackCount, disc)) {
+        tape_.startFromSource(disc, {});
+        startLabelFromSource();
+    }
 }
 
-void MainForm::showLongDiscPlan(const std::vector<int>& seconds, std::int32_t trackCount, const TrackList& titles)
+bool MainForm::showLongDiscPlan(const std::vector<int>& seconds, std::int32_t trackCount, const TrackList& titles)
 {
-    const PlanOptions options = planOptions();
-    const std::optional<LongDiscPlan> plan = planLongDisc(seconds, options, trackCount, lineup_);
+    const std::optional<LongDiscPlan> plan = tape_.planLongList(seconds, trackCount, titles, lineup_);
     if (!plan) {
         showMessage(this, lineupFailureMessage(lineup_));
-        return;
+        return false;
     }
     showReport(report_, QString::fromStdString(PlanReportText(*plan)));
-    // The list goes with the tape; a source without lengths of its own has them from the seconds.
-    longList_ = titles;
-    sources_.clear();
-    if (longList_->tracks.size() != seconds.size()) {
-        longList_->tracks.resize(seconds.size());
-        for (std::size_t i = 0; i < seconds.size(); ++i) longList_->tracks[i].milliseconds = seconds[i] * 1000LL;
-    }
     reported_ = plan;
-    keepPlan(MadePlan{plan->plan, seconds, options.gap ? GapSeconds : 0, titles});
+    showNewPlan();
+    return true;
 }
 
-void MainForm::keepPlan(MadePlan made)
+void MainForm::showNewPlan()
 {
-    lastPlan_ = std::move(made);
-    if (CassetteLabel* open = label_.window()) open->setPlan(*lastPlan_);
+    if (CassetteLabel* open = label_.window()) open->setPlan(*tape_.plan());
     markChanged();
-    if (Dubbing* open = dubbing_.window()) open->setPlan(*lastPlan_);
+    if (Dubbing* open = dubbing_.window()) open->setPlan(*tape_.plan());
 }
 
 }  // namespace vantoli

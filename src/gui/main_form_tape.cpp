@@ -39,66 +39,45 @@ constexpr int RecoveryDelayMs = 2000;
 
 TapeDocument MainForm::tapeDocument() const
 {
-    TapeDocument document;
-    for (const QString& source : sources_) document.sources.push_back(nativeName(source));
-    int filled = EntryCount;
-    while (filled > 0 && Tm_[filled - 1]->text().isEmpty()) --filled;
-    for (int i = 0; i < filled; ++i) document.entries.push_back(Tm_[i]->text().toStdString());
-    document.longList = longList_.has_value();
-    document.tracks = longList_ ? *longList_ : trackTitles_;
-    document.options = planOptions();
-    document.lineup = lineup_;
-    // The plan shown: the long list's report, or the plan in the main window's panel.
-    if (lastPlan_ && (longList_ || !TapeType()->text().isEmpty())) document.plan = savedPlanOf(lastPlan_->plan);
-    if (CassetteLabel* open = label_.window())
-        document.label = open->texts();
-    else
-        document.label = labelTexts_;
-    document.dubbing = dubbingSettings_;
+    TapeDocument document = tape_.document(lineup_);
+    // An open label window holds the texts as they are being typed.
+    if (CassetteLabel* open = label_.window()) document.label = open->texts();
     return document;
 }
 
-bool MainForm::applyTapeDocument(const TapeDocument& document)
+QString MainForm::tapeFile() const { return fromNative(tape_.file()); }
+
+bool MainForm::applyTapeDocument(const TapeDocument& document, const QString& file)
 {
-    restoring_ = true;
-    Clear_Click();
-    for (std::size_t i = 0; i < document.entries.size() && i < static_cast<std::size_t>(EntryCount); ++i)
-        Tm_[i]->setText(QString::fromStdString(document.entries[i]));
-    mnuSettingCD_->setChecked(document.options.keepOrder);
-    mnuSetting5sec_->setChecked(document.options.gap);
-    mnuSettingOptimal_->setChecked(document.options.exact);
-    dubbingSettings_ = document.dubbing;
-    if (Dubbing* open = dubbing_.window()) open->setSettings(dubbingSettings_);
+    tape_ = TapeModel::fromDocument(document, file.isEmpty() ? std::string() : nativeName(file));
+    showTape();
+    if (Dubbing* open = dubbing_.window()) open->setSettings(tape_.dubbing());
 
     // The plan is made anew with the tapes of today, as the window would make it.
-    longList_.reset();
     bool planned = false;
     if (document.longList) {
-        showLongDiscPlan(trackSeconds(document.tracks), static_cast<std::int32_t>(document.tracks.tracks.size()),
-                         document.tracks);
-        planned = longList_.has_value();
+        planned = showLongDiscPlan(trackSeconds(document.tracks),
+                                   static_cast<std::int32_t>(document.tracks.tracks.size()), document.tracks);
     } else {
-        setTrackTitles(document.tracks);
+        showTitleTips();
         if (document.plan) {
-            Run_Click();
-            planned = !TapeType()->text().isEmpty();
+            const RunOutcome outcome = tape_.run(lineup_);
+            showRunOutcome(outcome);
+            planned = outcome.plan.has_value();
         }
         Run_->setFocus();
     }
-    for (const std::string& source : document.sources) sources_ << fromNative(source);
-    labelTexts_ = document.label;
     labelEdits_.reset();
     // An open label shows the tape's texts, or the label as its plan fills it: nothing typed for the
     // tape shown before stays.
     if (CassetteLabel* open = label_.window())
-        open->setTexts(labelTexts_.value_or(LabelTexts{document.tracks.album, document.tracks.artist, {}, {}}));
-    restoring_ = false;
+        open->setTexts(tape_.labelTexts().value_or(LabelTexts{document.tracks.album, document.tracks.artist, {}, {}}));
 
-    const bool differs = document.plan && (!planned || !samePlan(*document.plan, lastPlan_->plan));
+    const bool differs = document.plan && (!planned || !samePlan(*document.plan, tape_.plan()->plan));
     const AudioFileCheck check = checkAudioFiles(document);
     unavailableAudio_.clear();
     for (const auto* files : {&check.missing, &check.changed})
-        for (const std::string& file : *files) unavailableAudio_ << fromNative(file);
+        for (const std::string& f : *files) unavailableAudio_ << fromNative(f);
     return differs;
 }
 
@@ -122,17 +101,18 @@ bool MainForm::OpenTape(const QString& path)
         showMessage(this, documentErrorMessage(*error, QDir::toNativeSeparators(path).toStdString()));
         return false;
     }
-    tapeFile_ = QFileInfo(path).absoluteFilePath();
-    rememberRecent(tapeFile_);
+    const QString file = QFileInfo(path).absoluteFilePath();
+    rememberRecent(file);
     const TapeDocument& document = std::get<TapeDocument>(parsed);
-    const bool differs = applyTapeDocument(document);
+    const bool differs = applyTapeDocument(document, file);
     // A plan made anew is a change the file does not hold yet.
-    changed_ = false;
+    tape_.setChanged(false);
     recoveryTimer_.stop();
     if (differs)
         markChanged();
     else if (!recoveryFile_.isEmpty())
         QFile::remove(recoveryFile_);
+    showTitle();
     reportOpenedTape(document, differs);
     return true;
 }
@@ -146,37 +126,72 @@ bool MainForm::SaveTape(const QString& path)
         showMessage(this, Message{translated(ja("MainForm", "テープ")).toStdString(), failure->toStdString(), MessageIcon::Exclamation});
         return false;
     }
-    tapeFile_ = QFileInfo(path).absoluteFilePath();
-    rememberRecent(tapeFile_);
-    changed_ = false;
+    const QString file = QFileInfo(path).absoluteFilePath();
+    tape_.setFile(nativeName(file));
+    rememberRecent(file);
+    tape_.setChanged(false);
     recoveryTimer_.stop();
     if (!recoveryFile_.isEmpty()) QFile::remove(recoveryFile_);
+    showTitle();
     return true;
+}
+
+void MainForm::showTitle()
+{
+    // Entries alone are not a document yet: the window keeps its plain title.
+    if (tape_.onlyTypedEntries()) {
+        setWindowTitle(QStringLiteral("Vantoli"));
+        return;
+    }
+    const QString name =
+        tape_.name().empty() ? translated(ja("MainForm", "無題")) : QString::fromStdString(tape_.name());
+    setWindowTitle(name + QStringLiteral("[*] — Vantoli"));
+    setWindowModified(tape_.changed());
+}
+
+bool MainForm::maySetAside()
+{
+    if (!tape_.changed() || tape_.onlyTypedEntries()) return true;
+    const QString name =
+        tape_.name().empty() ? translated(ja("MainForm", "無題")) : QString::fromStdString(tape_.name());
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Vantoli"),
+                    translated(ja("MainForm", "テープ「%1」の変更を保存しますか？")).arg(name),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    box.setInformativeText(translated(ja("MainForm", "保存しないと、変更は失われます。")));
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+    case QMessageBox::Save: return tape_.file().empty() ? saveTapeAs() : SaveTape(tapeFile());
+    case QMessageBox::Discard: return true;
+    default: return false;
+    }
 }
 
 void MainForm::mnuFileOpenTape_Click()
 {
-    const QString folder = tapeFile_.isEmpty() ? QString() : QFileInfo(tapeFile_).absolutePath();
+    if (!maySetAside()) return;
+    const QString folder = tape_.file().empty() ? QString() : QFileInfo(tapeFile()).absolutePath();
     const QString path = QFileDialog::getOpenFileName(this, translated(ja("MainForm", "テープを開く")), folder,
                                                       tapeFileFilter());
     if (!path.isEmpty()) OpenTape(path);
 }
 
-void MainForm::mnuFileSaveTape_Click()
+void MainForm::mnuFileSaveTape_Click() { saveTapeAs(); }
+
+bool MainForm::saveTapeAs()
 {
-    QFileDialog dialog(this, translated(ja("MainForm", "テープを保存")), tapeFile_, tapeFileFilter());
+    QFileDialog dialog(this, translated(ja("MainForm", "テープを保存")), tapeFile(), tapeFileFilter());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("vantoli"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
     QString path = dialog.selectedFiles().constFirst();
-    if (path.isEmpty()) return;
-    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".vantoli");
-    SaveTape(path);
+    if (path.isEmpty()) return false;
+    if (QFileInfo(path).suffix().isEmpty()) path += QString::fromLatin1(TapeDocumentExtension.data(), TapeDocumentExtension.size());
+    return SaveTape(path);
 }
 
 void MainForm::setDubbingSettings(const DubbingSettings& settings)
 {
-    dubbingSettings_ = settings;
+    tape_.setDubbing(settings);
     markChanged();
 }
 
@@ -204,7 +219,9 @@ void MainForm::fillRecentMenu()
         // A tape moved or deleted since stays in the list, but cannot be chosen.
         item->setEnabled(QFileInfo(paths[i]).isFile());
         const QString path = paths[i];
-        connect(item, &QAction::triggered, this, [this, path] { OpenTape(path); });
+        connect(item, &QAction::triggered, this, [this, path] {
+            if (maySetAside()) OpenTape(path);
+        });
     }
     if (!paths.isEmpty()) mnuFileRecent_->addSeparator();
     QAction* clear = mnuFileRecent_->addAction(QString());
@@ -222,11 +239,11 @@ void MainForm::fillRecentMenu()
 void MainForm::connectLabelWindow(CassetteLabel* window, bool showTapeTexts)
 {
     if (!window) return;
-    if (showTapeTexts && labelTexts_) window->setTexts(*labelTexts_);
+    if (showTapeTexts && tape_.labelTexts()) window->setTexts(*tape_.labelTexts());
     // The texts typed stay with the tape when the window closes.
     disconnect(window, &CassetteLabel::edited, this, nullptr);
     connect(window, &CassetteLabel::edited, this, [this, window] {
-        labelTexts_ = window->texts();
+        tape_.setLabelTexts(window->texts());
         markChanged();
     });
 }
@@ -236,8 +253,9 @@ void MainForm::connectLabelWindow(CassetteLabel* window, bool showTapeTexts)
 void MainForm::markChanged()
 {
     if (restoring_) return;
-    changed_ = true;
+    tape_.setChanged(true);
     if (!recoveryFile_.isEmpty() && !recoveryTimer_.isActive()) recoveryTimer_.start(RecoveryDelayMs);
+    showTitle();
 }
 
 void MainForm::keepRecoveryCopiesIn(const QString& folder)
@@ -253,8 +271,10 @@ void MainForm::keepRecoveryCopiesIn(const QString& folder)
 
 void MainForm::writeRecoveryCopy()
 {
-    if (recoveryFile_.isEmpty() || !changed_) return;
-    const std::string text = writeTapeDocument(tapeDocument(), documentFolder(nativeName(recoveryFile_)));
+    if (recoveryFile_.isEmpty() || !tape_.changed()) return;
+    TapeDocument document = tapeDocument();
+    document.file = tape_.file();
+    const std::string text = writeTapeDocument(document, documentFolder(nativeName(recoveryFile_)));
     // A copy that cannot be written is tried again at the next change; the tape itself is not at risk.
     saveWholeFile(recoveryFile_, QByteArray::fromStdString(text));
 }
@@ -276,9 +296,11 @@ bool MainForm::offerRecovery()
         return false;
     }
     const TapeDocument& document = std::get<TapeDocument>(parsed);
-    const bool differs = applyTapeDocument(document);
+    // The copy knows the file the tape belongs to: Save writes there.
+    const bool differs = applyTapeDocument(document, fromNative(document.file));
     // The work restored is still not saved anywhere else: the copy stays until it is.
-    changed_ = true;
+    tape_.setChanged(true);
+    showTitle();
     reportOpenedTape(document, differs);
     return true;
 }

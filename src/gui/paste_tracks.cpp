@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "core/pasted_tracks.h"
+#include "core/time_text.h"
 #include "gui/dialog_buttons.h"
 #include "gui/fonts.h"
 #include "gui/translation.h"
@@ -21,11 +22,7 @@ namespace {
 
 enum Column { LineColumn, TimeColumn, TitleColumn, ArtistColumn, ColumnCount };
 
-QString timeText(std::int64_t milliseconds)
-{
-    const std::int64_t seconds = milliseconds / 1000;
-    return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
-}
+QString timeText(std::int64_t milliseconds) { return QString::fromStdString(minutesSecondsText(milliseconds / 1000)); }
 
 }  // namespace
 

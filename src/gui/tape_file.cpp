@@ -1,4 +1,5 @@
 #include "gui/tape_file.h"
+#include "core/file_names.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,8 +15,7 @@ namespace vantoli {
 
 bool isTapeDocumentName(const QString& path)
 {
-    return path.endsWith(QString::fromLatin1(TapeDocumentExtension.data(), TapeDocumentExtension.size()),
-                         Qt::CaseInsensitive);
+    return hasExtension(path.toStdString(), TapeDocumentExtension);
 }
 
 QString tapeFileFilter() { return translated(ja("MainForm", "Vantoli テープ (*.vantoli);;すべてのファイル (*)")); }

@@ -24,10 +24,7 @@ enum Column { TapeColumn = 0, CapacityColumn = 1, MinutesColumn = 2 };
 constexpr int MinutesRole = Qt::UserRole;
 
 // "30:45" for 1845 s.
-QString minutesAndSeconds(int seconds)
-{
-    return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
-}
+QString minutesAndSeconds(int seconds) { return QString::fromStdString(minutesSecondsText(seconds)); }
 
 }  // namespace
 

@@ -34,6 +34,8 @@ TapeDocument fullDocument()
     d.plan = SavedPlan{Tape{46, 1400}, {1, 3}, {2, 4}};
     d.label = LabelTexts{"題", "アーティスト", "TYPE II", {{2, "二"}, {4, ""}}};
     d.dubbing = DubbingSettings{7.5, CalibrationTone{10, 400, -18.5}, Loudness::Album};
+    d.tracks.tracks[2].timeTyped = true;
+    d.file = "/tapes/mine.vantoli";
     return d;
 }
 

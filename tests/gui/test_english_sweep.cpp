@@ -178,6 +178,7 @@ QList<Shown> sweep()
         window->Run()->click();
         window->mnuSettingTapes()->trigger();
         window->ReadFiles({QStringLiteral("/nonexistent/a.flac"), QStringLiteral("/nonexistent/b.m3u8")});
+        QVERIFY(test::waitForRead(*window));
         // The pasted list, with a line that reads and one that does not.
         answerer.answerOther = [&](QWidget* modal) {
             if (auto* paste = qobject_cast<PasteTracks*>(modal))

@@ -100,11 +100,13 @@ void readFiles(MainForm& window, Way way, const QStringList& paths, ModalAnswere
     case Way::Menu:
         window.mnuFileReadFiles()->trigger();
         QCOMPARE(answerer.fileDialogs(), 1);
+        QVERIFY(waitForRead(window));
         return;
     case Way::MenuFolder:
         window.mnuFileReadFolder()->trigger();
         QCOMPARE(answerer.fileDialogs(), 1);
         QCOMPARE(answerer.seen().first().fileMode, QFileDialog::Directory);
+        QVERIFY(waitForRead(window));
         return;
     case Way::DropOnWindow: drop(&window, paths); break;
     case Way::DropOnEntry: drop(window.Tm(3), paths); break;
@@ -112,6 +114,7 @@ void readFiles(MainForm& window, Way way, const QStringList& paths, ModalAnswere
     // The drop is read once the drag is over.
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents();
+    QVERIFY(waitForRead(window));
 }
 
 // A window with a plan on display, typed entries and the titles of an earlier read.
@@ -119,6 +122,7 @@ void fillWindow(MainForm& window, const QString& folder)
 {
     const QString earlier = writeEncoded(Encoder::Flac, folder, "earlier.flac", 3000, {"前の曲", "前の人", ""});
     window.ReadFiles({earlier});
+    QVERIFY(waitForRead(window));
     for (int i = 0; i < EntryCount; ++i) window.Tm(i)->setText(QString::number(300 + i));
     window.mnuSetting5sec()->setChecked(false);
     window.Run_Click();
@@ -356,6 +360,7 @@ private slots:
 
         ModalAnswerer answerer;
         window->ReadFiles({cue});
+        QVERIFY(waitForRead(*window));
         QCOMPARE(entries(*window).mid(0, 4), (QStringList{"1000", "1000", "500", ""}));
         QCOMPARE(window->trackTitles().album, std::string("アルバム"));
         QCOMPARE(window->trackTitles().artist, std::string("バンド"));
@@ -388,6 +393,7 @@ private slots:
 
         // Opening a pattern forgets them too: the times it holds have no titles.
         window->ReadFiles({cue});
+        QVERIFY(waitForRead(*window));
         QCOMPARE(window->trackTitles().tracks.size(), std::size_t(3));
         const QString pattern = writeTextFile(folder.path(), "times.vto", "431\r\n512\r\n");
         ModalAnswerer opening({pattern});

@@ -59,6 +59,13 @@ QList<SeenModal> ModalAnswerer::messages() const
     return boxes;
 }
 
+int ModalAnswerer::unsavedQuestions() const
+{
+    int count = 0;
+    for (const SeenModal& s : seen_) count += s.kind == SeenModal::Kind::Unsaved;
+    return count;
+}
+
 int ModalAnswerer::fileDialogs() const
 {
     int count = 0;
@@ -122,12 +129,14 @@ void ModalAnswerer::answer(QWidget* window)
         s.buttonCount = static_cast<int>(box->buttons().size());
         s.textFormat = box->textFormat();
         const bool question = qobject_cast<QFileDialog*>(box->parentWidget()) != nullptr;
-        s.kind = question ? SeenModal::Kind::Overwrite : SeenModal::Kind::Message;
+        const bool unsaved = !question && box->button(QMessageBox::Discard);
+        s.kind = question ? SeenModal::Kind::Overwrite : unsaved ? SeenModal::Kind::Unsaved : SeenModal::Kind::Message;
         seen_ << s;
         QMessageBox::StandardButton choice =
             question ? (replaceFiles ? QMessageBox::Yes : QMessageBox::No) : QMessageBox::Ok;
         // A question of the program's own, Yes or No.
         if (!question && !box->button(QMessageBox::Ok) && box->button(QMessageBox::Yes)) choice = answerQuestions;
+        if (unsaved) choice = answerUnsaved;
         if (QAbstractButton* button = box->button(choice))
             button->click();
         else

@@ -24,7 +24,7 @@ namespace vantoli::test {
 
 // What a modal window showed when it was answered.
 struct SeenModal {
-    enum class Kind { Message, FileDialog, Overwrite, Other };
+    enum class Kind { Message, FileDialog, Overwrite, Unsaved, Other };  // Unsaved: Save, Discard or Cancel
     Kind kind = Kind::Other;
     QString className;
     QString title;
@@ -65,6 +65,11 @@ public:
     bool replaceFiles = true;
     // The answer to a question of the program's own (a box with Yes and No).
     QMessageBox::StandardButton answerQuestions = QMessageBox::No;
+    // The answer to the question before unsaved work is replaced (Save, Discard or Cancel): by
+    // default the work goes, as it did before the program asked.
+    QMessageBox::StandardButton answerUnsaved = QMessageBox::Discard;
+    // How many times that question was asked.
+    int unsavedQuestions() const;
     std::function<void(QWidget*)> answerOther;
 
 protected:

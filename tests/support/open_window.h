@@ -2,6 +2,7 @@
 // Opens the main window the way the program does: fonts registered, window shown and active. The
 // window gets the fake drive, empty unless the test gives it another.
 
+#include <QSignalSpy>
 #include <QTest>
 
 #include <memory>
@@ -20,6 +21,14 @@ inline std::unique_ptr<MainForm> openWindow(std::unique_ptr<CdAudioDevice> devic
     window->activateWindow();
     if (!QTest::qWaitForWindowActive(window.get())) return nullptr;
     return window;
+}
+
+// Waits until the window's read of files is over (it runs off the window's thread); true when it is.
+inline bool waitForRead(MainForm& window)
+{
+    if (!window.isReading()) return true;
+    QSignalSpy read(&window, &MainForm::filesRead);
+    return read.wait(20000);
 }
 
 // The fake drive of a window opened with openWindow.

@@ -1,0 +1,228 @@
+// The tape model: a time typed over a track's audio makes it a typed track (and only beyond a second),
+// a new source starts the label afresh, the document carries the tape there and back, and only a tape
+// of entries alone counts as scratch work. Also the one home of names and time texts.
+
+#include <QtTest>
+
+#include "core/file_names.h"
+#include "core/tape_model.h"
+#include "core/time_text.h"
+
+using namespace vantoli;
+
+namespace {
+
+Track fileTrack(std::int64_t milliseconds, const std::string& title)
+{
+    return Track{milliseconds, title, "", AudioSource{AudioSource::Kind::File, "/m/" + title + ".flac", 0, -1, 0}};
+}
+
+TrackList album()
+{
+    return TrackList{"Album", "Band", {fileTrack(271'400, "one"), fileTrack(185'000, "two"), fileTrack(60'900, "three")}};
+}
+
+}  // namespace
+
+class TestTapeModel : public QObject {
+    Q_OBJECT
+private slots:
+    // The tolerance is a second either way of the audio's length; a track without audio is never typed.
+    void typedOverAudio_data()
+    {
+        QTest::addColumn<qint64>("milliseconds");
+        QTest::addColumn<int>("typed");
+        QTest::addColumn<bool>("hasAudio");
+        QTest::addColumn<bool>("expected");
+        QTest::newRow("as read (fraction dropped)") << qint64(271'400) << 271 << true << false;
+        QTest::newRow("a second short") << qint64(271'000) << 270 << true << false;
+        QTest::newRow("over a second short") << qint64(271'400) << 270 << true << true;
+        QTest::newRow("over a second long") << qint64(271'400) << 273 << true << true;
+        QTest::newRow("much shorter") << qint64(1'200'000) << 757 << true << true;
+        QTest::newRow("no audio") << qint64(271'400) << 100 << false << false;
+    }
+    void typedOverAudio()
+    {
+        QFETCH(qint64, milliseconds);
+        QFETCH(int, typed);
+        QFETCH(bool, hasAudio);
+        QFETCH(bool, expected);
+        Track track = fileTrack(milliseconds, "t");
+        if (!hasAudio) track.audio = {};
+        QCOMPARE(vantoli::typedOverAudio(track, typed), expected);
+    }
+
+    // Typing over an entry makes its track typed at once; typing the time back gives the audio back;
+    // the plan made then carries the flag to the label and dubbing windows.
+    void typingOverAnEntryFollowsTheTrack()
+    {
+        TapeModel tape;
+        tape.readTracks(album(), {"/m"});
+        QCOMPARE(tape.entries()[0], std::string("431"));
+        QVERIFY(!tape.entryTracks().tracks[0].timeTyped);
+
+        tape.setEntry(0, "300");
+        QVERIFY(tape.entryTracks().tracks[0].timeTyped);
+        QVERIFY(!tape.entryTracks().tracks[0].playsAudio());
+        QVERIFY(!tape.entryTracks().tracks[1].timeTyped);
+
+        const RunOutcome run = tape.run(standardLineup());
+        QVERIFY(run.plan);
+        QCOMPARE(run.grandTotal, 180 + 185 + 60);
+        QVERIFY(tape.plan()->titles.tracks[0].timeTyped);
+        QCOMPARE(typedTrackNumbers(tape.plan()->titles, {3, 1, 2}), std::vector<int>{1});
+
+        tape.setEntry(0, "431");
+        QVERIFY(!tape.entryTracks().tracks[0].timeTyped);
+        // A bad entry plans nothing and so changes nothing about its track.
+        tape.setEntry(1, "abc");
+        QVERIFY(!tape.entryTracks().tracks[1].timeTyped);
+    }
+
+    // A bad entry is Run's error; the plan made before stays the tape's.
+    void runKeepsThePlanOnAnError()
+    {
+        TapeModel tape;
+        tape.setEntry(0, "300");
+        QVERIFY(tape.run(standardLineup()).plan);
+        const MadePlan before = *tape.plan();
+        tape.setEntry(1, "99x");
+        const RunOutcome run = tape.run(standardLineup());
+        QVERIFY(run.error);
+        QCOMPARE(run.error->track, 2);
+        QCOMPARE(*tape.plan(), before);
+    }
+
+    // Each new source starts the label from what it names, never from the tape before; Clear hides the
+    // plan from the document but keeps it for the label window.
+    void aNewSourceStartsTheLabelAfresh()
+    {
+        TapeModel tape;
+        tape.readTracks(album(), {"/m"});
+        tape.setLabelTexts(LabelTexts{"Typed title", "Typed artist", "memo", {}});
+        TrackList other = album();
+        other.album = "";
+        other.artist = "Other";
+        tape.readTracks(other, {"/n"});
+        QCOMPARE(*tape.labelTexts(), (LabelTexts{"", "Other", "", {}}));
+        QCOMPARE(tape.sources(), std::vector<std::string>{"/n"});
+
+        QVERIFY(tape.run(standardLineup()).plan);
+        QVERIFY(tape.document(standardLineup()).plan);
+        tape.clear();
+        QVERIFY(!tape.document(standardLineup()).plan);
+        QVERIFY(tape.plan());
+    }
+
+    // What the document holds comes back in the model, typed tracks included, so that the
+    // command line and the window open the same tape.
+    void theDocumentCarriesTheTape()
+    {
+        TapeModel tape;
+        tape.readTracks(album(), {"/m"});
+        tape.setEntry(2, "200");
+        tape.setOptions(PlanOptions{false, false, true});
+        tape.setDubbing(DubbingSettings{5, {}, Loudness::Track});
+        tape.setLabelTexts(LabelTexts{"T", "A", "N", {{2, "zwei"}}});
+        QVERIFY(tape.run(standardLineup()).plan);
+
+        const TapeDocument document = tape.document(standardLineup());
+        QVERIFY(document.tracks.tracks[2].timeTyped);
+        const TapeModel opened = TapeModel::fromDocument(document, "/t/mine.vantoli");
+        QCOMPARE(opened.entries(), tape.entries());
+        QCOMPARE(opened.tracks(), tape.tracks());
+        QVERIFY(opened.options() == tape.options());
+        QCOMPARE(opened.dubbing(), tape.dubbing());
+        QCOMPARE(opened.labelTexts(), tape.labelTexts());
+        QCOMPARE(opened.sources(), tape.sources());
+        QCOMPARE(opened.name(), std::string("mine"));
+        // Not planned yet: opening makes the plan anew.
+        QVERIFY(!opened.plan());
+    }
+
+    // Entries alone, typed or read from a disc, are scratch work; files read, typed label texts,
+    // dubbing settings or a file of its own are not.
+    void onlyTypedEntries()
+    {
+        TapeModel tape;
+        tape.setEntry(0, "431");
+        QVERIFY(tape.onlyTypedEntries());
+        TrackList disc{"", "", {Track{271'000, "", "", AudioSource{AudioSource::Kind::CdTrack, "", 0, -1, 1}}}};
+        tape.setTracks(disc);
+        QVERIFY(tape.onlyTypedEntries());
+
+        TapeModel files;
+        files.readTracks(album(), {"/m"});
+        QVERIFY(!files.onlyTypedEntries());
+
+        TapeModel labelled;
+        labelled.setLabelTexts(LabelTexts{"", "", "memo", {}});
+        QVERIFY(!labelled.onlyTypedEntries());
+
+        TapeModel dubbed;
+        dubbed.setDubbing(DubbingSettings{0, {}, Loudness::Off});
+        QVERIFY(!dubbed.onlyTypedEntries());
+
+        TapeModel saved;
+        saved.setFile("/t/a.vantoli");
+        QVERIFY(!saved.onlyTypedEntries());
+    }
+
+    // A setter that changes nothing leaves the tape unchanged (the window writes the tape back into
+    // its controls without marking it).
+    void sameValuesChangeNothing()
+    {
+        TapeModel tape;
+        tape.setEntry(0, "");
+        tape.setOptions(PlanOptions{});
+        tape.setDubbing(DubbingSettings{});
+        QVERIFY(!tape.changed());
+        tape.setEntry(0, "1");
+        QVERIFY(tape.changed());
+    }
+
+    void names_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("extension");
+        QTest::addColumn<bool>("isTape");
+        QTest::addColumn<QString>("stem");
+        QTest::newRow("tape") << "/a/b/Mine.vantoli" << "vantoli" << true << "Mine";
+        QTest::newRow("upper case") << "/a/B.VANTOLI" << "vantoli" << true << "B";
+        QTest::newRow("only the extension") << "/a/.vantoli" << "" << false << ".vantoli";
+        QTest::newRow("dot in a folder") << "/a.b/c" << "" << false << "c";
+        QTest::newRow("audio") << "x/01 One.FLAC" << "flac" << false << "01 One";
+        QTest::newRow("UTF-8 kept") << "/曲.Mp3" << "mp3" << false << "曲";
+    }
+    void names()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, extension);
+        QFETCH(bool, isTape);
+        QFETCH(QString, stem);
+        const std::string p = path.toStdString();
+        QCOMPARE(QString::fromStdString(extensionOf(p)), extension);
+        QCOMPARE(hasExtension(p, TapeDocumentExtension), isTape);
+        QCOMPARE(QString::fromStdString(fileStem(p)), stem);
+        QCOMPARE(asciiLower("AbÇ-Z"), std::string("abÇ-z"));
+    }
+
+    void minutesSeconds_data()
+    {
+        QTest::addColumn<qint64>("seconds");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("zero") << qint64(0) << "0:00";
+        QTest::newRow("under ten seconds") << qint64(65) << "1:05";
+        QTest::newRow("an hour and more") << qint64(4500) << "75:00";
+        QTest::newRow("negative") << qint64(-5) << "-0:05";
+    }
+    void minutesSeconds()
+    {
+        QFETCH(qint64, seconds);
+        QFETCH(QString, text);
+        QCOMPARE(QString::fromStdString(minutesSecondsText(seconds)), text);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestTapeModel)
+#include "test_tape_model.moc"
