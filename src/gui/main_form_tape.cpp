@@ -67,6 +67,8 @@ bool MainForm::applyTapeDocument(const TapeDocument& document, const QString& fi
         }
         Run_->setFocus();
     }
+    // Showing the new plan on an open label may have taken the texts from it: the tape's own count.
+    tape_.setLabelTexts(document.label);
     labelEdits_.reset();
     // An open label shows the tape's texts, or the label as its plan fills it: nothing typed for the
     // tape shown before stays.

@@ -13,6 +13,7 @@
 
 #include <csignal>
 
+#include "core/tape_document.h"
 #include "support/audio_files.h"
 
 using namespace vantoli::test;
@@ -67,6 +68,33 @@ private slots:
         const Finished run = runProgram({"--tapes=46", "--render=" + out, "431", "512"}, home_.path());
         QCOMPARE(run.exitCode, 2);
         QVERIFY(QString::fromUtf8(run.err).contains("タイム"));
+        QVERIFY(!QDir(out).exists());
+    }
+
+    // A tape whose entry was typed a minute over its file's 20 s plans that minute: the side would
+    // play something else, so it is refused, naming the track and both times, and nothing is written.
+    void aTimeTypedOverTheAudioIsRefused()
+    {
+        const QString folder = home_.filePath("typed");
+        QVERIFY(QDir().mkpath(folder));
+        vantoli::TapeDocument tape;
+        tape.entries = {"20", "120"};
+        for (int i = 1; i <= 2; ++i) {
+            const QString file = writeWav(folder, QString("%1.wav").arg(i), 44100 * 20);
+            tape.tracks.tracks.push_back(vantoli::Track{
+                20'000, "", "", vantoli::AudioSource{vantoli::AudioSource::Kind::File, file.toStdString(), 0, -1, 0}});
+        }
+        tape.lineup = vantoli::standardLineup();
+        QFile document(folder + "/t.vantoli");
+        QVERIFY(document.open(QIODevice::WriteOnly));
+        document.write(QByteArray::fromStdString(vantoli::writeTapeDocument(tape, folder.toStdString())));
+        document.close();
+
+        const QString out = folder + "/sides";
+        const Finished run = runProgram({"--render=" + out, document.fileName()}, home_.path());
+        QCOMPARE(run.exitCode, 2);
+        const QString err = QString::fromUtf8(run.err);
+        QVERIFY2(err.contains("トラック 2") && err.contains("1:20") && err.contains("0:20"), run.err.constData());
         QVERIFY(!QDir(out).exists());
     }
 

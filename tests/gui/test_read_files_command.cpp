@@ -379,12 +379,14 @@ private slots:
         QVERIFY(window->lastPlan());
         QCOMPARE(window->lastPlan()->titles, window->trackTitles());
 
-        // Typing changes the times, not the titles.
+        // Typing changes the times, not the titles; a time far from the audio's adds that the audio
+        // is not used.
         window->Tm(1)->clear();
         QTest::keyClicks(window->Tm(1), "459");
-        QCOMPARE(entryTips(*window).at(1), QStringLiteral("2. 二 — ゲスト"));
+        QCOMPARE(entryTips(*window).at(1).section('\n', 0, 0), QStringLiteral("2. 二 — ゲスト"));
+        QVERIFY(entryTips(*window).at(1).section('\n', 1).contains(QStringLiteral("音声ファイルは使いません")));
         window->Run_Click();
-        QCOMPARE(window->B(0)->toolTip(), QStringLiteral("2. 二 — ゲスト"));
+        QCOMPARE(window->B(0)->toolTip().section('\n', 0, 0), QStringLiteral("2. 二 — ゲスト"));
 
         window->Clear_Click();
         QCOMPARE(window->trackTitles(), TrackList());

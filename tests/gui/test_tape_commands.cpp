@@ -64,11 +64,13 @@ TapeDocument entriesTape(const QString& folder)
     d.tracks.album = "Album";
     d.tracks.artist = "Band";
     const char* titles[] = {"一", "二", "三", "四"};
+    // The audio's lengths as the entries have them: no time typed over the audio.
+    const int milliseconds[] = {271'400, 230'000, 312'900, 245'000};
     for (int i = 0; i < 4; ++i) {
         const QString file = QStringLiteral("%1/%2.flac").arg(folder).arg(i + 1);
         writeFile(file, QByteArray(100 + i, 'x'));
         d.tracks.tracks.push_back(
-            Track{(i + 3) * 60'000, titles[i], "", AudioSource{AudioSource::Kind::File, native(file), 0, -1, 0}});
+            Track{milliseconds[i], titles[i], "", AudioSource{AudioSource::Kind::File, native(file), 0, -1, 0}});
     }
     d.sources = {native(folder)};
     d.options = PlanOptions{false, false, false};
@@ -348,6 +350,10 @@ private slots:
             QCOMPARE(window->Tm(3)->text(), QString("405"));
             QVERIFY(window->lastPlan() && window->lastPlan()->plan.tapeMinutes < 90);
             QVERIFY(window->hasUnsavedChanges());
+            // The copy knows its tape's file: Save writes there, and the title names it.
+            QCOMPARE(window->tapeFile(), path("tape.vantoli"));
+            QCOMPARE(window->windowTitle(), QString("tape[*] — Vantoli"));
+            QVERIFY(window->isWindowModified());
         }
         {
             auto window = test::openWindow();
