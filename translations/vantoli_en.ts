@@ -399,6 +399,30 @@
         <source>Vantoli テープ (*.vantoli);;すべてのファイル (*)</source>
         <translation>Vantoli tapes (*.vantoli);;All files (*)</translation>
     </message>
+    <message>
+        <source>音声ファイルを読み取っています…</source>
+        <translation>Reading audio files…</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>入力したタイムで扱います（音声ファイルは使いません）</source>
+        <translation>Planned with the typed time (the audio file is not used)</translation>
+    </message>
+    <message>
+        <source>無題</source>
+        <translation>Untitled</translation>
+    </message>
+    <message>
+        <source>テープ「%1」の変更を保存しますか？</source>
+        <translation>Save the changes to the tape “%1”?</translation>
+    </message>
+    <message>
+        <source>保存しないと、変更は失われます。</source>
+        <translation>Your changes will be lost if you don’t save them.</translation>
+    </message>
 </context>
 <context>
     <name>PasteTracks</name>
@@ -772,6 +796,10 @@ A side&apos;s time can be set to what really fits on it.</translation>
     <message>
         <source>無音</source>
         <translation>Silence</translation>
+    </message>
+    <message>
+        <source>（トラック %1 は入力したタイム）</source>
+        <translation> (typed time: track %1)</translation>
     </message>
 </context>
 <context>
