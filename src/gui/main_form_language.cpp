@@ -67,6 +67,8 @@ void MainForm::changeEvent(QEvent* event)
             open->setText(QString::fromStdString(PlanReportText(*reported_)));
         if (status_) showStatus(*status_);
         showOptimalTip();
+        showTitle();
+        showTitleTips();
     }
     QMainWindow::changeEvent(event);
 }
