@@ -491,8 +491,24 @@ std::string helpText()
         "  --loudness=off|track|album  音量をそろえる（-16 LUFS、トゥルーピークは -1 dBTP まで）。既定は off\n"
         "  --stream=-           標準入力の JSON で指定された面の音を標準出力に流します（フロントエンド用）\n"
         "\n"
+        "サウンドサーバー（PulseAudio、PipeWire）で再生・録音：\n"
+        "  --play               計画のあと、面をサウンドサーバーで再生します（入力と --lead-in、--tone、\n"
+        "                       --loudness は --render と同じ）。標準入力の 1 行ごとの pause、resume、stop\n"
+        "                       で一時停止・再開・停止します。Ctrl+C で中止します\n"
+        "  --side=A|B           再生する面（既定は A）\n"
+        "  --count-down=秒      面の前のカウントダウン（0〜30 秒、1 秒ごとに短い音。既定は 0）\n"
+        "  --no-beep            カウントダウンを無音にする\n"
+        "  --request=-          面を標準入力の最初の行の JSON で受け取ります（フロントエンド用）\n"
+        "  --device=名前        出力先（--play）か入力（--record）。既定はサーバーの既定\n"
+        "  --devices            出力先と入力の一覧を JSON で表示します\n"
+        "  --record=ファイル    入力を WAV（44.1 kHz、16 ビット、ステレオ）に録音します。stop か Ctrl+C で終了\n"
+        "  --seconds=秒         --record でこの秒数だけ録音します\n"
+        "  --play と --record に --json を付けると、位置、レベル、キューを 1 行に 1 つの JSON で出力します\n"
+        "\n"
         "終了ステータス： 0 構成案を出力した、1 どのテープにも収まらない、\n"
-        "2 入力の誤り、読み取れない入力、使い方の誤り\n");
+        "2 入力の誤り、読み取れない入力、使い方の誤り\n"
+        "--play と --record： 0 終わりまで（または stop まで）再生・録音した、\n"
+        "1 サウンドサーバー、出力先、入力、音源の失敗、2 使い方の誤り、130 中止\n");
 }
 
 std::string versionText() { return "vantoli-plan (Vantoli) " VANTOLI_VERSION "\n"; }
