@@ -670,10 +670,6 @@ A side&apos;s time can be set to what really fits on it.</translation>
 <context>
     <name>vantoli::Dubbing</name>
     <message>
-        <source>音声の出力先が使えなくなりました。</source>
-        <translation>The audio output is no longer available.</translation>
-    </message>
-    <message>
         <source>ダビング</source>
         <translation>Dubbing</translation>
     </message>
@@ -816,28 +812,12 @@ A side&apos;s time can be set to what really fits on it.</translation>
 <context>
     <name>vantoli::SidePlayer</name>
     <message>
-        <source>パイプを作れません。</source>
-        <translation>Cannot create a pipe.</translation>
-    </message>
-    <message>
         <source>%1 を起動できません。</source>
         <translation>Cannot start %1.</translation>
     </message>
     <message>
-        <source>音声の出力先が使えなくなりました。</source>
-        <translation>The audio output is no longer available.</translation>
-    </message>
-    <message>
-        <source>音声の出力先を開けません。</source>
-        <translation>Cannot open the audio output.</translation>
-    </message>
-    <message>
-        <source>音声の出力先が応答しません。</source>
-        <translation>The audio output does not respond.</translation>
-    </message>
-    <message>
-        <source>音声を作るプロセスが異常終了しました。</source>
-        <translation>The process that makes the sound stopped unexpectedly.</translation>
+        <source>音声を再生するプロセスが異常終了しました。</source>
+        <translation>The process that plays the sound stopped unexpectedly.</translation>
     </message>
 </context>
 </TS>

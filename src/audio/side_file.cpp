@@ -57,6 +57,7 @@ std::string SideFile::open(const std::filesystem::path& path, FileFormat format,
         return error_;
     }
     open_ = true;
+    wavFrames_ = 0;
     if (format == FileFormat::Wav) {
         const std::uint64_t bytes = static_cast<std::uint64_t>(frames) * 4;
         if (bytes + 36 > 0xFFFFFFFFu) return error_ = _("WAV に収まらない長さです");
@@ -139,6 +140,11 @@ bool SideFile::write(const std::int16_t* samples, std::int64_t frames)
     if (!open_) return false;
     if (format_ == FileFormat::Wav) {
         const auto count = static_cast<std::size_t>(frames * 2);
+        if (static_cast<std::uint64_t>(wavFrames_ + frames) * 4 + 36 > 0xFFFFFFFFu) {
+            error_ = _("WAV に収まらない長さです");
+            return false;
+        }
+        wavFrames_ += frames;
         if (std::fwrite(samples, sizeof(std::int16_t), count, file_) == count) return true;
         error_ = std::strerror(errno);
         return false;
@@ -172,8 +178,16 @@ bool SideFile::commit()
         FLAC__stream_encoder_delete(flac(encoder_));
         encoder_ = nullptr;
     } else {
+        // The sizes as written (a recording does not know its length when it starts).
+        const auto bytes = static_cast<std::uint32_t>(wavFrames_ * 4);
+        std::uint8_t riff[4];
+        std::uint8_t data[4];
+        put32(riff, 36 + bytes);
+        put32(data, bytes);
         errno = 0;
-        written = std::fflush(file_) == 0 && ::fsync(::fileno(file_)) == 0;
+        written = std::fseek(file_, 4, SEEK_SET) == 0 && std::fwrite(riff, 1, 4, file_) == 4 &&
+                  std::fseek(file_, 40, SEEK_SET) == 0 && std::fwrite(data, 1, 4, file_) == 4;
+        written = written && std::fflush(file_) == 0 && ::fsync(::fileno(file_)) == 0;
         if (std::fclose(file_) != 0) written = false;
         file_ = nullptr;
         if (!written) error_ = std::strerror(errno ? errno : EIO);

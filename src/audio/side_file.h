@@ -23,8 +23,8 @@ public:
     SideFile(const SideFile&) = delete;
     SideFile& operator=(const SideFile&) = delete;
 
-    // Starts writing `path` (through a hidden file beside it) for `frames` frames. Empty on success, else
-    // why it cannot be written.
+    // Starts writing `path` (through a hidden file beside it) for `frames` frames (WAV: an estimate, the
+    // header says what was written). Empty on success, else why it cannot be written.
     std::string open(const std::filesystem::path& path, FileFormat format, std::int64_t frames);
     // Appends interleaved stereo samples; false when the disk refuses them (see error()).
     bool write(const std::int16_t* samples, std::int64_t frames);
@@ -48,6 +48,7 @@ private:
     void* encoder_ = nullptr;  // FLAC__StreamEncoder
     std::string error_;
     bool open_ = false;
+    std::int64_t wavFrames_ = 0;
     // FLAC is encoded on a thread of its own while the side is decoded, so that the two overlap.
     std::thread encoder_thread_;
     std::mutex mutex_;

@@ -189,7 +189,10 @@ std::variant<SideProgram, SoundError> prepareSide(const SideRequest& request, Lo
     }
 }
 
-RenderEnd renderSide(const SideRequest& request, const SideProgram& program, std::int64_t from, const SampleSink& sink)
+namespace {
+
+RenderEnd renderOrThrow(const SideRequest& request, const SideProgram& program, std::int64_t from,
+                        const SampleSink& sink)
 {
     Renderer renderer(sink);
     for (const Segment& segment : program.segments) {
@@ -209,6 +212,18 @@ RenderEnd renderSide(const SideRequest& request, const SideProgram& program, std
     return RenderEnd::Done;
 }
 
+}  // namespace
+
+std::variant<RenderEnd, SoundError> renderSide(const SideRequest& request, const SideProgram& program,
+                                               std::int64_t from, const SampleSink& sink)
+{
+    try {
+        return renderOrThrow(request, program, from, sink);
+    } catch (const SoundError& error) {
+        return error;
+    }
+}
+
 void renderTone(const CalibrationTone& tone, const SampleSink& sink)
 {
     Renderer renderer(sink);
@@ -216,14 +231,14 @@ void renderTone(const CalibrationTone& tone, const SampleSink& sink)
     }
 }
 
-std::int64_t loudestStart(const SideRequest& request, const SideProgram& program)
+std::variant<std::int64_t, SoundError> loudestStart(const SideRequest& request, const SideProgram& program)
 {
     std::int64_t from = 0;
     for (const Segment& segment : program.segments)
         if (segment.kind == SegmentKind::Tone) from = segment.start + segment.frames;
     constexpr std::int64_t Block = SampleRate * 4 / 10;
     ebur128_state* meter = ebur128_init(Channels, SampleRate, EBUR128_MODE_M);
-    if (!meter) throw SoundError{"", _("ラウドネスを測れません")};
+    if (!meter) return SoundError{"", _("ラウドネスを測れません")};
     std::vector<double> blocks;
     std::int64_t inBlock = 0;
     const SampleSink measure = [&](const std::int16_t* samples, std::int64_t frames) {
@@ -242,13 +257,9 @@ std::int64_t loudestStart(const SideRequest& request, const SideProgram& program
         }
         return true;
     };
-    try {
-        renderSide(request, program, from, measure);
-    } catch (...) {
-        ebur128_destroy(&meter);
-        throw;
-    }
+    const auto rendered = renderSide(request, program, from, measure);
     ebur128_destroy(&meter);
+    if (const auto* error = std::get_if<SoundError>(&rendered)) return *error;
     const std::int64_t start = from + static_cast<std::int64_t>(loudestStretch(blocks, LoudestFrames / Block)) * Block;
     return std::clamp<std::int64_t>(start, 0, std::max<std::int64_t>(0, program.frames - LoudestFrames));
 }

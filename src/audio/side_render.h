@@ -12,20 +12,12 @@
 #include "audio/loudness.h"
 #include "audio/sound_source.h"
 #include "core/side_program.h"
+#include "core/stream_request.h"
 
 namespace vantoli::audio {
 
-struct SideTrack {
-    int number = 0;                    // its number on the disc (slot + 1)
-    AudioSource audio;                 // where its sound is
-    std::int64_t plannedMilliseconds = 0;  // the length the plan counts; <= 0: not checked
-};
-
-struct SideRequest {
-    std::vector<SideTrack> tracks;  // in playing order
-    bool gap = true;                // the plan's gap between neighbours
-    DubbingSettings settings;
-};
+using SideTrack = vantoli::SideTrack;
+using SideRequest = vantoli::SideRequest;
 
 // How far a track's decoded length may stray from the planned one.
 inline constexpr std::int64_t LengthTolerance = SampleRate;
@@ -40,15 +32,15 @@ using SampleSink = std::function<bool(const std::int16_t* samples, std::int64_t 
 
 enum class RenderEnd { Done, Stopped };
 
-// Plays the program from frame `from` to its end into `sink`. Throws SoundError when a source fails.
-RenderEnd renderSide(const SideRequest& request, const SideProgram& program, std::int64_t from, const SampleSink& sink);
+// Plays the program from frame `from` to its end into `sink`; a source that fails ends it with its error.
+std::variant<RenderEnd, SoundError> renderSide(const SideRequest& request, const SideProgram& program,
+                                               std::int64_t from, const SampleSink& sink);
 
 // The calibration tone without end (until the sink stops it).
 void renderTone(const CalibrationTone& tone, const SampleSink& sink);
 
 // Where the side's loudest 10 s begin (K-weighted loudness, in blocks of 0.4 s), the tone left out.
-// Throws SoundError.
-std::int64_t loudestStart(const SideRequest& request, const SideProgram& program);
+std::variant<std::int64_t, SoundError> loudestStart(const SideRequest& request, const SideProgram& program);
 inline constexpr std::int64_t LoudestFrames = 10 * SampleRate;
 
 }  // namespace vantoli::audio

@@ -8,11 +8,12 @@
 #include <string>
 #include <variant>
 
+#include "core/side_program.h"
 #include "core/track_list.h"
 
 namespace vantoli::audio {
 
-inline constexpr int Channels = 2;
+inline constexpr int Channels = PcmChannels;
 
 class SoundSource {
 public:

@@ -12,6 +12,7 @@
 #include "cli/plan_output.h"
 #include "core/entry_reading.h"
 #include "core/language.h"
+#include "core/stream_request.h"
 #include "core/tape_document.h"
 #include "core/trimmed.h"
 
@@ -43,6 +44,15 @@ const option LongOptions[] = {
     {"tone",          required_argument, nullptr, 0},
     {"loudness",      required_argument, nullptr, 0},
     {"stream",        required_argument, nullptr, 0},
+    {"play",          no_argument,       nullptr, 0},
+    {"side",          required_argument, nullptr, 0},
+    {"device",        required_argument, nullptr, 0},
+    {"count-down",    required_argument, nullptr, 0},
+    {"no-beep",       no_argument,       nullptr, 0},
+    {"request",       required_argument, nullptr, 0},
+    {"devices",       no_argument,       nullptr, 0},
+    {"record",        required_argument, nullptr, 0},
+    {"seconds",       required_argument, nullptr, 0},
     {nullptr,         0,                 nullptr, 0},
 };
 // clang-format on
@@ -129,15 +139,11 @@ std::optional<UsageError> readRenderOption(const std::string& name, const std::s
                      {bracketed(value)})};
         render.settings.tone = *tone;
     } else if (name == "loudness") {
-        if (value == "off")
-            render.settings.loudness = Loudness::Off;
-        else if (value == "track")
-            render.settings.loudness = Loudness::Track;
-        else if (value == "album")
-            render.settings.loudness = Loudness::Album;
-        else
+        const std::optional<Loudness> loudness = loudnessOfName(value);
+        if (!loudness)
             return UsageError{
                 fill(_("--loudness には off、track、album のどれかを指定してください（%1）。"), {bracketed(value)})};
+        render.settings.loudness = *loudness;
     }
     return std::nullopt;
 }
@@ -160,12 +166,12 @@ std::optional<CalibrationTone> parseTone(std::string_view text)
     tone.seconds = *seconds;
     if (parts.size() > 1) {
         const std::optional<int> hertz = wholeNumber(trimmed(parts[1]));
-        if (!hertz || (*hertz != 400 && *hertz != 1000)) return std::nullopt;
+        if (!hertz || !isToneHertz(*hertz)) return std::nullopt;
         tone.hertz = *hertz;
     }
     if (parts.size() > 2) {
         const std::optional<double> dbfs = decimal(parts[2]);
-        if (!dbfs || *dbfs < -20 || *dbfs > 0) return std::nullopt;
+        if (!dbfs || !isToneDbfs(*dbfs)) return std::nullopt;
         tone.dbfs = *dbfs;
     }
     return tone;
@@ -220,6 +226,13 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
     RenderRequest render;
     std::vector<std::string> renderOptions;  // as given, for the message when --render is missing
     bool stream = false;
+    std::optional<PlayRequest> play;
+    PlayRequest playing;
+    std::vector<std::string> playOptions;  // as given, for the message when --play is missing
+    bool devices = false;
+    std::optional<RecordRequest> record;
+    std::optional<double> seconds;
+    std::optional<std::string> device;
 
     // getopt_long over a copy of the arguments, operands returned in order (the leading '-'). A time
     // such as "-130" stands in as a plain word, so that it is taken for an operand; whatever getopt
@@ -284,6 +297,41 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
             if (*value != "-") return UsageError{_("--stream には「-」（標準出力）を指定してください。")};
             stream = true;
         }
+        if (name == "play") play = PlayRequest{};
+        if (name == "devices") devices = true;
+        if (name == "record") {
+            if (value->empty()) return UsageError{_("--record= の後に録音するファイルを指定してください。")};
+            record = RecordRequest{*value, {}, 0, false};
+        }
+        if (name == "device") {
+            if (value->empty()) return UsageError{_("--device= の後に出力先か入力の名前を指定してください。")};
+            device = *value;
+        }
+        if (name == "seconds") {
+            seconds = decimal(*value);
+            if (!seconds || *seconds <= 0 || *seconds > 24 * 60 * 60)
+                return UsageError{fill(_("--seconds には録音する秒数を指定してください（%1）。"), {bracketed(*value)})};
+        }
+        if (name == "side" || name == "count-down" || name == "no-beep" || name == "request") {
+            if (name == "side") {
+                if (*value != "A" && *value != "B" && *value != "a" && *value != "b")
+                    return UsageError{fill(_("--side には A か B を指定してください（%1）。"), {bracketed(*value)})};
+                playing.side = (*value == "B" || *value == "b") ? TapeSide::B : TapeSide::A;
+            }
+            if (name == "count-down") {
+                const std::optional<double> count = decimal(*value);
+                if (!count || *count < 0 || *count > MaxCountDownSeconds)
+                    return UsageError{fill(_("--count-down には 0 から 30 までの秒数を指定してください（%1）。"),
+                                           {bracketed(*value)})};
+                playing.countDownSeconds = *count;
+            }
+            if (name == "no-beep") playing.beep = false;
+            if (name == "request") {
+                if (*value != "-") return UsageError{_("--request には「-」（標準入力）を指定してください。")};
+                playing.requestOnInput = true;
+            }
+            playOptions.push_back("--" + name);
+        }
         if (name == "render" || name == "format" || name == "lead-in" || name == "tone" || name == "loudness") {
             if (const std::optional<UsageError> wrong = readRenderOption(name, *value, render)) return *wrong;
             renderOptions.push_back("--" + name);
@@ -301,6 +349,42 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
         operands.push_back(arguments[static_cast<std::size_t>(i - 1)]);
     }
 
+    if (devices) {
+        if (arguments.size() != 1) return UsageError{_("--devices はほかのオプションやファイルと一緒に指定できません。")};
+        return ListDevices{};
+    }
+    if (record) {
+        if (!operands.empty() || !renderOptions.empty() || !playOptions.empty() || play || cd || report || stream ||
+            request.optionsGiven || request.tapes || request.crlf)
+            return UsageError{_("--record と一緒に指定できるのは --device、--seconds、--json だけです。")};
+        record->device = device.value_or("");
+        record->seconds = seconds.value_or(0);
+        record->json = json;
+        return *record;
+    }
+    if (seconds) return UsageError{_("--seconds は --record と一緒に指定してください。")};
+    if (!play && !playOptions.empty())
+        return UsageError{fill(_("%1 は --play と一緒に指定してください。"), {playOptions.front()})};
+    if (!play && device) return UsageError{_("--device は --play か --record と一緒に指定してください。")};
+    if (play) {
+        if (stream || report || request.crlf || !render.folder.empty())
+            return UsageError{_("--play は --render、--stream、--report と一緒に指定できません。")};
+        playing.device = device.value_or("");
+        playing.json = json;
+        playing.settings = render.settings;
+        playing.settingsGiven = !renderOptions.empty();
+        if (playing.requestOnInput) {
+            if (!operands.empty() || cd || !renderOptions.empty() || request.optionsGiven || request.tapes ||
+                playOptions.size() != 1)
+                return UsageError{
+                    _("--play --request=- は面を標準入力の JSON で受け取ります。一緒に指定できるのは --device と --json "
+                      "だけです。")};
+            return PlayStream{playing};
+        }
+        json = false;  // the plan itself is not printed
+        renderOptions.clear();
+        request.play = playing;
+    }
     if (stream) {
         if (!operands.empty() || !renderOptions.empty() || cd || report || json)
             return UsageError{
@@ -405,8 +489,24 @@ std::string helpText()
         "  --loudness=off|track|album  音量をそろえる（-16 LUFS、トゥルーピークは -1 dBTP まで）。既定は off\n"
         "  --stream=-           標準入力の JSON で指定された面の音を標準出力に流します（フロントエンド用）\n"
         "\n"
+        "サウンドサーバー（PulseAudio、PipeWire）で再生・録音：\n"
+        "  --play               計画のあと、面をサウンドサーバーで再生します（入力と --lead-in、--tone、\n"
+        "                       --loudness は --render と同じ）。標準入力の 1 行ごとの pause、resume、stop\n"
+        "                       で一時停止・再開・停止します。Ctrl+C で中止します\n"
+        "  --side=A|B           再生する面（既定は A）\n"
+        "  --count-down=秒      面の前のカウントダウン（0〜30 秒、1 秒ごとに短い音。既定は 0）\n"
+        "  --no-beep            カウントダウンを無音にする\n"
+        "  --request=-          面を標準入力の最初の行の JSON で受け取ります（フロントエンド用）\n"
+        "  --device=名前        出力先（--play）か入力（--record）。既定はサーバーの既定\n"
+        "  --devices            出力先と入力の一覧を JSON で表示します\n"
+        "  --record=ファイル    入力を WAV（44.1 kHz、16 ビット、ステレオ）に録音します。stop か Ctrl+C で終了\n"
+        "  --seconds=秒         --record でこの秒数だけ録音します\n"
+        "  --play と --record に --json を付けると、位置、レベル、キューを 1 行に 1 つの JSON で出力します\n"
+        "\n"
         "終了ステータス： 0 構成案を出力した、1 どのテープにも収まらない、\n"
-        "2 入力の誤り、読み取れない入力、使い方の誤り\n");
+        "2 入力の誤り、読み取れない入力、使い方の誤り\n"
+        "--play と --record： 0 終わりまで（または stop まで）再生・録音した、\n"
+        "1 サウンドサーバー、出力先、入力、音源の失敗、2 使い方の誤り、130 中止\n");
 }
 
 std::string versionText() { return "vantoli-plan (Vantoli) " VANTOLI_VERSION "\n"; }

@@ -8,6 +8,7 @@
 #include <variant>
 #include <vector>
 
+#include "core/dubbing_cues.h"
 #include "core/side_program.h"
 #include "core/tape_lineup.h"
 #include "core/tape_planner.h"
@@ -35,6 +36,18 @@ struct RenderRequest {
     DubbingSettings settings;  // --lead-in, --tone, --loudness
 };
 
+// --play: one side played to the sound server, as --render would write it.
+struct PlayRequest {
+    TapeSide side = TapeSide::A;   // --side
+    std::string device;            // --device; empty: the default output
+    double countDownSeconds = 0;   // --count-down
+    bool beep = true;              // --no-beep: a silent count-down
+    bool json = false;             // --json: report lines on standard output
+    bool requestOnInput = false;   // --request=-: the stream request is the first line of standard input
+    DubbingSettings settings;      // --lead-in, --tone, --loudness
+    bool settingsGiven = false;    // one of them was given (else a tape plays with its own)
+};
+
 struct PlanRequest {
     Input input = Input::Times;
     std::vector<std::string> operands;  // the times, or the files; for a CD the drive or image (none: default)
@@ -44,10 +57,27 @@ struct PlanRequest {
     Output output = Output::Plan;
     bool crlf = false;  // the report with CR LF line ends
     std::optional<RenderRequest> render;  // --render=DIR
+    std::optional<PlayRequest> play;      // --play
 };
 
 // --stream=-: one side's sound to standard output, as a JSON request on standard input asks.
 struct StreamSide {};
+
+// --play --request=-: the side the request on standard input names, without a plan.
+struct PlayStream {
+    PlayRequest play;
+};
+
+// --devices: the sound server's outputs and inputs as JSON.
+struct ListDevices {};
+
+// --record=FILE: an input recorded as WAV until --seconds or the command stop.
+struct RecordRequest {
+    std::string file;
+    std::string device;  // empty: the default input
+    double seconds = 0;  // 0: until stopped
+    bool json = false;
+};
 
 struct ShowHelp {};
 struct ShowVersion {};
@@ -57,7 +87,8 @@ struct UsageError {
     std::string text;
 };
 
-using CommandLine = std::variant<PlanRequest, ShowHelp, ShowVersion, StreamSide, UsageError>;
+using CommandLine =
+    std::variant<PlanRequest, ShowHelp, ShowVersion, StreamSide, PlayStream, ListDevices, RecordRequest, UsageError>;
 
 // The most track times one call takes, as many as the main window has entries.
 inline constexpr std::size_t MostTimes = 20;

@@ -8,6 +8,7 @@
 #include "cli/command_line.h"
 #include "cli/plan_output.h"
 #include "cli/side_render_command.h"
+#include "cli/sound_commands.h"
 #include "core/disc_kind.h"
 #include "core/entry_reading.h"
 #include "core/file_read_result.h"
@@ -104,6 +105,9 @@ CommandResult runPlanCommand(const std::vector<std::string>& arguments, const st
         return result;
     }
     if (std::holds_alternative<StreamSide>(line)) return streamSide(stdin, 1);
+    if (const auto* play = std::get_if<PlayStream>(&line)) return playRequestedSide(play->play, 0, 1);
+    if (std::holds_alternative<ListDevices>(line)) return listDevices();
+    if (const auto* record = std::get_if<RecordRequest>(&line)) return recordInput(*record, 0, 1);
     if (std::holds_alternative<ShowVersion>(line)) {
         result.out = versionText();
         return result;
@@ -162,6 +166,31 @@ CommandResult runPlanCommand(const std::vector<std::string>& arguments, const st
     }
 
     const PlannedTape planned{std::move(*plan), tracks.seconds, tracks.titles, options, lineup};
+    if (request.play) {
+        const std::string cdSource = request.operands.empty() ? std::string() : request.operands.front();
+        if (request.input == Input::Times) {
+            result.exitStatus = Failed;
+            result.err += std::string(Program) +
+                          _("入力したタイムには音がありません。--play には CD か音声ファイルを指定してください。") + "\n";
+            return result;
+        }
+        DubbingSettings settings = request.play->settings;
+        // A tape brings its own dubbing settings unless they are given here.
+        if (tape && !request.play->settingsGiven) settings = tape->dubbing;
+        auto side = planSideRequest(planned, request.input, cdSource, request.play->side, settings);
+        if (const auto* message = std::get_if<std::string>(&side)) {
+            result.exitStatus = Failed;
+            result.err += *message;
+            return result;
+        }
+        StreamRequest stream;
+        stream.side = std::get<SideRequest>(side);
+        stream.countDownSeconds = request.play->countDownSeconds;
+        stream.beep = request.play->beep;
+        CommandResult played = playSide(stream, *request.play, 0, 1);
+        played.err = result.err + played.err;
+        return played;
+    }
     switch (request.output) {
     case Output::Plan: result.out = planText(planned); break;
     case Output::Report: result.out = reportText(planned, request.crlf); break;

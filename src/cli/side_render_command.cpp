@@ -10,6 +10,7 @@
 
 #include "audio/side_file.h"
 #include "audio/side_render.h"
+#include "cli/stop_signals.h"
 #include "core/language.h"
 #include "core/text_encoding.h"
 #include "core/time_text.h"
@@ -19,32 +20,6 @@ namespace vantoli::cli {
 namespace {
 
 using Json = nlohmann::ordered_json;
-
-volatile std::sig_atomic_t stopRequested = 0;
-extern "C" void requestStop(int) { stopRequested = 1; }
-
-// Catches SIGINT and SIGTERM while it lives, so that a cancel removes the partial files.
-class StopSignals {
-public:
-    StopSignals()
-    {
-        stopRequested = 0;
-        struct sigaction action {};
-        action.sa_handler = requestStop;
-        sigemptyset(&action.sa_mask);
-        sigaction(SIGINT, &action, &oldInt_);
-        sigaction(SIGTERM, &action, &oldTerm_);
-    }
-    ~StopSignals()
-    {
-        sigaction(SIGINT, &oldInt_, nullptr);
-        sigaction(SIGTERM, &oldTerm_, nullptr);
-    }
-
-private:
-    struct sigaction oldInt_ {};
-    struct sigaction oldTerm_ {};
-};
 
 // "m:ss.mmm" of a number of frames.
 std::string timeText(std::int64_t frames)
@@ -119,11 +94,6 @@ std::string unwritten(const std::filesystem::path& path, const std::string& prob
     return fill(_("%1 を書き出せません（%2）。"), {shownText(path.string()), problem}) + "\n";
 }
 
-std::string messageOf(const audio::SoundError& error)
-{
-    return "vantoli-plan: " + fill(_("%1： %2"), {shownText(error.what), error.cause}) + "\n";
-}
-
 // A progress line on a terminal: the side and how far it has come.
 class Progress {
 public:
@@ -163,6 +133,31 @@ struct PreparedSide {
 
 }  // namespace
 
+std::variant<SideRequest, std::string> planSideRequest(const PlannedTape& planned, Input input,
+                                                      const std::string& cdSource, TapeSide side,
+                                                      const DubbingSettings& settings)
+{
+    const TapePlan& plan = planned.longDisc.plan;
+    SideRequest made = sideRequestOf(side == TapeSide::A ? plan.sideA : plan.sideB, planned.titles,
+                                     planned.options.gap, settings);
+    for (SideTrack& track : made.tracks) {
+        const std::size_t slot = static_cast<std::size_t>(track.number - 1);
+        // A time typed over the audio plans the side; the audio would play something else.
+        if (input != Input::Cd && slot < planned.titles.tracks.size() && slot < planned.seconds.size() &&
+            planned.titles.tracks[slot].timeTyped)
+            return "vantoli-plan: " +
+                   fill(_("トラック %1 のタイム %2 は音声の長さ %3 と違うため、%4を書き出せません。"),
+                        {std::to_string(track.number), minutesSecondsText(planned.seconds[slot]),
+                         minutesSecondsText(planned.titles.tracks[slot].milliseconds / 1000),
+                         side == TapeSide::A ? _("A面") : _("B面")}) +
+                   "\n";
+        if (input == Input::Cd) track.audio = {AudioSource::Kind::CdTrack, cdSource, 0, -1, track.number};
+        if (track.audio.kind == AudioSource::Kind::None)
+            return "vantoli-plan: " + fill(_("トラック %1 には音がありません。"), {std::to_string(track.number)}) + "\n";
+    }
+    return made;
+}
+
 void renderSides(const PlannedTape& planned, const PlanRequest& request, const std::string& cdSource,
                  CommandResult& result)
 {
@@ -181,30 +176,10 @@ void renderSides(const PlannedTape& planned, const PlanRequest& request, const s
     audio::LoudnessCache cache;
     std::vector<PreparedSide> sides{{_("A面"), "side-a", {}, {}}, {_("B面"), "side-b", {}, {}}};
     for (PreparedSide& side : sides) {
-        side.request.gap = planned.options.gap;
-        side.request.settings = render.settings;
-        for (int number : side.file == std::string("side-a") ? plan.sideA : plan.sideB) {
-            const std::size_t slot = static_cast<std::size_t>(number - 1);
-            audio::SideTrack track{number, {}, 0};
-            if (slot < planned.titles.tracks.size()) {
-                const Track& planTrack = planned.titles.tracks[slot];
-                // A time typed over the audio plans the side; the audio would play something else.
-                if (planTrack.timeTyped && request.input != Input::Cd && slot < planned.seconds.size())
-                    return fail(Failed,
-                                "vantoli-plan: " +
-                                    fill(_("トラック %1 のタイム %2 は音声の長さ %3 と違うため、%4を書き出せません。"),
-                                         {std::to_string(number), minutesSecondsText(planned.seconds[slot]),
-                                          minutesSecondsText(planTrack.milliseconds / 1000), side.name}) +
-                                    "\n");
-                track.audio = planTrack.audio;
-                track.plannedMilliseconds = planTrack.milliseconds;
-            }
-            if (request.input == Input::Cd) track.audio = {AudioSource::Kind::CdTrack, cdSource, 0, -1, number};
-            if (track.audio.kind == AudioSource::Kind::None)
-                return fail(Failed, "vantoli-plan: " +
-                                        fill(_("トラック %1 には音がありません。"), {std::to_string(number)}) + "\n");
-            side.request.tracks.push_back(track);
-        }
+        auto made = planSideRequest(planned, request.input, cdSource,
+                                    side.file == std::string("side-a") ? TapeSide::A : TapeSide::B, render.settings);
+        if (const auto* message = std::get_if<std::string>(&made)) return fail(Failed, *message);
+        side.request = std::get<SideRequest>(made);
         auto prepared = audio::prepareSide(side.request, cache);
         if (auto* error = std::get_if<audio::SoundError>(&prepared)) return fail(Failed, messageOf(*error));
         side.program = std::get<SideProgram>(prepared);
@@ -235,21 +210,18 @@ void renderSides(const PlannedTape& planned, const PlanRequest& request, const s
             return fail(Failed, "vantoli-plan: " + unwritten(path, problem));
         Progress progress(side.name, side.program.frames);
         const audio::SampleSink sink = [&](const std::int16_t* samples, std::int64_t frames) {
-            if (stopRequested) return false;
+            if (StopSignals::stopRequested()) return false;
             progress.advance(frames);
             return file->write(samples, frames);
         };
-        try {
-            if (audio::renderSide(side.request, side.program, 0, sink) == audio::RenderEnd::Stopped) {
-                if (stopRequested)
-                    return fail(Cancelled,
-                                "vantoli-plan: " +
-                                    fill(_("中止しました。%1 は書き出していません。"), {shownText(path.string())}) +
-                                    "\n");
-                return fail(Failed, "vantoli-plan: " + unwritten(path, file->error()));
-            }
-        } catch (const audio::SoundError& sound) {
-            return fail(Failed, messageOf(sound));
+        const auto rendered = audio::renderSide(side.request, side.program, 0, sink);
+        if (const auto* sound = std::get_if<audio::SoundError>(&rendered)) return fail(Failed, messageOf(*sound));
+        if (std::get<audio::RenderEnd>(rendered) == audio::RenderEnd::Stopped) {
+            if (StopSignals::stopRequested())
+                return fail(Cancelled,
+                            "vantoli-plan: " +
+                                fill(_("中止しました。%1 は書き出していません。"), {shownText(path.string())}) + "\n");
+            return fail(Failed, "vantoli-plan: " + unwritten(path, file->error()));
         }
         files.push_back(std::move(file));
     }
@@ -296,91 +268,6 @@ bool writeAll(int out, const void* bytes, std::size_t size)
     return true;
 }
 
-// The request's mistake, for a message and exit status 2.
-struct BadRequest {
-    std::string text;
-};
-
-struct StreamRequest {
-    audio::SideRequest side;
-    std::string what = "side";
-    std::int64_t startFrame = 0;
-};
-
-template <typename T>
-T member(const Json& json, const char* key, T fallback)
-{
-    if (!json.contains(key)) return fallback;
-    try {
-        return json.at(key).get<T>();
-    } catch (const Json::exception&) {
-        throw BadRequest{fill(_("「%1」の値が違います"), {key})};
-    }
-}
-
-StreamRequest readRequest(const Json& json)
-{
-    if (!json.is_object()) throw BadRequest{_("要求が JSON のオブジェクトではありません")};
-    StreamRequest request;
-    request.side.gap = member(json, "gap", true);
-    DubbingSettings& settings = request.side.settings;
-    settings.leadInSeconds = member(json, "leadInSeconds", 2.0);
-    if (settings.leadInSeconds < 0 || settings.leadInSeconds > MaxLeadInSeconds)
-        throw BadRequest{_("「leadInSeconds」は 0 から 30 までです")};
-    if (json.contains("tone")) {
-        const Json& tone = json.at("tone");
-        if (!tone.is_object()) throw BadRequest{_("「tone」の値が違います")};
-        settings.tone.seconds = member(tone, "seconds", 0.0);
-        settings.tone.hertz = member(tone, "hertz", 1000);
-        settings.tone.dbfs = member(tone, "dbfs", -12.0);
-        if (settings.tone.seconds < 0 || (settings.tone.hertz != 400 && settings.tone.hertz != 1000) ||
-            settings.tone.dbfs < -20 || settings.tone.dbfs > 0)
-            throw BadRequest{_("「tone」の値が違います（400 か 1000 Hz、-20 から 0 dBFS）")};
-    }
-    const std::string loudness = member<std::string>(json, "loudness", "off");
-    if (loudness == "off")
-        settings.loudness = Loudness::Off;
-    else if (loudness == "track")
-        settings.loudness = Loudness::Track;
-    else if (loudness == "album")
-        settings.loudness = Loudness::Album;
-    else
-        throw BadRequest{_("「loudness」は off、track、album のどれかです")};
-    request.what = member<std::string>(json, "what", "side");
-    if (request.what != "side" && request.what != "tone" && request.what != "loudest")
-        throw BadRequest{_("「what」は side、tone、loudest のどれかです")};
-    request.startFrame = member<std::int64_t>(json, "startFrame", 0);
-    if (request.startFrame < 0) throw BadRequest{_("「startFrame」が負です")};
-    if (!json.contains("tracks") || !json.at("tracks").is_array()) throw BadRequest{_("「tracks」がありません")};
-    for (const Json& item : json.at("tracks")) {
-        if (!item.is_object()) throw BadRequest{_("「tracks」の要素がオブジェクトではありません")};
-        audio::SideTrack track;
-        track.number = member(item, "number", 0);
-        track.plannedMilliseconds = member<std::int64_t>(item, "milliseconds", 0);
-        const std::string kind = member<std::string>(item, "kind", "file");
-        track.audio.path = member<std::string>(item, "path", "");
-        if (kind == "file") {
-            track.audio.kind = AudioSource::Kind::File;
-            track.audio.startFrame = member<std::int64_t>(item, "startFrame", 0);
-            track.audio.endFrame = member<std::int64_t>(item, "endFrame", -1);
-            if (track.audio.path.empty()) throw BadRequest{_("ファイルのトラックに「path」がありません")};
-            if (track.audio.startFrame < 0 ||
-                (track.audio.endFrame >= 0 && track.audio.endFrame <= track.audio.startFrame))
-                throw BadRequest{_("「startFrame」と「endFrame」の値が違います")};
-        } else if (kind == "cd") {
-            track.audio.kind = AudioSource::Kind::CdTrack;
-            track.audio.cdTrack = member(item, "cdTrack", 0);
-            if (track.audio.cdTrack < 1 || track.audio.cdTrack > 99)
-                throw BadRequest{_("「cdTrack」は 1 から 99 までです")};
-        } else {
-            throw BadRequest{_("「kind」は file か cd です")};
-        }
-        request.side.tracks.push_back(track);
-    }
-    if (request.what != "tone" && request.side.tracks.empty()) throw BadRequest{_("「tracks」が空です")};
-    return request;
-}
-
 }  // namespace
 
 CommandResult streamSide(std::FILE* in, int out)
@@ -392,60 +279,79 @@ CommandResult streamSide(std::FILE* in, int out)
     char buffer[65536];
     while (const std::size_t got = std::fread(buffer, 1, sizeof buffer, in)) text.append(buffer, got);
 
-    StreamRequest request;
-    try {
-        request = readRequest(Json::parse(text));
-    } catch (const Json::exception&) {
+    auto parsed = parseStreamRequest(text);
+    if (const auto* bad = std::get_if<RequestError>(&parsed)) {
         result.exitStatus = Failed;
-        result.err = std::string("vantoli-plan: ") + _("--stream の要求を JSON として読めません。") + "\n";
-        return result;
-    } catch (const BadRequest& bad) {
-        result.exitStatus = Failed;
-        result.err = "vantoli-plan: " + fill(_("--stream の要求： %1。"), {bad.text}) + "\n";
+        result.err = "vantoli-plan: " + fill(_("--stream の要求： %1。"), {bad->text}) + "\n";
         return result;
     }
+    const StreamRequest& request = std::get<StreamRequest>(parsed);
 
     const audio::SampleSink sink = [out](const std::int16_t* samples, std::int64_t frames) {
         return writeAll(out, samples, static_cast<std::size_t>(frames) * 2 * sizeof(std::int16_t));
     };
-    try {
-        if (request.what == "tone") {
-            CalibrationTone tone = request.side.settings.tone;
-            audio::renderTone(tone, sink);
-            return result;
-        }
-        audio::LoudnessCache cache;
-        auto prepared = audio::prepareSide(request.side, cache);
-        cache.save();
-        if (auto* error = std::get_if<audio::SoundError>(&prepared)) {
-            result.exitStatus = SourceFailed;
-            result.err = messageOf(*error);
-            return result;
-        }
-        const SideProgram& program = std::get<SideProgram>(prepared);
-        if (request.what == "side") {
-            audio::renderSide(request.side, program, request.startFrame, sink);
-            return result;
-        }
-        // The loudest 10 s, again and again until the reader stops.
-        const std::int64_t start = audio::loudestStart(request.side, program);
-        const std::int64_t length = std::min(audio::LoudestFrames, program.frames - start);
-        if (length <= 0) return result;
-        while (true) {
-            std::int64_t left = length;
-            const audio::SampleSink stretch = [&](const std::int16_t* samples, std::int64_t frames) {
-                const std::int64_t take = std::min(frames, left);
-                left -= take;
-                return sink(samples, take) && left > 0;
-            };
-            audio::renderSide(request.side, program, start, stretch);
-            if (left > 0) return result;  // the reader went away
-        }
-    } catch (const audio::SoundError& error) {
+    auto prepared = prepareSound(request);
+    std::optional<audio::SoundError> error;
+    if (auto* failed = std::get_if<audio::SoundError>(&prepared))
+        error = *failed;
+    else
+        error = playSound(request, std::get<PreparedSound>(prepared), sink);
+    if (error) {
         result.exitStatus = SourceFailed;
-        result.err = messageOf(error);
+        result.err = messageOf(*error);
     }
     return result;
+}
+
+std::variant<PreparedSound, audio::SoundError> prepareSound(const StreamRequest& request)
+{
+    PreparedSound prepared;
+    if (request.what == StreamWhat::Tone) return prepared;
+    audio::LoudnessCache cache;
+    auto side = audio::prepareSide(request.side, cache);
+    cache.save();
+    if (auto* error = std::get_if<audio::SoundError>(&side)) return *error;
+    prepared.program = std::get<SideProgram>(side);
+    prepared.from = request.startFrame;
+    if (request.what == StreamWhat::Loudest) {
+        const auto found = audio::loudestStart(request.side, prepared.program);
+        if (const auto* error = std::get_if<audio::SoundError>(&found)) return *error;
+        prepared.from = std::get<std::int64_t>(found);
+        prepared.loopFrames = std::max<std::int64_t>(0, std::min(audio::LoudestFrames, prepared.program.frames - prepared.from));
+    }
+    return prepared;
+}
+
+std::optional<audio::SoundError> playSound(const StreamRequest& request, const PreparedSound& prepared,
+                                           const audio::SampleSink& sink)
+{
+    if (request.what == StreamWhat::Tone) {
+        audio::renderTone(request.side.settings.tone, sink);
+        return std::nullopt;
+    }
+    if (request.what == StreamWhat::Side) {
+        const auto rendered = audio::renderSide(request.side, prepared.program, prepared.from, sink);
+        if (const auto* error = std::get_if<audio::SoundError>(&rendered)) return *error;
+        return std::nullopt;
+    }
+    // The loudest 10 s, again and again until the reader stops.
+    if (prepared.loopFrames <= 0) return std::nullopt;
+    while (true) {
+        std::int64_t left = prepared.loopFrames;
+        const audio::SampleSink stretch = [&](const std::int16_t* samples, std::int64_t frames) {
+            const std::int64_t take = std::min(frames, left);
+            left -= take;
+            return sink(samples, take) && left > 0;
+        };
+        const auto rendered = audio::renderSide(request.side, prepared.program, prepared.from, stretch);
+        if (const auto* error = std::get_if<audio::SoundError>(&rendered)) return *error;
+        if (left > 0) return std::nullopt;  // the reader went away
+    }
+}
+
+std::string messageOf(const audio::SoundError& error)
+{
+    return "vantoli-plan: " + fill(_("%1： %2"), {shownText(error.what), error.cause}) + "\n";
 }
 
 }  // namespace vantoli::cli

@@ -3,13 +3,22 @@
 // --stream=- plays one side to standard output for a front end (the dubbing window).
 
 #include <cstdio>
+#include <optional>
 #include <string>
+#include <variant>
 
+#include "audio/side_render.h"
 #include "cli/command_line.h"
 #include "cli/plan_command.h"
 #include "cli/plan_output.h"
 
 namespace vantoli::cli {
+
+// One side of the plan as the sound's request: its tracks and where their sound is (a CD's tracks
+// from `cdSource`), or the message for a track without sound.
+std::variant<SideRequest, std::string> planSideRequest(const PlannedTape& planned, Input input,
+                                                      const std::string& cdSource, TapeSide side,
+                                                      const DubbingSettings& settings);
 
 // Writes side-a and side-b of the plan into the request's folder. Adds each side's program to
 // `result.out` (as text, or into the plan's JSON when `json`), messages to `result.err`; sets the exit
@@ -20,6 +29,20 @@ void renderSides(const PlannedTape& planned, const PlanRequest& request, const s
 // Reads the JSON request from `in` and writes the side's PCM (s16le, 44.1 kHz, stereo) to the file
 // descriptor `out`. Messages go to `result.err`. A reader that goes away ends the stream quietly.
 CommandResult streamSide(std::FILE* in, int out);
+
+// What a request sounds, measured before it sounds: the side's program, where the sound starts, and
+// for the loudest passage how long it is.
+struct PreparedSound {
+    SideProgram program;  // empty for the tone
+    std::int64_t from = 0;
+    std::int64_t loopFrames = 0;
+};
+std::variant<PreparedSound, audio::SoundError> prepareSound(const StreamRequest& request);
+// Sounds the request into `sink` until it ends (the side) or the sink stops it (the loops).
+std::optional<audio::SoundError> playSound(const StreamRequest& request, const PreparedSound& prepared,
+                                           const audio::SampleSink& sink);
+// "vantoli-plan: what： cause" and a line end.
+std::string messageOf(const audio::SoundError& error);
 
 inline constexpr int SourceFailed = 1;  // --stream: a track's source failed
 inline constexpr int Cancelled = 130;   // --render: stopped by a signal; nothing written

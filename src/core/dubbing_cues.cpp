@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "core/language.h"
 #include "core/time_text.h"
@@ -118,6 +119,23 @@ double PeakHold::update(double peakDb, std::int64_t ms)
         return held_;
     }
     return std::max(MinLevelDb, fallen);
+}
+
+std::vector<std::int16_t> countDownSound(std::int64_t frames, bool beep)
+{
+    std::vector<std::int16_t> pcm(static_cast<std::size_t>(std::max<std::int64_t>(0, frames)) * PcmChannels, 0);
+    if (!beep) return pcm;
+    constexpr std::int64_t BeepFrames = SampleRate / 10;
+    constexpr std::int64_t Fade = SampleRate / 200;
+    for (std::int64_t start = frames - SampleRate; start >= 0; start -= SampleRate)
+        for (std::int64_t f = 0; f < BeepFrames && start + f < frames; ++f) {
+            const double envelope = std::min({1.0, static_cast<double>(f) / Fade, static_cast<double>(BeepFrames - f) / Fade});
+            const auto v = static_cast<std::int16_t>(
+                std::lround(0.25 * 32767 * envelope * std::sin(2 * std::numbers::pi * 880 * static_cast<double>(f) / SampleRate)));
+            const auto at = static_cast<std::size_t>(start + f) * PcmChannels;
+            pcm[at] = pcm[at + 1] = v;
+        }
+    return pcm;
 }
 
 Message noPlanForDubbingMessage()

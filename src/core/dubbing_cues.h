@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/label_content.h"
 #include "core/message.h"
@@ -63,6 +64,10 @@ private:
     double held_ = MinLevelDb;
     std::int64_t heldAt_ = 0;
 };
+
+// The count-down played ahead of a side, `frames` long, so that the side starts the moment it ends:
+// silence with a short 880 Hz beep at each whole second before the end when `beep` (16-bit stereo).
+std::vector<std::int16_t> countDownSound(std::int64_t frames, bool beep);
 
 Message noPlanForDubbingMessage();
 // The sound could not be played: `detail` says why (the renderer's own message, or the output's).

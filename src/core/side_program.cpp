@@ -18,6 +18,23 @@ void append(SideProgram& program, Segment segment) {
 
 }  // namespace
 
+const char* loudnessName(Loudness loudness)
+{
+    switch (loudness) {
+    case Loudness::Off: return "off";
+    case Loudness::Track: return "track";
+    case Loudness::Album: return "album";
+    }
+    return "off";
+}
+
+std::optional<Loudness> loudnessOfName(std::string_view name)
+{
+    for (const Loudness loudness : {Loudness::Off, Loudness::Track, Loudness::Album})
+        if (name == loudnessName(loudness)) return loudness;
+    return std::nullopt;
+}
+
 SideProgram sideProgram(const std::vector<std::int64_t>& trackFrames, const std::vector<int>& trackNumbers, bool gap,
                         const DubbingSettings& settings) {
     SideProgram program;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "core/tape_planner.h"
@@ -12,6 +13,10 @@ namespace vantoli {
 
 inline constexpr std::int64_t SampleRate = 44100;
 inline constexpr std::int64_t SamplesPerCdFrame = SampleRate / 75;  // 588 samples in 1/75 s
+// The sound every part of the program hands on (files, pipes, the sound server): signed 16-bit
+// little-endian samples, two channels interleaved (left first), at SampleRate.
+inline constexpr int PcmChannels = 2;
+inline constexpr int PcmBytesPerFrame = PcmChannels * 2;
 
 // The calibration tone played before the lead-in, to set the deck's record level.
 struct CalibrationTone {
@@ -22,11 +27,22 @@ struct CalibrationTone {
     bool operator==(const CalibrationTone&) const = default;
 };
 
+// What a tone may be: 400 Hz or 1 kHz, from -20 to 0 dBFS.
+inline constexpr double MinToneDbfs = -20.0;
+inline constexpr double MaxToneDbfs = 0.0;
+constexpr bool isToneHertz(int hertz) { return hertz == 400 || hertz == 1000; }
+constexpr bool isToneDbfs(double dbfs) { return dbfs >= MinToneDbfs && dbfs <= MaxToneDbfs; }
+
 enum class Loudness {
     Off,    // the samples as decoded
     Track,  // each track brought to the target loudness
     Album,  // the tracks of one album share one gain
 };
+
+// The names of the modes in tape documents, stream requests and on the command line: "off", "track",
+// "album".
+const char* loudnessName(Loudness loudness);
+std::optional<Loudness> loudnessOfName(std::string_view name);
 
 inline constexpr double LoudnessTargetLufs = -16.0;
 inline constexpr double TruePeakCeilingDbtp = -1.0;

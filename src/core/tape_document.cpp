@@ -92,16 +92,6 @@ std::string readPath(const std::string& stored, const std::string& folder)
 
 // ---- Writing ---------------------------------------------------------------------------------------
 
-const char* loudnessName(Loudness loudness)
-{
-    switch (loudness) {
-    case Loudness::Off: return "off";
-    case Loudness::Track: return "track";
-    case Loudness::Album: return "album";
-    }
-    return "off";
-}
-
 Json tapeJson(const Tape& tape) { return Json{{"minutes", tape.minutes}, {"sideCapacity", tape.sideCapacity}}; }
 
 Json audioJson(const AudioSource& audio, const FileStamp& stamp, const std::string& folder)
@@ -342,9 +332,7 @@ void readTrack(const Reader& r, const std::string& folder, Track& track, FileSta
 
 Loudness readLoudness(const Reader& r)
 {
-    const std::string name = r.text("loudness");
-    for (const Loudness loudness : {Loudness::Off, Loudness::Track, Loudness::Album})
-        if (name == loudnessName(loudness)) return loudness;
+    if (const std::optional<Loudness> loudness = loudnessOfName(r.text("loudness"))) return *loudness;
     refuse(DocumentError::Kind::OutOfRange, r.where() + ".loudness");
 }
 
@@ -417,9 +405,8 @@ TapeDocument readDocument(const Reader& root, const std::string& folder)
     const Reader tone = dubbing.object("tone");
     document.dubbing.tone.seconds = tone.number("seconds", 0, MaxToneSeconds);
     document.dubbing.tone.hertz = static_cast<int>(tone.integer("hertz", 0, IntMax));
-    if (document.dubbing.tone.hertz != 400 && document.dubbing.tone.hertz != 1000)
-        refuse(DocumentError::Kind::OutOfRange, "dubbing.tone.hertz");
-    document.dubbing.tone.dbfs = tone.number("dbfs", -20, 0);
+    if (!isToneHertz(document.dubbing.tone.hertz)) refuse(DocumentError::Kind::OutOfRange, "dubbing.tone.hertz");
+    document.dubbing.tone.dbfs = tone.number("dbfs", MinToneDbfs, MaxToneDbfs);
     return document;
 }
 

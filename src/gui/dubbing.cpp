@@ -9,12 +9,8 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMediaDevices>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -25,7 +21,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 #include "core/tape_model.h"
 #include "gui/level_meter.h"
@@ -43,28 +38,6 @@ QTableWidgetItem* cell(const QString& s, Qt::Alignment align = Qt::AlignLeft | Q
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
     item->setTextAlignment(align);
     return item;
-}
-
-const char* loudnessNames[] = {"off", "track", "album"};
-
-// The count-down as sound, played ahead of the side in the same stream so that the side starts exactly
-// when it ends: a short 880 Hz beep at the start of each second, or silence when the beep is off.
-QByteArray countDownSound(int seconds, bool beep)
-{
-    QByteArray pcm(seconds * int(SampleRate) * 4, '\0');
-    if (!beep) return pcm;
-    auto* samples = reinterpret_cast<std::int16_t*>(pcm.data());
-    const int beepFrames = int(SampleRate) / 10;
-    const int fade = int(SampleRate) / 200;
-    for (int s = 0; s < seconds; ++s)
-        for (int f = 0; f < beepFrames; ++f) {
-            const double envelope = std::min({1.0, double(f) / fade, double(beepFrames - f) / fade});
-            const auto v =
-                std::int16_t(std::lround(0.25 * 32767 * envelope * std::sin(2 * M_PI * 880 * f / SampleRate)));
-            const std::size_t at = std::size_t(s * int(SampleRate) + f) * 2;
-            samples[at] = samples[at + 1] = v;
-        }
-    return pcm;
 }
 
 }  // namespace
@@ -200,14 +173,13 @@ Dubbing::Dubbing(std::unique_ptr<DubbingClock> clock) : clock_(std::move(clock))
     connect(
         &player_, &SidePlayer::failed, this, [this](const QString& detail) { stopWith(detail); }, Qt::QueuedConnection);
 
-    auto* devices = new QMediaDevices(this);
-    connect(devices, &QMediaDevices::audioOutputsChanged, this, [this] {
+    connect(&player_, &SidePlayer::devicesListed, this, [this](const SoundDevices& devices) {
+        devices_ = devices;
         fillOutputs();
-        if (state_ != State::Stopped && !timerMode_ && !QMediaDevices::audioOutputs().contains(player_.output()))
-            stopWith(tr("音声の出力先が使えなくなりました。"));
     });
     retranslate();
     fillOutputs();
+    player_.listDevices();
 
     tmrTick_ = new QTimer(this);
     tmrTick_->setObjectName(QStringLiteral("tmrTick"));
@@ -275,28 +247,25 @@ void Dubbing::showCue(std::function<QString()> cue)
     lblCue_->setText(cue_ ? cue_() : QString());
 }
 
-// The system's default output first, then every other output Qt Multimedia lists.
+// The server's default output first, then every output vantoli-plan --devices lists.
 void Dubbing::fillOutputs()
 {
-    const QByteArray chosen = cboOutput_->currentData().toByteArray();
+    const QString chosen = cboOutput_->currentData().toString();
+    const QSignalBlocker blocker(cboOutput_);
     cboOutput_->clear();
-    const QAudioDevice standard = QMediaDevices::defaultAudioOutput();
-    cboOutput_->addItem(standard.isNull() ? tr("既定の出力") : tr("既定の出力 (%1)").arg(standard.description()),
-                        QByteArray());
-    for (const QAudioDevice& device : QMediaDevices::audioOutputs())
-        cboOutput_->addItem(device.description(), device.id());
+    const auto standard = std::find_if(devices_.outputs.begin(), devices_.outputs.end(),
+                                       [](const SoundDevice& device) { return device.isDefault; });
+    cboOutput_->addItem(standard == devices_.outputs.end()
+                            ? tr("既定の出力")
+                            : tr("既定の出力 (%1)").arg(text(standard->description)),
+                        QString());
+    for (const SoundDevice& device : devices_.outputs)
+        cboOutput_->addItem(text(device.description.empty() ? device.name : device.description), text(device.name));
     const int found = cboOutput_->findData(chosen);
     cboOutput_->setCurrentIndex(found >= 0 ? found : 0);
 }
 
-QAudioDevice Dubbing::chosenOutput() const
-{
-    const QByteArray id = cboOutput_->currentData().toByteArray();
-    if (id.isEmpty()) return QMediaDevices::defaultAudioOutput();
-    for (const QAudioDevice& device : QMediaDevices::audioOutputs())
-        if (device.id() == id) return device;
-    return QMediaDevices::defaultAudioOutput();
-}
+QString Dubbing::chosenOutput() const { return cboOutput_->currentData().toString(); }
 
 TapeSide Dubbing::side() const { return optSideB_->isChecked() ? TapeSide::B : TapeSide::A; }
 
@@ -338,31 +307,15 @@ void Dubbing::showSide()
     showTimes();
 }
 
-QByteArray Dubbing::request(const char* what) const
+StreamRequest Dubbing::request(StreamWhat what) const
 {
-    QJsonArray tracks;
-    for (const int number : side() == TapeSide::A ? made_->plan.sideA : made_->plan.sideB) {
-        const std::size_t slot = std::size_t(number) - 1;
-        const Track track = slot < made_->titles.tracks.size() ? made_->titles.tracks[slot] : Track{};
-        const bool cd = track.audio.kind == AudioSource::Kind::CdTrack;
-        tracks.append(QJsonObject{{"number", number},
-                                  {"kind", cd ? "cd" : "file"},
-                                  {"path", text(track.audio.path)},
-                                  {"startFrame", qint64(track.audio.startFrame)},
-                                  {"endFrame", qint64(track.audio.endFrame)},
-                                  {"cdTrack", track.audio.cdTrack},
-                                  {"milliseconds", qint64(track.milliseconds)}});
-    }
-    const QJsonObject object{{"gap", made_->gap > 0},
-                             {"leadInSeconds", spnLeadIn_->value()},
-                             {"tone", QJsonObject{{"seconds", std::strcmp(what, "tone") == 0 ? 10 : 0},
-                                                  {"hertz", tone_.hertz},
-                                                  {"dbfs", tone_.dbfs}}},
-                             {"loudness", loudnessNames[std::max(0, cboLoudness_->currentIndex())]},
-                             {"what", what},
-                             {"startFrame", 0},
-                             {"tracks", tracks}};
-    return QJsonDocument(object).toJson(QJsonDocument::Compact);
+    StreamRequest request;
+    DubbingSettings settings = this->settings();
+    settings.tone.seconds = what == StreamWhat::Tone ? 10 : 0;
+    request.side = sideRequestOf(side() == TapeSide::A ? made_->plan.sideA : made_->plan.sideB, made_->titles,
+                                 made_->gap > 0, settings);
+    request.what = what;
+    return request;
 }
 
 void Dubbing::cmdPlay_Click()
@@ -382,8 +335,10 @@ void Dubbing::cmdPlay_Click()
     showSide();  // from the start, with the lead-in as set now
     // With sound the count-down is played ahead of the side, so the side sounds the moment it ends.
     if (!timerMode_) {
-        player_.load(request("side"), chosenOutput(), countDownSound(CountDownSeconds, chkBeep_->isChecked()));
-        player_.play();
+        StreamRequest side = request(StreamWhat::Side);
+        side.countDownSeconds = CountDownSeconds;
+        side.beep = chkBeep_->isChecked();
+        player_.play(side, chosenOutput());
     }
     countDownFrom_ = clock_->milliseconds();
     beeped_ = 0;
@@ -419,15 +374,14 @@ void Dubbing::cmdStop_Click()
     showCue({});
 }
 
-void Dubbing::cmdTone_Click() { loop("tone"); }
-void Dubbing::cmdLoudest_Click() { loop("loudest"); }
+void Dubbing::cmdTone_Click() { loop(StreamWhat::Tone); }
+void Dubbing::cmdLoudest_Click() { loop(StreamWhat::Loudest); }
 
 // The tone or the loudest passage, looped until Stop, for setting the deck's record level.
-void Dubbing::loop(const char* what)
+void Dubbing::loop(StreamWhat what)
 {
     if (!made_ || timerMode_ || state_ != State::Stopped) return;
-    player_.load(request(what), chosenOutput());
-    player_.play();
+    player_.play(request(what), chosenOutput());
     setState(State::Looping);
     showCue([this] { return tr("録音レベルを合わせてください"); });
 }
@@ -486,10 +440,12 @@ void Dubbing::tmrTick_Timer()
         runningSince_ = countDownFrom_ + CountDownSeconds * 1000;
         setState(State::Playing);
     }
+    // Paused, the side stands where the player says it stopped.
+    if (state_ == State::Paused && !timerMode_) frame_ = std::max<std::int64_t>(0, player_.playedFrames());
     if (state_ == State::Playing || state_ == State::Looping) {
         if (state_ == State::Playing) frame_ = timerMode_ ? timerFrame() : player_.playedFrames();
         if (!timerMode_) {
-            const StereoLevel level = player_.levelNow(TickMs);
+            const StereoLevel level = player_.levelNow();
             mtrLeft_->setLevel(level.left, now);
             mtrRight_->setLevel(level.right, now);
         }
@@ -523,6 +479,7 @@ void Dubbing::sideDone()
 void Dubbing::stopWith(const QString& detail)
 {
     cmdStop_Click();
+    player_.listDevices();  // the output may have gone
     showMessage(this, dubbingFailedMessage(detail.toStdString()));
 }
 
@@ -538,11 +495,9 @@ void Dubbing::setState(State state)
     cmdLoudest_->setEnabled(stopped && canSound);
     for (QWidget* w : std::initializer_list<QWidget*>{optSideA_, optSideB_, spnLeadIn_, cboLoudness_, cboOutput_})
         w->setEnabled(stopped);
-    if (stopped || state == State::Paused) {
-        if (stopped) {
-            mtrLeft_->clear();
-            mtrRight_->clear();
-        }
+    if (stopped) {
+        mtrLeft_->clear();
+        mtrRight_->clear();
     }
     if (state == State::Stopped)
         tmrTick_->stop();

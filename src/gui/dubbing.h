@@ -10,6 +10,8 @@
 #include <optional>
 
 #include "core/dubbing_cues.h"
+#include "core/sound_report.h"
+#include "core/stream_request.h"
 #include "gui/dubbing_clock.h"
 #include "gui/side_player.h"
 #include "gui/single_window.h"
@@ -106,10 +108,10 @@ private:
     void showCue(std::function<QString()> cue);
     void showSide();
     void fillOutputs();
-    QByteArray request(const char* what) const;
-    QAudioDevice chosenOutput() const;
-    void startSide();
-    void loop(const char* what);
+    StreamRequest request(StreamWhat what) const;
+    // The output's name for vantoli-plan --device; empty for the server's default.
+    QString chosenOutput() const;
+    void loop(StreamWhat what);
     void sideDone();
     void setState(State state);
     void playOrPause();
@@ -119,6 +121,7 @@ private:
 
     std::unique_ptr<DubbingClock> clock_;
     SidePlayer player_;
+    SoundDevices devices_;  // as vantoli-plan --devices last listed them
     QTimer* tmrTick_ = nullptr;
 
     std::optional<MadePlan> made_;

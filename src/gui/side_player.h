@@ -1,26 +1,21 @@
 #pragma once
-// Plays one stream of vantoli-plan: starts `vantoli-plan --stream=-` as a child process, hands it the
-// request, reads the 16-bit stereo PCM it writes through a pipe of our own (read only while less than
-// a few seconds wait, so that a long side never piles up in memory) and writes it to a QAudioSink.
-// The levels are taken from the samples as they are written to the sink.
+// Plays one side through vantoli-plan: starts `vantoli-plan --play --request=- --json`, hands it the
+// request, and follows the report lines it writes (core/sound_report.h): the frame sounding, the
+// levels, the cues. vantoli-plan owns the sound device and feeds it from its own thread, so this
+// window's thread may stall for any time without a sample lost; its commands (pause, resume, stop) go
+// to the child's standard input. It also asks vantoli-plan --devices for the outputs to choose from.
 
-#include <QAudioDevice>
 #include <QByteArray>
-#include <QElapsedTimer>
 #include <QObject>
-#include <QPointer>
 #include <QString>
 
 #include <cstdint>
-#include <deque>
+#include <optional>
 
-#include "core/dubbing_cues.h"
+#include "core/sound_report.h"
+#include "core/stream_request.h"
 
-class QAudioSink;
-class QIODevice;
 class QProcess;
-class QSocketNotifier;
-class QTimer;
 
 namespace vantoli {
 
@@ -28,70 +23,57 @@ class SidePlayer : public QObject {
     Q_OBJECT
 public:
     explicit SidePlayer(QObject* parent = nullptr);
-    ~SidePlayer() override;  // stops the sound and ends the child
+    ~SidePlayer() override;  // ends the child
 
-    // The renderer: VANTOLI_PLAN when set, else vantoli-plan beside the program.
+    // The sound engine: VANTOLI_PLAN when set, else vantoli-plan beside the program.
     static QString rendererProgram();
 
-    // Starts the child on `request` (the JSON object of the stream) and begins reading; nothing
-    // sounds until play(). `prelude` is PCM played before the stream (the count-down), frame-exact
-    // ahead of it; the stream's first frame is frame 0.
-    void load(const QByteArray& request, const QAudioDevice& output, const QByteArray& prelude = {});
-    // Sounds as soon as the prelude and half a second of the stream are read (at once when the stream
-    // is shorter).
-    void play();
+    // Starts the child on `request` to the output named `device` (empty: the server's default).
+    void play(const StreamRequest& request, const QString& device);
     void pause();
     void resume();
-    // Silences the output and ends the child at once.
+    // Ends the child; nothing is reported after it.
     void stop();
 
     bool loaded() const { return child_ != nullptr; }
-    // The output it plays to (set by load()).
-    const QAudioDevice& output() const { return device_; }
     // The child's process id while it runs, else 0.
     qint64 childPid() const;
     bool paused() const { return paused_; }
-    // The frame of the stream the output is sounding now; below 0 during the prelude.
-    std::int64_t playedFrames() const;
-    // The levels of the samples sounding now: those written to the sink that the output reached in
-    // the last `spanMs` milliseconds.
-    StereoLevel levelNow(int spanMs = 40);
+    // The frame of the side sounding, as the child last said: negative during the count-down.
+    std::int64_t playedFrames() const { return frame_; }
+    // The levels the child last reported.
+    StereoLevel levelNow() const { return level_; }
+    // The cue sounding, as the child last said (none before its first).
+    const std::optional<SoundReport>& cue() const { return cue_; }
+
+    // Asks the child for the outputs; devicesListed() follows.
+    void listDevices();
 
 signals:
-    // The whole stream has sounded.
+    // Every line the child reports, as it is read.
+    void reported(const vantoli::SoundReport& report);
+    // The side has sounded to its end (after its end cue).
     void finished();
-    // The child failed or died, or the output went away: what to tell the user.
+    // The child failed or died, or the sound server or the output went away: what to tell the user.
     void failed(const QString& detail);
+    // The answer to listDevices(); empty lists when the server cannot be asked.
+    void devicesListed(const vantoli::SoundDevices& devices);
 
 private:
-    void readChild();
-    void feed();
-    void childEnded();
-    void fail(const QString& detail);
-    void closePipe();
+    void readReports();
+    void childEnded(int code, bool crashed);
+    void send(const char* command);
+    QProcess* startChild(const QStringList& arguments);
 
     QProcess* child_ = nullptr;
-    int pipe_ = -1;
-    QSocketNotifier* notifier_ = nullptr;
-    QAudioSink* sink_ = nullptr;
-    QIODevice* output_ = nullptr;
-    QTimer* pump_ = nullptr;
-    QAudioDevice device_;
-    QByteArray waiting_;      // read from the child, not yet written to the sink
-    bool childDone_ = false;  // the child has closed its output
-    bool wantPlay_ = false;
+    QProcess* lister_ = nullptr;
     bool paused_ = false;
-    qint64 preludeBytes_ = 0;
-    std::int64_t written_ = 0;  // bytes written to the sink
-    // The level of each block of the written stream, by the stream frame it starts at (prelude included).
-    struct BlockLevel {
-        std::int64_t frame;
-        StereoLevel level;
-    };
-    std::deque<BlockLevel> levels_;
+    bool ended_ = false;  // the end cue came
+    std::int64_t frame_ = 0;
+    StereoLevel level_;
+    std::optional<SoundReport> cue_;
+    QString error_;   // the message of the child's error line
     QString errors_;  // what the child wrote to stderr
-    QElapsedTimer stalled_;  // since the sink last took samples while some were waiting
-    QElapsedTimer handedAll_;  // since the last sample of the stream went to the sink
 };
 
 }  // namespace vantoli

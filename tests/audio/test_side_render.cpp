@@ -77,14 +77,12 @@ Rendered render(const SideRequest& request, LoudnessCache& cache)
         return rendered;
     }
     rendered.program = std::get<SideProgram>(prepared);
-    try {
-        renderSide(request, rendered.program, 0, [&](const std::int16_t* samples, std::int64_t frames) {
-            rendered.samples.insert(rendered.samples.end(), samples, samples + frames * 2);
-            return true;
-        });
-    } catch (const SoundError& error) {
-        rendered.error = QString::fromStdString(error.what + ": " + error.cause);
-    }
+    const auto done = renderSide(request, rendered.program, 0, [&](const std::int16_t* samples, std::int64_t frames) {
+        rendered.samples.insert(rendered.samples.end(), samples, samples + frames * 2);
+        return true;
+    });
+    if (const auto* error = std::get_if<SoundError>(&done))
+        rendered.error = QString::fromStdString(error->what + ": " + error->cause);
     return rendered;
 }
 

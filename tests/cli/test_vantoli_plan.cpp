@@ -787,6 +787,20 @@ private slots:
         QTest::newRow("21 times") << QStringList(21, "300") << "トラックのタイムは 20 曲まで";
         QTest::newRow("an empty argument") << QStringList{"431", "", "350"} << "空の引数は指定できません";
         QTest::newRow("mistake before help") << QStringList{"--foo", "--help"} << "不明なオプションです： --foo";
+        // The sound engine's options: each only where it means something.
+        QTest::newRow("side without play") << QStringList{"--side=B", "a.flac"} << "--side は --play と一緒に";
+        QTest::newRow("side C") << QStringList{"--play", "--side=C", "a.flac"} << "--side には A か B を";
+        QTest::newRow("count-down too long") << QStringList{"--play", "--count-down=31", "a.flac"} << "--count-down には 0 から 30";
+        QTest::newRow("device alone") << QStringList{"--device=tape", "a.flac"} << "--device は --play か --record と";
+        QTest::newRow("play and render") << QStringList{"--play", "--render=out", "a.flac"} << "--play は --render";
+        QTest::newRow("request with files") << QStringList{"--play", "--request=-", "a.flac"} << "--play --request=- は";
+        QTest::newRow("request with side") << QStringList{"--play", "--request=-", "--side=B"} << "--play --request=- は";
+        QTest::newRow("request from a file") << QStringList{"--play", "--request=r.json"} << "--request には「-」";
+        QTest::newRow("devices with more") << QStringList{"--devices", "--json"} << "--devices はほかの";
+        QTest::newRow("record with files") << QStringList{"--record=r.wav", "a.flac"} << "--record と一緒に指定できるのは";
+        QTest::newRow("record empty") << QStringList{"--record="} << "--record= の後に";
+        QTest::newRow("seconds alone") << QStringList{"--seconds=3", "a.flac"} << "--seconds は --record と";
+        QTest::newRow("seconds of nothing") << QStringList{"--record=r.wav", "--seconds=0"} << "--seconds には録音する秒数";
     }
     // clang-format on
     void badArguments()

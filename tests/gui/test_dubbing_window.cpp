@@ -1,8 +1,11 @@
-// The dubbing window without sound: opened from the File menu on the last plan, its timer mode run by
-// a clock the test moves, a new plan waiting for Stop, and the keyboard.
+// The dubbing window: opened from the File menu on the last plan, its timer mode run by a clock the
+// test moves, a new plan waiting for Stop, the keyboard, and with sound what it shows of what
+// vantoli-plan --play reports (a stand-in script, tests/support/fake_vantoli_plan.sh, plays the child).
 
 #include <QAction>
 #include <QComboBox>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +18,9 @@
 
 #include <set>
 
+#include <csignal>
+
+#include "core/stream_request.h"
 #include "gui/dubbing.h"
 #include "gui/level_meter.h"
 #include "support/modal_answerer.h"
@@ -44,6 +50,61 @@ MadePlan typedPlan(std::vector<int> seconds = {61, 30, 45, 20})
     made.trackSeconds = std::move(seconds);
     made.gap = 5;
     return made;
+}
+
+// A side of two tracks with their sound in files (the stand-in never opens them).
+MadePlan soundPlan()
+{
+    MadePlan made = typedPlan({3, 2, 45, 20});
+    made.plan.sideA = {1, 2};
+    made.plan.sideB = {3, 4};
+    for (int t = 1; t <= 4; ++t) {
+        Track track;
+        track.milliseconds = made.trackSeconds[std::size_t(t) - 1] * 1000;
+        track.title = "Song " + std::to_string(t);
+        track.audio = {AudioSource::Kind::File, "/music/" + std::to_string(t) + ".flac", 0, -1, 0};
+        made.titles.tracks.push_back(track);
+    }
+    return made;
+}
+
+// The stand-in child in a folder of its own: what --devices answers and what --play reports.
+class FakeChild {
+public:
+    FakeChild(const QByteArrayList& script)
+    {
+        qputenv("VANTOLI_PLAN", VANTOLI_FAKE_PLAN);
+        qputenv("FAKE_PLAN_DIR", dir_.path().toUtf8());
+        write("devices.json", R"({"outputs":[{"name":"tape","description":"Null Output","default":true},)"
+                              R"({"name":"usb","description":"USB Deck","default":false}],"inputs":[]})");
+        write("script", script.join('\n') + '\n');
+    }
+    ~FakeChild() { qunsetenv("VANTOLI_PLAN"); }
+    void write(const QString& name, const QByteArray& text)
+    {
+        QFile file(dir_.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
+    QByteArray read(const QString& name) const
+    {
+        QFile file(dir_.filePath(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    void open(const QString& gate) { write(gate, {}); }
+
+private:
+    QTemporaryDir dir_;
+};
+
+QByteArray level(std::int64_t frame, double db)
+{
+    return QByteArray::fromStdString(
+        soundReportLine(SoundReport{SoundEvent::Level, frame, {{db, db - 3}, {db, db - 3}}, SoundCue::End, 0, 0, {}}));
+}
+QByteArray cueLine(std::int64_t frame, SoundCue cue, int track = 0, int seconds = 0)
+{
+    return QByteArray::fromStdString(soundReportLine(SoundReport{SoundEvent::Cue, frame, {}, cue, track, seconds, {}}));
 }
 
 }  // namespace
@@ -170,6 +231,96 @@ private slots:
         QVERIFY(window->isVisible());
         QTest::keyClick(window->tblSide(), Qt::Key_Escape);
         QTRY_VERIFY(!window);
+    }
+
+    // Faults: the window showing its own clock instead of the child's frame; the meters, the count-down,
+    // the track or the flip cue not following the reports; the chosen output, the request or a pause
+    // not reaching the child.
+    void showsWhatThePlayerReports()
+    {
+        const std::int64_t leadIn = 2 * SampleRate;
+        FakeChild child({level(-50000, -60), "gate track", cueLine(leadIn, SoundCue::Track, 1), level(leadIn + 441, -6.5),
+                         "wait pause", QByteArray::fromStdString(soundReportLine(
+                                           SoundReport{SoundEvent::Paused, leadIn + 500, {}, SoundCue::End, 0, 0, {}})),
+                         "wait resume", "gate end", cueLine(leadIn + 7 * SampleRate, SoundCue::End),
+                         "exit 0"});
+        QPointer<Dubbing> window = new Dubbing;
+        window->setPlan(soundPlan());
+        window->show();
+        QVERIFY(!window->timerMode());
+        QTRY_COMPARE(window->cboOutput()->count(), 3);
+        QCOMPARE(window->cboOutput()->itemText(0), QStringLiteral("既定の出力 (Null Output)"));
+        window->cboOutput()->setCurrentIndex(2);
+
+        window->cmdPlay()->click();
+        QTRY_COMPARE(window->lblCue()->text(), QStringLiteral("2"));
+        QCOMPARE(window->state(), Dubbing::State::CountDown);
+        QTRY_VERIFY(child.read("arguments").contains("--device=usb"));
+        const auto request = parseStreamRequest(child.read("request.json").toStdString());
+        QVERIFY(std::holds_alternative<StreamRequest>(request));
+        const StreamRequest& asked = std::get<StreamRequest>(request);
+        QCOMPARE(asked.side.tracks.size(), std::size_t(2));
+        QCOMPARE(asked.side.tracks[1].audio.path, std::string("/music/2.flac"));
+        QCOMPARE(asked.countDownSeconds, double(Dubbing::CountDownSeconds));
+        QVERIFY(asked.beep);
+
+        child.open("track");
+        QTRY_COMPARE(window->frame(), leadIn + 441);
+        QCOMPARE(window->state(), Dubbing::State::Playing);
+        QTRY_COMPARE(window->mtrLeft()->level().peakDb, -6.5);
+        QVERIFY(window->lblNow()->text().contains(QStringLiteral("Song 1")));
+        window->cmdPause()->click();
+        QCOMPARE(window->state(), Dubbing::State::Paused);
+        QTRY_COMPARE(window->frame(), leadIn + 500);
+        window->cmdPlay()->click();
+        QTRY_VERIFY(child.read("commands").contains("pause\nresume\n"));
+        child.open("end");
+        QTRY_VERIFY(window->optSideB()->isChecked());
+        QCOMPARE(window->state(), Dubbing::State::Stopped);
+        QCOMPARE(window->lblCue()->text(), QStringLiteral("テープを裏返して…"));
+        window->close();
+    }
+
+    // Faults: the child's error (the output gone) not shown, the window left in Playing, or the side
+    // not playable again afterwards; Stop leaving the child running.
+    void playerErrorIsAMessage()
+    {
+        FakeChild child({level(SampleRate, -12),
+                         QByteArray::fromStdString(soundReportLine(
+                             SoundReport{SoundEvent::Error, 0, {}, SoundCue::End, 0, 0, "tape： 出力先が使えなくなりました"})),
+                         "exit 1"});
+        ModalAnswerer answerer;
+        QPointer<Dubbing> window = new Dubbing;
+        window->setPlan(soundPlan());
+        window->show();
+        window->cmdPlay()->click();
+        QTRY_COMPARE(answerer.messages().size(), 1);
+        QVERIFY(answerer.messages().first().text.contains(QStringLiteral("出力先が使えなくなりました")));
+        QCOMPARE(window->state(), Dubbing::State::Stopped);
+        QVERIFY(window->cmdPlay()->isEnabled());
+
+        child.write("script", level(SampleRate, -12) + "\n");
+        window->cmdPlay()->click();
+        QTRY_VERIFY(window->player().childPid() > 0);
+        const qint64 pid = window->player().childPid();
+        window->cmdStop()->click();
+        QVERIFY(!window->player().loaded());
+        QTRY_VERIFY(::kill(pid_t(pid), 0) != 0);
+        window->close();
+    }
+
+    // Fault: a sound library (Qt Multimedia, libpulse, FFmpeg) loaded into the window's process.
+    void windowLoadsNoSoundLibrary()
+    {
+        QPointer<Dubbing> window = new Dubbing;
+        window->setPlan(soundPlan());
+        window->show();
+        QFile maps(QStringLiteral("/proc/self/maps"));
+        QVERIFY(maps.open(QIODevice::ReadOnly));
+        const QByteArray loaded = maps.readAll();
+        for (const char* library : {"libQt6Multimedia", "libpulse", "libavcodec", "libavformat"})
+            QVERIFY2(!loaded.contains(library), library);
+        window->close();
     }
 };
 
