@@ -15,6 +15,7 @@
 #include <unistd.h>
 
 #include "core/language.h"
+#include "gui/program_files.h"
 
 namespace vantoli {
 
@@ -54,12 +55,7 @@ SidePlayer::SidePlayer(QObject* parent) : QObject(parent), pump_(new QTimer(this
 
 SidePlayer::~SidePlayer() { stop(); }
 
-QString SidePlayer::rendererProgram()
-{
-    const QString set = qEnvironmentVariable("VANTOLI_PLAN");
-    if (!set.isEmpty()) return set;
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("vantoli-plan"));
-}
+QString SidePlayer::rendererProgram() { return planProgram(); }
 
 void SidePlayer::load(const QByteArray& request, const QAudioDevice& output, const QByteArray& prelude)
 {

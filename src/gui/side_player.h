@@ -30,7 +30,7 @@ public:
     explicit SidePlayer(QObject* parent = nullptr);
     ~SidePlayer() override;  // stops the sound and ends the child
 
-    // The renderer: VANTOLI_PLAN when set, else vantoli-plan beside the program.
+    // The renderer: vantoli-plan (gui/program_files.h).
     static QString rendererProgram();
 
     // Starts the child on `request` (the JSON object of the stream) and begins reading; nothing
