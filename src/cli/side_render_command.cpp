@@ -10,6 +10,7 @@
 
 #include "audio/side_file.h"
 #include "audio/side_render.h"
+#include "core/dubbing_cues.h"
 #include "core/language.h"
 #include "core/text_encoding.h"
 
@@ -295,6 +296,7 @@ struct StreamRequest {
     audio::SideRequest side;
     std::string what = "side";
     std::int64_t startFrame = 0;
+    int countDownSeconds = 3;  // what "countdown": the count-down's beeps alone
 };
 
 template <typename T>
@@ -337,8 +339,11 @@ StreamRequest readRequest(const Json& json)
     else
         throw BadRequest{_("「loudness」は off、track、album のどれかです")};
     request.what = member<std::string>(json, "what", "side");
-    if (request.what != "side" && request.what != "tone" && request.what != "loudest")
-        throw BadRequest{_("「what」は side、tone、loudest のどれかです")};
+    if (request.what != "side" && request.what != "tone" && request.what != "loudest" && request.what != "countdown")
+        throw BadRequest{_("「what」は side、tone、loudest、countdown のどれかです")};
+    request.countDownSeconds = member(json, "seconds", 3);
+    if (request.countDownSeconds < 1 || request.countDownSeconds > 10)
+        throw BadRequest{_("「seconds」は 1 から 10 までです")};
     request.startFrame = member<std::int64_t>(json, "startFrame", 0);
     if (request.startFrame < 0) throw BadRequest{_("「startFrame」が負です")};
     if (!json.contains("tracks") || !json.at("tracks").is_array()) throw BadRequest{_("「tracks」がありません")};
@@ -367,7 +372,8 @@ StreamRequest readRequest(const Json& json)
         }
         request.side.tracks.push_back(track);
     }
-    if (request.what != "tone" && request.side.tracks.empty()) throw BadRequest{_("「tracks」が空です")};
+    if (request.what != "tone" && request.what != "countdown" && request.side.tracks.empty())
+        throw BadRequest{_("「tracks」が空です")};
     return request;
 }
 
@@ -399,6 +405,11 @@ CommandResult streamSide(std::FILE* in, int out)
         return writeAll(out, samples, static_cast<std::size_t>(frames) * 2 * sizeof(std::int16_t));
     };
     try {
+        if (request.what == "countdown") {
+            const std::vector<std::int16_t> beeps = countDownSound(request.countDownSeconds, true);
+            sink(beeps.data(), static_cast<std::int64_t>(beeps.size() / 2));
+            return result;
+        }
         if (request.what == "tone") {
             CalibrationTone tone = request.side.settings.tone;
             audio::renderTone(tone, sink);

@@ -47,23 +47,18 @@ QTableWidgetItem* cell(const QString& s, Qt::Alignment align = Qt::AlignLeft | Q
 const char* loudnessNames[] = {"off", "track", "album"};
 
 // The count-down as sound, played ahead of the side in the same stream so that the side starts exactly
-// when it ends: a short 880 Hz beep at the start of each second, or silence when the beep is off.
-QByteArray countDownSound(int seconds, bool beep)
+// when it ends.
+QByteArray countDownPcm(int seconds, bool beep)
 {
-    QByteArray pcm(seconds * int(SampleRate) * 4, '\0');
-    if (!beep) return pcm;
-    auto* samples = reinterpret_cast<std::int16_t*>(pcm.data());
-    const int beepFrames = int(SampleRate) / 10;
-    const int fade = int(SampleRate) / 200;
-    for (int s = 0; s < seconds; ++s)
-        for (int f = 0; f < beepFrames; ++f) {
-            const double envelope = std::min({1.0, double(f) / fade, double(beepFrames - f) / fade});
-            const auto v =
-                std::int16_t(std::lround(0.25 * 32767 * envelope * std::sin(2 * M_PI * 880 * f / SampleRate)));
-            const std::size_t at = std::size_t(s * int(SampleRate) + f) * 2;
-            samples[at] = samples[at + 1] = v;
-        }
-    return pcm;
+    const std::vector<std::int16_t> samples = countDownSound(seconds, beep);
+    return QByteArray(reinterpret_cast<const char*>(samples.data()), qsizetype(samples.size() * sizeof(std::int16_t)));
+}
+
+// The count-down's beeps alone, from vantoli-plan, for a side timed on a CD player.
+QByteArray countDownRequest(int seconds)
+{
+    return QJsonDocument(QJsonObject{{"what", "countdown"}, {"seconds", seconds}, {"tracks", QJsonArray()}})
+        .toJson(QJsonDocument::Compact);
 }
 
 }  // namespace
@@ -249,6 +244,7 @@ void Dubbing::changeEvent(QEvent* event)
         retranslate();
         fillOutputs();
         showMode();
+        showSideBChoice();
         if (state_ != State::Looping) showTimes();
         showCue(cue_);
     }
@@ -258,6 +254,14 @@ void Dubbing::changeEvent(QEvent* event)
 void Dubbing::showMode()
 {
     lblMode_->setText(!made_ ? QString() : timerMode_ ? tr("タイマー (CD プレーヤーで再生)") : tr("音声を再生"));
+}
+
+void Dubbing::showSideBChoice()
+{
+    const bool empty = made_ && !sideHasTracks(*made_, TapeSide::B);
+    optSideB_->setText(empty ? tr("B 面 — 曲なし(&B)") : tr("B 面(&B)"));
+    optSideB_->setToolTip(empty ? tr("この構成案では B 面に録音する曲がありません") : QString());
+    if (empty) optSideB_->setEnabled(false);
 }
 
 void Dubbing::showCue(std::function<QString()> cue)
@@ -373,11 +377,13 @@ void Dubbing::cmdPlay_Click()
     showSide();  // from the start, with the lead-in as set now
     // With sound the count-down is played ahead of the side, so the side sounds the moment it ends.
     if (!timerMode_) {
-        player_.load(request("side"), chosenOutput(), countDownSound(CountDownSeconds, chkBeep_->isChecked()));
+        player_.load(request("side"), chosenOutput(), countDownPcm(CountDownSeconds, chkBeep_->isChecked()));
         player_.play();
+    } else if (chkBeep_->isChecked()) {
+        beeper_.load(countDownRequest(CountDownSeconds), chosenOutput());
+        beeper_.play();
     }
     countDownFrom_ = clock_->milliseconds();
-    beeped_ = 0;
     setState(State::CountDown);
     tmrTick_Timer();
 }
@@ -400,6 +406,7 @@ void Dubbing::cmdPause_Click()
 void Dubbing::cmdStop_Click()
 {
     player_.stop();
+    beeper_.stop();
     setState(State::Stopped);
     if (waiting_) {
         made_ = std::move(*waiting_);
@@ -447,6 +454,7 @@ bool Dubbing::eventFilter(QObject* watched, QEvent* event)
 void Dubbing::closeEvent(QCloseEvent* event)
 {
     player_.stop();
+    beeper_.stop();
     tmrTick_->stop();
     event->accept();
 }
@@ -465,10 +473,6 @@ void Dubbing::tmrTick_Timer()
             timerMode_ ? (countDownFrom_ + CountDownSeconds * 1000 - now) * SampleRate / 1000 : -player_.playedFrames();
         if (toGo > 0) {
             const int second = int((toGo + SampleRate - 1) / SampleRate);
-            if (timerMode_ && beeped_ < CountDownSeconds + 1 - second) {
-                beeped_ = CountDownSeconds + 1 - second;
-                if (chkBeep_->isChecked()) QApplication::beep();
-            }
             showCue([second] { return QString::number(second); });
             return;
         }
@@ -503,12 +507,14 @@ void Dubbing::sideDone()
         made_ = std::move(*waiting_);
         waiting_.reset();
     }
-    if (done == TapeSide::A) {
+    if (done == TapeSide::A && sideHasTracks(*made_, TapeSide::B)) {
         optSideB_->setChecked(true);
     } else {
         showSide();
     }
-    showCue([program = program_, done] { return text(dubbingCue(program, program.frames, done)); });
+    showCue([made = *made_, program = program_, done, mode = cueMode()] {
+        return text(dubbingCue(made, program, program.frames, done, mode));
+    });
 }
 
 void Dubbing::stopWith(const QString& detail)
@@ -529,6 +535,7 @@ void Dubbing::setState(State state)
     cmdLoudest_->setEnabled(stopped && canSound);
     for (QWidget* w : std::initializer_list<QWidget*>{optSideA_, optSideB_, spnLeadIn_, cboLoudness_, cboOutput_})
         w->setEnabled(stopped);
+    showSideBChoice();
     if (stopped || state == State::Paused) {
         if (stopped) {
             mtrLeft_->clear();
@@ -564,7 +571,7 @@ void Dubbing::showTimes()
         lblNow_->setText(state_ == State::Stopped ? QString() : tr("無音"));
     }
     if (state_ == State::Playing || state_ == State::Paused)
-        showCue([this, at] { return text(dubbingCue(program_, at, side())); });
+        showCue([this, at] { return text(dubbingCue(*made_, program_, at, side(), cueMode())); });
 }
 
 DubbingSettings Dubbing::settings() const
