@@ -240,7 +240,7 @@ bool isLink(std::string_view lower)
 bool isStoreText(const std::string& lower)
 {
     if (isLink(lower)) return lower.find(' ') == std::string::npos;
-    return onlyWords(lower, StoreWords, true);
+    return onlyWords(lower, StoreWords, true, StoreWords);
 }
 
 // Column headings, and the headings of a disc or a side of a set.

@@ -78,8 +78,8 @@ private slots:
         QTest::newRow("timed: gap follows") << at(4.5) << true << 5
                                             << "トラック 4「四」が終わったら CD プレーヤーを一時停止（あと 0:01）";
         QTest::newRow("timed: gap") << at(5) << true << 5 << "CD プレーヤーでトラック 7を 5 秒後に再生";
-        QTest::newRow("timed: no gap follows") << at(3.5) << true << 0
-                                               << "トラック 4「四」が終わったらすぐトラック 7を再生（あと 0:02）";
+        QTest::newRow("timed: no gap follows") << at(4.5) << true << 0
+                                               << "トラック 4「四」が終わったらすぐトラック 7を再生（あと 0:01）";
         QTest::newRow("timed: last track") << at(12.5) << true << 5 << "トラック 7が終わったら CD プレーヤーを止める（あと 0:03）";
     }
     void cueAtEachMoment()
