@@ -7,7 +7,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${1:-$root/build}"
-plan="$build/src/cli/vantoli-plan"
+plan="$build/bin/vantoli-plan"
 runs="${RUNS:-3}"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT

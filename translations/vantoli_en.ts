@@ -24,8 +24,8 @@
         <translation>Double-click a title, or select it and type, to change it</translation>
     </message>
     <message>
-        <source>合計 %1&#x3000;&#x3000;テープの残り %2</source>
-        <translation>Total %1    Tape left %2</translation>
+        <source>合計（ブランク込み） %1&#x3000;&#x3000;テープの残り %2</source>
+        <translation>Total with blanks %1    Tape left %2</translation>
     </message>
     <message>
         <source>カセットレーベル</source>
@@ -467,6 +467,14 @@
         <translation>Tracks read: %1.</translation>
     </message>
     <message>
+        <source>曲ではありません: </source>
+        <translation>Not a track: </translation>
+    </message>
+    <message>
+        <source>曲でない行 %1 行を除きました（灰色で表示）。</source>
+        <translation> Lines left out as no track: %1 (in grey).</translation>
+    </message>
+    <message>
         <source>読み取れない行が %1 行あります（赤で表示）。</source>
         <translation> Lines not read: %1 (in red).</translation>
     </message>
@@ -680,6 +688,14 @@ A side&apos;s time can be set to what really fits on it.</translation>
     <message>
         <source>B 面(&amp;B)</source>
         <translation>Side &amp;B</translation>
+    </message>
+    <message>
+        <source>B 面 — 曲なし(&amp;B)</source>
+        <translation>Side &amp;B — no tracks</translation>
+    </message>
+    <message>
+        <source>この構成案では B 面に録音する曲がありません</source>
+        <translation>This plan puts no tracks on side B</translation>
     </message>
     <message>
         <source>No.</source>

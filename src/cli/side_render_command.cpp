@@ -1,6 +1,7 @@
 #include "cli/side_render_command.h"
 
 #include <cerrno>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
@@ -11,6 +12,7 @@
 #include "audio/side_file.h"
 #include "audio/side_render.h"
 #include "cli/stop_signals.h"
+#include "core/dubbing_cues.h"
 #include "core/language.h"
 #include "core/text_encoding.h"
 #include "core/time_text.h"
@@ -290,6 +292,12 @@ CommandResult streamSide(std::FILE* in, int out)
     const audio::SampleSink sink = [out](const std::int16_t* samples, std::int64_t frames) {
         return writeAll(out, samples, static_cast<std::size_t>(frames) * 2 * sizeof(std::int16_t));
     };
+    if (request.what == StreamWhat::CountDown) {  // the beeps alone, for a side timed on a CD player
+        const auto frames = static_cast<std::int64_t>(std::llround(request.countDownSeconds * 44100));
+        const std::vector<std::int16_t> beeps = countDownSound(frames, request.beep);
+        sink(beeps.data(), frames);
+        return result;
+    }
     auto prepared = prepareSound(request);
     std::optional<audio::SoundError> error;
     if (auto* failed = std::get_if<audio::SoundError>(&prepared))
@@ -306,7 +314,7 @@ CommandResult streamSide(std::FILE* in, int out)
 std::variant<PreparedSound, audio::SoundError> prepareSound(const StreamRequest& request)
 {
     PreparedSound prepared;
-    if (request.what == StreamWhat::Tone) return prepared;
+    if (request.what == StreamWhat::Tone || request.what == StreamWhat::CountDown) return prepared;
     audio::LoudnessCache cache;
     auto side = audio::prepareSide(request.side, cache);
     cache.save();
@@ -329,6 +337,7 @@ std::optional<audio::SoundError> playSound(const StreamRequest& request, const P
         audio::renderTone(request.side.settings.tone, sink);
         return std::nullopt;
     }
+    if (request.what == StreamWhat::CountDown) return std::nullopt;  // sounded ahead, as for a side
     if (request.what == StreamWhat::Side) {
         const auto rendered = audio::renderSide(request.side, prepared.program, prepared.from, sink);
         if (const auto* error = std::get_if<audio::SoundError>(&rendered)) return *error;

@@ -66,19 +66,76 @@ bool sideHasAudio(const MadePlan& made, TapeSide side)
     });
 }
 
-std::string dubbingCue(const SideProgram& program, std::int64_t frame, TapeSide side)
+bool sideHasTracks(const MadePlan& made, TapeSide side) { return !sideNumbers(made, side).empty(); }
+
+namespace {
+
+// The first seconds of a timed track still say to start it, for a user who looked away at the count.
+constexpr std::int64_t StartNowFrames = 2 * SampleRate;
+
+// Track 3 「Title」, or track 3 when the source names no title.
+std::string trackName(const MadePlan& made, int number)
 {
+    const Track* track = trackOf(made, number);
+    if (!track || track->title.empty()) return fill(_("トラック %1"), {std::to_string(number)});
+    return fill(_("トラック %1「%2」"), {std::to_string(number), track->title});
+}
+
+std::string endCue(const MadePlan& made, TapeSide side)
+{
+    return side == TapeSide::A && sideHasTracks(made, TapeSide::B) ? _("テープを裏返して…") : _("ダビング終了");
+}
+
+}  // namespace
+
+std::string dubbingCue(const MadePlan& made, const SideProgram& program, std::int64_t frame, TapeSide side,
+                       CueMode mode)
+{
+    const bool timer = mode == CueMode::Timer;
     const std::optional<Segment> now = segmentAt(program, std::max<std::int64_t>(0, frame));
-    if (!now) return side == TapeSide::A ? _("テープを裏返して…") : _("ダビング終了");
-    if (now->kind == SegmentKind::Track) return fill(_("トラック %1 を再生"), {std::to_string(now->track)});
-    // Lead-in, gap or tone: count down to the next track.
-    const auto next = std::find_if(program.segments.begin(), program.segments.end(), [&](const Segment& s) {
+    if (!now) return endCue(made, side);
+    const auto nextTrack = std::find_if(program.segments.begin(), program.segments.end(), [&](const Segment& s) {
         return s.kind == SegmentKind::Track && s.start >= now->start + now->frames;
     });
-    if (next == program.segments.end()) return side == TapeSide::A ? _("テープを裏返して…") : _("ダビング終了");
-    const std::string countdown = fill(_("トラック %1 まで %2 秒"),
-                                       {std::to_string(next->track), std::to_string(secondsUntil(next->start, frame))});
-    return fill(now->kind == SegmentKind::Gap ? _("一時停止 — %1") : _("録音開始 — %1"), {countdown});
+    if (now->kind == SegmentKind::Track) {
+        const std::string name = trackName(made, now->track);
+        if (!timer) return fill(_("%1を再生中"), {name});
+        if (frame - now->start < StartNowFrames) return fill(_("CD プレーヤーで%1を今すぐ再生"), {name});
+        const std::string left = clockText(now->start + now->frames - frame + SampleRate - 1);
+        if (nextTrack == program.segments.end())
+            return fill(_("%1が終わったら CD プレーヤーを止める（あと %2）"), {name, left});
+        if (nextTrack->start == now->start + now->frames)
+            return fill(_("%1が終わったらすぐ%2を再生（あと %3）"), {name, trackName(made, nextTrack->track), left});
+        return fill(_("%1が終わったら CD プレーヤーを一時停止（あと %2）"), {name, left});
+    }
+    // Lead-in, gap or tone: count down to the next track.
+    if (nextTrack == program.segments.end()) return endCue(made, side);
+    const std::string name = trackName(made, nextTrack->track);
+    const std::string seconds = std::to_string(secondsUntil(nextTrack->start, frame));
+    if (timer)
+        return fill(now->kind == SegmentKind::Gap ? _("CD プレーヤーで%1を %2 秒後に再生")
+                                                  : _("録音開始 — CD プレーヤーで%1を %2 秒後に再生"),
+                    {name, seconds});
+    return fill(now->kind == SegmentKind::Gap ? _("ブランク — %1まで %2 秒") : _("録音開始 — %1まで %2 秒"),
+                {name, seconds});
+}
+
+std::vector<std::int16_t> countDownSound(int seconds, bool beep)
+{
+    std::vector<std::int16_t> samples(static_cast<std::size_t>(std::max(0, seconds)) * SampleRate * 2, 0);
+    if (!beep) return samples;
+    constexpr std::int64_t BeepFrames = SampleRate / 10;
+    constexpr double Fade = SampleRate / 200;
+    for (std::int64_t s = 0; s < seconds; ++s)
+        for (std::int64_t f = 0; f < BeepFrames; ++f) {
+            const double ramp = static_cast<double>(f);
+            const double envelope = std::min({1.0, ramp / Fade, static_cast<double>(BeepFrames - f) / Fade});
+            const auto v = static_cast<std::int16_t>(
+                std::lround(0.25 * 32767 * envelope * std::sin(2 * std::numbers::pi * 880 * ramp / SampleRate)));
+            const auto at = static_cast<std::size_t>(s * SampleRate + f) * 2;
+            samples[at] = samples[at + 1] = v;
+        }
+    return samples;
 }
 
 std::string clockText(std::int64_t frames)

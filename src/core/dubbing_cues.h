@@ -32,10 +32,24 @@ SideProgram dubbingProgram(const MadePlan& made, TapeSide side, double leadInSec
 // can only time the side.
 bool sideHasAudio(const MadePlan& made, TapeSide side);
 
-// What the user does at `frame` of the program when a separate player plays the tracks: during the
-// lead-in and the gaps, a count-down to the next track; during a track, "トラック 3 を再生"; past the
-// end, the flip after side A or the end after side B.
-std::string dubbingCue(const SideProgram& program, std::int64_t frame, TapeSide side);
+// Whether the side has any track; the window offers side B only when it has.
+bool sideHasTracks(const MadePlan& made, TapeSide side);
+
+// How the side sounds: the window plays it, or a separate player (a CD player) plays the tracks while
+// the window only times them and tells the user what to do.
+enum class CueMode { Sound, Timer };
+
+// What to tell the user at `frame` of the side's program, with the tracks' titles from the plan.
+// With sound: the count-down to the next track during the lead-in and the gaps, the track playing.
+// Timed: what to do on the CD player, in the imperative ("CD プレーヤーでトラック 2「…」を 4 秒後に再生").
+// Past the end: the flip after side A when side B has tracks, else the end.
+std::string dubbingCue(const MadePlan& made, const SideProgram& program, std::int64_t frame, TapeSide side,
+                       CueMode mode);
+
+// The count-down as 16-bit stereo samples: `seconds` seconds with a short 880 Hz beep at the start of
+// each, or silence when `beep` is off. The window plays it ahead of a side; vantoli-plan streams it
+// alone for a side timed on a CD player.
+std::vector<std::int16_t> countDownSound(int seconds, bool beep);
 
 // "1:05" for 65 s of frames, rounded down to the second; "-" for a negative time.
 std::string clockText(std::int64_t frames);

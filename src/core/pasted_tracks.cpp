@@ -1,7 +1,12 @@
 #include "core/pasted_tracks.h"
 
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+
 #include "core/text_encoding.h"
 #include "core/text_lines.h"
+#include "core/trimmed.h"
 
 namespace vantoli {
 
@@ -117,8 +122,46 @@ std::vector<TimeAt> timesIn(const std::string& s)
 
 // Drops a track number in front: "1.", "01)", "1<tab>", or digits and a space when they are the
 // number the track would have.
+// A position code in front: "A1", "B12" (a record's side and track), "1-03", "CD2-4", "Disc 1-3" (a
+// disc of a set and its track), followed by a blank, a stop or a bracket. Returns where the title
+// starts, or nothing.
+std::optional<std::size_t> afterPositionCode(const std::string& s, Range r)
+{
+    std::size_t k = r.from;
+    const auto digits = [&](std::size_t most) {
+        const std::size_t first = k;
+        while (k < r.to && k - first < most + 1 && isDigit(s[k])) ++k;
+        return k - first >= 1 && k - first <= most;
+    };
+    const auto ends = [&]() -> std::optional<std::size_t> {
+        if (k >= r.to) return std::nullopt;
+        if (s[k] == '.' || s[k] == ')') return k + 1;
+        if (isSpace(s[k])) return k;
+        return std::nullopt;
+    };
+    if (s[k] >= 'A' && s[k] <= 'H') {
+        ++k;
+        if (digits(2)) return ends();
+        k = r.from;
+    }
+    for (const std::string_view disc : {"CD", "cd", "Disc", "DISC", "disc"})
+        if (s.compare(k, disc.size(), disc) == 0) {
+            k += disc.size();
+            if (k < r.to && s[k] == ' ') ++k;
+            break;
+        }
+    const bool named = k != r.from;
+    if (!digits(2) || k >= r.to || s[k] != '-') return std::nullopt;
+    ++k;
+    if (!digits(3)) return std::nullopt;
+    if (!named && k < r.to && s[k] == '.') return std::nullopt;
+    return ends();
+}
+
 Range withoutNumber(const std::string& s, Range r, std::size_t expected)
 {
+    if (r.empty()) return r;
+    if (const std::optional<std::size_t> title = afterPositionCode(s, r)) return trimmed(s, {*title, r.to});
     std::size_t k = r.from;
     std::size_t value = 0;
     while (k < r.to && k - r.from < 4 && isDigit(s[k])) value = value * 10 + static_cast<std::size_t>(s[k++] - '0');
@@ -145,6 +188,110 @@ std::optional<Range> separatorIn(const std::string& s, Range r)
     return std::nullopt;
 }
 
+// ---- Words of lines that are no track ---------------------------------------------------------------
+
+std::string lowerAscii(std::string_view text)
+{
+    std::string lower(text);
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return lower;
+}
+
+// Whether `text` (lower case) is made only of the words given and of blanks, digits where allowed,
+// and punctuation; `needed`, when given, must be among them.
+bool onlyWords(std::string text, std::initializer_list<std::string_view> words, bool digitsAllowed,
+               std::initializer_list<std::string_view> needed = {})
+{
+    bool found = needed.size() == 0;
+    for (const std::string_view need : needed) found = found || text.find(need) != std::string::npos;
+    if (!found) return false;
+    // Longest first, so that "running time" goes before "time".
+    std::vector<std::string_view> sorted(words);
+    std::sort(sorted.begin(), sorted.end(), [](std::string_view a, std::string_view b) { return a.size() > b.size(); });
+    for (const std::string_view word : sorted)
+        for (std::size_t at = text.find(word); at != std::string::npos; at = text.find(word, at))
+            text.replace(at, word.size(), " ");
+    return std::all_of(text.begin(), text.end(), [&](char c) {
+        return isSpace(c) || (digitsAllowed && isDigit(c)) || std::string_view(":.#()[]|/,;-=*").find(c) != std::string_view::npos;
+    });
+}
+
+// "Total length", "合計", "総再生時間": the words of a line that gives the album's length.
+bool isTotalText(const std::string& lower)
+{
+    return onlyWords(lower,
+                     {"total", "running", "playing", "play", "length", "time", "runtime", "duration", "album", "of",
+                      "tracks", "合計", "トータル", "総", "再生", "演奏", "収録", "時間", "全", "曲", "タイム", "長さ"},
+                     true, {"total", "runtime", "running time", "合計", "トータル", "総", "収録時間", "全"});
+}
+
+// A store's words after a track's time: buy, download, a price. (Not "play" or "listen": titles and
+// artists have them.)
+const std::initializer_list<std::string_view> StoreWords = {
+    "buy track", "buy album", "buy", "add to cart", "download", "preview", "mp3", "flac", "購入", "カートに入れる",
+    "ダウンロード", "試聴", "$", "usd", "eur", "jpy", "¥", "€", "£", "円", "税込"};
+
+bool isLink(std::string_view lower)
+{
+    return lower.starts_with("http://") || lower.starts_with("https://") || lower.starts_with("www.");
+}
+
+bool isStoreText(const std::string& lower)
+{
+    if (isLink(lower)) return lower.find(' ') == std::string::npos;
+    return onlyWords(lower, StoreWords, true, StoreWords);
+}
+
+// Column headings, and the headings of a disc or a side of a set.
+bool isHeadingText(const std::string& lower)
+{
+    if (onlyWords(lower,
+                  {"#", "no.", "no", "nr.", "track", "tracks", "tracklist", "track list", "title", "artist", "artists",
+                   "time", "length", "duration", "song", "songs", "name", "composer", "曲名", "曲目", "収録曲",
+                   "アーティスト", "歌手", "演奏者", "作曲", "時間", "再生時間", "演奏時間", "長さ", "タイトル",
+                   "トラックリスト", "トラック", "番号", "曲", "タイム"},
+                  false))
+        return true;
+    // "Disc 2", "CD 1", "Side B", "A面": a word of a disc or side with one number or letter.
+    std::string rest = lower;
+    bool named = false;
+    for (const std::string_view word : {"disc", "disk", "cd", "side", "ディスク", "面"}) {
+        const std::size_t at = rest.find(word);
+        if (at == std::string::npos) continue;
+        rest.replace(at, word.size(), " ");
+        named = true;
+    }
+    if (!named) return false;
+    const std::string_view left = vantoli::trimmed(std::string_view(rest), " \t:.-");
+    return !left.empty() && left.size() <= 2 &&
+           (std::all_of(left.begin(), left.end(), isDigit) || (left.size() == 1 && left[0] >= 'a' && left[0] <= 'h'));
+}
+
+// The range without a store's words at its end ("Artist  Buy track" is Artist; "Buy track" is nothing).
+Range withoutStoreTail(const std::string& s, Range r)
+{
+    const std::string lower = lowerAscii(s);
+    for (bool cut = true; cut && !r.empty();) {
+        cut = false;
+        // The last word, or the last two ("buy track").
+        std::size_t start = r.to;
+        for (int words = 0; words < 3 && start > r.from; ++words) {
+            while (start > r.from && isEdge(s[start - 1])) --start;
+            while (start > r.from && !isSpace(s[start - 1])) --start;
+            const std::string tail = lower.substr(start, r.to - start);
+            if (isStoreText(tail) && tail.find_first_not_of(" \t0123456789.,") != std::string::npos) {
+                r = trimmed(s, {r.from, start});
+                cut = true;
+                break;
+            }
+        }
+    }
+    return r;
+}
+
+// ---- Reading a track --------------------------------------------------------------------------------
+
 std::optional<Track> readLine(std::string_view line, std::size_t expected)
 {
     const PlainLine plain = plainLine(line);
@@ -166,7 +313,7 @@ std::optional<Track> readLine(std::string_view line, std::size_t expected)
     }
 
     const Range before = withoutNumber(s, trimmed(s, {0, time.from}), expected);
-    const Range after = trimmed(s, {time.to, s.size()});
+    const Range after = withoutStoreTail(s, trimmed(s, {time.to, s.size()}));
     Range title = before, artist;
     if (!before.empty() && !after.empty()) {
         artist = after;
@@ -182,6 +329,24 @@ std::optional<Track> readLine(std::string_view line, std::size_t expected)
     if (!title.empty()) track.title = plain.original(line, title.from, title.to);
     if (!artist.empty()) track.artist = plain.original(line, artist.from, artist.to);
     return track;
+}
+
+// The last track read is the list's total when its time is the sum of the two or more tracks above it
+// (each may have been rounded to its second: one second each either way).
+void markSumAsTotal(std::vector<PastedLine>& lines)
+{
+    const auto last = std::find_if(lines.rbegin(), lines.rend(), [](const PastedLine& l) { return l.track.has_value(); });
+    if (last == lines.rend()) return;
+    std::int64_t sum = 0;
+    int count = 0;
+    for (auto line = std::next(last); line != lines.rend(); ++line)
+        if (line->track) {
+            sum += line->track->milliseconds;
+            ++count;
+        }
+    if (count < 2 || std::llabs(last->track->milliseconds - sum) > count * 1000LL) return;
+    last->track.reset();
+    last->notATrack = true;
 }
 
 }  // namespace
@@ -200,9 +365,15 @@ std::vector<PastedLine> parsePastedTracks(std::string_view text)
         ++number;
         if (plainLine(line).s.find_first_not_of(" \t") == std::string::npos) continue;
         PastedLine pasted{number, std::string(line), readLine(line, read + 1)};
+        const std::string lower = lowerAscii(plainLine(line).s);
+        if (pasted.track ? isTotalText(lower) : isHeadingText(lower) || isStoreText(lower)) {
+            pasted.track.reset();
+            pasted.notATrack = true;
+        }
         if (pasted.track) ++read;
         lines.push_back(std::move(pasted));
     }
+    markSumAsTotal(lines);
     return lines;
 }
 

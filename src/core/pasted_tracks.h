@@ -16,7 +16,8 @@ namespace vantoli {
 struct PastedLine {
     std::size_t number = 0;      // the line's number in the text, from 1
     std::string text;            // the line as pasted (valid UTF-8, without its line end)
-    std::optional<Track> track;  // nothing when no playing time could be read from it
+    std::optional<Track> track;  // nothing when no playing time could be read from it, or when it is no track
+    bool notATrack = false;      // a total, a heading or a store's link: left out, though it may hold a time
 
     bool operator==(const PastedLine&) const = default;
 };
@@ -25,7 +26,12 @@ struct PastedLine {
 // when it holds a time of m:ss or h:mm:ss (seconds and minutes below 60, not zero in all); a time at
 // the line's end is taken before one at its start, that before one in the middle. What is left is
 // the title, then the artist after a tab or a dash between spaces (" – ", " — ", " - "); a track
-// number in front ("1.", "01)", "3 " when it is the line's place in the list) is dropped.
+// number in front ("1.", "01)", "3 " when it is the line's place in the list) and a position code
+// ("A1", "B2" of a record's sides, "1-03" or "CD2-4" of a disc in a set) are dropped, and so are a
+// store's words after the track ("Buy track", "試聴", a price, a link).
+// Lines that are no track are marked so and left out: a total ("Total length: 45:30", "合計 45:30", or a
+// last time that is the sum of the tracks above it), a heading ("# Title Artist Time", "曲名 時間",
+// "Disc 2", "Side B") and a store's link alone ("Buy album", "https://...").
 std::vector<PastedLine> parsePastedTracks(std::string_view text);
 
 // The tracks of the lines that read, in order.

@@ -16,6 +16,7 @@ const char* whatName(StreamWhat what)
     case StreamWhat::Side: return "side";
     case StreamWhat::Tone: return "tone";
     case StreamWhat::Loudest: return "loudest";
+    case StreamWhat::CountDown: return "countdown";
     }
     return "side";
 }
@@ -65,14 +66,18 @@ StreamRequest readRequest(const Json& json)
         request.what = StreamWhat::Tone;
     else if (what == "loudest")
         request.what = StreamWhat::Loudest;
+    else if (what == "countdown")
+        request.what = StreamWhat::CountDown;
     else
-        throw Refused{_("「what」は side、tone、loudest のどれかです")};
+        throw Refused{_("「what」は side、tone、loudest、countdown のどれかです")};
     request.startFrame = member<std::int64_t>(json, "startFrame", 0);
     if (request.startFrame < 0) throw Refused{_("「startFrame」が負です")};
     request.countDownSeconds = member(json, "countDownSeconds", 0.0);
     if (!(request.countDownSeconds >= 0 && request.countDownSeconds <= MaxCountDownSeconds))
         throw Refused{_("「countDownSeconds」は 0 から 30 までです")};
     request.beep = member(json, "beep", true);
+    if (request.what == StreamWhat::CountDown && request.countDownSeconds <= 0)
+        throw Refused{_("「countDownSeconds」は 0 から 30 までです")};
     if (!json.contains("tracks") || !json.at("tracks").is_array()) throw Refused{_("「tracks」がありません")};
     for (const Json& item : json.at("tracks")) {
         if (!item.is_object()) throw Refused{_("「tracks」の要素がオブジェクトではありません")};
@@ -98,7 +103,7 @@ StreamRequest readRequest(const Json& json)
         }
         side.tracks.push_back(track);
     }
-    if (request.what != StreamWhat::Tone && side.tracks.empty()) throw Refused{_("「tracks」が空です")};
+    if (request.what != StreamWhat::Tone && request.what != StreamWhat::CountDown && side.tracks.empty()) throw Refused{_("「tracks」が空です")};
     return request;
 }
 

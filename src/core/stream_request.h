@@ -5,7 +5,7 @@
 // and --render and --play build the same request from a plan. One JSON object:
 //
 //   {"gap": true, "leadInSeconds": 2, "tone": {"seconds": 0, "hertz": 1000, "dbfs": -12},
-//    "loudness": "off" | "track" | "album", "what": "side" | "tone" | "loudest", "startFrame": 0,
+//    "loudness": "off" | "track" | "album", "what": "side" | "tone" | "loudest" | "countdown", "startFrame": 0,
 //    "countDownSeconds": 3, "beep": true,
 //    "tracks": [{"number": 1, "kind": "file" | "cd", "path": "...", "startFrame": 0, "endFrame": -1,
 //                "cdTrack": 0, "milliseconds": 215000}, ...]}
@@ -47,6 +47,7 @@ enum class StreamWhat {
     Side,     // the side from startFrame to its end
     Tone,     // the calibration tone, looped until stopped
     Loudest,  // the side's loudest 10 s, looped until stopped
+    CountDown,  // the count-down alone (a side timed on a CD player): no tracks needed
 };
 
 inline constexpr double MaxCountDownSeconds = 30.0;

@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <filesystem>
 #include <limits>
@@ -349,6 +350,13 @@ TapeDocument readDocument(const Reader& root, const std::string& folder)
             refuse(DocumentError::Kind::OutOfRange, entry.where());
     }
 
+    // The entries as the window plans them: up to the first empty one, each a time it can read.
+    EntryTexts typed;
+    std::copy(document.entries.begin(), document.entries.end(), typed.begin());
+    const auto times = ReadTrackTimes(typed);
+    if (const auto* bad = std::get_if<EntryError>(&times))
+        refuse(DocumentError::Kind::BadEntry, "entries[" + std::to_string(bad->track - 1) + "]");
+
     document.tracks.album = root.text("album");
     document.tracks.artist = root.text("artist");
     const std::vector<Reader> tracks = root.array("tracks");
@@ -440,6 +448,24 @@ ParsedTapeDocument parseTapeDocument(std::string_view text, const std::string& f
 
 namespace {
 
+// "tracks[2].title" as the user counts: track 3's "title"; other members as they are.
+std::string memberForUser(const std::string& where)
+{
+    for (const std::string list : {"tracks[", "entries["}) {
+        if (where.compare(0, list.size(), list) != 0) continue;
+        const std::size_t close = where.find(']', list.size());
+        if (close == std::string::npos) break;
+        int index = 0;
+        const char* first = where.data() + list.size();
+        const auto [end, failed] = std::from_chars(first, where.data() + close, index);
+        if (failed != std::errc() || end != where.data() + close) break;
+        const std::string number = std::to_string(index + 1);
+        if (close + 1 >= where.size()) return fill(_("トラック %1"), {number});
+        return fill(_("トラック %1 の %2"), {number, where.substr(close + 2)});
+    }
+    return where;
+}
+
 Message tapeDocumentMessage(std::string text, MessageIcon icon = MessageIcon::Exclamation)
 {
     return Message{_("テープ"), std::move(text), icon};
@@ -457,8 +483,15 @@ Message documentErrorMessage(const DocumentError& error, const std::string& file
         reason = fill(_("新しいバージョンの Vantoli で保存されたため、このバージョンでは開けません（形式 %1）。"),
                       {error.where});
         break;
-    case DocumentError::Kind::WrongType: reason = fill(_("「%1」の値の種類が正しくありません。"), {error.where}); break;
-    case DocumentError::Kind::OutOfRange: reason = fill(_("「%1」の値が範囲を超えています。"), {error.where}); break;
+    case DocumentError::Kind::WrongType:
+        reason = fill(_("「%1」の値の種類が正しくありません。"), {memberForUser(error.where)});
+        break;
+    case DocumentError::Kind::OutOfRange:
+        reason = fill(_("「%1」の値が範囲を超えています。"), {memberForUser(error.where)});
+        break;
+    case DocumentError::Kind::BadEntry:
+        reason = fill(_("%1 の時間が正しくありません。"), {memberForUser(error.where)});
+        break;
     case DocumentError::Kind::TooManyTracks:
         reason = error.where == "entries" ? _("入力欄が 20 より多くあります。") : _("トラックが 99 より多くあります。");
         break;

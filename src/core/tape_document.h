@@ -107,6 +107,7 @@ struct DocumentError {
         WrongType,      // a member of the wrong kind (text for a number, ...)
         OutOfRange,     // a value outside what a tape can have
         TooManyTracks,  // more than MaxDocumentTracks tracks, or more entries than the grid holds
+        BadEntry,       // an entry the window would refuse to plan ("4:6x"); where is "entries[2]"
         TooLarge,       // larger than MaxTapeDocumentBytes
         NotAFile,       // a folder, a pipe, a device
         Unreadable,     // missing, no permission, a read error
@@ -119,10 +120,12 @@ struct DocumentError {
 
 using ParsedTapeDocument = std::variant<TapeDocument, DocumentError>;
 
-// Reads a document's text. Relative paths are taken from `folder`, the document's folder.
+// Reads a document's text. Relative paths are taken from `folder`, the document's folder. A document
+// that does not read whole, its entries included, is refused whole.
 ParsedTapeDocument parseTapeDocument(std::string_view text, const std::string& folder);
 
-// The message for a document that cannot be opened; `file` names it as the user knows it.
+// The message for a document that cannot be opened; `file` names it as the user knows it, and a
+// member of a track or an entry is named by the track as users count it ("track 3").
 Message documentErrorMessage(const DocumentError& error, const std::string& file);
 // The plan made on opening differs from the one saved: the tapes changed since (`lineupChanged`), or
 // the saved plan was not the one the options give.

@@ -74,10 +74,11 @@ QTableWidget* sideTable(QWidget* parent, const char* name)
     return table;
 }
 
-// The side's time as it plays and the tape left after it.
+// The side's time as it plays, the blanks between tracks included (the main window's Total leaves
+// them out), and the tape left after it.
 QString sideTotalText(const LabelSide& side)
 {
-    return translated(ja("CassetteLabel", "合計 %1　　テープの残り %2"))
+    return translated(ja("CassetteLabel", "合計（ブランク込み） %1　　テープの残り %2"))
         .arg(timeText(side.playing), timeText(side.left));
 }
 

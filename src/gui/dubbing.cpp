@@ -222,6 +222,7 @@ void Dubbing::changeEvent(QEvent* event)
         retranslate();
         fillOutputs();
         showMode();
+        showSideBChoice();
         if (state_ != State::Looping) showTimes();
         showCue(cue_);
     }
@@ -239,6 +240,14 @@ void Dubbing::showMode()
         if (!typed.isEmpty()) mode += tr("（トラック %1 は入力したタイム）").arg(typed.join(QStringLiteral(", ")));
     }
     lblMode_->setText(mode);
+}
+
+void Dubbing::showSideBChoice()
+{
+    const bool empty = made_ && !sideHasTracks(*made_, TapeSide::B);
+    optSideB_->setText(empty ? tr("B 面 — 曲なし(&B)") : tr("B 面(&B)"));
+    optSideB_->setToolTip(empty ? tr("この構成案では B 面に録音する曲がありません") : QString());
+    if (empty) optSideB_->setEnabled(false);
 }
 
 void Dubbing::showCue(std::function<QString()> cue)
@@ -339,9 +348,14 @@ void Dubbing::cmdPlay_Click()
         side.countDownSeconds = CountDownSeconds;
         side.beep = chkBeep_->isChecked();
         player_.play(side, chosenOutput());
+    } else if (chkBeep_->isChecked()) {
+        StreamRequest beeps;  // the count-down's beeps alone, for a side timed on a CD player
+        beeps.what = StreamWhat::CountDown;
+        beeps.countDownSeconds = CountDownSeconds;
+        beeps.beep = true;
+        beeper_.play(beeps, chosenOutput());
     }
     countDownFrom_ = clock_->milliseconds();
-    beeped_ = 0;
     setState(State::CountDown);
     tmrTick_Timer();
 }
@@ -364,6 +378,7 @@ void Dubbing::cmdPause_Click()
 void Dubbing::cmdStop_Click()
 {
     player_.stop();
+    beeper_.stop();
     setState(State::Stopped);
     if (waiting_) {
         made_ = std::move(*waiting_);
@@ -410,6 +425,7 @@ bool Dubbing::eventFilter(QObject* watched, QEvent* event)
 void Dubbing::closeEvent(QCloseEvent* event)
 {
     player_.stop();
+    beeper_.stop();
     tmrTick_->stop();
     event->accept();
 }
@@ -428,10 +444,6 @@ void Dubbing::tmrTick_Timer()
             timerMode_ ? (countDownFrom_ + CountDownSeconds * 1000 - now) * SampleRate / 1000 : -player_.playedFrames();
         if (toGo > 0) {
             const int second = int((toGo + SampleRate - 1) / SampleRate);
-            if (timerMode_ && beeped_ < CountDownSeconds + 1 - second) {
-                beeped_ = CountDownSeconds + 1 - second;
-                if (chkBeep_->isChecked()) QApplication::beep();
-            }
             showCue([second] { return QString::number(second); });
             return;
         }
@@ -468,12 +480,14 @@ void Dubbing::sideDone()
         made_ = std::move(*waiting_);
         waiting_.reset();
     }
-    if (done == TapeSide::A) {
+    if (done == TapeSide::A && sideHasTracks(*made_, TapeSide::B)) {
         optSideB_->setChecked(true);
     } else {
         showSide();
     }
-    showCue([program = program_, done] { return text(dubbingCue(program, program.frames, done)); });
+    showCue([made = *made_, program = program_, done, mode = cueMode()] {
+        return text(dubbingCue(made, program, program.frames, done, mode));
+    });
 }
 
 void Dubbing::stopWith(const QString& detail)
@@ -495,6 +509,7 @@ void Dubbing::setState(State state)
     cmdLoudest_->setEnabled(stopped && canSound);
     for (QWidget* w : std::initializer_list<QWidget*>{optSideA_, optSideB_, spnLeadIn_, cboLoudness_, cboOutput_})
         w->setEnabled(stopped);
+    showSideBChoice();
     if (stopped) {
         mtrLeft_->clear();
         mtrRight_->clear();
@@ -528,7 +543,7 @@ void Dubbing::showTimes()
         lblNow_->setText(state_ == State::Stopped ? QString() : tr("無音"));
     }
     if (state_ == State::Playing || state_ == State::Paused)
-        showCue([this, at] { return text(dubbingCue(program_, at, side())); });
+        showCue([this, at] { return text(dubbingCue(*made_, program_, at, side(), cueMode())); });
 }
 
 DubbingSettings Dubbing::settings() const

@@ -104,6 +104,9 @@ private:
     TapeSide side() const;
     void retranslate();
     void showMode();
+    // Side B is offered only when the plan puts tracks on it, and says so when it does not.
+    void showSideBChoice();
+    CueMode cueMode() const { return timerMode_ ? CueMode::Timer : CueMode::Sound; }
     // Shows the big cue line; cue gives its text in the current language (none: empty).
     void showCue(std::function<QString()> cue);
     void showSide();
@@ -122,6 +125,7 @@ private:
     std::unique_ptr<DubbingClock> clock_;
     SidePlayer player_;
     SoundDevices devices_;  // as vantoli-plan --devices last listed them
+    SidePlayer beeper_;  // the count-down's beeps for a side timed on a CD player
     QTimer* tmrTick_ = nullptr;
 
     std::optional<MadePlan> made_;
@@ -131,7 +135,6 @@ private:
     State state_ = State::Stopped;
     std::int64_t frame_ = 0;
     std::int64_t countDownFrom_ = 0;  // clock milliseconds the count-down began
-    int beeped_ = 0;                  // count-down beeps given
     std::int64_t runningSince_ = 0;   // timer mode: clock milliseconds at frameAtStart_
     std::int64_t frameAtStart_ = 0;
 

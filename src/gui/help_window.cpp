@@ -15,6 +15,7 @@
 #include <algorithm>
 
 #include "gui/fonts.h"
+#include "gui/program_files.h"
 #include "gui/translation.h"
 
 namespace vantoli {
@@ -31,10 +32,10 @@ constexpr int MinimumBesideWidth = 320;
 
 }  // namespace
 
-QString helpTopicPath(const QString& programFolder)
+QString helpTopicPath(const QString& helpFolder)
 {
-    return programFolder + (languageCode() == QLatin1String("en") ? QStringLiteral("/help/en/index.html")
-                                                                  : QStringLiteral("/help/index.html"));
+    return helpFolder + (languageCode() == QLatin1String("en") ? QStringLiteral("/en/index.html")
+                                                               : QStringLiteral("/index.html"));
 }
 
 HelpWindow::HelpWindow(QWidget* mainWindow) : QMainWindow(mainWindow, Qt::Window)
@@ -156,11 +157,11 @@ void HelpWindow::placeBesideOwner()
     move(left, top);
 }
 
-void showHelp(QWidget* mainWindow) { showHelp(mainWindow, QCoreApplication::applicationDirPath()); }
+void showHelp(QWidget* mainWindow) { showHelp(mainWindow, helpFolder()); }
 
-void showHelp(QWidget* mainWindow, const QString& programFolder)
+void showHelp(QWidget* mainWindow, const QString& helpFolder)
 {
-    const QString topic = helpTopicPath(programFolder);
+    const QString topic = helpTopicPath(helpFolder);
     if (!mainWindow || !QFileInfo(topic).isFile()) return;
     auto* window = mainWindow->findChild<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly);
     if (!window) window = new HelpWindow(mainWindow);

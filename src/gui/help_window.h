@@ -9,8 +9,8 @@ class QTextBrowser;
 
 namespace vantoli {
 
-// The help's default topic inside a program folder: help/index.html, or in English help/en/index.html.
-QString helpTopicPath(const QString& programFolder);
+// The help's default topic inside a help folder: index.html, or in English en/index.html.
+QString helpTopicPath(const QString& helpFolder);
 
 // A modeless window over the main window that browses the help pages, with back, forward and the
 // default topic on its tool bar. It belongs to the main window and ends with it.
@@ -36,12 +36,12 @@ private:
     bool placed_ = false;
 };
 
-// The help command: opens the help's default topic from the program's folder in the main window's
-// help window, creating the window on first use and raising it after that. When the help is not
-// there, returns without a word.
+// The help command: opens the help's default topic from the installed help (gui/program_files.h) in
+// the main window's help window, creating the window on first use and raising it after that. When the
+// help is not there, returns without a word.
 void showHelp(QWidget* mainWindow);
 
-// The same with the help taken from programFolder.
-void showHelp(QWidget* mainWindow, const QString& programFolder);
+// The same with the help taken from helpFolder.
+void showHelp(QWidget* mainWindow, const QString& helpFolder);
 
 }  // namespace vantoli

@@ -181,7 +181,7 @@ struct ListColumn {
 double titleWidth(const ListColumn& column) { return column.box.width() - NumberWidth - LengthWidth - 2 * CellGap; }
 
 // The type of a column's rows: rowPt, or the size at which its longest title fits, the same for every
-// row of the column, so that one long title does not set its row apart from its neighbours. The type
+// row, so that one long title does not set its row apart from its neighbours. The type
 // shrinks to ColumnShrink of rowPt at most; a title longer still is cut short there.
 double columnPt(const CardPainter& card, const ListColumn& column, double rowPt)
 {
@@ -195,9 +195,9 @@ double columnPt(const CardPainter& card, const ListColumn& column, double rowPt)
     return pt;
 }
 
-void paintRows(CardPainter& card, const ListColumn& column, double rowHeight, double rowPt)
+// Paints a column's rows in type of pt points (columnPt).
+void paintRows(CardPainter& card, const ListColumn& column, double rowHeight, double pt)
 {
-    const double pt = columnPt(card, column, rowPt);
     double y = column.box.top();
     for (const LabelTrack* track : column.tracks) {
         const double left = column.box.left();
@@ -254,6 +254,13 @@ void paintFront(CardPainter& card, const LabelContent& label)
     const int columnsB = std::max(1, (countB + rowsPerColumn - 1) / rowsPerColumn);
     const int columns = columnsA + columnsB;
     const double columnWidth = (width - (columns - 1) * ColumnGap) / columns;
+    // One type size for both sides' lists: the size at which the longest title of either side fits
+    // (every column is as wide as the others).
+    ListColumn everyTrack;
+    everyTrack.box = QRectF(0, 0, columnWidth, rowsHeight);
+    for (const LabelSide* side : {&label.sideA, &label.sideB})
+        for (const LabelTrack& track : side->tracks) everyTrack.tracks.push_back(&track);
+    const double listPt = columnPt(card, everyTrack, rowPt);
 
     auto paintSide = [&](const char* heading, const LabelSide& side, int firstColumn, int sideColumns) {
         const double x = left + firstColumn * (columnWidth + ColumnGap);
@@ -274,7 +281,7 @@ void paintFront(CardPainter& card, const LabelContent& label)
             const int first = c * perColumn;
             const int last = std::min(count, first + perColumn);
             for (int i = first; i < last; ++i) column.tracks.push_back(&side.tracks[static_cast<std::size_t>(i)]);
-            paintRows(card, column, rowHeight, rowPt);
+            paintRows(card, column, rowHeight, listPt);
         }
     };
     paintSide(QT_TRANSLATE_NOOP("CassetteLabel", "A面"), label.sideA, 0, columnsA);

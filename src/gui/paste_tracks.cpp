@@ -48,7 +48,13 @@ PasteTracks::PasteTracks(QWidget* parent) : QDialog(parent)
     tblParsed_->setObjectName(QStringLiteral("tblParsed"));
     tblParsed_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tblParsed_->verticalHeader()->hide();
-    tblParsed_->horizontalHeader()->setStretchLastSection(true);
+    // Each column as wide as what it shows; the title takes the room left, and what does not fit is
+    // cut short with "…" rather than wrapped (the cell's tool tip holds all of it).
+    tblParsed_->setWordWrap(false);
+    tblParsed_->setTextElideMode(Qt::ElideRight);
+    QHeaderView* header = tblParsed_->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(TitleColumn, QHeaderView::Stretch);
     panes->addWidget(tblParsed_, 1);
     layout->addLayout(panes, 1);
     lblSummary_ = new QLabel(this);
@@ -91,6 +97,7 @@ void PasteTracks::txtPaste_Change()
 
     tblParsed_->setRowCount(static_cast<int>(lines.size()));
     int unread = 0;
+    int left = 0;
     for (int row = 0; row < static_cast<int>(lines.size()); ++row) {
         const PastedLine& line = lines[static_cast<std::size_t>(row)];
         QString cells[ColumnCount];
@@ -99,6 +106,9 @@ void PasteTracks::txtPaste_Change()
             cells[TimeColumn] = timeText(line.track->milliseconds);
             cells[TitleColumn] = QString::fromStdString(line.track->title);
             cells[ArtistColumn] = QString::fromStdString(line.track->artist);
+        } else if (line.notATrack) {
+            ++left;
+            cells[TitleColumn] = translated(ja("PasteTracks", "曲ではありません: ")) + QString::fromStdString(line.text);
         } else {
             ++unread;
             cells[TimeColumn] = translated(ja("PasteTracks", "？"));
@@ -106,14 +116,17 @@ void PasteTracks::txtPaste_Change()
         }
         for (int column = 0; column < ColumnCount; ++column) {
             auto* item = new QTableWidgetItem(cells[column]);
-            if (!line.track) item->setForeground(Qt::red);
+            if (line.notATrack)
+                item->setForeground(palette().color(QPalette::Disabled, QPalette::Text));
+            else if (!line.track)
+                item->setForeground(Qt::red);
+            if (column == TitleColumn || column == ArtistColumn) item->setToolTip(cells[column]);
             tblParsed_->setItem(row, column, item);
         }
     }
-    tblParsed_->resizeColumnToContents(LineColumn);
-    tblParsed_->resizeColumnToContents(TimeColumn);
 
     QString summary = translated(ja("PasteTracks", "%1 曲を読み取りました。")).arg(tracks_.tracks.size());
+    if (left > 0) summary += translated(ja("PasteTracks", "曲でない行 %1 行を除きました（灰色で表示）。")).arg(left);
     if (unread > 0) summary += translated(ja("PasteTracks", "読み取れない行が %1 行あります（赤で表示）。")).arg(unread);
     lblSummary_->setText(summary);
     cmdOK_->setEnabled(!tracks_.tracks.empty());

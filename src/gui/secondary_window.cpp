@@ -1,6 +1,10 @@
 #include "gui/secondary_window.h"
 
+#include <QApplication>
 #include <QKeyEvent>
+#include <QScreen>
+
+#include <algorithm>
 
 #include "gui/fonts.h"
 
@@ -35,7 +39,25 @@ SecondaryWindow::SecondaryWindow(const QString& name, Ja title, QSize clientTwip
 void SecondaryWindow::placeClientAt(QPoint screenTwips)
 {
     // setGeometry places the client area (move() would place the frame).
-    setGeometry(QRect(QPoint(twips(screenTwips.x()), twips(screenTwips.y())), size()));
+    QRect client(QPoint(twips(screenTwips.x()), twips(screenTwips.y())), size());
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    const auto main = std::find_if(windows.begin(), windows.end(), [](const QWidget* w) {
+        return w->objectName() == QLatin1String("MainForm") && w->isVisible() && !w->isMinimized();
+    });
+    if (main != windows.end()) {
+        // The frame is taken to be the main window's, since this window has not been framed yet.
+        const QRect ownerFrame = (*main)->frameGeometry();
+        const QRect ownerClient = (*main)->geometry();
+        const QMargins frame(ownerClient.left() - ownerFrame.left(), ownerClient.top() - ownerFrame.top(),
+                             ownerFrame.right() - ownerClient.right(), ownerFrame.bottom() - ownerClient.bottom());
+        const QRect screen = (*main)->screen()->availableGeometry();
+        QRect framed = client.marginsAdded(frame);
+        framed.moveCenter(ownerFrame.center());
+        framed.moveLeft(std::clamp(framed.left(), screen.left(), std::max(screen.left(), screen.right() + 1 - framed.width())));
+        framed.moveTop(std::clamp(framed.top(), screen.top(), std::max(screen.top(), screen.bottom() + 1 - framed.height())));
+        client = framed.marginsRemoved(frame);
+    }
+    setGeometry(client);
 }
 
 void SecondaryWindow::setDefaultButton(QPushButton* button)

@@ -25,7 +25,8 @@ public:
     SecondaryWindow(const QString& name, Ja title, QSize clientTwips);
 
 protected:
-    // Puts the client area's top-left corner at a fixed point of the screen, given in twips.
+    // Centres the window over the program's main window when it is shown, within its screen; without
+    // one, puts the client area's top-left corner at a fixed point of the screen, given in twips.
     void placeClientAt(QPoint screenTwips);
     // Enter presses the default button and Esc the cancel button, wherever the focus is; a window
     // without them ignores the key. A focused push button takes Enter itself (see addControl).

@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "core/language.h"
+#include "gui/program_files.h"
 
 namespace vantoli {
 
@@ -44,12 +45,7 @@ SidePlayer::~SidePlayer()
     }
 }
 
-QString SidePlayer::rendererProgram()
-{
-    const QString set = qEnvironmentVariable("VANTOLI_PLAN");
-    if (!set.isEmpty()) return set;
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("vantoli-plan"));
-}
+QString SidePlayer::rendererProgram() { return planProgram(); }
 
 QProcess* SidePlayer::startChild(const QStringList& arguments)
 {

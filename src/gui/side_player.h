@@ -25,7 +25,7 @@ public:
     explicit SidePlayer(QObject* parent = nullptr);
     ~SidePlayer() override;  // ends the child
 
-    // The sound engine: VANTOLI_PLAN when set, else vantoli-plan beside the program.
+    // The renderer: vantoli-plan (gui/program_files.h).
     static QString rendererProgram();
 
     // Starts the child on `request` to the output named `device` (empty: the server's default).

@@ -11,7 +11,10 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <csignal>
+#include <cstdint>
+#include <cstdlib>
 
 #include "core/tape_document.h"
 #include "support/audio_files.h"
@@ -189,6 +192,28 @@ private slots:
         QVERIFY(run.err.contains("/nowhere/x.flac"));
         QCOMPARE(run.out, QByteArray());
         QCOMPARE(runProgram({"--stream=-"}, home_.path(), R"({"leadInSeconds": 31, "tracks": []})").exitCode, 2);
+    }
+
+    // The count-down's beeps alone, for a side timed on a CD player. Faults: a stream that never ends
+    // (the window would record it onto the tape), beeps off the second, silence between them lost.
+    void streamsTheCountDownAlone()
+    {
+        const Finished run = runProgram({"--stream=-"}, home_.path(), R"({"what": "countdown", "countDownSeconds": 2, "tracks": []})");
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out.size(), qsizetype(2 * 44100 * 4));
+        const auto* samples = reinterpret_cast<const std::int16_t*>(run.out.constData());
+        const auto loudest = [&](int fromMs, int toMs) {
+            int peak = 0;
+            for (qsizetype f = qsizetype(fromMs) * 441 / 10; f < qsizetype(toMs) * 441 / 10; ++f)
+                peak = std::max({peak, std::abs(int(samples[2 * f])), std::abs(int(samples[2 * f + 1]))});
+            return peak;
+        };
+        for (const int second : {0, 1}) {
+            QVERIFY(loudest(second * 1000, second * 1000 + 100) > 4000);
+            QCOMPARE(loudest(second * 1000 + 101, second * 1000 + 999), 0);
+        }
+        QCOMPARE(runProgram({"--stream=-"}, home_.path(), R"({"what": "countdown", "countDownSeconds": 0, "tracks": []})").exitCode,
+                 2);
     }
 
     // A cancel part-way (SIGTERM) leaves neither side, nor a hidden partial file.

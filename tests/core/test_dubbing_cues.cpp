@@ -54,32 +54,74 @@ private slots:
         QCOMPARE(sideHasAudio(made, TapeSide::A), false);  // track 7 has no sound
     }
 
-    // Faults: a cue a second early or late, a count-down off by one, the flip cue after side B.
+    // Faults: a cue a second early or late, a count-down off by one, the flip cue after side B or
+    // after an A with no B to follow, a timed side told it "plays" (nothing plays but the CD player),
+    // a title missing, the CD player told to pause between tracks that follow without a gap.
     void cueAtEachMoment_data()
     {
         QTest::addColumn<qint64>("frame");
-        QTest::addColumn<int>("side");
+        QTest::addColumn<bool>("timer");
+        QTest::addColumn<int>("gap");
         QTest::addColumn<QString>("cue");
-        // Lead-in 2 s: track 4 from 2 s to 3 s, the gap to 8 s, track 7 to 10 s.
+        // Lead-in 2 s: track 4 "四" (3 s) from 2 s to 5 s, the 5 s gap to 10 s, track 7 (5 s) to 15 s.
         const auto at = [](double seconds) { return qint64(std::llround(seconds * 44100)); };
-        QTest::newRow("start") << at(0) << 0 << "録音開始 — トラック 4 まで 2 秒";
-        QTest::newRow("lead-in, 1.2 s to go") << at(0.8) << 0 << "録音開始 — トラック 4 まで 2 秒";
-        QTest::newRow("lead-in, last second") << at(1.0) << 0 << "録音開始 — トラック 4 まで 1 秒";
-        QTest::newRow("last frame of lead-in") << at(2) - 1 << 0 << "録音開始 — トラック 4 まで 1 秒";
-        QTest::newRow("track 4 starts") << at(2) << 0 << "トラック 4 を再生";
-        QTest::newRow("gap starts") << at(3) << 0 << "一時停止 — トラック 7 まで 5 秒";
-        QTest::newRow("gap, last second") << at(7) << 0 << "一時停止 — トラック 7 まで 1 秒";
-        QTest::newRow("track 7 starts") << at(8) << 0 << "トラック 7 を再生";
-        QTest::newRow("end of side A") << at(10) << 0 << "テープを裏返して…";
-        QTest::newRow("end of side B") << at(10) << 1 << "ダビング終了";
+        QTest::newRow("start") << at(0) << false << 5 << "録音開始 — トラック 4「四」まで 2 秒";
+        QTest::newRow("lead-in, 1.2 s to go") << at(0.8) << false << 5 << "録音開始 — トラック 4「四」まで 2 秒";
+        QTest::newRow("lead-in, last second") << at(1.0) << false << 5 << "録音開始 — トラック 4「四」まで 1 秒";
+        QTest::newRow("last frame of lead-in") << at(2) - 1 << false << 5 << "録音開始 — トラック 4「四」まで 1 秒";
+        QTest::newRow("track 4 starts") << at(2) << false << 5 << "トラック 4「四」を再生中";
+        QTest::newRow("gap starts") << at(5) << false << 5 << "ブランク — トラック 7まで 5 秒";
+        QTest::newRow("gap, last second") << at(9) << false << 5 << "ブランク — トラック 7まで 1 秒";
+        QTest::newRow("track 7 starts") << at(10) << false << 5 << "トラック 7を再生中";
+        QTest::newRow("timed: lead-in") << at(0.8) << true << 5 << "録音開始 — CD プレーヤーでトラック 4「四」を 2 秒後に再生";
+        QTest::newRow("timed: track 4 starts") << at(2) << true << 5 << "CD プレーヤーでトラック 4「四」を今すぐ再生";
+        QTest::newRow("timed: gap follows") << at(4.5) << true << 5
+                                            << "トラック 4「四」が終わったら CD プレーヤーを一時停止（あと 0:01）";
+        QTest::newRow("timed: gap") << at(5) << true << 5 << "CD プレーヤーでトラック 7を 5 秒後に再生";
+        QTest::newRow("timed: no gap follows") << at(4.5) << true << 0
+                                               << "トラック 4「四」が終わったらすぐトラック 7を再生（あと 0:01）";
+        QTest::newRow("timed: last track") << at(12.5) << true << 5 << "トラック 7が終わったら CD プレーヤーを止める（あと 0:03）";
     }
     void cueAtEachMoment()
     {
         QFETCH(qint64, frame);
-        QFETCH(int, side);
+        QFETCH(bool, timer);
+        QFETCH(int, gap);
         QFETCH(QString, cue);
-        const SideProgram program = dubbingProgram(twoTracks(), TapeSide::A, 2.0);
-        QCOMPARE(QString::fromStdString(dubbingCue(program, frame, side ? TapeSide::B : TapeSide::A)), cue);
+        MadePlan made = twoTracks();
+        made.trackSeconds = {0, 0, 0, 3, 0, 0, 5};
+        made.titles.tracks.resize(7);
+        made.titles.tracks[3].title = "四";
+        made.gap = gap;
+        const SideProgram program = dubbingProgram(made, TapeSide::A, 2.0);
+        QCOMPARE(QString::fromStdString(
+                     dubbingCue(made, program, frame, TapeSide::A, timer ? CueMode::Timer : CueMode::Sound)),
+                 cue);
+    }
+
+    // Faults: the flip cue after side B, or after a side A that has no side B to follow.
+    void endOfSide_data()
+    {
+        QTest::addColumn<int>("side");
+        QTest::addColumn<bool>("sideBHasTracks");
+        QTest::addColumn<QString>("cue");
+        QTest::newRow("A, B follows") << 0 << true << "テープを裏返して…";
+        QTest::newRow("A, B empty") << 0 << false << "ダビング終了";
+        QTest::newRow("B") << 1 << true << "ダビング終了";
+    }
+    void endOfSide()
+    {
+        QFETCH(int, side);
+        QFETCH(bool, sideBHasTracks);
+        QFETCH(QString, cue);
+        MadePlan made = twoTracks();
+        if (sideBHasTracks) made.plan.sideB = {1};
+        QCOMPARE(sideHasTracks(made, TapeSide::B), sideBHasTracks);
+        const SideProgram program = dubbingProgram(made, TapeSide::A, 2.0);
+        for (const CueMode mode : {CueMode::Sound, CueMode::Timer})
+            QCOMPARE(QString::fromStdString(
+                         dubbingCue(made, program, program.frames, side ? TapeSide::B : TapeSide::A, mode)),
+                     cue);
     }
 
     // Faults: RMS and peak mixed up or taken over both channels; silence shown as a level.

@@ -8,13 +8,13 @@ using namespace vantoli;
 
 namespace {
 
-// "seconds|title|artist" per line read, "?" for a line marked unreadable.
+// "seconds|title|artist" per line read, "?" for a line marked unreadable, "-" for one that is no track.
 QStringList described(const std::vector<PastedLine>& lines)
 {
     QStringList out;
     for (const PastedLine& line : lines) {
         if (!line.track) {
-            out << "?";
+            out << (line.notATrack ? "-" : "?");
             continue;
         }
         out << QStringLiteral("%1|%2|%3")
@@ -51,12 +51,31 @@ private slots:
         QTest::newRow("time between title and artist") << "Song 3:20 Band" << QStringList{"200|Song|Band"};
         QTest::newRow("CR LF and blank lines") << "\r\nA 1:00\r\n\r\n  \r\nB 2:00\r\n" << QStringList{"60|A|", "120|B|"};
         // Lines that cannot be read are kept, marked.
-        QTest::newRow("heading without a time") << "Tracklist\nA 1:00" << QStringList{"?", "60|A|"};
+        QTest::newRow("heading without a time") << "Tracklist\nA 1:00" << QStringList{"-", "60|A|"};
         QTest::newRow("seconds of 60 or more") << "A 4:60" << QStringList{"?"};
         QTest::newRow("minutes of 60 or more in h:mm:ss") << "A 1:60:00" << QStringList{"?"};
         QTest::newRow("zero length") << "A 0:00" << QStringList{"?"};
         QTest::newRow("date is no time") << "2023-04-05 12:345" << QStringList{"?"};
         QTest::newRow("decimal is no time") << "Vol 1.5:00" << QStringList{"?"};
+        // Position codes are no part of the title (fault: "A6 Song" as the title).
+        QTest::newRow("record sides") << "A1 Intro 0:45\nB12 Outro 1:00" << QStringList{"45|Intro|", "60|Outro|"};
+        QTest::newRow("disc and track") << "1-03 Song 3:00\nCD2-4. Other 2:00\nDisc 2-5 Third 1:00"
+                                        << QStringList{"180|Song|", "120|Other|", "60|Third|"};
+        QTest::newRow("side letter past H is a title") << "K2 Mountain 3:00" << QStringList{"180|K2 Mountain|"};
+        QTest::newRow("A1 glued to a word is a title") << "A1B Song 3:00" << QStringList{"180|A1B Song|"};
+        // Totals, headings and a store's words are left out, not read as tracks (faults: the total as an
+        // eleventh track, "Buy track" as the artist, a heading shown as unreadable).
+        QTest::newRow("total by its words") << "A 1:00\nTotal length: 45:30" << QStringList{"60|A|", "-"};
+        QTest::newRow("total in Japanese") << "A 1:00\n合計時間 45:30\n全2曲 (3:00)" << QStringList{"60|A|", "-", "-"};
+        QTest::newRow("title starting with Total") << "Total Eclipse 4:30" << QStringList{"270|Total Eclipse|"};
+        QTest::newRow("last time the sum of the others") << "A 1:00\nB 2:00\n3:01" << QStringList{"60|A|", "120|B|", "-"};
+        QTest::newRow("one track and its length") << "A 1:00\n1:00" << QStringList{"60|A|", "60||"};
+        QTest::newRow("column headings") << "#\tTitle\tArtist\tTime\n曲名　アーティスト　時間\nDisc 2\nSide B\nB面"
+                                         << QStringList{"-", "-", "-", "-", "-"};
+        QTest::newRow("store words after the time") << "1. Song - Band 4:31 Buy track\nOther 3:00 ¥250 試聴"
+                                                    << QStringList{"271|Song|Band", "180|Other|"};
+        QTest::newRow("store link alone") << "Buy album\nhttps://shop.example/a\nA 1:00" << QStringList{"-", "-", "60|A|"};
+        QTest::newRow("artist named like a store word stays") << "Song 3:00 Play" << QStringList{"180|Song|Play"};
     }
     // clang-format on
 

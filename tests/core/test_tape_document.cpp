@@ -165,6 +165,10 @@ private slots:
         QTest::newRow("21 entries") << "\"entries\": ["
                                     << "\"entries\": [" + QString("\"1\",").repeated(19) << K::TooManyTracks
                                     << "entries";
+        // An entry the window would refuse is found on opening, not when the work was already replaced.
+        QTest::newRow("third entry unreadable") << "\"\",\n    \"1205\""
+                                                << "\"500\", \"4:6x\"" << K::BadEntry << "entries[2]";
+        QTest::newRow("first entry seconds 61") << "\"431\"" << "\"461\"" << K::BadEntry << "entries[0]";
         QTest::newRow("long list of 4") << "\"longList\": false"
                                         << "\"longList\": true" << K::OutOfRange << "longList";
     }
@@ -177,9 +181,18 @@ private slots:
         const DocumentError error = errorOf(edited(from.toStdString(), to.toStdString()));
         QCOMPARE(error.kind, kind);
         QCOMPARE(QString::fromStdString(error.where), where);
-        // The message names the member too, for the user who opens the file in an editor.
-        if (!where.isEmpty() && kind != DocumentError::Kind::TooManyTracks)
-            QVERIFY(documentErrorMessage(error, "x.vantoli").text.find(where.toStdString()) != std::string::npos);
+        // The message names the member too, for the user who opens the file in an editor; a track or an
+        // entry by its number as users count ("tracks[2]" is track 3).
+        if (where.isEmpty() || kind == DocumentError::Kind::TooManyTracks) return;
+        const QString message = QString::fromStdString(documentErrorMessage(error, "x.vantoli").text);
+        static const QRegularExpression listed(QStringLiteral(R"(^(tracks|entries)\[(\d+)\]\.?(.*)$)"));
+        const QRegularExpressionMatch match = listed.match(where);
+        if (!match.hasMatch()) {
+            QVERIFY2(message.contains(where), qPrintable(message));
+            return;
+        }
+        QVERIFY2(message.contains(QStringLiteral("トラック %1").arg(match.captured(2).toInt() + 1)), qPrintable(message));
+        QVERIFY2(message.contains(match.captured(3)) && !message.contains('['), qPrintable(message));
     }
 
     void hundredTracksAreRefused()

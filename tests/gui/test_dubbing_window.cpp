@@ -158,7 +158,7 @@ private slots:
         const std::int64_t start = 4000;
         for (const Segment& segment : window->program().segments) {
             const std::int64_t ms = segment.start * 1000 / SampleRate;
-            const QString cue = QString::fromStdString(dubbingCue(window->program(), segment.start, TapeSide::A));
+            const QString cue = QString::fromStdString(dubbingCue(typedPlan(), window->program(), segment.start, TapeSide::A, CueMode::Timer));
             if (ms > 0) QVERIFY2(tick(start + ms - 1) != cue, qPrintable(cue));
             QCOMPARE(tick(start + ms), cue);
             QCOMPARE(window->frame(), segment.start);
@@ -179,6 +179,33 @@ private slots:
         QCOMPARE(window->state(), Dubbing::State::Stopped);
         QVERIFY(window->optSideB()->isChecked());
         QCOMPARE(window->tblSide()->rowCount(), 1);
+        window->close();
+    }
+
+    // Faults: side B offered (and flipped to) when the plan puts nothing on it; the reason not shown.
+    void emptySideBIsNotOffered()
+    {
+        std::int64_t now = 0;
+        QPointer<Dubbing> window = new Dubbing(std::make_unique<FakeClock>(&now));
+        MadePlan made = typedPlan({5});
+        made.plan.sideA = {1};
+        made.plan.sideB.clear();
+        window->setPlan(made);
+        window->show();
+        QVERIFY(!window->optSideB()->isEnabled());
+        QVERIFY(!window->optSideB()->toolTip().isEmpty());
+        const QString offered = window->optSideB()->text();
+        window->cmdPlay()->click();
+        now = 3000 + window->program().frames * 1000 / SampleRate + 1;  // the count-down, then the side
+        window->tmrTick_Timer();
+        QCOMPARE(window->state(), Dubbing::State::Stopped);
+        QCOMPARE(window->lblCue()->text(), QStringLiteral("ダビング終了"));
+        QVERIFY(window->optSideA()->isChecked());
+        QVERIFY(!window->optSideB()->isEnabled());
+
+        window->setPlan(typedPlan());  // a plan with a side B offers it again, under its plain name
+        QVERIFY(window->optSideB()->isEnabled());
+        QVERIFY(window->optSideB()->text() != offered);
         window->close();
     }
 

@@ -156,7 +156,7 @@ void closeEverything()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-QString helpFolder() { return QStringLiteral(VANTOLI_PROGRAM_DIR); }
+QString helpFolder() { return QStringLiteral(VANTOLI_HELP_DIR); }
 
 // Opens every window and shows every kind of message, and returns what they show.
 QList<Shown> sweep()

@@ -17,10 +17,10 @@ using namespace vantoli;
 namespace {
 
 // The folder of the built program, where the build puts the help, and the help as written.
-const QString ProgramFolder = QStringLiteral(VANTOLI_PROGRAM_DIR);
+const QString HelpFolder = QStringLiteral(VANTOLI_HELP_DIR);
 const QString HelpSource = QStringLiteral(VANTOLI_HELP_SOURCE_DIR);
 
-QString helpPage(const QString& name) { return ProgramFolder + QStringLiteral("/help/") + name; }
+QString helpPage(const QString& name) { return HelpFolder + QStringLiteral("/") + name; }
 
 QString pageText(const QString& name)
 {
@@ -86,7 +86,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&main));
         vantoli::test::ModalAnswerer modals;
 
-        showHelp(&main, ProgramFolder);
+        showHelp(&main, HelpFolder);
 
         const QList<HelpWindow*> windows = helpWindows(&main);
         QCOMPARE(windows.size(), 1);
@@ -120,7 +120,7 @@ private slots:
         MainWindow main(QRect(0, 0, 300, 200));
         main.show();
         QVERIFY(QTest::qWaitForWindowExposed(&main));
-        showHelp(&main, ProgramFolder);
+        showHelp(&main, HelpFolder);
         HelpWindow* help = helpWindows(&main).value(0);
         QVERIFY(help);
 
@@ -129,7 +129,7 @@ private slots:
         help->move(help->pos() + QPoint(10, 10));
         const QPoint movedTo = help->pos();
         main.activateWindow();
-        showHelp(&main, ProgramFolder);
+        showHelp(&main, HelpFolder);
         QCOMPARE(helpWindows(&main).size(), 1);
         QCOMPARE(helpWindows(&main).first(), help);
         QCOMPARE(help->browser()->source(), QUrl::fromLocalFile(helpPage("index.html")));
@@ -138,7 +138,7 @@ private slots:
 
         help->close();
         QVERIFY(!help->isVisible());
-        showHelp(&main, ProgramFolder);
+        showHelp(&main, HelpFolder);
         QCOMPARE(helpWindows(&main).size(), 1);
         QVERIFY(help->isVisible());
     }
@@ -148,7 +148,7 @@ private slots:
         MainWindow main(QRect(0, 0, 300, 200));
         main.show();
         QVERIFY(QTest::qWaitForWindowExposed(&main));
-        showHelp(&main, ProgramFolder);
+        showHelp(&main, HelpFolder);
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
         main.activateWindow();
         QTRY_COMPARE(QApplication::activeWindow(), &main);
@@ -163,7 +163,6 @@ private slots:
     void missingHelpSaysNothing_data()
     {
         QTest::addColumn<QString>("layout");
-        QTest::newRow("program folder without help") << "program";
         QTest::newRow("empty folder") << "empty";
         QTest::newRow("help folder without default topic") << "no index";
         QTest::newRow("default topic is a folder") << "index folder";
@@ -175,10 +174,9 @@ private slots:
         QTemporaryDir folder;
         QVERIFY(folder.isValid());
         if (layout == "no index") {
-            QVERIFY(QDir(folder.path()).mkpath("help"));
-            QVERIFY(QFile::copy(helpPage("tapes.html"), folder.filePath("help/tapes.html")));
+            QVERIFY(QFile::copy(helpPage("tapes.html"), folder.filePath("tapes.html")));
         } else if (layout == "index folder") {
-            QVERIFY(QDir(folder.path()).mkpath("help/index.html"));
+            QVERIFY(QDir(folder.path()).mkpath("index.html"));
         }
         MainWindow main(QRect(0, 0, 300, 200));
         main.show();
@@ -186,10 +184,7 @@ private slots:
         const QWidgetList before = QApplication::topLevelWidgets();
         vantoli::test::ModalAnswerer modals;
 
-        if (layout == "program")
-            showHelp(&main);  // the test program's own folder holds no help
-        else
-            showHelp(&main, folder.path());
+        showHelp(&main, folder.path());
 
         QTest::qWait(50);
         QCOMPARE(modals.seen().size(), 0);

@@ -220,7 +220,7 @@ private slots:
         QCOMPARE(column(label->tblSideA(), CassetteLabel::LengthColumn), (QStringList{"4:31", "3:50", "5:12"}));
         QCOMPARE(column(label->tblSideB(), CassetteLabel::StartColumn), (QStringList{"0:00", "4:10", "10:15"}));
         QCOMPARE(column(label->tblSideA(), CassetteLabel::TitleColumn), (QStringList{"", "", ""}));
-        QCOMPARE(label->lblSideATotal()->text(), QStringLiteral("合計 13:43　　テープの残り 2:02"));
+        QCOMPARE(label->lblSideATotal()->text(), QStringLiteral("合計（ブランク込み） 13:43　　テープの残り 2:02"));
         QCOMPARE(label->picPreview()->label().tapeMinutes, 30);
         // Only the titles can be edited.
         for (QTableWidget* table : {label->tblSideA(), label->tblSideB()})
@@ -399,7 +399,7 @@ private slots:
         QCOMPARE(label->tblSideB()->item(12, CassetteLabel::LengthColumn)->text(), QStringLiteral("3:21"));
         QCOMPARE(label->picPreview()->label().tapeMinutes, 90);
         // 41:57 of tracks and twelve gaps of 5 s on the 90-minute tape's 45:45.
-        QCOMPARE(label->lblSideBTotal()->text(), QStringLiteral("合計 42:57　　テープの残り 2:48"));
+        QCOMPARE(label->lblSideBTotal()->text(), QStringLiteral("合計（ブランク込み） 42:57　　テープの残り 2:48"));
         // The entries keep what they held.
         QCOMPARE(window->Tm(0)->text(), QString());
     }

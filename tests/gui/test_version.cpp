@@ -7,6 +7,7 @@
 #include "gui/fonts.h"
 #include "gui/version.h"
 #include "support/modal_answerer.h"
+#include "support/open_window.h"
 #include "support/window_checks.h"
 
 using namespace vantoli;
@@ -67,6 +68,21 @@ private slots:
         QCOMPARE(version->parentWidget(), nullptr);
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
         QVERIFY(!version->testAttribute(Qt::WA_QuitOnClose));
+    }
+
+    // With the main window shown, About opens centred over it, as the settings window does (fault: at
+    // a fixed place of the screen, away from a main window moved elsewhere).
+    void placedOverTheMainWindow()
+    {
+        auto main = vantoli::test::openWindow();
+        QVERIFY(main);
+        main->move(300, 150);
+        SingleWindow<Version> holder;
+        Version* version = showVersion(holder);
+        QCOMPARE(version->size(), twipsSize(5145, 2160));
+        const QPoint offset = version->frameGeometry().center() - main->frameGeometry().center();
+        QVERIFY2(offset.manhattanLength() <= 2, qPrintable(QString("%1, %2").arg(offset.x()).arg(offset.y())));
+        version->close();
     }
 
     void iconAndFonts()

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "../../resources/icons/vantoli.xpm"
+#include "gui/program_files.h"
 #include "support/audio_files.h"
 
 // Installs the build into a temporary prefix, as a user would with cmake --install, and checks that
@@ -17,7 +18,9 @@
 
 namespace {
 
-const char* const PrintFolderArgument = "--print-program-folder";
+// This test program, copied beside the installed window, prints where the window's code looks for
+// vantoli-plan and the help.
+const char* const PrintFilesArgument = "--print-program-files";
 
 QString run(const QString& program, const QStringList& arguments, int* exitCode)
 {
@@ -39,7 +42,8 @@ class TestInstall : public QObject {
 private:
     QTemporaryDir prefix_;
     QString installed(const QString& relative) const { return prefix_.filePath(relative); }
-    QString programFolder() const { return installed(QStringLiteral(VANTOLI_INSTALL_LIBDIR "/vantoli")); }
+    QString programFolder() const { return installed(QStringLiteral(VANTOLI_INSTALL_BINDIR)); }
+    QString helpFolder() const { return installed(QStringLiteral(VANTOLI_INSTALL_DATADIR "/vantoli/help")); }
 
 private slots:
     void initTestCase()
@@ -53,38 +57,43 @@ private slots:
     }
 
     // clang-format off
-    void programAndHelpTogether_data()
+    void programAndHelpInstalled_data()
     {
         QTest::addColumn<QString>("file");
-        QTest::newRow("program") << "vantoli";
+        QTest::newRow("program") << programFolder() + "/vantoli";
         for (const QString& page : QDir(QStringLiteral(VANTOLI_HELP_SOURCE_DIR)).entryList(QDir::Files))
-            QTest::newRow(qPrintable(page)) << "help/" + page;
+            QTest::newRow(qPrintable(page)) << helpFolder() + "/" + page;
     }
     // clang-format on
-    void programAndHelpTogether()
+    void programAndHelpInstalled()
     {
         QFETCH(QString, file);
-        const QFileInfo info(programFolder() + "/" + file);
-        QVERIFY2(info.isFile(), qPrintable(info.filePath()));
-        if (file == "vantoli") QVERIFY(info.isExecutable());
+        const QFileInfo info(file);
+        QVERIFY2(info.isFile() && !info.isSymLink(), qPrintable(info.filePath()));
+        if (info.fileName() == "vantoli") QVERIFY(info.isExecutable());
     }
 
-    // The program is started through bin/, a link to the program in its own folder, and it finds its
-    // help from the folder it really lies in.
-    void linkInBinFindsTheProgramFolder()
+    // The window's code, run from the installed window's folder under a prefix other than the one the
+    // build was configured for, finds the installed vantoli-plan and help (fails when the install
+    // rules and the paths compiled into the window disagree, or when a path is absolute).
+    void windowFindsPlanAndHelpUnderAnyPrefix()
     {
-        const QFileInfo link(installed(QStringLiteral(VANTOLI_INSTALL_BINDIR "/vantoli")));
-        QVERIFY(link.isSymLink());
-        QVERIFY(QDir::isRelativePath(link.symLinkTarget()) || link.symLinkTarget().startsWith(prefix_.path()));
-        QCOMPARE(link.canonicalFilePath(), QFileInfo(programFolder() + "/vantoli").canonicalFilePath());
-
-        // The same kind of link to this test program: the folder Qt reports is the real one.
-        const QString testLink = installed(QStringLiteral("test-link"));
-        QVERIFY(QFile::link(QCoreApplication::applicationFilePath(), testLink));
-        int exitCode = 0;
-        const QString folder = run(testLink, {QString::fromLatin1(PrintFolderArgument)}, &exitCode).trimmed();
-        QCOMPARE(exitCode, 0);
-        QCOMPARE(folder, QCoreApplication::applicationDirPath());
+        const QString copy = programFolder() + "/print-program-files";
+        QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), copy));
+        QVERIFY(QFile::setPermissions(copy, QFile::permissions(copy) | QFileDevice::ExeOwner));
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("VANTOLI_PLAN"));
+        process.setProcessEnvironment(environment);
+        process.start(copy, {QString::fromLatin1(PrintFilesArgument)});
+        QVERIFY(process.waitForFinished(30000));
+        QFile::remove(copy);
+        const QStringList found = QString::fromUtf8(process.readAllStandardOutput()).split('\n');
+        QVERIFY2(QFileInfo(found.value(0)).isExecutable(), qPrintable(found.value(0)));
+        QCOMPARE(QFileInfo(found.value(0)).canonicalFilePath(),
+                 QFileInfo(programFolder() + "/vantoli-plan").canonicalFilePath());
+        QVERIFY2(QFileInfo(found.value(1) + "/index.html").isFile(), qPrintable(found.value(1)));
+        QCOMPARE(QFileInfo(found.value(1)).canonicalFilePath(), QFileInfo(helpFolder()).canonicalFilePath());
     }
 
     void desktopEntry()
@@ -161,9 +170,9 @@ private slots:
 
 int main(int argc, char* argv[])
 {
-    if (argc == 2 && std::strcmp(argv[1], PrintFolderArgument) == 0) {
+    if (argc == 2 && std::strcmp(argv[1], PrintFilesArgument) == 0) {
         QCoreApplication app(argc, argv);
-        std::printf("%s\n", qPrintable(QCoreApplication::applicationDirPath()));
+        std::printf("%s\n%s\n", qPrintable(vantoli::planProgram()), qPrintable(vantoli::helpFolder()));
         return 0;
     }
     QGuiApplication app(argc, argv);

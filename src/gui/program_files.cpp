@@ -1,0 +1,26 @@
+#include "gui/program_files.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+namespace vantoli {
+
+namespace {
+
+QString besideProgram(const char* relative)
+{
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QLatin1Char('/') + QString::fromUtf8(relative));
+}
+
+}  // namespace
+
+QString planProgram()
+{
+    const QString set = qEnvironmentVariable("VANTOLI_PLAN");
+    if (!set.isEmpty()) return set;
+    return besideProgram(VANTOLI_PLAN_FROM_PROGRAM);
+}
+
+QString helpFolder() { return besideProgram(VANTOLI_HELP_FROM_PROGRAM); }
+
+}  // namespace vantoli

@@ -1,0 +1,17 @@
+#pragma once
+// Where the window finds what the package installs beside it: vantoli-plan and the help pages. Both
+// are found from the window's own folder by paths worked out from the install folders when it was
+// built, so that an installation under any prefix, and the build tree, which keeps the same layout,
+// find them.
+
+#include <QString>
+
+namespace vantoli {
+
+// vantoli-plan: VANTOLI_PLAN when set (tests use a stand-in), else where the package puts it.
+QString planProgram();
+
+// The help pages' folder (index.html, and the English pages in en/).
+QString helpFolder();
+
+}  // namespace vantoli
