@@ -60,6 +60,7 @@ public:
             if (got < 0 && errno == EINTR) continue;
             if (got <= 0) {
                 fd_ = -1;  // the end of the commands: go on without them
+                ended_ = true;
                 if (!buffer_.empty()) buffer_ += '\n';
                 continue;
             }
@@ -67,9 +68,13 @@ public:
         }
     }
 
+    // Whether the commands have ended (their writer closed its end).
+    bool ended() const { return ended_ && buffer_.empty(); }
+
 private:
     int fd_;
     std::string buffer_;
+    bool ended_ = false;
 };
 
 // Writes a report line; false when the reader has gone.
@@ -210,6 +215,8 @@ CommandResult playWith(const StreamRequest& request, const PlayRequest& play, Li
             if (!going) break;
         }
         if (!going) break;
+        // A front end that closes the commands has gone (ended or crashed): nobody is dubbing any more.
+        if (play.requestOnInput && commands.ended()) break;
         if (StopSignals::stopRequested()) {
             result.exitStatus = Cancelled;
             break;

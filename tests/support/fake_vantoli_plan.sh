@@ -19,13 +19,15 @@ printf '%s\n' "$request" > "$dir/request.json"
 cat <&0 >> "$dir/commands" &
 listener=$!
 trap 'kill $listener 2>/dev/null' EXIT
+# The window has closed its end of the commands: it is gone, and so is this player.
+gone() { ! kill -0 "$listener" 2>/dev/null; }
 while IFS= read -r line; do
     case "$line" in
         "sleep "*) sleep "${line#sleep }" ;;
-        "wait "*) until grep -qx "${line#wait }" "$dir/commands"; do sleep 0.02; done ;;
-        "gate "*) until [ -e "$dir/${line#gate }" ]; do sleep 0.02; done ;;
+        "wait "*) until grep -qx "${line#wait }" "$dir/commands"; do gone && exit 0; sleep 0.02; done ;;
+        "gate "*) until [ -e "$dir/${line#gate }" ]; do gone && exit 0; sleep 0.02; done ;;
         "exit "*) exit "${line#exit }" ;;
         *) printf '%s\n' "$line" ;;
     esac
 done < "$dir/script"
-until grep -qx stop "$dir/commands"; do sleep 0.02; done
+until grep -qx stop "$dir/commands" || gone; do sleep 0.02; done
