@@ -1,6 +1,5 @@
 #include "gui/fonts.h"
 
-#include <QEvent>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QLabel>
@@ -69,32 +68,11 @@ void condenseToFit(QLabel* label)
 {
     QFont font = label->font();
     const int room = label->contentsRect().width() - 2 * std::max(0, label->indent());
-    for (int stretch = QFont::Unstretched; stretch >= 75; stretch -= 5) {
+    for (int stretch = QFont::Unstretched; stretch >= 85; stretch -= 5) {
         font.setStretch(stretch);
         if (QFontMetrics(font).horizontalAdvance(label->text()) <= room) break;
     }
-    // Only a change: a font set again would be painted again, and this runs before every paint.
-    if (font != label->font()) label->setFont(font);
-}
-
-namespace {
-
-class FitBeforePaint : public QObject {
-public:
-    using QObject::QObject;
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint) condenseToFit(static_cast<QLabel*>(watched));
-        return false;
-    }
-};
-
-}  // namespace
-
-void keepTextInFrame(QLabel* label)
-{
-    label->setContentsMargins(1, 0, 1, 0);
-    label->installEventFilter(new FitBeforePaint(label));
+    label->setFont(font);
 }
 
 }  // namespace vantoli

@@ -19,15 +19,9 @@ QFont windowFont();
 // "ＭＳ ゴシック", 9 point, fixed pitch: the report text; likewise its substitute where it is missing.
 QFont reportFont();
 
-// Narrows the label's font, a few per cent at a time and at most to 75 % of its width, until its text
+// Narrows the label's font, a few per cent at a time and at most to 85 % of its width, until its text
 // fits inside the label; a text that fits keeps the font at full width. The substitute fonts are wider
 // than the ones the layout was drawn for, and "100分テープ" would otherwise lose its first digit.
 void condenseToFit(QLabel* label);
-
-// Keeps a framed label's text a pixel clear of its frame, whatever text it is given later: a pixel of
-// margin inside the frame, and the font narrowed (condenseToFit, at most to 75 %) before each paint
-// where the text would not fit. The cells of a ruled strip then read "9 10", not "910", and "+0 : 45"
-// stays off the frame of the cell before it.
-void keepTextInFrame(QLabel* label);
 
 }  // namespace vantoli

@@ -12,7 +12,6 @@
 #include <cstddef>
 #include <type_traits>
 
-#include "gui/fonts.h"
 #include "gui/translation.h"
 #include "gui/twips.h"
 
@@ -62,10 +61,8 @@ inline void applyStyle(QLabel* label, Style style)
     label->setTextFormat(Qt::PlainText);
     if (style == Style::BorderedCentred || style == Style::BorderedRight) {
         label->setFrameStyle(QFrame::Box | QFrame::Plain);
-        // A cell is 15 pixels wide inside, just room for "20": no indent, and the text kept a pixel off
-        // the frame by narrowing its font where it would touch.
+        // Text right inside the frame: a cell is 15 pixels wide inside, just room for "20".
         label->setIndent(0);
-        keepTextInFrame(label);
     }
     Qt::Alignment horizontal = Qt::AlignLeft;
     if (style == Style::Centred || style == Style::BorderedCentred) horizontal = Qt::AlignHCenter;

@@ -18,7 +18,7 @@ QString planProgram()
 {
     const QString set = qEnvironmentVariable("VANTOLI_PLAN");
     if (!set.isEmpty()) return set;
-    return besideProgram(VANTOLI_PLAN_FROM_PROGRAM);
+    return besideProgram(VANTOLI_PLAN_FROM_PROGRAM "/vantoli-plan");
 }
 
 QString helpFolder() { return besideProgram(VANTOLI_HELP_FROM_PROGRAM); }

@@ -47,6 +47,8 @@ export LANG=C.UTF-8 LANGUAGE= LC_ALL= LC_MESSAGES=
   main="$(timeout 30 xdotool search --sync --onlyvisible --class vantoli | head -n 1)"
   sleep 2   # the tape opens once the window is up
   xdotool windowactivate --sync "$main"
+  xdotool key --clearmodifiers alt+r   # Run: the plan to dub
+  sleep 1
   xdotool key --clearmodifiers alt+f
   sleep 0.5
   xdotool key d
@@ -63,7 +65,7 @@ export LANG=C.UTF-8 LANGUAGE= LC_ALL= LC_MESSAGES=
 
 # From 6 s to 9 s after the recording began the track plays, whatever the start-up took to within a
 # second or two.
-stats="$(sox -t raw -r 44100 -e signed -b 16 -c 2 "$work/recorded.raw" -n trim 6 3 stat 2>&1)"
+stats="$(sox -t raw -r 44100 -e signed -b 16 -c 2 "$work/recorded.raw" -n trim 6 3 remix 1 stat 2>&1)"
 frequency="$(awk '/Rough +frequency/ { print $3 }' <<<"$stats")"
 rms="$(awk '/RMS +amplitude/ { print $3 }' <<<"$stats")"
 if ! awk -v f="$frequency" -v r="$rms" 'BEGIN { exit !(f > 580 && f < 620 && r > 0.32 && r < 0.39) }'; then
