@@ -11,7 +11,10 @@
 #include "audio/side_file.h"
 #include "audio/side_render.h"
 #include "core/language.h"
+#include "core/message.h"
+#include "core/tape_document.h"
 #include "core/text_encoding.h"
+#include "core/track_list.h"
 
 namespace vantoli::cli {
 
@@ -22,7 +25,8 @@ using Json = nlohmann::ordered_json;
 volatile std::sig_atomic_t stopRequested = 0;
 extern "C" void requestStop(int) { stopRequested = 1; }
 
-// Catches SIGINT and SIGTERM while it lives, so that a cancel removes the partial files.
+// Catches SIGINT, SIGTERM and SIGHUP (the terminal closed) while it lives, so that a cancel removes the
+// partial files.
 class StopSignals {
 public:
     StopSignals()
@@ -33,16 +37,19 @@ public:
         sigemptyset(&action.sa_mask);
         sigaction(SIGINT, &action, &oldInt_);
         sigaction(SIGTERM, &action, &oldTerm_);
+        sigaction(SIGHUP, &action, &oldHup_);
     }
     ~StopSignals()
     {
         sigaction(SIGINT, &oldInt_, nullptr);
         sigaction(SIGTERM, &oldTerm_, nullptr);
+        sigaction(SIGHUP, &oldHup_, nullptr);
     }
 
 private:
     struct sigaction oldInt_ {};
     struct sigaction oldTerm_ {};
+    struct sigaction oldHup_ {};
 };
 
 // "m:ss.mmm" of a number of frames.
@@ -211,12 +218,22 @@ void renderSides(const PlannedTape& planned, const PlanRequest& request, const s
         return fail(Failed,
                     "vantoli-plan: " + fill(_("フォルダー %1 を作れません。"), {shownText(render.folder)}) + "\n");
 
+    // What a render that was killed left here goes first; a running one holds its files.
+    const std::string extension = render.wav ? ".wav" : ".flac";
+    if (const std::vector<std::string> leftovers =
+            audio::removeLeftoverParts(folder, {"side-a.flac", "side-b.flac", "side-a.wav", "side-b.wav"});
+        !leftovers.empty())
+        result.err += "vantoli-plan: " +
+                      fill(_("前の書き出しが残した途中のファイルを消しました：%1"),
+                           {shownText(shortList(leftovers, 5, ", "))}) +
+                      "\n";
+
     // Both sides are written beside their names and named only when both are complete.
     const StopSignals signals;
     std::vector<std::unique_ptr<audio::SideFile>> files;
     std::vector<std::filesystem::path> paths;
     for (PreparedSide& side : sides) {
-        const std::filesystem::path path = folder / (std::string(side.file) + (render.wav ? ".wav" : ".flac"));
+        const std::filesystem::path path = folder / (std::string(side.file) + extension);
         paths.push_back(path);
         auto file = std::make_unique<audio::SideFile>();
         if (const std::string problem =
@@ -241,14 +258,13 @@ void renderSides(const PlannedTape& planned, const PlanRequest& request, const s
         } catch (const audio::SoundError& sound) {
             return fail(Failed, messageOf(sound));
         }
+        if (!file->finish()) return fail(Failed, "vantoli-plan: " + unwritten(path, file->error()));
         files.push_back(std::move(file));
     }
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        if (!files[i]->commit()) {
-            for (std::size_t j = 0; j < i; ++j) std::filesystem::remove(paths[j], error);
-            return fail(Failed, "vantoli-plan: " + unwritten(paths[i], files[i]->error()));
-        }
-    }
+    std::vector<audio::SideFile*> finished;
+    for (const auto& file : files) finished.push_back(file.get());
+    if (const auto failure = audio::SideFile::publish(finished))
+        return fail(Failed, "vantoli-plan: " + unwritten(paths[failure->index], failure->error));
 
     if (request.output == Output::Json) {
         Json json = Json::parse(result.out);
@@ -308,6 +324,17 @@ T member(const Json& json, const char* key, T fallback)
     }
 }
 
+// A whole number of the request between `low` and `high`: 9.2e18 or 1.5 is no number of milliseconds.
+std::int64_t integerMember(const Json& json, const char* key, std::int64_t fallback, std::int64_t low, std::int64_t high)
+{
+    if (!json.contains(key)) return fallback;
+    const Json& value = json.at(key);
+    if (!value.is_number_integer() || (value.is_number_unsigned() && value.get<std::uint64_t>() > std::uint64_t(high)) ||
+        value.get<std::int64_t>() < low || value.get<std::int64_t>() > high)
+        throw BadRequest{fill(_("「%1」の値が違います"), {key})};
+    return value.get<std::int64_t>();
+}
+
 StreamRequest readRequest(const Json& json)
 {
     if (!json.is_object()) throw BadRequest{_("要求が JSON のオブジェクトではありません")};
@@ -323,7 +350,7 @@ StreamRequest readRequest(const Json& json)
         settings.tone.seconds = member(tone, "seconds", 0.0);
         settings.tone.hertz = member(tone, "hertz", 1000);
         settings.tone.dbfs = member(tone, "dbfs", -12.0);
-        if (settings.tone.seconds < 0 || (settings.tone.hertz != 400 && settings.tone.hertz != 1000) ||
+        if (!(settings.tone.seconds >= 0 && settings.tone.seconds <= MaxToneSeconds) || (settings.tone.hertz != 400 && settings.tone.hertz != 1000) ||
             settings.tone.dbfs < -20 || settings.tone.dbfs > 0)
             throw BadRequest{_("「tone」の値が違います（400 か 1000 Hz、-20 から 0 dBFS）")};
     }
@@ -341,18 +368,19 @@ StreamRequest readRequest(const Json& json)
         throw BadRequest{_("「what」は side、tone、loudest のどれかです")};
     request.startFrame = member<std::int64_t>(json, "startFrame", 0);
     if (request.startFrame < 0) throw BadRequest{_("「startFrame」が負です")};
+    request.startFrame = integerMember(json, "startFrame", 0, 0, MaxAudioFramePosition * SamplesPerCdFrame);
     if (!json.contains("tracks") || !json.at("tracks").is_array()) throw BadRequest{_("「tracks」がありません")};
     for (const Json& item : json.at("tracks")) {
         if (!item.is_object()) throw BadRequest{_("「tracks」の要素がオブジェクトではありません")};
         audio::SideTrack track;
         track.number = member(item, "number", 0);
-        track.plannedMilliseconds = member<std::int64_t>(item, "milliseconds", 0);
+        track.plannedMilliseconds = integerMember(item, "milliseconds", 0, 0, MaxDocumentTrackMilliseconds);
         const std::string kind = member<std::string>(item, "kind", "file");
         track.audio.path = member<std::string>(item, "path", "");
         if (kind == "file") {
             track.audio.kind = AudioSource::Kind::File;
-            track.audio.startFrame = member<std::int64_t>(item, "startFrame", 0);
-            track.audio.endFrame = member<std::int64_t>(item, "endFrame", -1);
+            track.audio.startFrame = integerMember(item, "startFrame", 0, 0, MaxAudioFramePosition);
+            track.audio.endFrame = integerMember(item, "endFrame", -1, -1, MaxAudioFramePosition);
             if (track.audio.path.empty()) throw BadRequest{_("ファイルのトラックに「path」がありません")};
             if (track.audio.startFrame < 0 ||
                 (track.audio.endFrame >= 0 && track.audio.endFrame <= track.audio.startFrame))
