@@ -168,6 +168,27 @@ private slots:
         QCOMPARE(runProgram({"--stream=-"}, home_.path(), R"({"leadInSeconds": 31, "tracks": []})").exitCode, 2);
     }
 
+    // Numbers past what they can mean overflowed or streamed without end: refused as a bad request
+    // (status 2) before any sound is made.
+    void numbersPastTheirMeaningAreRefused_data()
+    {
+        QTest::addColumn<QByteArray>("request");
+        QTest::newRow("milliseconds 9.2e18")
+            << QByteArray(R"({"tracks": [{"path": "/x.flac", "milliseconds": 9.2e18}]})");
+        QTest::newRow("milliseconds past a long") << QByteArray(R"({"tracks": [{"path": "/x.flac", "milliseconds": 18446744073709551615}]})");
+        QTest::newRow("tone 1e300 s") << QByteArray(R"({"what": "tone", "tone": {"seconds": 1e300}, "tracks": []})");
+        QTest::newRow("track start far past any file")
+            << QByteArray(R"({"tracks": [{"path": "/x.flac", "startFrame": 9223372036854775000}]})");
+        QTest::newRow("side start far past any side") << QByteArray(R"({"startFrame": 9223372036854775000, "tracks": []})");
+    }
+    void numbersPastTheirMeaningAreRefused()
+    {
+        QFETCH(QByteArray, request);
+        const Finished run = runProgram({"--stream=-"}, home_.path(), request);
+        QVERIFY2(run.exitCode == 2, run.err.constData());
+        QCOMPARE(run.out, QByteArray());
+    }
+
     // A cancel part-way leaves neither side, nor a hidden partial file: SIGTERM and SIGINT as a user
     // cancels, SIGHUP as a closed terminal sends (which left 95 MB of hidden files behind).
     void aCancelLeavesNothing_data()
