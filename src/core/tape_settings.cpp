@@ -146,7 +146,9 @@ std::string tapeSettingsText(const std::vector<TapeChoice>& choices, std::string
         const std::string_view line = rest.substr(0, end);
         rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
         const std::string_view text = trimmed(line, LineBlanks);
-        const bool section = !text.empty() && text.front() == '[' && isIniLine(text);
+        // A line that is no INI line was named when the file was read; the list written over it drops it.
+        if (!isIniLine(text)) continue;
+        const bool section = !text.empty() && text.front() == '[';
         if (section) inTapes = percentDecoded(text.substr(1, text.size() - 2)) == TapesGroup;
         if (!inTapes) kept.push_back(line);
     }

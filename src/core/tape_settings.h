@@ -41,7 +41,7 @@ StoredTapeList parseTapeSettings(std::string_view ini);
 
 // The settings file's text with `choices` as its list: the file's other groups kept as `earlier` holds
 // them, the group [Tapes] written last, its keys in the order QSettings wrote them (as text: "10\..."
-// before "2\..."). Lines of `earlier` that are no INI lines are kept where they stand.
+// before "2\..."). Lines of `earlier` that are no INI lines (named when it was read) are dropped.
 std::string tapeSettingsText(const std::vector<TapeChoice>& choices, std::string_view earlier = {});
 
 // One plain value of the settings file, as `key` under [group] holds it (quotes removed); empty when
