@@ -1,5 +1,6 @@
 // Arbitrary bytes as the settings file: the reader never fails, a bad line costs that line only, and
 // what the writers make of the text keeps every key they did not set and reads back what they set.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
