@@ -176,6 +176,8 @@ void DiscLookupRun::answered()
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     const QNetworkReply::NetworkError error = reply->error();
     const QByteArray answer = reply->read(MaxAnswerBytes + 1);
+    // The next request keeps its distance from this answer too, however long the way here took.
+    lastRequest().start();
     reply_ = nullptr;
     reply->deleteLater();
     if (otherHost_) return fail(Failure::OtherHost);
