@@ -166,6 +166,14 @@
         <translation>Title lookup cancelled.</translation>
     </message>
     <message>
+        <source>MusicBrainz の応答が大きすぎます。曲名は調べていません。</source>
+        <translation>The answer from MusicBrainz is too large. The titles were not looked up.</translation>
+    </message>
+    <message>
+        <source>MusicBrainz の応答が別のサーバーへの転送だったため、断りました。曲名は調べていません。</source>
+        <translation>MusicBrainz answered with a redirect to another server, which was refused. The titles were not looked up.</translation>
+    </message>
+    <message>
         <source>MusicBrainz の応答を読み取れませんでした。曲名は調べていません。</source>
         <translation>Could not read the answer from MusicBrainz. The titles were not looked up.</translation>
     </message>

@@ -8,6 +8,7 @@
 
 #include "core/language.h"
 #include "core/side_program.h"
+#include "core/track_list.h"
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -33,8 +34,9 @@ class FileSound final : public SoundSource {
 public:
     FileSound(std::string path, std::int64_t startFrame, std::int64_t endFrame)
         : path_(std::move(path)),
-          skip_(std::max<std::int64_t>(0, startFrame) * SamplesPerCdFrame),
-          end_(endFrame >= 0 ? endFrame * SamplesPerCdFrame : -1)
+          // Positions past any file are held to one, so that counting samples from them cannot overflow.
+          skip_(std::clamp<std::int64_t>(startFrame, 0, MaxAudioFramePosition) * SamplesPerCdFrame),
+          end_(endFrame >= 0 ? std::min(endFrame, MaxAudioFramePosition) * SamplesPerCdFrame : -1)
     {
     }
     ~FileSound() override

@@ -1,9 +1,13 @@
 #include "audio/side_file.h"
 
-#include <cerrno>
-#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <vector>
 
 #include <FLAC/stream_encoder.h>
@@ -27,6 +31,38 @@ void put16(std::uint8_t* at, std::uint16_t value)
     at[1] = static_cast<std::uint8_t>(value >> 8);
 }
 
+// The hidden name a file is written under before it is named, as a pattern for mkstemp.
+std::string hiddenPattern(const std::filesystem::path& path)
+{
+    std::string hidden = path.filename().string();
+    hidden.insert(hidden.begin(), '.');  // GCC 12 warns falsely of overlap on "." + name at -O3
+    hidden.append(".XXXXXX");
+    return (path.parent_path() / hidden).string();
+}
+
+// Whether `name` is a hidden name mkstemp made from hiddenPattern of `file`.
+bool isHiddenNameOf(const std::string& name, const std::string& file)
+{
+    constexpr std::size_t Unique = 6;
+    if (name.size() != file.size() + 2 + Unique || name[0] != '.' || name.compare(1, file.size(), file) != 0 ||
+        name[file.size() + 1] != '.')
+        return false;
+    for (std::size_t i = file.size() + 2; i < name.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(name[i]);
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))) return false;
+    }
+    return true;
+}
+
+// Makes the names given in `folder` last through a power cut.
+void syncFolder(const std::filesystem::path& folder)
+{
+    const int descriptor = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0) return;
+    ::fsync(descriptor);
+    ::close(descriptor);
+}
+
 }  // namespace
 
 SideFile::~SideFile() { discard(); }
@@ -36,15 +72,15 @@ std::string SideFile::open(const std::filesystem::path& path, FileFormat format,
     discard();
     path_ = path;
     format_ = format;
-    std::string hidden = path.filename().string();
-    hidden.insert(hidden.begin(), '.');  // GCC 12 warns falsely of overlap on "." + name at -O3
-    hidden.append(".XXXXXX");
-    std::string pattern = (path.parent_path() / hidden).string();
+    std::string pattern = hiddenPattern(path);
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     const int descriptor = ::mkstemp(name.data());
     if (descriptor < 0) return error_ = std::strerror(errno);
     part_ = name.data();
+    // Held until the file is named or removed, by a descriptor of its own as libFLAC closes the other.
+    lock_ = ::fcntl(descriptor, F_DUPFD_CLOEXEC, 0);
+    if (lock_ >= 0) ::flock(lock_, LOCK_EX | LOCK_NB);
     // The permissions a file made with open() would have: mkstemp's are for the owner only.
     const mode_t mask = ::umask(0);
     ::umask(mask);
@@ -166,7 +202,7 @@ bool SideFile::handOver()
     return true;
 }
 
-bool SideFile::commit()
+bool SideFile::finish()
 {
     if (!open_) return false;
     bool written = true;
@@ -177,6 +213,11 @@ bool SideFile::commit()
         if (!written && error_.empty()) error_ = _("書き込みに失敗しました");
         FLAC__stream_encoder_delete(flac(encoder_));
         encoder_ = nullptr;
+        errno = 0;
+        if (written && (lock_ < 0 || ::fsync(lock_) != 0)) {
+            written = false;
+            error_ = std::strerror(errno ? errno : EIO);
+        }
     } else {
         // The sizes as written (a recording does not know its length when it starts).
         const auto bytes = static_cast<std::uint32_t>(wavFrames_ * 4);
@@ -192,21 +233,86 @@ bool SideFile::commit()
         file_ = nullptr;
         if (!written) error_ = std::strerror(errno ? errno : EIO);
     }
-    std::error_code error;
-    if (written) {
-        std::filesystem::rename(part_, path_, error);
-        if (error) {
-            written = false;
-            error_ = error.message();
-        }
-    }
     if (!written) {
         discard();
         return false;
     }
     open_ = false;
-    part_.clear();
+    finished_ = true;
     return true;
+}
+
+bool SideFile::commit()
+{
+    if (!finish()) return false;
+    if (const std::optional<PublishFailure> failure = publish({this})) {
+        error_ = failure->error;
+        return false;
+    }
+    return true;
+}
+
+std::optional<SideFile::PublishFailure> SideFile::publish(const std::vector<SideFile*>& files)
+{
+    struct Step {
+        std::string backup;  // where the earlier file of the name waits
+        bool named = false;
+    };
+    std::vector<Step> steps(files.size());
+    std::optional<PublishFailure> failure;
+    const auto failAt = [&failure](std::size_t i, int cause) { failure = PublishFailure{i, std::strerror(cause)}; };
+    // A folder in a name's place is found before anything is moved.
+    for (std::size_t i = 0; i < files.size() && !failure; ++i) {
+        struct stat status {};
+        if (!files[i]->finished_)
+            failure = PublishFailure{i, files[i]->error_.empty() ? _("書き込みに失敗しました") : files[i]->error_};
+        else if (::lstat(files[i]->path_.c_str(), &status) == 0 && S_ISDIR(status.st_mode))
+            failAt(i, EISDIR);
+    }
+    for (std::size_t i = 0; i < files.size() && !failure; ++i) {
+        const SideFile& file = *files[i];
+        struct stat status {};
+        if (::lstat(file.path_.c_str(), &status) == 0) {
+            std::string backup = hiddenPattern(file.path_);
+            const int descriptor = ::mkstemp(backup.data());
+            if (descriptor < 0) {
+                failAt(i, errno);
+                break;
+            }
+            ::close(descriptor);
+            if (::rename(file.path_.c_str(), backup.c_str()) != 0) {
+                failAt(i, errno);
+                ::unlink(backup.c_str());
+                break;
+            }
+            steps[i].backup = backup;
+        } else if (errno != ENOENT) {
+            failAt(i, errno);
+            break;
+        }
+        if (::rename(file.part_.c_str(), file.path_.c_str()) != 0) {
+            failAt(i, errno);
+            break;
+        }
+        steps[i].named = true;
+    }
+    // On a failure each name gets back what it held; else the earlier files go.
+    for (std::size_t i = files.size(); i-- > 0;) {
+        const Step& step = steps[i];
+        if (failure) {
+            if (step.named) ::unlink(files[i]->path_.c_str());
+            if (!step.backup.empty()) ::rename(step.backup.c_str(), files[i]->path_.c_str());
+        } else if (!step.backup.empty()) {
+            ::unlink(step.backup.c_str());
+        }
+    }
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (steps[i].named && !failure) files[i]->part_.clear();
+        files[i]->finished_ = false;
+        files[i]->discard();
+    }
+    if (!files.empty()) syncFolder(files.front()->path_.parent_path());
+    return failure;
 }
 
 void SideFile::discard()
@@ -226,7 +332,33 @@ void SideFile::discard()
         std::filesystem::remove(part_, error);
         part_.clear();
     }
+    if (lock_ >= 0) {
+        ::close(lock_);
+        lock_ = -1;
+    }
     open_ = false;
+    finished_ = false;
+}
+
+std::vector<std::string> removeLeftoverParts(const std::filesystem::path& folder, const std::vector<std::string>& names)
+{
+    std::vector<std::string> removed;
+    std::error_code error;
+    for (const std::filesystem::directory_entry& entry : std::filesystem::directory_iterator(folder, error)) {
+        const std::string name = entry.path().filename().string();
+        if (std::none_of(names.begin(), names.end(), [&](const std::string& file) { return isHiddenNameOf(name, file); }))
+            continue;
+        // A file a running render writes is locked; one left by a render that was killed is not.
+        const int descriptor = ::open(entry.path().c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (descriptor < 0) continue;
+        struct stat status {};
+        if (::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode) && ::flock(descriptor, LOCK_EX | LOCK_NB) == 0 &&
+            ::unlink(entry.path().c_str()) == 0)
+            removed.push_back(name);
+        ::close(descriptor);
+    }
+    std::sort(removed.begin(), removed.end());
+    return removed;
 }
 
 }  // namespace vantoli::audio

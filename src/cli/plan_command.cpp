@@ -146,7 +146,7 @@ CommandResult runPlanCommand(const std::vector<std::string>& arguments, const st
         lineup = tape->lineup;
     } else {
         const SavedTapes saved = readSavedTapes(settingsFile);
-        if (saved.damaged) result.err += messageLines(unreadableTapesMessage(saved.file));
+        if (const std::optional<Message> problem = savedTapesProblem(saved)) result.err += messageLines(*problem);
         lineup = lineupOf(saved.choices);
     }
 

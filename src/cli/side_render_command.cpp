@@ -14,8 +14,11 @@
 #include "cli/stop_signals.h"
 #include "core/dubbing_cues.h"
 #include "core/language.h"
+#include "core/message.h"
+#include "core/tape_document.h"
 #include "core/text_encoding.h"
 #include "core/time_text.h"
+#include "core/track_list.h"
 
 namespace vantoli::cli {
 
@@ -198,12 +201,22 @@ void renderSides(const PlannedTape& planned, const PlanRequest& request, const s
         return fail(Failed,
                     "vantoli-plan: " + fill(_("フォルダー %1 を作れません。"), {shownText(render.folder)}) + "\n");
 
+    // What a render that was killed left here goes first; a running one holds its files.
+    const std::string extension = render.wav ? ".wav" : ".flac";
+    if (const std::vector<std::string> leftovers =
+            audio::removeLeftoverParts(folder, {"side-a.flac", "side-b.flac", "side-a.wav", "side-b.wav"});
+        !leftovers.empty())
+        result.err += "vantoli-plan: " +
+                      fill(_("前の書き出しが残した途中のファイルを消しました：%1"),
+                           {shownText(shortList(leftovers, 5, ", "))}) +
+                      "\n";
+
     // Both sides are written beside their names and named only when both are complete.
     const StopSignals signals;
     std::vector<std::unique_ptr<audio::SideFile>> files;
     std::vector<std::filesystem::path> paths;
     for (PreparedSide& side : sides) {
-        const std::filesystem::path path = folder / (std::string(side.file) + (render.wav ? ".wav" : ".flac"));
+        const std::filesystem::path path = folder / (std::string(side.file) + extension);
         paths.push_back(path);
         auto file = std::make_unique<audio::SideFile>();
         if (const std::string problem =
@@ -225,14 +238,13 @@ void renderSides(const PlannedTape& planned, const PlanRequest& request, const s
                                 fill(_("中止しました。%1 は書き出していません。"), {shownText(path.string())}) + "\n");
             return fail(Failed, "vantoli-plan: " + unwritten(path, file->error()));
         }
+        if (!file->finish()) return fail(Failed, "vantoli-plan: " + unwritten(path, file->error()));
         files.push_back(std::move(file));
     }
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        if (!files[i]->commit()) {
-            for (std::size_t j = 0; j < i; ++j) std::filesystem::remove(paths[j], error);
-            return fail(Failed, "vantoli-plan: " + unwritten(paths[i], files[i]->error()));
-        }
-    }
+    std::vector<audio::SideFile*> finished;
+    for (const auto& file : files) finished.push_back(file.get());
+    if (const auto failure = audio::SideFile::publish(finished))
+        return fail(Failed, "vantoli-plan: " + unwritten(paths[failure->index], failure->error));
 
     if (request.output == Output::Json) {
         Json json = Json::parse(result.out);

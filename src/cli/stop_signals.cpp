@@ -17,12 +17,14 @@ StopSignals::StopSignals()
     sigemptyset(&action.sa_mask);
     sigaction(SIGINT, &action, &oldInt_);
     sigaction(SIGTERM, &action, &oldTerm_);
+    sigaction(SIGHUP, &action, &oldHup_);  // the terminal closed
 }
 
 StopSignals::~StopSignals()
 {
     sigaction(SIGINT, &oldInt_, nullptr);
     sigaction(SIGTERM, &oldTerm_, nullptr);
+    sigaction(SIGHUP, &oldHup_, nullptr);
 }
 
 bool StopSignals::stopRequested() { return requested != 0; }

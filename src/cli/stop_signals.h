@@ -18,6 +18,7 @@ public:
 private:
     struct sigaction oldInt_ {};
     struct sigaction oldTerm_ {};
+    struct sigaction oldHup_ {};
 };
 
 }  // namespace vantoli::cli

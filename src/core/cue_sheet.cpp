@@ -36,22 +36,6 @@ std::pair<std::string_view, std::string_view> firstWord(std::string_view s)
     return {s.substr(0, space), trimmed(s.substr(space + 1))};
 }
 
-// Control characters go (a tab becomes a blank); line ends stay.
-std::string withoutControlCharacters(std::string_view text)
-{
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        const auto u = static_cast<unsigned char>(c);
-        if (c == '\t')
-            out.push_back(' ');
-        else if (u >= 0x20 && u != 0x7F)
-            out.push_back(c);
-        else if (c == '\n' || c == '\r')
-            out.push_back(c);
-    }
-    return out;
-}
 
 // The value of TITLE, PERFORMER or FILE after its keyword: what stands between the first and the
 // last quote (a title may hold quotes of its own), or from a lone quote to the line's end, or the

@@ -1,5 +1,7 @@
 #include "core/label_content.h"
+
 #include "core/language.h"
+#include "core/text_encoding.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -29,7 +31,7 @@ int trackSeconds(const MadePlan& made, int number)
 std::string trackTitle(const MadePlan& made, int number)
 {
     if (number < 1 || static_cast<std::size_t>(number) > made.titles.tracks.size()) return {};
-    return made.titles.tracks[static_cast<std::size_t>(number) - 1].title;
+    return withoutControlCharacters(made.titles.tracks[static_cast<std::size_t>(number) - 1].title);
 }
 
 LabelSide labelSide(const MadePlan& made, const std::vector<int>& numbers, int capacity)
@@ -81,8 +83,8 @@ LabelContent labelContent(const MadePlan& made)
     label.sideCapacity = made.plan.sideCapacity > 0 ? made.plan.sideCapacity : sideCapacity(made.plan.tapeMinutes);
     label.sideA = labelSide(made, made.plan.sideA, label.sideCapacity);
     label.sideB = labelSide(made, made.plan.sideB, label.sideCapacity);
-    label.title = made.titles.album;
-    label.artist = made.titles.artist;
+    label.title = withoutControlCharacters(made.titles.album);
+    label.artist = withoutControlCharacters(made.titles.artist);
     return label;
 }
 

@@ -1,5 +1,7 @@
 #include "core/stream_request.h"
 
+#include "core/tape_document.h"
+
 #include <nlohmann/json.hpp>
 
 #include "core/language.h"
@@ -37,6 +39,17 @@ T member(const Json& json, const char* key, T fallback)
     }
 }
 
+// A whole number of the request between `low` and `high`: 9.2e18 or 1.5 is no number of milliseconds.
+std::int64_t integerMember(const Json& json, const char* key, std::int64_t fallback, std::int64_t low, std::int64_t high)
+{
+    if (!json.contains(key)) return fallback;
+    const Json& value = json.at(key);
+    if (!value.is_number_integer() || (value.is_number_unsigned() && value.get<std::uint64_t>() > std::uint64_t(high)) ||
+        value.get<std::int64_t>() < low || value.get<std::int64_t>() > high)
+        throw Refused{fill(_("「%1」の値が違います"), {key})};
+    return value.get<std::int64_t>();
+}
+
 StreamRequest readRequest(const Json& json)
 {
     if (!json.is_object()) throw Refused{_("要求が JSON のオブジェクトではありません")};
@@ -53,7 +66,7 @@ StreamRequest readRequest(const Json& json)
         settings.tone.seconds = member(tone, "seconds", 0.0);
         settings.tone.hertz = member(tone, "hertz", 1000);
         settings.tone.dbfs = member(tone, "dbfs", -12.0);
-        if (settings.tone.seconds < 0 || !isToneHertz(settings.tone.hertz) || !isToneDbfs(settings.tone.dbfs))
+        if (!(settings.tone.seconds >= 0 && settings.tone.seconds <= MaxToneSeconds) || !isToneHertz(settings.tone.hertz) || !isToneDbfs(settings.tone.dbfs))
             throw Refused{_("「tone」の値が違います（400 か 1000 Hz、-20 から 0 dBFS）")};
     }
     const std::optional<Loudness> loudness = loudnessOfName(member<std::string>(json, "loudness", "off"));
@@ -72,6 +85,7 @@ StreamRequest readRequest(const Json& json)
         throw Refused{_("「what」は side、tone、loudest、countdown のどれかです")};
     request.startFrame = member<std::int64_t>(json, "startFrame", 0);
     if (request.startFrame < 0) throw Refused{_("「startFrame」が負です")};
+    request.startFrame = integerMember(json, "startFrame", 0, 0, MaxAudioFramePosition * SamplesPerCdFrame);
     request.countDownSeconds = member(json, "countDownSeconds", 0.0);
     if (!(request.countDownSeconds >= 0 && request.countDownSeconds <= MaxCountDownSeconds))
         throw Refused{_("「countDownSeconds」は 0 から 30 までです")};
@@ -83,13 +97,13 @@ StreamRequest readRequest(const Json& json)
         if (!item.is_object()) throw Refused{_("「tracks」の要素がオブジェクトではありません")};
         SideTrack track;
         track.number = member(item, "number", 0);
-        track.plannedMilliseconds = member<std::int64_t>(item, "milliseconds", 0);
+        track.plannedMilliseconds = integerMember(item, "milliseconds", 0, 0, MaxDocumentTrackMilliseconds);
         const std::string kind = member<std::string>(item, "kind", "file");
         track.audio.path = member<std::string>(item, "path", "");
         if (kind == "file") {
             track.audio.kind = AudioSource::Kind::File;
-            track.audio.startFrame = member<std::int64_t>(item, "startFrame", 0);
-            track.audio.endFrame = member<std::int64_t>(item, "endFrame", -1);
+            track.audio.startFrame = integerMember(item, "startFrame", 0, 0, MaxAudioFramePosition);
+            track.audio.endFrame = integerMember(item, "endFrame", -1, -1, MaxAudioFramePosition);
             if (track.audio.path.empty()) throw Refused{_("ファイルのトラックに「path」がありません")};
             if (track.audio.startFrame < 0 ||
                 (track.audio.endFrame >= 0 && track.audio.endFrame <= track.audio.startFrame))

@@ -313,8 +313,8 @@ void readTrack(const Reader& r, const std::string& folder, Track& track, FileSta
         track.audio.kind = AudioSource::Kind::File;
         track.audio.path = readPath(audio.text("file"), folder);
         if (audio.has("startFrame")) {
-            track.audio.startFrame = audio.integer("startFrame", 0, Int64Max);
-            track.audio.endFrame = audio.integer("endFrame", -1, Int64Max);
+            track.audio.startFrame = audio.integer("startFrame", 0, MaxAudioFramePosition);
+            track.audio.endFrame = audio.integer("endFrame", -1, MaxAudioFramePosition);
             if (track.audio.endFrame != -1 && track.audio.endFrame <= track.audio.startFrame)
                 refuse(DocumentError::Kind::OutOfRange, audio.where() + ".endFrame");
         }
@@ -432,12 +432,12 @@ ParsedTapeDocument parseTapeDocument(std::string_view text, const std::string& f
     try {
         const Reader root(json, {});
         const std::int64_t version = root.integer("version", 1, IntMax);
-        if (version > TapeFormatVersion) {
-            // A later version says which readers can still read it; without that, none can.
-            if (!root.has("minReaderVersion")) refuse(DocumentError::Kind::TooNew, std::to_string(version));
-            if (root.integer("minReaderVersion", 1, IntMax) > TapeFormatVersion)
-                refuse(DocumentError::Kind::TooNew, std::to_string(version));
-        }
+        // A later version says which readers can still read it; without that, none can. A reader older
+        // than the one a document asks for never reads it, whatever its version says.
+        if (version > TapeFormatVersion && !root.has("minReaderVersion"))
+            refuse(DocumentError::Kind::TooNew, std::to_string(version));
+        if (root.has("minReaderVersion") && root.integer("minReaderVersion", 1, IntMax) > TapeFormatVersion)
+            refuse(DocumentError::Kind::TooNew, std::to_string(version));
         return readDocument(root, folder);
     } catch (const Refused& refused) {
         return refused.error;

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "core/language.h"
 #include "core/text_encoding.h"
 #include "core/trimmed.h"
 
@@ -52,56 +53,79 @@ std::optional<bool> flag(const std::string& text)
     return std::nullopt;
 }
 
-StoredTapeList damaged() { return {StoredTapeList::State::Damaged, standardTapeChoices()}; }
+StoredTapeList damaged(std::vector<BadSettingsLine> badLines = {})
+{
+    return {StoredTapeList::State::Damaged, standardTapeChoices(), std::move(badLines)};
+}
+
+// Whether a line (blanks trimmed) is one an INI file holds: blank, comment, [section] or key=value.
+bool isIniLine(std::string_view text)
+{
+    if (text.empty() || text.front() == ';' || text.front() == '#') return true;
+    if (text.front() == '[') return text.back() == ']';
+    const std::size_t equals = text.find('=');
+    return equals != std::string_view::npos && equals != 0;
+}
+
+// A bad line as the message shows it: valid UTF-8, no control characters, not too long.
+BadSettingsLine badLine(std::size_t number, std::string_view line)
+{
+    std::string text = validUtf8(std::string(line.substr(0, 200)));
+    std::replace_if(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }, ' ');
+    return {number, std::move(text)};
+}
 
 }  // namespace
 
 StoredTapeList parseTapeSettings(std::string_view ini)
 {
     std::map<std::string, std::string> tapes;  // the keys of [Tapes] and their values
+    std::vector<BadSettingsLine> bad;
     bool hasGroup = false;
     bool anyKey = false;
     bool anything = false;
     std::string section;
-    while (!ini.empty()) {
+    for (std::size_t number = 1; !ini.empty(); ++number) {
         const std::size_t end = ini.find('\n');
         const std::string_view line = trimmed(ini.substr(0, end), LineBlanks);
         ini = end == std::string_view::npos ? std::string_view() : ini.substr(end + 1);
         if (line.empty()) continue;
         anything = true;
+        if (!isIniLine(line)) {
+            bad.push_back(badLine(number, line));
+            continue;
+        }
         if (line.front() == ';' || line.front() == '#') continue;
         if (line.front() == '[') {
-            if (line.back() != ']') return damaged();
             section = percentDecoded(line.substr(1, line.size() - 2));
             hasGroup = hasGroup || section == TapesGroup;
             continue;
         }
         const std::size_t equals = line.find('=');
-        if (equals == std::string_view::npos || equals == 0) return damaged();
         anyKey = true;
         if (section == TapesGroup)
             tapes[percentDecoded(trimmed(line.substr(0, equals), LineBlanks))] =
                 unquoted(trimmed(line.substr(equals + 1), LineBlanks));
     }
-    if (anything && !anyKey) return damaged();
-    if (!hasGroup) return {StoredTapeList::State::NoList, standardTapeChoices()};
+    if (anything && !anyKey) return damaged(std::move(bad));
+    if (!hasGroup) return {StoredTapeList::State::NoList, standardTapeChoices(), std::move(bad)};
 
     const auto value = [&tapes](const std::string& key) {
         const auto found = tapes.find(key);
         return found == tapes.end() ? std::string() : found->second;
     };
     const std::optional<int> size = number(value("size"));
-    if (!size || *size < 1 || *size > LongestTapeMinutes) return damaged();
+    if (!size || *size < 1 || *size > LongestTapeMinutes) return damaged(std::move(bad));
     std::vector<TapeChoice> choices;
     for (int i = 1; i <= *size; ++i) {
         const std::string row = std::to_string(i) + "\\";
         const std::optional<int> minutes = number(value(row + "minutes"));
         const std::optional<int> capacity = number(value(row + "sideCapacity"));
         const std::optional<bool> owned = flag(value(row + "owned"));
-        if (!minutes || !capacity || !owned) return damaged();
+        if (!minutes || !capacity || !owned) return damaged(std::move(bad));
         choices.push_back({*minutes, *capacity, *owned});
     }
-    if (checkTapeChoices(choices)) return damaged();
+    if (checkTapeChoices(choices)) return damaged(std::move(bad));
 
     // A standard length left out of the list comes back, not owned.
     for (const Tape& tape : standardLineup()) {
@@ -110,7 +134,7 @@ StoredTapeList parseTapeSettings(std::string_view ini)
         if (place == choices.end() || place->minutes != tape.minutes)
             choices.insert(place, {tape.minutes, tape.sideCapacity, false});
     }
-    return {StoredTapeList::State::Read, std::move(choices)};
+    return {StoredTapeList::State::Read, std::move(choices), std::move(bad)};
 }
 
 std::string tapeSettingsText(const std::vector<TapeChoice>& choices, std::string_view earlier)
@@ -123,11 +147,9 @@ std::string tapeSettingsText(const std::vector<TapeChoice>& choices, std::string
         const std::string_view line = rest.substr(0, end);
         rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
         const std::string_view text = trimmed(line, LineBlanks);
+        // A line that is no INI line was named when the file was read; the list written over it drops it.
+        if (!isIniLine(text)) continue;
         const bool section = !text.empty() && text.front() == '[';
-        const bool comment = text.empty() || text.front() == ';' || text.front() == '#';
-        if (section && text.back() != ']') return tapeSettingsText(choices);
-        if (!section && !comment && (text.find('=') == std::string_view::npos || text.front() == '='))
-            return tapeSettingsText(choices);
         if (section) inTapes = percentDecoded(text.substr(1, text.size() - 2)) == TapesGroup;
         if (!inTapes) kept.push_back(line);
     }
@@ -219,7 +241,10 @@ std::string withSettingValue(std::string_view ini, std::string_view group, std::
             continue;
         }
         if (!done && section == group && setsKey(line, key)) {
-            out.push_back(setting);
+            // A line that already says so stays as it was written.
+            const std::string_view text = trimmed(line, LineBlanks);
+            const bool same = unquoted(trimmed(text.substr(text.find('=') + 1), LineBlanks)) == value;
+            out.push_back(same ? std::string(line) : setting);
             done = true;
             continue;
         }
@@ -239,6 +264,26 @@ std::string withSettingValue(std::string_view ini, std::string_view group, std::
     std::string text;
     for (const std::string& line : out) text += line + "\n";
     return text;
+}
+
+Message badSettingsLinesMessage(const std::string& file, const std::vector<BadSettingsLine>& lines)
+{
+    std::vector<std::string> shown;
+    for (const BadSettingsLine& line : lines)
+        shown.push_back(fill(_("%1 行目： %2"), {std::to_string(line.number), line.text}));
+    return {_("設定ファイル"),
+            fill(_("設定ファイルの次の行を読み取れないため、読み飛ばしました。\r%1\r設定ファイル： %2"),
+                 {shortList(shown, 5, "\r"), file}),
+            MessageIcon::Exclamation};
+}
+
+Message unreadableSettingsMessage(const std::string& file)
+{
+    return {_("設定ファイル"),
+            fill(_("設定ファイルを読み込めません。標準の設定で動作し、このファイルには書き込みません。\r"
+                   "設定ファイル： %1"),
+                 {file}),
+            MessageIcon::Exclamation};
 }
 
 }  // namespace vantoli

@@ -7,9 +7,18 @@
 #include <string_view>
 #include <vector>
 
+#include "core/message.h"
 #include "core/tape_lineup.h"
 
 namespace vantoli {
+
+// A line of the settings file that is no [section], key=value, comment or blank, passed over.
+struct BadSettingsLine {
+    std::size_t number = 0;  // counted from 1
+    std::string text;        // as it stands, made valid UTF-8
+
+    bool operator==(const BadSettingsLine&) const = default;
+};
 
 struct StoredTapeList {
     enum class State {
@@ -19,18 +28,20 @@ struct StoredTapeList {
     };
     State state = State::NoList;
     std::vector<TapeChoice> choices;  // the list read, else the standard list
+    std::vector<BadSettingsLine> badLines;
 
     bool operator==(const StoredTapeList&) const = default;
 };
 
 // Reads the list from the text of the settings file. A line is a [section], a key=value pair, a comment
-// (starting with ';' or '#') or blank; anything else, or a file with something in it but no key at all,
-// makes the file damaged. A standard length missing from a list read is put back, not owned.
+// (starting with ';' or '#') or blank; anything else is passed over and named in `badLines`, the rest
+// read as if it were not there. A file with something in it but no key at all is damaged. A standard
+// length missing from a list read is put back, not owned.
 StoredTapeList parseTapeSettings(std::string_view ini);
 
 // The settings file's text with `choices` as its list: the file's other groups kept as `earlier` holds
 // them, the group [Tapes] written last, its keys in the order QSettings wrote them (as text: "10\..."
-// before "2\..."). An `earlier` text that is no INI text is not kept.
+// before "2\..."). Lines of `earlier` that are no INI lines (named when it was read) are dropped.
 std::string tapeSettingsText(const std::vector<TapeChoice>& choices, std::string_view earlier = {});
 
 // One plain value of the settings file, as `key` under [group] holds it (quotes removed); empty when
@@ -38,9 +49,15 @@ std::string tapeSettingsText(const std::vector<TapeChoice>& choices, std::string
 std::string settingValue(std::string_view ini, std::string_view group, std::string_view key);
 
 // The settings file's text with `key` under [group] set to `value` (a plain word or number): the key
-// replaced where it stands, else added at the end of its group, else the group added at the end.
-// Every other line is kept as it is.
+// replaced where it stands (kept as written when it already holds the value), else added at the end of
+// its group, else the group added at the end. Every other line is kept as it is.
 std::string withSettingValue(std::string_view ini, std::string_view group, std::string_view key,
                              std::string_view value);
+
+// The message for lines of the settings file passed over (the first few named, then how many more).
+Message badSettingsLinesMessage(const std::string& file, const std::vector<BadSettingsLine>& lines);
+// The message for a settings file that could not be read whole: it is left as it is and the standard
+// settings are used.
+Message unreadableSettingsMessage(const std::string& file);
 
 }  // namespace vantoli

@@ -216,4 +216,30 @@ std::string percentDecoded(std::string_view text)
     return out;
 }
 
+std::string withoutControlCharacters(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto u = static_cast<unsigned char>(text[i]);
+        if (u == '\t') {
+            out.push_back(' ');
+        } else if (u < 0x20 && u != '\n' && u != '\r') {
+        } else if (u == 0x7F) {
+        } else if (u == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
+                   static_cast<unsigned char>(text[i + 1]) <= 0x9F) {
+            ++i;  // C1: U+0080 to U+009F
+        } else if (u == 0xE2 && i + 2 < text.size() &&
+                   ((text[i + 1] == '\x80' && static_cast<unsigned char>(text[i + 2]) >= 0xAA &&
+                     static_cast<unsigned char>(text[i + 2]) <= 0xAE) ||
+                    (text[i + 1] == '\x81' && static_cast<unsigned char>(text[i + 2]) >= 0xA6 &&
+                     static_cast<unsigned char>(text[i + 2]) <= 0xA9))) {
+            i += 2;  // U+202A to U+202E, U+2066 to U+2069
+        } else {
+            out.push_back(text[i]);
+        }
+    }
+    return out;
+}
+
 }  // namespace vantoli

@@ -16,6 +16,11 @@ bool isUtf8(std::string_view bytes);
 // The text with every byte that is no part of a well-formed UTF-8 character replaced by U+FFFD.
 std::string validUtf8(std::string_view bytes);
 
+// Text without control characters (C0 but tab and line ends, DEL, C1) and without the controls that
+// turn the direction of text (U+202A to U+202E, U+2066 to U+2069), which would make a title show as
+// other than it is; a tab becomes a blank, line ends stay. Bytes that are no UTF-8 stay as they are.
+std::string withoutControlCharacters(std::string_view text);
+
 // The bytes read as Shift-JIS in its Windows form (code page 932), as UTF-8; nothing when they are
 // not valid Shift-JIS. A byte 0x5C that stands alone is a backslash, as Windows reads it.
 std::optional<std::string> shiftJisToUtf8(std::string_view bytes);

@@ -8,6 +8,10 @@
 
 namespace vantoli {
 
+// The furthest a position within an audio file may lie, in CD frames: a hundred hours, so that samples
+// counted from it never overflow.
+inline constexpr std::int64_t MaxAudioFramePosition = 100LL * 60 * 60 * 75;
+
 // Where a track's sound can be had, for playing or rendering a side. Typed times have none.
 struct AudioSource {
     enum class Kind { None, File, CdTrack };

@@ -1,9 +1,11 @@
 #include "device/tape_settings_file.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -20,19 +22,44 @@ namespace {
 // A settings file of every length the window allows stays far below this.
 constexpr std::uintmax_t MaxSettingsBytes = 1024 * 1024;
 
-// The bytes of a regular file of at most MaxSettingsBytes; nothing for anything else.
+// The bytes of a regular file of at most MaxSettingsBytes; empty when there is no file; nothing for
+// anything else.
 std::optional<std::string> settingsBytes(const std::string& file)
 {
     std::error_code error;
-    if (!std::filesystem::is_regular_file(file, error)) return std::nullopt;
+    const std::filesystem::file_status status = std::filesystem::status(file, error);
+    if (status.type() == std::filesystem::file_type::not_found) return std::string();
+    if (!std::filesystem::is_regular_file(status)) return std::nullopt;
     const std::uintmax_t size = std::filesystem::file_size(file, error);
     if (error || size > MaxSettingsBytes) return std::nullopt;
     std::ifstream in(file, std::ios::binary);
     if (!in) return std::nullopt;
     std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad()) return std::nullopt;
+    if (in.bad() || text.size() > MaxSettingsBytes) return std::nullopt;
     return text;
 }
+
+// An exclusive lock on the folder of the settings file while it lives (flock on the folder itself, as
+// the file is replaced by a rename and a lock file would stay behind).
+class FolderLock {
+public:
+    explicit FolderLock(const std::filesystem::path& folder)
+        : descriptor_(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
+    {
+        while (descriptor_ >= 0 && ::flock(descriptor_, LOCK_EX) != 0 && errno == EINTR) {
+        }
+    }
+    ~FolderLock()
+    {
+        if (descriptor_ >= 0) ::close(descriptor_);
+    }
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+    bool held() const { return descriptor_ >= 0; }
+
+private:
+    int descriptor_;
+};
 
 }  // namespace
 
@@ -50,19 +77,31 @@ std::string tapeSettingsPath()
 
 SavedTapes readSavedTapes(const std::string& file)
 {
-    SavedTapes saved{standardTapeChoices(), false, file};
+    SavedTapes saved{standardTapeChoices(), false, file, false, {}};
     std::error_code error;
     const std::filesystem::file_status status = std::filesystem::status(file, error);
     if (file.empty() || status.type() == std::filesystem::file_type::not_found) return saved;
 
     saved.damaged = true;
     const std::optional<std::string> text = settingsBytes(file);
-    if (!text) return saved;
+    if (!text) {
+        saved.unreadable = true;
+        return saved;
+    }
 
-    const StoredTapeList list = parseTapeSettings(*text);
+    StoredTapeList list = parseTapeSettings(*text);
     saved.damaged = list.state == StoredTapeList::State::Damaged;
-    saved.choices = list.choices;
+    saved.choices = std::move(list.choices);
+    saved.badLines = std::move(list.badLines);
     return saved;
+}
+
+std::optional<Message> savedTapesProblem(const SavedTapes& saved)
+{
+    if (saved.unreadable) return unreadableSettingsMessage(saved.file);
+    if (saved.damaged) return unreadableTapesMessage(saved.file);
+    if (!saved.badLines.empty()) return badSettingsLinesMessage(saved.file, saved.badLines);
+    return std::nullopt;
 }
 
 namespace {
@@ -70,10 +109,8 @@ namespace {
 // Puts `text` in the place of `file`, written beside it first, making its folder when there is none.
 bool replaceSettingsFile(const std::string& file, const std::string& text)
 {
-    if (file.empty()) return false;
     const std::filesystem::path path(file);
     std::error_code error;
-    std::filesystem::create_directories(path.parent_path(), error);
 
     // Written beside the file, then put in its place.
     std::string temporary = file + ".XXXXXX";
@@ -98,22 +135,40 @@ bool replaceSettingsFile(const std::string& file, const std::string& text)
 
 }  // namespace
 
-bool writeSavedTapes(const std::string& file, const std::vector<TapeChoice>& choices)
+bool changeSettings(const std::string& file, const std::function<std::string(std::string_view)>& change)
 {
     if (file.empty()) return false;
-    return replaceSettingsFile(file, tapeSettingsText(choices, settingsBytes(file).value_or(std::string())));
+    const std::filesystem::path folder = std::filesystem::path(file).parent_path();
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    const FolderLock lock(folder);
+    if (!lock.held()) return false;
+    const std::optional<std::string> earlier = settingsBytes(file);
+    if (!earlier) return false;
+    const std::string text = change(*earlier);
+    if (text == *earlier) return true;
+    return replaceSettingsFile(file, text);
+}
+
+bool writeSavedTapes(const std::string& file, const std::vector<TapeChoice>& choices)
+{
+    return changeSettings(file, [&](std::string_view earlier) { return tapeSettingsText(choices, earlier); });
+}
+
+std::string readSettingsText(const std::string& file)
+{
+    return file.empty() ? std::string() : settingsBytes(file).value_or(std::string());
 }
 
 std::string readSetting(const std::string& file, const std::string& group, const std::string& key)
 {
-    const std::optional<std::string> text = settingsBytes(file);
+    const std::optional<std::string> text = file.empty() ? std::nullopt : settingsBytes(file);
     return text ? settingValue(*text, group, key) : std::string();
 }
 
 bool writeSetting(const std::string& file, const std::string& group, const std::string& key, const std::string& value)
 {
-    if (file.empty()) return false;
-    return replaceSettingsFile(file, withSettingValue(settingsBytes(file).value_or(std::string()), group, key, value));
+    return changeSettings(file, [&](std::string_view earlier) { return withSettingValue(earlier, group, key, value); });
 }
 
 }  // namespace vantoli

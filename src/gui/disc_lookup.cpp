@@ -2,8 +2,10 @@
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -60,99 +62,11 @@ void keepAnswer(const QString& file, const QByteArray& answer)
     if (out.open(QIODevice::WriteOnly) && out.write(answer) == answer.size()) out.commit();
 }
 
-enum class Fetched { Answer, NotFound, NoConnection, TimedOut, Cancelled };
-
 // When the last request went out, for the spacing between requests over the whole run.
 QElapsedTimer& lastRequest()
 {
     static QElapsedTimer timer;
     return timer;
-}
-
-// Asks the service, waiting in an event loop of its own; a window with Cancel shows when the answer
-// is slow. A 503 (the service is busy) is asked once more, a second later.
-Fetched fetch(QWidget* parent, const QUrl& url, QByteArray* answer)
-{
-    QNetworkAccessManager manager;
-    QEventLoop loop;
-    bool cancelled = false, timedOut = false;
-
-    QTimer deadline;
-    deadline.setSingleShot(true);
-    QObject::connect(&deadline, &QTimer::timeout, &loop, [&] {
-        timedOut = true;
-        loop.quit();
-    });
-    deadline.start(TimeoutMs);
-
-    QPointer<QProgressDialog> progress;
-    QTimer showProgress;
-    showProgress.setSingleShot(true);
-    QObject::connect(&showProgress, &QTimer::timeout, &loop, [&] {
-        progress = new QProgressDialog(parent);
-        progress->setObjectName(QStringLiteral("LookupProgress"));
-        progress->setRange(0, 0);
-        progress->setLabelText(translated(ja("DiscLookup", "MusicBrainz で曲名を調べています...")));
-        progress->setCancelButtonText(translated(ja("DiscLookup", "キャンセル")));
-        showText(progress, ja("DiscLookup", "曲名の検索"));
-        progress->setWindowModality(Qt::WindowModal);
-        progress->setAutoClose(false);
-        progress->setAutoReset(false);
-        // Cancel, the close box and Esc all end the wait.
-        const auto cancel = [&] {
-            cancelled = true;
-            loop.quit();
-        };
-        QObject::connect(progress, &QProgressDialog::canceled, &loop, cancel);
-        QObject::connect(progress, &QDialog::rejected, &loop, cancel);
-        progress->show();
-    });
-    showProgress.start(ProgressDelayMs);
-    const auto closeProgress = [&] {
-        showProgress.stop();
-        if (progress) {
-            progress->disconnect();
-            delete progress;
-        }
-    };
-
-    QNetworkRequest request(url);
-    request.setHeader(QNetworkRequest::UserAgentHeader, userAgent());
-    request.setRawHeader("Accept", "application/json");
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
-
-    for (int attempt = 0;; ++attempt) {
-        // Waits for the request's turn; Cancel and the deadline end the wait too.
-        if (lastRequest().isValid() && lastRequest().elapsed() < RequestSpacingMs) {
-            QTimer::singleShot(RequestSpacingMs - lastRequest().elapsed(), &loop, &QEventLoop::quit);
-            loop.exec();
-        }
-        if (cancelled || timedOut) break;
-        lastRequest().start();
-        QNetworkReply* reply = manager.get(request);
-        QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-        QObject::connect(reply, &QNetworkReply::downloadProgress, reply, [reply](qint64 received, qint64) {
-            if (received > MaxAnswerBytes) reply->abort();
-        });
-        if (!reply->isFinished()) loop.exec();
-        if (cancelled || timedOut || !reply->isFinished()) {
-            reply->disconnect();
-            reply->abort();
-            reply->deleteLater();
-            break;
-        }
-        const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-        const QNetworkReply::NetworkError error = reply->error();
-        *answer = reply->readAll();
-        reply->deleteLater();
-        if (status == 503 && attempt == 0) continue;
-        closeProgress();
-        if (status == 404) return Fetched::NotFound;
-        if (status == 200 && error == QNetworkReply::NoError) return Fetched::Answer;
-        return Fetched::NoConnection;
-    }
-    closeProgress();
-    return cancelled ? Fetched::Cancelled : Fetched::TimedOut;
 }
 
 constexpr Ja NotFoundText = ja("DiscLookup", "MusicBrainz にこのCDは見つかりませんでした。");
@@ -165,50 +79,213 @@ QString musicBrainzBaseUrl()
     return url.isEmpty() ? QStringLiteral("https://musicbrainz.org") : url;
 }
 
-DiscLookup lookUpDisc(QWidget* parent, const DiscToc& toc, TrackList disc)
+DiscLookupRun::DiscLookupRun(QWidget* parent, const DiscToc& toc, TrackList disc)
+    : QObject(parent), window_(parent), disc_(std::move(disc)),
+      discId_(QString::fromStdString(musicBrainzDiscId(toc)))
 {
-    const QString discId = QString::fromStdString(musicBrainzDiscId(toc));
-    if (discId.isEmpty()) return {std::move(disc), NotFoundText};
+}
 
-    const QString cache = cacheFile(discId);
-    QByteArray answer;
-    bool fromCache = false;
-    if (std::optional<QByteArray> cached = cachedAnswer(cache)) {
-        answer = std::move(*cached);
-        fromCache = true;
-    } else {
-        const QUrl url(musicBrainzBaseUrl() + QStringLiteral("/ws/2/discid/") + discId +
-                       QStringLiteral("?fmt=json&inc=recordings+artist-credits"));
-        switch (fetch(parent, url, &answer)) {
-        case Fetched::Answer: break;
-        case Fetched::NotFound:
-            // Kept as an answer without releases: the same disc is not asked for again.
-            keepAnswer(cache, R"({"releases":[]})");
-            return {std::move(disc), NotFoundText};
-        case Fetched::NoConnection:
-            return {std::move(disc), ja("DiscLookup", "MusicBrainz に接続できませんでした。曲名は調べていません。")};
-        case Fetched::TimedOut:
-            return {std::move(disc), ja("DiscLookup", "MusicBrainz から応答がありませんでした。曲名は調べていません。")};
-        case Fetched::Cancelled: return {std::move(disc), ja("DiscLookup", "曲名の検索を中止しました。")};
-        }
+void DiscLookupRun::start()
+{
+    if (discId_.isEmpty()) return finish({std::move(disc_), NotFoundText});
+    cache_ = cacheFile(discId_);
+    if (std::optional<QByteArray> cached = cachedAnswer(cache_)) return answerRead(*cached, true);
+    startAsking();
+}
+
+void DiscLookupRun::startAsking()
+{
+    url_ = QUrl(musicBrainzBaseUrl() + QStringLiteral("/ws/2/discid/") + discId_ +
+                QStringLiteral("?fmt=json&inc=recordings+artist-credits"));
+    manager_ = new QNetworkAccessManager(this);
+    // The whole wait, from the first request to the answer's last byte, retries and spacing included.
+    deadline_ = new QTimer(this);
+    deadline_->setSingleShot(true);
+    connect(deadline_, &QTimer::timeout, this, [this] { fail(Failure::TimedOut); });
+    deadline_->start(TimeoutMs);
+    progressDelay_ = new QTimer(this);
+    progressDelay_->setSingleShot(true);
+    connect(progressDelay_, &QTimer::timeout, this, &DiscLookupRun::showProgress);
+    progressDelay_->start(ProgressDelayMs);
+    ask();
+}
+
+void DiscLookupRun::showProgress()
+{
+    if (done_) return;
+    progress_ = new QProgressDialog(window_);
+    progress_->setObjectName(QStringLiteral("LookupProgress"));
+    progress_->setRange(0, 0);
+    progress_->setLabelText(translated(ja("DiscLookup", "MusicBrainz で曲名を調べています...")));
+    progress_->setCancelButtonText(translated(ja("DiscLookup", "キャンセル")));
+    showText(progress_, ja("DiscLookup", "曲名の検索"));
+    progress_->setWindowModality(Qt::WindowModal);
+    progress_->setAutoClose(false);
+    progress_->setAutoReset(false);
+    // Cancel, the close box and Esc all end the wait.
+    connect(progress_, &QProgressDialog::canceled, this, &DiscLookupRun::cancel);
+    connect(progress_, &QDialog::rejected, this, &DiscLookupRun::cancel);
+    progress_->show();
+}
+
+void DiscLookupRun::cancel() { fail(Failure::Cancelled); }
+
+void DiscLookupRun::ask()
+{
+    if (done_) return;
+    // The request waits for its turn: the service allows one a second.
+    if (lastRequest().isValid() && lastRequest().elapsed() < RequestSpacingMs) {
+        QTimer::singleShot(RequestSpacingMs - lastRequest().elapsed(), this, &DiscLookupRun::ask);
+        return;
     }
+    lastRequest().start();
+    QNetworkRequest request(url_);
+    request.setHeader(QNetworkRequest::UserAgentHeader, userAgent());
+    request.setRawHeader("Accept", "application/json");
+    // A redirect is followed only to the same service: same scheme, host and port.
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::UserVerifiedRedirectPolicy);
+    request.setTransferTimeout(TimeoutMs);
+    reply_ = manager_->get(request);
+    QNetworkReply* reply = reply_;
+    connect(reply, &QNetworkReply::redirected, this, [this, reply](const QUrl& to) {
+        const QUrl target = url_.resolved(to);
+        if (target.scheme() == url_.scheme() && target.host() == url_.host() &&
+            target.port(url_.scheme() == "https" ? 443 : 80) == url_.port(url_.scheme() == "https" ? 443 : 80)) {
+            emit reply->redirectAllowed();
+            return;
+        }
+        otherHost_ = true;
+        reply->abort();
+    });
+    const auto tooLarge = [this, reply](qint64 bytes) {
+        if (bytes <= MaxAnswerBytes) return;
+        tooLarge_ = true;
+        reply->abort();
+    };
+    connect(reply, &QNetworkReply::metaDataChanged, this, [reply, tooLarge] {
+        tooLarge(reply->header(QNetworkRequest::ContentLengthHeader).toLongLong());
+    });
+    connect(reply, &QNetworkReply::downloadProgress, this, [tooLarge](qint64 received, qint64) { tooLarge(received); });
+    connect(reply, &QNetworkReply::finished, this, &DiscLookupRun::answered);
+}
 
+void DiscLookupRun::answered()
+{
+    if (done_ || !reply_) return;
+    QNetworkReply* reply = reply_;
+    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    const QNetworkReply::NetworkError error = reply->error();
+    const QByteArray answer = reply->read(MaxAnswerBytes + 1);
+    // The next request keeps its distance from this answer too, however long the way here took.
+    lastRequest().start();
+    reply_ = nullptr;
+    reply->deleteLater();
+    if (otherHost_) return fail(Failure::OtherHost);
+    if (tooLarge_ || answer.size() > MaxAnswerBytes) return fail(Failure::TooLarge);
+    if (error == QNetworkReply::OperationCanceledError || error == QNetworkReply::TimeoutError)
+        return fail(Failure::TimedOut);
+    if (status == 503 && attempt_++ == 0) return ask();
+    if (status == 404) {
+        // Kept as an answer without releases: the same disc is not asked for again.
+        keepAnswer(cache_, R"({"releases":[]})");
+        return finish({std::move(disc_), NotFoundText});
+    }
+    if (status != 200 || error != QNetworkReply::NoError) return fail(Failure::NoConnection);
+    answerRead(answer, false);
+}
+
+void DiscLookupRun::answerRead(const QByteArray& answer, bool fromCache)
+{
     const std::optional<std::vector<DiscRelease>> releases =
         parseDiscReleases(std::string_view(answer.constData(), static_cast<std::size_t>(answer.size())),
-                          discId.toStdString(), disc.tracks.size());
-    if (!releases)
-        return {std::move(disc), ja("DiscLookup", "MusicBrainz の応答を読み取れませんでした。曲名は調べていません。")};
-    if (!fromCache) keepAnswer(cache, answer);
-    if (releases->empty()) return {std::move(disc), NotFoundText};
-
-    std::size_t chosen = 0;
-    if (releases->size() > 1) {
-        ReleaseChooser chooser(*releases, parent);
-        if (chooser.exec() != QDialog::Accepted || chooser.chosen() < 0)
-            return {std::move(disc), ja("DiscLookup", "リリースを選ばなかったので、曲名は変えていません。")};
-        chosen = static_cast<std::size_t>(chooser.chosen());
+                          discId_.toStdString(), disc_.tracks.size());
+    // The service lists the releases that hold the disc: a list of them none of which can be read is no
+    // answer of its either.
+    const bool listed = !QJsonDocument::fromJson(answer).object().value(QStringLiteral("releases")).toArray().isEmpty();
+    if (!releases || (releases->empty() && listed)) {
+        // A cached answer that cannot be read is asked for again; a new one is not kept.
+        if (fromCache) return startAsking();
+        return fail(Failure::Malformed);
     }
-    return {namedAfter(std::move(disc), (*releases)[chosen]), ja("DiscLookup", "MusicBrainz から曲名を読み込みました。")};
+    if (!fromCache) keepAnswer(cache_, answer);
+    if (releases->empty()) return finish({std::move(disc_), NotFoundText});
+    if (releases->size() == 1)
+        return finish({namedAfter(std::move(disc_), releases->front()), ja("DiscLookup", "MusicBrainz から曲名を読み込みました。")});
+
+    // Several: the user chooses, in a modal window of its own.
+    done_ = true;
+    dropReply();
+    QMetaObject::invokeMethod(
+        this,
+        [this, releases = *releases] {
+            ReleaseChooser chooser(releases, window_);
+            if (chooser.exec() != QDialog::Accepted || chooser.chosen() < 0) {
+                emit finished({std::move(disc_), ja("DiscLookup", "リリースを選ばなかったので、曲名は変えていません。")});
+            } else {
+                emit finished({namedAfter(std::move(disc_), releases[static_cast<std::size_t>(chooser.chosen())]),
+                               ja("DiscLookup", "MusicBrainz から曲名を読み込みました。")});
+            }
+            deleteLater();
+        },
+        Qt::QueuedConnection);
+}
+
+void DiscLookupRun::fail(Failure failure)
+{
+    switch (failure) {
+    case Failure::NoConnection:
+        return finish({std::move(disc_), ja("DiscLookup", "MusicBrainz に接続できませんでした。曲名は調べていません。")});
+    case Failure::TimedOut:
+        return finish({std::move(disc_), ja("DiscLookup", "MusicBrainz から応答がありませんでした。曲名は調べていません。")});
+    case Failure::TooLarge:
+        return finish({std::move(disc_), ja("DiscLookup", "MusicBrainz の応答が大きすぎます。曲名は調べていません。")});
+    case Failure::Malformed:
+        return finish({std::move(disc_), ja("DiscLookup", "MusicBrainz の応答を読み取れませんでした。曲名は調べていません。")});
+    case Failure::OtherHost:
+        return finish({std::move(disc_), ja("DiscLookup", "MusicBrainz の応答が別のサーバーへの転送だったため、断りました。曲名は調べていません。")});
+    case Failure::Cancelled: return finish({std::move(disc_), ja("DiscLookup", "曲名の検索を中止しました。")});
+    }
+}
+
+void DiscLookupRun::dropReply()
+{
+    if (deadline_) deadline_->stop();
+    if (progressDelay_) progressDelay_->stop();
+    if (progress_) {
+        progress_->disconnect(this);
+        progress_->deleteLater();
+    }
+    // A reply still waiting (endless headers) is aborted, so that nothing waits for it when the manager
+    // goes; both go later, from the event loop.
+    if (reply_) {
+        QNetworkReply* reply = reply_;
+        reply_ = nullptr;
+        reply->disconnect(this);
+        reply->abort();
+        reply->deleteLater();
+    }
+}
+
+void DiscLookupRun::finish(DiscLookup result)
+{
+    if (done_) return;
+    done_ = true;
+    dropReply();
+    // Reported from the event loop, never from inside the call that started the lookup.
+    QMetaObject::invokeMethod(
+        this,
+        [this, result = std::move(result)] {
+            emit finished(result);
+            deleteLater();
+        },
+        Qt::QueuedConnection);
+}
+
+void lookUpDisc(QWidget* parent, const DiscToc& toc, TrackList disc, std::function<void(DiscLookup)> done)
+{
+    auto* run = new DiscLookupRun(parent, toc, std::move(disc));
+    QObject::connect(run, &DiscLookupRun::finished, parent, [done = std::move(done)](const DiscLookup& result) { done(result); });
+    run->start();
 }
 
 }  // namespace vantoli

@@ -291,8 +291,8 @@ void MainForm::Form_Load()
     const StoredTapes stored = loadTapeChoices();
     tapes_ = stored.choices;
     lineup_ = lineupOf(tapes_);
-    if (stored.unreadable) {
-        const Message message = unreadableTapesMessage(stored.file.toStdString());
+    if (stored.problem) {
+        const Message message = *stored.problem;
         QMetaObject::invokeMethod(
             this, [this, message] { showMessage(this, message); }, Qt::QueuedConnection);
     }

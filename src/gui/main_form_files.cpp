@@ -52,16 +52,21 @@ void MainForm::mnuFileReadCD_Click()
         const bool online = mnuSettingOnline_->isChecked();
         const DiscToc toc = online ? device.toc() : DiscToc{};
         TrackList disc = readOpenDisc(device, cdTrackCount);
+        const auto showDisc = [this](TrackList read) {
+            for (std::size_t i = 0; i < read.tracks.size(); ++i)
+                Tm_[i]->setText(QString::fromStdString(trackEntryText(read.tracks[i])));
+            setTrackTitles(std::move(read));
+            startLabelFromSource();
+        };
         if (online) {
-            // The drive is closed before the disc database is asked.
-            DiscLookup named = lookUpDisc(this, toc, std::move(disc));
-            disc = std::move(named.tracks);
-            showStatus(named.status);
+            // The drive is closed before the disc database is asked; the entries are written when it answers.
+            lookUpDisc(this, toc, std::move(disc), [this, showDisc](DiscLookup named) {
+                showStatus(named.status);
+                showDisc(std::move(named.tracks));
+            });
+            break;
         }
-        for (std::size_t i = 0; i < disc.tracks.size(); ++i)
-            Tm_[i]->setText(QString::fromStdString(trackEntryText(disc.tracks[i])));
-        setTrackTitles(std::move(disc));
-        startLabelFromSource();
+        showDisc(std::move(disc));
         break;
     }
     case DiscKind::LongDisc:

@@ -107,9 +107,11 @@ void MainForm::PlanLargeDisc(std::int32_t trackCount)
     const DiscToc toc = online ? RCD1().toc() : DiscToc{};
     TrackList disc = readOpenDisc(RCD1(), trackCount);
     if (online) {
-        DiscLookup named = lookUpDisc(this, toc, std::move(disc));
-        disc = std::move(named.tracks);
-        showStatus(named.status);
+        lookUpDisc(this, toc, std::move(disc), [this, trackCount](DiscLookup named) {
+            showStatus(named.status);
+            showLongDiscPlan(trackSeconds(named.tracks), trackCount, named.tracks);
+        });
+        return;
     }
     if (showLongDiscPlan(trackSeconds(disc), trackCount, disc)) {
         tape_.startFromSource(disc, {});

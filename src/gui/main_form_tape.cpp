@@ -201,13 +201,7 @@ void MainForm::setDubbingSettings(const DubbingSettings& settings)
 
 QStringList MainForm::recentTapes() const { return loadRecentTapes(); }
 
-void MainForm::rememberRecent(const QString& path)
-{
-    QStringList paths = loadRecentTapes();
-    paths.removeAll(path);
-    paths.prepend(path);
-    saveRecentTapes(paths.mid(0, RecentTapeCount));
-}
+void MainForm::rememberRecent(const QString& path) { addRecentTape(path); }
 
 void MainForm::fillRecentMenu()
 {

@@ -18,8 +18,10 @@ QMessageBox::Icon boxIcon(MessageIcon icon)
 
 }  // namespace
 
-void showMessage(QWidget* parent, const Message& message)
+void showMessage(QWidget* parent, const Message& shown)
 {
+    // A message naming what a file holds could be taller than the screen.
+    const Message message = screenful(shown);
     // Qt shows a lone carriage return as a blank, so every line end becomes a line feed.
     QString text = QString::fromStdString(message.text);
     text.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "core/tape_document.h"
+#include "core/tape_settings.h"
 #include "device/tape_settings_file.h"
 #include "gui/translation.h"
 
@@ -28,14 +29,12 @@ constexpr const char* RecentGroup = "RecentTapes";
 
 std::string recentKey(int i) { return "file" + std::to_string(i + 1); }
 
-}  // namespace
-
-QStringList loadRecentTapes()
+// The list as the settings file's text holds it.
+QStringList recentTapesIn(std::string_view settings)
 {
-    const std::string settings = tapeSettingsPath();
     QStringList paths;
     for (int i = 0; i < RecentTapeCount; ++i) {
-        const std::string value = readSetting(settings, RecentGroup, recentKey(i));
+        const std::string value = settingValue(settings, RecentGroup, recentKey(i));
         if (!value.empty()) paths << QString::fromUtf8(QByteArray::fromPercentEncoding(QByteArray::fromStdString(value)));
     }
     paths.removeAll(QString());
@@ -43,13 +42,37 @@ QStringList loadRecentTapes()
     return paths;
 }
 
-void saveRecentTapes(const QStringList& paths)
+// The settings file's text with `paths` as the list.
+std::string withRecentTapes(std::string settings, const QStringList& paths)
 {
-    const std::string settings = tapeSettingsPath();
     for (int i = 0; i < RecentTapeCount; ++i) {
         const QByteArray value = i < paths.size() ? QUrl::toPercentEncoding(paths[i]) : QByteArray();
-        writeSetting(settings, RecentGroup, recentKey(i), value.toStdString());
+        settings = withSettingValue(settings, RecentGroup, recentKey(i), value.toStdString());
     }
+    return settings;
+}
+
+}  // namespace
+
+QStringList loadRecentTapes()
+{
+    return recentTapesIn(readSettingsText(tapeSettingsPath()));
+}
+
+void saveRecentTapes(const QStringList& paths)
+{
+    changeSettings(tapeSettingsPath(),
+                   [&](std::string_view settings) { return withRecentTapes(std::string(settings), paths); });
+}
+
+void addRecentTape(const QString& path)
+{
+    changeSettings(tapeSettingsPath(), [&](std::string_view settings) {
+        QStringList paths = recentTapesIn(settings);
+        paths.removeAll(path);
+        paths.prepend(path);
+        return withRecentTapes(std::string(settings), paths.mid(0, RecentTapeCount));
+    });
 }
 
 QString userStateFolder()

@@ -17,6 +17,9 @@ inline constexpr int RecentTapeCount = 8;
 // The recent tapes, newest first, at most RecentTapeCount (group [RecentTapes] of the settings file).
 QStringList loadRecentTapes();
 void saveRecentTapes(const QStringList& paths);
+// Puts `path` first in the list as the settings file holds it at that moment (read, changed and written
+// under the file's lock, so that another window's tape is not lost).
+void addRecentTape(const QString& path);
 
 // $XDG_STATE_HOME/vantoli, or ~/.local/state/vantoli; where the copy of a tape not saved is kept.
 QString userStateFolder();

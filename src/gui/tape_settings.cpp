@@ -10,7 +10,8 @@ StoredTapes loadTapeChoices()
 {
     const std::string file = tapeSettingsPath();
     const SavedTapes saved = readSavedTapes(file);
-    return StoredTapes{saved.choices, saved.damaged, QFile::decodeName(QByteArray::fromStdString(file))};
+    return StoredTapes{saved.choices, saved.damaged, QFile::decodeName(QByteArray::fromStdString(file)),
+                       savedTapesProblem(saved)};
 }
 
 bool saveTapeChoices(const std::vector<TapeChoice>& choices, QString* file)

@@ -4,8 +4,10 @@
 
 #include <QString>
 
+#include <optional>
 #include <vector>
 
+#include "core/message.h"
 #include "core/tape_lineup.h"
 #include "gui/translation.h"
 
@@ -15,6 +17,7 @@ struct StoredTapes {
     std::vector<TapeChoice> choices;  // the standard list when nothing usable is stored
     bool unreadable = false;          // a file was there but did not hold a right list
     QString file;                     // the settings file
+    std::optional<Message> problem;   // what to tell the user once the window runs
 };
 
 // Reads the list (readSavedTapes). No file, or one without a list, gives the standard list; a file that

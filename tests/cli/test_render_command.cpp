@@ -17,6 +17,11 @@
 #include <cstdlib>
 
 #include "core/tape_document.h"
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include "support/audio_files.h"
 
 using namespace vantoli::test;
@@ -216,13 +221,46 @@ private slots:
                  2);
     }
 
-    // A cancel part-way (SIGTERM) leaves neither side, nor a hidden partial file.
+    // Numbers past what they can mean overflowed or streamed without end: refused as a bad request
+    // (status 2) before any sound is made.
+    void numbersPastTheirMeaningAreRefused_data()
+    {
+        QTest::addColumn<QByteArray>("request");
+        QTest::newRow("milliseconds 9.2e18")
+            << QByteArray(R"({"tracks": [{"path": "/x.flac", "milliseconds": 9.2e18}]})");
+        QTest::newRow("milliseconds past a long") << QByteArray(R"({"tracks": [{"path": "/x.flac", "milliseconds": 18446744073709551615}]})");
+        QTest::newRow("tone 1e300 s") << QByteArray(R"({"what": "tone", "tone": {"seconds": 1e300}, "tracks": []})");
+        QTest::newRow("track start far past any file")
+            << QByteArray(R"({"tracks": [{"path": "/x.flac", "startFrame": 9223372036854775000}]})");
+        QTest::newRow("side start far past any side") << QByteArray(R"({"startFrame": 9223372036854775000, "tracks": []})");
+    }
+    void numbersPastTheirMeaningAreRefused()
+    {
+        QFETCH(QByteArray, request);
+        const Finished run = runProgram({"--stream=-"}, home_.path(), request);
+        QVERIFY2(run.exitCode == 2, run.err.constData());
+        QCOMPARE(run.out, QByteArray());
+    }
+
+    // A cancel part-way leaves neither side, nor a hidden partial file: SIGTERM and SIGINT as a user
+    // cancels, SIGHUP as a closed terminal sends (which left 95 MB of hidden files behind).
+    void aCancelLeavesNothing_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+        QTest::newRow("SIGHUP") << int(SIGHUP);
+    }
     void aCancelLeavesNothing()
     {
+        QFETCH(int, signal);
         const QString folder = home_.filePath("long");
         QVERIFY(QDir().mkpath(folder));
         QStringList files;
-        for (int i = 1; i <= 4; ++i) files << writeWav(folder, QString("%1.wav").arg(i), 44100 * 60 * 20);
+        for (int i = 1; i <= 4; ++i) {
+            const QString name = QString("%1.wav").arg(i);
+            files << (QFileInfo::exists(folder + "/" + name) ? folder + "/" + name
+                                                              : writeWav(folder, name, 44100 * 60 * 20));
+        }
         const QString out = home_.filePath("cancelled");
         QProcess process;
         process.start(VANTOLI_PLAN_PROGRAM, QStringList{"--tapes=120", "--render=" + out} + files);
@@ -233,11 +271,100 @@ private slots:
                process.state() == QProcess::Running)
             QTest::qWait(5);
         QCOMPARE(process.state(), QProcess::Running);
-        ::kill(pid_t(process.processId()), SIGTERM);
+        ::kill(pid_t(process.processId()), signal);
         QVERIFY(process.waitForFinished(30000));
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
         QCOMPARE(process.exitCode(), 130);
         QVERIFY(process.readAllStandardError().contains("中止"));
         QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList());
+    }
+
+    // A render that fails part-way, at any step, leaves the sides rendered before exactly as they were
+    // and nothing new: side B's name taken by a folder removed the earlier side A; so did a disk that
+    // filled up during side B.
+    void aFailedRenderKeepsTheEarlierSides_data()
+    {
+        QTest::addColumn<QString>("folderAt");  // the side whose name a folder takes
+        QTest::addColumn<qint64>("sizeLimit");  // the largest file the render may write, or 0
+        QTest::newRow("side B a folder") << "side-b.wav" << qint64(0);
+        QTest::newRow("side A a folder") << "side-a.wav" << qint64(0);
+        QTest::newRow("the disk full during the longer side") << "" << qint64(44 + 44100 * 4 * 200);
+    }
+    void aFailedRenderKeepsTheEarlierSides()
+    {
+        QFETCH(QString, folderAt);
+        QFETCH(qint64, sizeLimit);
+        const QString folder = home_.filePath("failing");
+        QVERIFY(QDir().mkpath(folder));
+        // One track on each side of a 10-minute tape: 2:30 and 4:10.
+        const QStringList files{writeWav(folder, "a.wav", 44100 * 150), writeWav(folder, "b.wav", 44100 * 250)};
+        const QString out = home_.filePath(QString("failed-%1").arg(qHash(QTest::currentDataTag())));
+        QDir(out).removeRecursively();
+        QVERIFY(QDir().mkpath(out));
+        QHash<QString, QByteArray> earlier{{"side-a.wav", "earlier side A"}, {"side-b.wav", "earlier side B"}};
+        for (auto it = earlier.begin(); it != earlier.end(); ++it) {
+            if (it.key() == folderAt) {
+                QVERIFY(QDir(out).mkpath(it.key() + "/inside"));
+                continue;
+            }
+            QFile file(out + "/" + it.key());
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(it.value());
+        }
+        QProcess process;
+        if (sizeLimit > 0)
+            process.setChildProcessModifier([sizeLimit] {
+                ::signal(SIGXFSZ, SIG_IGN);
+                const rlimit limit{rlim_t(sizeLimit), rlim_t(sizeLimit)};
+                ::setrlimit(RLIMIT_FSIZE, &limit);
+            });
+        process.start(VANTOLI_PLAN_PROGRAM, QStringList{"--tapes=10", "--tone=0", "--lead-in=0", "--format=wav",
+                                                        "--render=" + out} +
+                                                files);
+        QVERIFY(process.waitForFinished(60000));
+        const QByteArray err = process.readAllStandardError();
+        QVERIFY2(process.exitCode() == 2, err.constData());
+        QVERIFY2(err.contains("side-"), err.constData());
+        QStringList left = QDir(out).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        QCOMPARE(left, (QStringList{"side-a.wav", "side-b.wav"}));
+        for (auto it = earlier.begin(); it != earlier.end(); ++it) {
+            if (it.key() == folderAt) {
+                QVERIFY(QFileInfo(out + "/" + it.key() + "/inside").isDir());
+                continue;
+            }
+            QFile file(out + "/" + it.key());
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), it.value());
+        }
+    }
+
+    // Hidden partial files a killed render left stayed for good: the next render into the folder
+    // removes those of its own names that no running render holds, and says so; others stay.
+    void leftoversOfAKilledRenderAreRemoved()
+    {
+        const QString folder = home_.filePath("leftovers");
+        QVERIFY(QDir().mkpath(folder));
+        const QString file = writeWav(folder, "1.wav", 44100);
+        const QString out = folder + "/sides";
+        QVERIFY(QDir().mkpath(out));
+        const QStringList left{".side-a.flac.Ab12Cd", ".side-b.wav.zz99ZZ"};
+        const QStringList kept{".side-a.flac.Held00", ".side-a.flac.bak", ".other.flac.Ab12Cd", "notes.txt"};
+        for (const QString& name : left + kept) {
+            QFile made(out + "/" + name);
+            QVERIFY(made.open(QIODevice::WriteOnly));
+            made.write("partial");
+        }
+        // One still written by a render that runs: it holds the file's lock.
+        const int held = ::open(QFile::encodeName(out + "/.side-a.flac.Held00").constData(), O_RDONLY);
+        QVERIFY(held >= 0 && ::flock(held, LOCK_EX) == 0);
+        const Finished run = runProgram({"--tapes=46", "--tone=0", "--render=" + out, file}, home_.path());
+        ::close(held);
+        QVERIFY2(run.exitCode == 0, run.err.constData());
+        QVERIFY2(run.err.contains(".side-a.flac.Ab12Cd") && run.err.contains(".side-b.wav.zz99ZZ"), run.err.constData());
+        QStringList found = QDir(out).entryList(QDir::Files | QDir::Hidden);
+        found.sort();
+        QCOMPARE(found, (QStringList{".other.flac.Ab12Cd", ".side-a.flac.Held00", ".side-a.flac.bak", "notes.txt",
+                                     "side-a.flac", "side-b.flac"}));
     }
 };
 

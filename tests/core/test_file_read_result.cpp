@@ -4,6 +4,7 @@
 #include <QtTest>
 
 #include "core/file_read_result.h"
+#include "core/message.h"
 #include "core/track_caption.h"
 
 using namespace vantoli;
@@ -26,6 +27,30 @@ UnreadableFiles missingFiles(int count)
 class TestFileTracks : public QObject {
     Q_OBJECT
 private slots:
+    // A CSV with an unterminated quote gave an 880 KB message, its box taller than the screen: a
+    // message shown is at most a screenful, cut lines and the lines left out said so.
+    void messagesFitAScreen_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<QString>("ending");
+        QTest::newRow("one huge name") << QString(880'000, QChar(u'名')) << 1 << "…";
+        QTest::newRow("many lines") << QString("line\r\n").repeated(400) << int(MessageLines) + 1 << "…ほか 375 行";
+        QTest::newRow("CR lines") << QString("x\r").repeated(26) << 26 << "\r";
+        QTest::newRow("short") << "a\rb" << 2 << "b";
+    }
+    void messagesFitAScreen()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, lines);
+        QFETCH(QString, ending);
+        const QString shown = QString::fromStdString(screenful(Message{"t", text.toStdString()}).text);
+        const QStringList split = shown.split(QRegularExpression("\r\n|\r|\n"));
+        QCOMPARE(split.size() - (shown.endsWith('\r') || shown.endsWith('\n') ? 1 : 0), lines);
+        for (const QString& line : split) QVERIFY(line.size() <= int(MessageLineCharacters) + 1);
+        QVERIFY2(shown.endsWith(ending), qPrintable(shown.right(20)));
+    }
+
     // clang-format off
     void messages_data()
     {

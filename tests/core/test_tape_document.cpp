@@ -97,6 +97,8 @@ private slots:
         QTest::newRow("later, readable by 1") << "\"version\": 7, \"minReaderVersion\": 1, \"shelf\": [1]" << true;
         QTest::newRow("later, needs 2") << "\"version\": 7, \"minReaderVersion\": 2" << false;
         QTest::newRow("later, says nothing") << "\"version\": 2" << false;
+        // A file of version 1 asking for a reader of version 5 opened.
+        QTest::newRow("version 1, needs 5") << "\"version\": 1, \"minReaderVersion\": 5" << false;
     }
     void laterVersionOpensOnlyWhenItSaysSo()
     {
@@ -162,6 +164,10 @@ private slots:
                                           << "\"loudness\": \"loud\"" << K::OutOfRange << "dubbing.loudness";
         QTest::newRow("CUE end before start") << "\"endFrame\": 61875"
                                               << "\"endFrame\": 7500" << K::OutOfRange << "tracks[2].audio.endFrame";
+        // A position this far overflowed when counted in samples.
+        QTest::newRow("CUE end past any file") << "\"endFrame\": 61875"
+                                               << "\"endFrame\": 9223372036854775000" << K::OutOfRange
+                                               << "tracks[2].audio.endFrame";
         QTest::newRow("21 entries") << "\"entries\": ["
                                     << "\"entries\": [" + QString("\"1\",").repeated(19) << K::TooManyTracks
                                     << "entries";

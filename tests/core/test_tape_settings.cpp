@@ -83,7 +83,7 @@ private slots:
         QTest::newRow("length 0") << written({{0, 100, true}}) << S::Damaged << standard;
         QTest::newRow("a length twice") << written({{60, 1845, true}, {60, 1900, false}}) << S::Damaged << standard;
         QTest::newRow("bytes of another file") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR[Tapes\n\xff\xfe=", 25) << S::Damaged << standard;
-        QTest::newRow("a section left open") << QByteArray("[Tapes\nsize=1\n") << S::Damaged << standard;
+        QTest::newRow("a section left open is passed over") << QByteArray("[Tapes\nsize=1\n") << S::NoList << standard;
         QTest::newRow("comments but no key") << QByteArray("; nothing here\n") << S::Damaged << standard;
         QTest::newRow("a line without =") << QByteArray("[Tapes]\nsize\n") << S::Damaged << standard;
     }
@@ -96,6 +96,55 @@ private slots:
         const StoredTapeList list = parseTapeSettings(std::string_view(file.constData(), file.size()));
         QCOMPARE(list.state, state);
         QCOMPARE(list.choices, choices);
+    }
+
+    // One junk line made the whole list unreadable: it must cost that line only, and be named.
+    // clang-format off
+    void passesOverBadLines_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<bool>("listRead");
+        QTest::addColumn<QList<int>>("bad");
+        const QByteArray list = written({{90, 2745, true}});
+        QTest::newRow("junk inside the list") << QByteArray(list).insert(8, "junk\n") << true << QList<int>{2};
+        QTest::newRow("junk before and after") << "oops\n" + list + "\x01\x02 stray\n" << true << QList<int>{1, 7};
+        QTest::newRow("a section left open before the list") << "[General\nlanguage=ja\n" + list << true << QList<int>{1};
+        QTest::newRow("a key without a name") << list + "=1\n" << true << QList<int>{6};
+        QTest::newRow("nothing bad") << list << true << QList<int>{};
+    }
+    // clang-format on
+    void passesOverBadLines()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(bool, listRead);
+        QFETCH(QList<int>, bad);
+        const StoredTapeList stored = parseTapeSettings(file.toStdString());
+        QCOMPARE(stored.state == StoredTapeList::State::Read, listRead);
+        QCOMPARE(stored.choices, standardWith({{90, 2745, true}}));
+        QList<int> numbers;
+        for (const BadSettingsLine& line : stored.badLines) numbers << int(line.number);
+        QCOMPARE(numbers, bad);
+        // The message names each line, made printable.
+        const std::string text = badSettingsLinesMessage("/x/Vantoli.ini", stored.badLines).text;
+        for (const BadSettingsLine& line : stored.badLines) {
+            QVERIFY(text.find(std::to_string(line.number) + " 行目") != std::string::npos);
+            QVERIFY(line.text.find('\x01') == std::string::npos);
+        }
+        // Writing the list over them drops the bad lines only.
+        const std::string rewritten = tapeSettingsText(stored.choices, file.toStdString());
+        QVERIFY(parseTapeSettings(rewritten).badLines.empty());
+        if (file.contains("[General")) QVERIFY(rewritten.find("language=ja") != std::string::npos);
+    }
+
+    // A message of many bad lines names the first five and counts the rest.
+    void namesAFewBadLines()
+    {
+        std::vector<BadSettingsLine> lines;
+        for (std::size_t i = 1; i <= 12; ++i) lines.push_back({i, "x"});
+        const std::string text = badSettingsLinesMessage("/x/Vantoli.ini", lines).text;
+        QVERIFY(text.find("5 行目") != std::string::npos);
+        QVERIFY(text.find("6 行目") == std::string::npos);
+        QVERIFY(text.find("ほか 7 件") != std::string::npos);
     }
 
     // A value set beside the list must leave every other line, the list above all, as it was, and be

@@ -114,6 +114,25 @@ private slots:
     }
 
     // clang-format off
+    // A right-to-left override in a title passed into the label, turning what it shows around.
+    void dropsControlCharacters_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QByteArray>("kept");
+        QTest::newRow("C0, DEL, tab") << QByteArray("a\x01" "b\x7f\tc\r\n") << QByteArray("ab c\r\n");
+        QTest::newRow("right-to-left override") << QByteArray("evil\u202Etxt.exe") << QByteArray("eviltxt.exe");
+        QTest::newRow("embeddings and isolates") << QByteArray("\u202A\u202B\u202C\u202D\u2066x\u2067\u2068\u2069")
+                                                 << QByteArray("x");
+        QTest::newRow("C1") << QByteArray("a\u0085b\u009Fc") << QByteArray("abc");
+        QTest::newRow("neighbours kept") << QByteArray("\u2029\u206A\u2010日本") << QByteArray("\u2029\u206A\u2010日本");
+    }
+    void dropsControlCharacters()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(QByteArray, kept);
+        QCOMPARE(QByteArray::fromStdString(withoutControlCharacters(text.toStdString())), kept);
+    }
+
     void decode_data()
     {
         QTest::addColumn<QByteArray>("bytes");

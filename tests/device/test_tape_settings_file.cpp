@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "device/tape_settings_file.h"
 
@@ -199,6 +201,85 @@ private slots:
         QVERIFY(writeSavedTapes(QFile::encodeName(file).toStdString(), {{60, 1845, true}}));
         QCOMPARE(contents(file), written);
         QCOMPARE(QDir(folder.filePath("Vantoli")).entryList(QDir::Files), QStringList{"Vantoli.ini"});
+    }
+
+    // A settings file just over 1 MiB was rewritten as the one key written: a file that cannot be read
+    // whole must never be written, and say so.
+    // clang-format off
+    void aFileNotReadWholeIsNeverWritten_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("one long comment line") << "long";
+        QTest::newRow("a folder in its place") << "folder";
+    }
+    // clang-format on
+    void aFileNotReadWholeIsNeverWritten()
+    {
+        QFETCH(QString, kind);
+        QTemporaryDir folder;
+        const QString file = folder.filePath("Vantoli/Vantoli.ini");
+        const QByteArray held = "[General]\nlanguage=ja\n\n;" + QByteArray(1024 * 1024, 'x') + "\n" +
+                                "[Tapes]\n1\\minutes=90\n1\\owned=true\n1\\sideCapacity=2760\nsize=1\n";
+        if (kind == "long") write(file, held);
+        if (kind == "folder") QDir().mkpath(file);
+        const std::string path = QFile::encodeName(file).toStdString();
+        QVERIFY(!writeSetting(path, "RecentTapes", "file1", "x"));
+        QVERIFY(!writeSavedTapes(path, {{60, 1845, true}}));
+        if (kind == "long") QCOMPARE(contents(file), held);
+        if (kind == "folder") QVERIFY(QFileInfo(file).isDir());
+        const SavedTapes saved = readSavedTapes(path);
+        QVERIFY(saved.unreadable);
+        QCOMPARE(savedTapesProblem(saved), unreadableSettingsMessage(path));
+    }
+
+    // Writing a value the file already holds leaves the file untouched, not even replaced.
+    void anUnchangedFileIsNotRewritten()
+    {
+        QTemporaryDir folder;
+        const QString file = folder.filePath("Vantoli/Vantoli.ini");
+        write(file, "; mine\n[General]\nlanguage = ja\n");
+        struct stat before {};
+        QCOMPARE(::stat(QFile::encodeName(file).constData(), &before), 0);
+        QVERIFY(writeSetting(QFile::encodeName(file).toStdString(), "General", "language", "ja"));
+        struct stat after {};
+        QCOMPARE(::stat(QFile::encodeName(file).constData(), &after), 0);
+        QCOMPARE(after.st_ino, before.st_ino);
+        QCOMPARE(contents(file), QByteArray("; mine\n[General]\nlanguage = ja\n"));
+    }
+
+    // Two programs writing at once lost each other's values (read, change, write without a lock): every
+    // key each of several processes wrote must be there at the end, with its last value.
+    void twoProgramsNeverUndoEachOther()
+    {
+        QTemporaryDir folder;
+        const QString file = folder.filePath("Vantoli/Vantoli.ini");
+        const std::string path = QFile::encodeName(file).toStdString();
+        constexpr int Writers = 4;
+        constexpr int Writes = 60;
+        std::vector<pid_t> children;
+        for (int w = 0; w < Writers; ++w) {
+            const pid_t child = ::fork();
+            QVERIFY(child >= 0);
+            if (child == 0) {
+                bool ok = true;
+                for (int i = 1; i <= Writes; ++i) {
+                    ok = writeSetting(path, "Race", "writer" + std::to_string(w), std::to_string(i)) && ok;
+                    if (w == 0) ok = writeSavedTapes(path, {{60 + i % 2, 1845 + i % 2, true}}) && ok;
+                }
+                ::_exit(ok ? 0 : 1);
+            }
+            children.push_back(child);
+        }
+        for (const pid_t child : children) {
+            int status = 0;
+            QCOMPARE(::waitpid(child, &status, 0), child);
+            QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        }
+        const std::string text = contents(file).toStdString();
+        for (int w = 0; w < Writers; ++w)
+            QCOMPARE(settingValue(text, "Race", "writer" + std::to_string(w)), std::to_string(Writes));
+        QCOMPARE(lineupOf(readSavedTapes(path).choices), (Lineup{{60, 1845}}));
+        QVERIFY(parseTapeSettings(text).state == StoredTapeList::State::Read);
     }
 
     // A folder that cannot be made leaves nothing written and says so.

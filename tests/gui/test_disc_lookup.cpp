@@ -13,6 +13,7 @@
 #include <QTest>
 
 #include "core/disc_id.h"
+#include "gui/disc_lookup.h"
 #include "gui/release_chooser.h"
 #include "gui/tape_settings.h"
 #include "gui/translation.h"
@@ -49,6 +50,13 @@ QString status(MainForm& window)
     return bar ? bar->currentMessage() : QString();
 }
 
+// Reads the disc and waits for the lookup, which answers later, to end.
+void readDisc(MainForm& window)
+{
+    window.mnuFileReadCD()->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(!window.findChild<DiscLookupRun*>(), 20000);
+}
+
 // Waiting windows are left to finish by themselves; anything else is closed.
 void leaveProgress(QWidget* shown)
 {
@@ -83,7 +91,7 @@ private slots:
             QVERIFY(window);
             QVERIFY(window->mnuSettingOnline()->isCheckable());
             QVERIFY(!window->mnuSettingOnline()->isChecked());
-            window->mnuFileReadCD()->trigger();
+            readDisc(*window);
             QCOMPARE(window->Tm(0)->text(), "335");
             QTest::qWait(50);
             QCOMPARE(server.requests().size(), 0);
@@ -107,7 +115,7 @@ private slots:
         answerer.answerOther = leaveProgress;
         auto window = openWindow(std::make_unique<FakeDevice>(Disc));
         window->mnuSettingOnline()->setChecked(true);
-        window->mnuFileReadCD()->trigger();
+        readDisc(*window);
 
         QCOMPARE(titles(*window),
                  (QStringList{"Song 1 / Track Artist 1", "Song 2 / Track Artist 2", "Song 3 / Track Artist 3"}));
@@ -134,7 +142,7 @@ private slots:
         QVERIFY(answerer.messages().isEmpty());
 
         window->Clear()->click();
-        window->mnuFileReadCD()->trigger();
+        readDisc(*window);
         QCOMPARE(server.requests().size(), 1);
         QCOMPARE(titles(*window).value(0), "Song 1 / Track Artist 1");
     }
@@ -178,7 +186,7 @@ private slots:
         if (!hang) answerer.answerOther = leaveProgress;
         auto window = openWindow(std::make_unique<FakeDevice>(Disc));
         window->mnuSettingOnline()->setChecked(true);
-        window->mnuFileReadCD()->trigger();
+        readDisc(*window);
 
         QCOMPARE(window->Tm(2)->text(), "101");
         QCOMPARE(window->trackTitles().tracks.size(), std::size_t(3));
@@ -190,7 +198,7 @@ private slots:
 
         // "Not found" is kept like an answer: the same disc is not asked for again.
         if (status.contains("見つかりません")) {
-            window->mnuFileReadCD()->trigger();
+            readDisc(*window);
             QCOMPARE(server->requests().size(), requests);
             QCOMPARE(::status(*window), status);
         }
@@ -205,7 +213,7 @@ private slots:
         answerer.answerOther = leaveProgress;
         auto window = openWindow(std::make_unique<FakeDevice>(Disc));
         window->mnuSettingOnline()->setChecked(true);
-        window->mnuFileReadCD()->trigger();
+        readDisc(*window);
         QCOMPARE(window->trackTitles().album, std::string("Second try"));
         QCOMPARE(server.requests().size(), 2);
         QVERIFY(server.requests()[1].atMs - server.requests()[0].atMs >= 990);
@@ -236,17 +244,60 @@ private slots:
         };
         auto window = openWindow(std::make_unique<FakeDevice>(Disc));
         window->mnuSettingOnline()->setChecked(true);
-        window->mnuFileReadCD()->trigger();
+        readDisc(*window);
         QCOMPARE(rows, (QStringList{"First 1999 3", "Second 2010 3"}));
         QCOMPARE(titles(*window).value(0), "Second 1 / Track Artist 1");
 
         answerer.answerOther = [](QWidget* shown) {
             if (auto* chooser = qobject_cast<ReleaseChooser*>(shown)) chooser->cmdCancel()->click();
         };
-        window->mnuFileReadCD()->trigger();  // from the cache this time
+        readDisc(*window);  // from the cache this time
         QCOMPARE(server.requests().size(), 1);
         QCOMPARE(window->trackTitles().tracks[0].title, std::string());
         QCOMPARE(window->Tm(0)->text(), "335");
+    }
+
+    // Answers that are not the service's: neither used nor cached, each with a message of its own; the
+    // window never waits past the deadline, even for headers that never end (which froze it for 5 s).
+    void answersNotTheServicesAreRefused_data()
+    {
+        QTest::addColumn<QList<ServedAnswer>>("answers");
+        QTest::addColumn<QString>("status");
+        QTest::newRow("releases none can read")
+            << QList<ServedAnswer>{{200, R"({"releases":[{"title":1},{"media":"x"}]})"}}
+            << "MusicBrainz の応答を読み取れませんでした。曲名は調べていません。";
+        QTest::newRow("redirect to another host")
+            << QList<ServedAnswer>{{302, "", false, "Location: http://localhost:9/ws/2/discid/x\r\n"}}
+            << "MusicBrainz の応答が別のサーバーへの転送だったため、断りました。曲名は調べていません。";
+        QTest::newRow("redirect to https") << QList<ServedAnswer>{{302, "", false, "Location: https://127.0.0.1/x\r\n"}}
+                                           << "MusicBrainz の応答が別のサーバーへの転送だったため、断りました。曲名は調べていません。";
+        QTest::newRow("5 MB") << QList<ServedAnswer>{{200, QByteArray(5 << 20, ' ')}}
+                              << "MusicBrainz の応答が大きすぎます。曲名は調べていません。";
+        // Cancelled in the waiting window: the lookup ends at once, nothing waiting on the reply.
+        QTest::newRow("endless headers, cancelled") << QList<ServedAnswer>{{200, "", false, "", true}}
+                                                    << "曲名の検索を中止しました。";
+    }
+    void answersNotTheServicesAreRefused()
+    {
+        QFETCH(QList<ServedAnswer>, answers);
+        QFETCH(QString, status);
+        AnswerServer server(answers);
+        qputenv("VANTOLI_MUSICBRAINZ_URL", server.baseUrl());
+        ModalAnswerer answerer;
+        if (!answers.front().endlessHeaders) answerer.answerOther = leaveProgress;
+        auto window = openWindow(std::make_unique<FakeDevice>(Disc));
+        window->mnuSettingOnline()->setChecked(true);
+        readDisc(*window);
+        QCOMPARE(::status(*window), status);
+        QCOMPARE(window->trackTitles().tracks[0].title, std::string());
+        QCOMPARE(window->Tm(0)->text(), "335");
+        // Nothing was kept: the next read asks again.
+        const qsizetype asked = server.requests().size();
+        server.setAnswers({{200, oneRelease()}});
+        answerer.answerOther = leaveProgress;
+        readDisc(*window);
+        QCOMPARE(server.requests().size(), asked + 1);
+        QCOMPARE(titles(*window).value(0), "Song 1 / Track Artist 1");
     }
 
 private:

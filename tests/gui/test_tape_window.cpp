@@ -449,7 +449,7 @@ private slots:
         QTest::newRow("a length twice") << QByteArray("[Tapes]\n" + good +
                                                       "2\\minutes=60\n2\\sideCapacity=1900\n2\\owned=false\nsize=2\n");
         QTest::newRow("bytes of another file") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR[Tapes\n\xff\xfe=", 25);
-        QTest::newRow("a section left open") << QByteArray("[Tapes\nsize=1\n");
+        QTest::newRow("a section left open") << QByteArray("[Tapes]\n[Tapes\nsize=1\n");
     }
     // clang-format on
     void damagedFileFallsBack()
@@ -478,6 +478,43 @@ private slots:
         QTest::qWait(0);
         QCOMPARE(answerer.messages().size(), 1);
         QCOMPARE(next->lineup(), standardLineup());
+    }
+
+    // A file just over 1 MiB was wiped by the next write: the window says once that it cannot read it,
+    // works with the standard list, and never writes it; a bad line is named and costs only itself.
+    void settingsFileProblemsAreSaidOnce_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("firstLine");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("too long to read whole") << "[Tapes]\nsize=1\n;" + QByteArray(1 << 20, 'x') + "\n"
+                                                << "設定ファイルを読み込めません。標準の設定で動作し、このファイルには書き込みません。"
+                                                << false;
+        QTest::newRow("a bad line") << QByteArray("[General]\nlanguage=ja\njunk\n")
+                                    << "設定ファイルの次の行を読み取れないため、読み飛ばしました。" << true;
+    }
+    void settingsFileProblemsAreSaidOnce()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, firstLine);
+        QFETCH(bool, written);
+        writeSettings(content);
+        ModalAnswerer answerer;
+        registerFontSubstitutions();
+        auto window = std::make_unique<MainForm>(std::make_unique<FakeDevice>());
+        window->show();
+        QTRY_COMPARE(answerer.messages().size(), 1);
+        QCOMPARE(answerer.messages().front().title, QStringLiteral("設定ファイル"));
+        QCOMPARE(answerer.messages().front().lines.value(0), firstLine);
+        window->mnuSettingOnline()->trigger();
+        QTest::qWait(0);
+        QCOMPARE(answerer.messages().size(), 1);
+        QFile file(settingsFile());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray after = file.readAll();
+        QCOMPARE(after == content, !written);
+        if (written) QVERIFY(after.startsWith("[General]\nlanguage=ja\njunk\n"));
+        QCOMPARE(window->lineup(), standardLineup());
     }
 };
 

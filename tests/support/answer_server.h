@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 
 namespace vantoli::test {
 
@@ -16,6 +17,8 @@ struct ServedAnswer {
     int status = 200;
     QByteArray body;
     bool hang = false;
+    QByteArray headers = {};      // more header lines, each ending in CR LF ("Location: ...\r\n")
+    bool endlessHeaders = false;  // the status line, then a header line every 50 ms, for ever
 };
 
 struct SeenRequest {
@@ -65,9 +68,16 @@ private:
                                         ? ServedAnswer{404, "{}", false}
                                         : answers_.value(std::min<qsizetype>(requests_.size(), answers_.size()) - 1);
         if (answer.hang) return;
+        if (answer.endlessHeaders) {
+            socket->write("HTTP/1.1 200 OK\r\n");
+            auto* drip = new QTimer(socket);
+            QObject::connect(drip, &QTimer::timeout, socket, [socket] { socket->write("X-Filler: more\r\n"); });
+            drip->start(50);
+            return;
+        }
         const QByteArray reason = answer.status == 200 ? "OK" : answer.status == 404 ? "Not Found" : "Other";
         socket->write("HTTP/1.1 " + QByteArray::number(answer.status) + " " + reason +
-                      "\r\nContent-Type: application/json\r\nConnection: close\r\nContent-Length: " +
+                      "\r\n" + answer.headers + "Content-Type: application/json\r\nConnection: close\r\nContent-Length: " +
                       QByteArray::number(answer.body.size()) + "\r\n\r\n" + answer.body);
         socket->disconnectFromHost();
     }
