@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -73,7 +74,20 @@ double deckTestPartStart(DeckTestPart part);
 // The whole program's length in seconds.
 double deckTestSeconds();
 
+// One tone of the program: from `start` for `seconds`, on both channels.
+struct DeckTestTone {
+    double start = 0;
+    double seconds = 0;
+    double hz = 0;
+    double dbfs = 0;
+};
+std::vector<DeckTestTone> deckTestTones();
+
 // The program as interleaved stereo samples (-1 to 1) at DeckTestRate.
 std::vector<float> deckTestProgram();
+// The program as a deck would play it back: `frames` frames, the frame at time t (s) of channel c (0 left,
+// 1 right) sounding what the program holds at warp(t, c), which must rise with t. A deck running fast
+// by s plays warp(t, c) = (1 + s) t; flutter adds a wobble; a tilted head delays one channel.
+std::vector<float> deckTestProgram(const std::function<double(double, int)>& warp, std::int64_t frames);
 
 }  // namespace vantoli
