@@ -67,6 +67,7 @@ private slots:
         QFETCH(double, db);
         const double rate = 4000;
         const double measured = signal::cascadeDb(signal::flutterWeighting(rate), hz, rate);
+        qInfo("weighting error %+.2f dB", measured - db);
         QVERIFY2(std::abs(measured - db) <= 1.0, qPrintable(QString("%1 dB, table %2 dB").arg(measured).arg(db)));
     }
 
@@ -91,6 +92,7 @@ private slots:
         const DeckCheckResult result = analyseDeckRecording(played, DeckTestRate);
         const double truth = 100.0 * (inRate / 4410000.0 - 1);
         QVERIFY(result.speed);
+        qInfo("speed error %+.5f %%, drift %+.5f %%", result.speed->speedPercent - truth, result.speed->driftPercent);
         QVERIFY2(std::abs(result.speed->speedPercent - truth) <= 0.02,
                  qPrintable(QString("%1 %, true %2 %").arg(result.speed->speedPercent).arg(truth)));
         QVERIFY2(std::abs(result.speed->driftPercent) <= 0.005, qPrintable(QString::number(result.speed->driftPercent)));
@@ -133,6 +135,10 @@ private slots:
                                     .arg(weighted / std::sqrt(2))
                                     .arg(result.wowFlutter->unweightedPeak)
                                     .arg(peakPercent);
+        qInfo("flutter error: weighted peak %+.1f %%, rms %+.1f %%, unweighted peak %+.1f %%",
+              100 * (result.wowFlutter->weightedPeak / weighted - 1),
+              100 * (result.wowFlutter->weightedRms / (weighted / std::sqrt(2)) - 1),
+              100 * (result.wowFlutter->unweightedPeak / peakPercent - 1));
         QVERIFY2(flutterClose(result.wowFlutter->weightedPeak, weighted), qPrintable(figures));
         QVERIFY2(flutterClose(result.wowFlutter->weightedRms, weighted / std::sqrt(2)), qPrintable(figures));
         QVERIFY2(flutterClose(result.wowFlutter->unweightedPeak, peakPercent), qPrintable(figures));
@@ -150,6 +156,7 @@ private slots:
             analyseDeckRecording(recordingOf({DeckTestPart::Speed}, [&](double t, int) { return t + k * t * t / 2; }),
                                  DeckTestRate);
         QVERIFY(result.speed && result.wowFlutter);
+        qInfo("drift error %+.5f %%", result.speed->driftPercent - 0.12);
         QVERIFY2(std::abs(result.speed->driftPercent - 0.12) <= 0.005, qPrintable(QString::number(result.speed->driftPercent)));
         QVERIFY2(result.wowFlutter->weightedPeak < 0.005, qPrintable(QString::number(result.wowFlutter->weightedPeak)));
     }
@@ -174,6 +181,7 @@ private slots:
             recordingOf({DeckTestPart::Azimuth}, [&](double t, int channel) { return speed * (t - (channel == 1 ? delay : 0)); }),
             DeckTestRate);
         QVERIFY(result.azimuth);
+        qInfo("azimuth error %+.3f µs", result.azimuth->microseconds - microseconds);
         QVERIFY2(std::abs(result.azimuth->microseconds - microseconds) <= 2,
                  qPrintable(QString("%1 µs").arg(result.azimuth->microseconds)));
         const double degrees = std::remainder(360 * 10000 * speed * delay, 360);
@@ -214,6 +222,8 @@ private slots:
         QVERIFY2(std::abs(result.noise->dbfs - plainDb) <= 0.3 && std::abs(result.noise->aWeightedDbfs - aDb) <= 0.3,
                  qPrintable(QString("%1 (true %2), A %3 (true %4)")
                                 .arg(result.noise->dbfs).arg(plainDb).arg(result.noise->aWeightedDbfs).arg(aDb)));
+        qInfo("level error L %+.3f dB R %+.3f dB; noise error %+.3f dB, A %+.3f dB", result.levels->left - leftDb,
+              result.levels->right - rightDb, result.noise->dbfs - plainDb, result.noise->aWeightedDbfs - aDb);
         const double tone = -10 + (leftDb + rightDb) / 2;
         QVERIFY(std::abs(*result.noise->snrDb - (tone - plainDb)) <= 0.4);
     }
@@ -237,14 +247,18 @@ private slots:
         const DeckCheckResult result = analyseDeckRecording(played, DeckTestRate);
         QCOMPARE(result.response.size(), deck_test::ResponseHz.size());
         const auto gainDb = [&](double hz) { return -10 * std::log10(1 + hz * hz / (cornerHz * cornerHz)); };
+        double worst = 0;
         for (const DeckBand& band : result.response) {
             if (band.hz < 63 || band.hz > 10000) continue;
             const double truth = gainDb(band.hz * speed) - gainDb(400 * speed);
+            worst = std::max(worst, std::abs(band.db - truth));
             QVERIFY2(std::abs(band.db - truth) <= 0.5, qPrintable(QString("%1 Hz: %2 dB, true %3 dB").arg(band.hz).arg(band.db).arg(truth)));
         }
         // Where the played-back tones are 3 dB below 400 Hz, in program frequency.
         const double upper = std::sqrt(cornerHz * cornerHz + 2 * 400 * speed * 400 * speed) / speed;
         QVERIFY(result.upper3dbHz);
+        qInfo("response: largest error %.3f dB (63 Hz - 10 kHz); -3 dB point error %+.2f %%", worst,
+              100 * (*result.upper3dbHz / upper - 1));
         QVERIFY2(std::abs(*result.upper3dbHz / upper - 1) <= 0.03,
                  qPrintable(QString("%1 Hz, true %2 Hz").arg(*result.upper3dbHz).arg(upper)));
     }
