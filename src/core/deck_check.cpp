@@ -21,6 +21,7 @@ using signal::Tone;
 constexpr double Pi = std::numbers::pi;
 constexpr double MostSpeedError = 0.04;  // the search reaches 4 % either way
 constexpr double FoundDbfs = -50;        // a tone weaker than this is not the program's
+constexpr double WowSpread = 0.01;       // a tone's level is summed 1 % either side: wow spreads it
 
 // One channel of the recording, or both mixed.
 struct Recording {
@@ -39,7 +40,7 @@ struct Recording {
         const auto at = stretch(start, length);
         if (!at) return {};
         return signal::strongestTone(samples.data() + 2 * at->first + static_cast<std::size_t>(channel), at->second,
-                                     2, rate, lowHz, highHz);
+                                     2, rate, lowHz, highHz, WowSpread);
     }
     std::vector<double> mono(std::size_t first, std::size_t count) const
     {

@@ -112,7 +112,7 @@ Windowed windowedSpectrum(const float* samples, std::size_t count, std::size_t s
 }  // namespace
 
 Tone strongestTone(const float* samples, std::size_t count, std::size_t stride, double rate, double lowHz,
-                   double highHz)
+                   double highHz, double spread)
 {
     Tone tone;
     if (count < 64 || rate <= 0) return tone;
@@ -134,8 +134,9 @@ Tone strongestTone(const float* samples, std::size_t count, std::size_t stride, 
     const double curvature = a - 2 * b + c;
     const double offset = curvature < 0 ? std::clamp(0.5 * (a - c) / curvature, -0.5, 0.5) : 0.0;
     double power = 0;
-    for (std::ptrdiff_t k = std::max<std::ptrdiff_t>(1, peak - 3);
-         k <= std::min<std::ptrdiff_t>(static_cast<std::ptrdiff_t>(bins.size()) - 1, peak + 3); ++k)
+    const auto reach = std::max<std::ptrdiff_t>(3, static_cast<std::ptrdiff_t>(std::ceil(static_cast<double>(peak) * spread)));
+    for (std::ptrdiff_t k = std::max<std::ptrdiff_t>(1, peak - reach);
+         k <= std::min<std::ptrdiff_t>(static_cast<std::ptrdiff_t>(bins.size()) - 1, peak + reach); ++k)
         power += std::norm(at(k));
     tone.found = true;
     tone.hz = (static_cast<double>(peak) + offset) * binHz;

@@ -32,9 +32,10 @@ struct Tone {
 // The strongest tone between lowHz and highHz in `count` samples from `samples` (every `stride`-th
 // value, so one channel of interleaved sound can be read in place), through a Hann window. Its level
 // is summed over the three bins on each side of the peak, so that it does not depend on where the
-// tone falls between bins; found when the stretch is long enough to resolve the band.
+// tone falls between bins, and further, to `spread` of the tone's frequency either side, for a tone
+// whose frequency wanders (a tape's wow); found when the stretch is long enough to resolve the band.
 Tone strongestTone(const float* samples, std::size_t count, std::size_t stride, double rate, double lowHz,
-                   double highHz);
+                   double highHz, double spread = 0);
 
 // The mean square of `count` samples (every `stride`-th) in the band lowHz to highHz, each bin weighted by
 // `weight(hz)` (a power gain; none: 1), through a Hann window.

@@ -234,15 +234,21 @@ private slots:
     {
         QTest::addColumn<double>("cornerHz");
         QTest::addColumn<double>("speed");
-        QTest::newRow("corner 5 kHz") << 5000.0 << 1.0;
-        QTest::newRow("corner 12 kHz") << 12000.0 << 1.0;
-        QTest::newRow("corner 8 kHz, 2 % slow") << 8000.0 << 0.98;
+        QTest::addColumn<double>("wowPercent");  // at 3 Hz
+        QTest::newRow("corner 5 kHz") << 5000.0 << 1.0 << 0.0;
+        QTest::newRow("corner 12 kHz") << 12000.0 << 1.0 << 0.0;
+        QTest::newRow("corner 8 kHz, 2 % slow") << 8000.0 << 0.98 << 0.0;
+        QTest::newRow("corner 9 kHz, wow 0.2 %") << 9000.0 << 1.0 << 0.2;
     }
     void responseOfATrebleRollOff()
     {
         QFETCH(double, cornerHz);
         QFETCH(double, speed);
-        std::vector<float> played = recordingOf({DeckTestPart::Response}, [&](double t, int) { return speed * t; });
+        QFETCH(double, wowPercent);
+        const double wow = wowPercent / 100;
+        std::vector<float> played = recordingOf({DeckTestPart::Response}, [&](double t, int) {
+            return speed * (t + wow / (2 * Pi * 3) * (1 - std::cos(2 * Pi * 3 * t)));
+        });
         test::rollOffTreble(played, DeckTestRate, cornerHz);
         const DeckCheckResult result = analyseDeckRecording(played, DeckTestRate);
         QCOMPARE(result.response.size(), deck_test::ResponseHz.size());
