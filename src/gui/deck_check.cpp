@@ -354,6 +354,10 @@ void DeckCheck::retranslate()
     grpLive_->setTitle(tr("再生中の読み取り"));
     grpResult_->setTitle(tr("測定結果"));
     lblFlutter_->setText(tr("ワウ・フラッター（直近 5 秒）"));
+    if (!live_->running()) {
+        lblTone_->setText(tr("トーンなし"));
+        lblPhase_->setText(tr("アジマスの位相（1 kHz と 10 kHz の間）"));
+    }
     if (cboOutput_->count() == 0) cboOutput_->addItem(tr("既定の出力"), QString());
     if (cboInput_->count() == 0) cboInput_->addItem(tr("既定の入力"), QString());
     setState(state_);
