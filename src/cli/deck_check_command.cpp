@@ -128,6 +128,12 @@ int followDeckRecording(const std::string& path, std::FILE* in, std::FILE* out, 
 {
     std::string pending;
     while (true) {
+        std::size_t frames = 0;
+        const std::vector<float> tail = wavTail(path, static_cast<std::size_t>(7 * DeckTestRate), frames);
+        DeckLiveReading reading = deckLiveReading(tail.data(), tail.size() / 2, DeckTestRate);
+        reading.seconds = static_cast<double>(frames) / DeckTestRate;
+        const std::string line = deckLiveJson(reading) + "\n";
+        if (std::fwrite(line.data(), 1, line.size(), out) != line.size() || std::fflush(out) != 0) return Failed;
         pollfd watch{fileno(in), POLLIN, 0};
         if (poll(&watch, 1, intervalMs) > 0) {
             char buffer[256];
@@ -137,12 +143,6 @@ int followDeckRecording(const std::string& path, std::FILE* in, std::FILE* out, 
             if (pending.find("stop") != std::string::npos) return PlanMade;
             if (pending.size() > 1024) pending.erase(0, pending.size() - 16);
         }
-        std::size_t frames = 0;
-        const std::vector<float> tail = wavTail(path, static_cast<std::size_t>(7 * DeckTestRate), frames);
-        DeckLiveReading reading = deckLiveReading(tail.data(), tail.size() / 2, DeckTestRate);
-        reading.seconds = static_cast<double>(frames) / DeckTestRate;
-        const std::string line = deckLiveJson(reading) + "\n";
-        if (std::fwrite(line.data(), 1, line.size(), out) != line.size() || std::fflush(out) != 0) return Failed;
     }
 }
 

@@ -196,7 +196,7 @@ std::vector<std::string> deckCheckAdvice(const DeckCheckResult& result)
     if (result.speed && std::abs(result.speed->speedPercent) >= 0.3) {
         const double percent = result.speed->speedPercent;
         // A C90 side is 45 minutes: a deck that runs p % fast plays it about 27 p seconds short.
-        const std::string seconds = decimal(std::abs(percent) * 45 * 60 / 100, 0);
+        const std::string seconds = std::to_string(std::lround(std::abs(percent) * 45 * 60 / 100));
         advice.push_back(percent > 0 ? fill(_("デッキの速度が %1 % 速めです。C90 の片面で約 %2 秒短くなります。"),
                                             {decimal(percent, 1), seconds})
                                      : fill(_("デッキの速度が %1 % 遅めです。C90 の片面で約 %2 秒長くなります。"),
