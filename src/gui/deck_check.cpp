@@ -81,6 +81,10 @@ void PlanChild::kill()
     QProcess* process = process_;
     process_ = nullptr;
     process->disconnect(this);
+    if (process->state() == QProcess::NotRunning) {
+        process->deleteLater();
+        return;
+    }
     process->kill();
     // Reaped once it has gone, without waiting for it here.
     connect(process, &QProcess::finished, process, &QObject::deleteLater);
