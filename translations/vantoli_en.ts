@@ -431,6 +431,10 @@
         <source>保存しないと、変更は失われます。</source>
         <translation>Your changes will be lost if you don’t save them.</translation>
     </message>
+    <message>
+        <source>デッキの点検(&amp;K)...</source>
+        <translation>&amp;Deck Check...</translation>
+    </message>
 </context>
 <context>
     <name>PasteTracks</name>
@@ -684,6 +688,149 @@ A side&apos;s time can be set to what really fits on it.</translation>
     </message>
 </context>
 <context>
+    <name>vantoli::DeckCheck</name>
+    <message>
+        <source>録音が止まりました。</source>
+        <translation>The recording stopped.</translation>
+    </message>
+    <message>
+        <source>再生が止まりました。</source>
+        <translation>The playback stopped.</translation>
+    </message>
+    <message>
+        <source>テストプログラムを録音しました。テープを巻き戻し、［測定］を押してから再生してください。</source>
+        <translation>The test program is on the tape. Rewind it, press Measure, then play it back.</translation>
+    </message>
+    <message>
+        <source>デッキの点検</source>
+        <translation>Deck Check</translation>
+    </message>
+    <message>
+        <source>出力先(&amp;O):</source>
+        <translation>&amp;Output:</translation>
+    </message>
+    <message>
+        <source>入力元(&amp;I):</source>
+        <translation>&amp;Input:</translation>
+    </message>
+    <message>
+        <source>テストプログラムを録音(&amp;R)</source>
+        <translation>&amp;Record Test Tape</translation>
+    </message>
+    <message>
+        <source>録音ファイルを測る(&amp;F)...</source>
+        <translation>Measure a &amp;File...</translation>
+    </message>
+    <message>
+        <source>レポートを保存(&amp;S)...</source>
+        <translation>&amp;Save Report...</translation>
+    </message>
+    <message>
+        <source>閉じる(&amp;C)</source>
+        <translation>&amp;Close</translation>
+    </message>
+    <message>
+        <source>再生中の読み取り</source>
+        <translation>While the tape plays</translation>
+    </message>
+    <message>
+        <source>測定結果</source>
+        <translation>Results</translation>
+    </message>
+    <message>
+        <source>ワウ・フラッター（直近 5 秒）</source>
+        <translation>Wow and flutter (last 5 s)</translation>
+    </message>
+    <message>
+        <source>既定の出力</source>
+        <translation>Default output</translation>
+    </message>
+    <message>
+        <source>既定の入力</source>
+        <translation>Default input</translation>
+    </message>
+    <message>
+        <source>再生を止める(&amp;R)</source>
+        <translation>Stop the Test P&amp;rogram</translation>
+    </message>
+    <message>
+        <source>測定を終える(&amp;M)</source>
+        <translation>Finish &amp;Measuring</translation>
+    </message>
+    <message>
+        <source>測定(&amp;M)</source>
+        <translation>&amp;Measure</translation>
+    </message>
+    <message>
+        <source>再生を止めました。</source>
+        <translation>The test program was stopped.</translation>
+    </message>
+    <message>
+        <source>作業用のフォルダーを作れません。</source>
+        <translation>Cannot make a working folder.</translation>
+    </message>
+    <message>
+        <source>テストプログラムを作っています...</source>
+        <translation>Making the test program...</translation>
+    </message>
+    <message>
+        <source>デッキを録音にして、テストプログラム（約 2 分）を録音してください。</source>
+        <translation>Set the deck to record and record the test program (about 2 minutes).</translation>
+    </message>
+    <message>
+        <source>録音しています。デッキでテストテープを最初から再生し、終わったら［測定を終える］を押してください。</source>
+        <translation>Recording. Play the test tape on the deck from its start, then press Finish Measuring.</translation>
+    </message>
+    <message>
+        <source>録音ファイルを測る</source>
+        <translation>Measure a Recording</translation>
+    </message>
+    <message>
+        <source>音声ファイル (*.wav *.flac *.mp3 *.ogg *.opus *.m4a);;すべてのファイル (*)</source>
+        <translation>Audio files (*.wav *.flac *.mp3 *.ogg *.opus *.m4a);;All files (*)</translation>
+    </message>
+    <message>
+        <source>測っています...</source>
+        <translation>Measuring...</translation>
+    </message>
+    <message>
+        <source>録音を測れませんでした。</source>
+        <translation>The recording could not be measured.</translation>
+    </message>
+    <message>
+        <source>測定が終わりました。</source>
+        <translation>Measured.</translation>
+    </message>
+    <message>
+        <source>トーン %1 Hz、速度 %2 %</source>
+        <translation>Tone %1 Hz, speed %2 %</translation>
+    </message>
+    <message>
+        <source>トーン %1 Hz</source>
+        <translation>Tone %1 Hz</translation>
+    </message>
+    <message>
+        <source>トーンなし</source>
+        <translation>No tone</translation>
+    </message>
+    <message>
+        <source>アジマスの位相 %1°</source>
+        <translation>Azimuth phase %1°</translation>
+    </message>
+    <message>
+        <source>アジマスの位相（1 kHz と 10 kHz の間）</source>
+        <translation>Azimuth phase (during 1 kHz and 10 kHz)</translation>
+    </message>
+    <message>
+        <source>保存エラー</source>
+        <translation>Save Error</translation>
+    </message>
+    <message>
+        <source>レポートを PDF に保存</source>
+        <translation>Save the Report as PDF</translation>
+    </message>
+</context>
+<context>
     <name>vantoli::Dubbing</name>
     <message>
         <source>ダビング</source>
@@ -831,6 +978,13 @@ A side&apos;s time can be set to what really fits on it.</translation>
     <message>
         <source>%1 のレベル メーター: ピーク %2、平均 %3、ピークホールド %4</source>
         <translation>%1 level meter: peak %2, average %3, peak hold %4</translation>
+    </message>
+</context>
+<context>
+    <name>vantoli::PlanChild</name>
+    <message>
+        <source>vantoli-plan を起動できません（%1）。</source>
+        <translation>Cannot start vantoli-plan (%1).</translation>
     </message>
 </context>
 <context>

@@ -6,6 +6,7 @@
 #include <variant>
 
 #include "cli/command_line.h"
+#include "cli/deck_check_command.h"
 #include "cli/plan_output.h"
 #include "cli/side_render_command.h"
 #include "cli/sound_commands.h"
@@ -98,10 +99,11 @@ Read readInput(const PlanRequest& request, const std::optional<TapeDocument>& ta
 
 CommandResult runPlanCommand(const std::vector<std::string>& arguments, const std::string& settingsFile)
 {
+    if (std::optional<CommandResult> deck = runDeckCommand(arguments)) return std::move(*deck);
     CommandResult result;
     const CommandLine line = parseCommandLine(arguments);
     if (std::holds_alternative<ShowHelp>(line)) {
-        result.out = helpText();
+        result.out = helpText() + deckHelpText();
         return result;
     }
     if (std::holds_alternative<StreamSide>(line)) return streamSide(stdin, 1);

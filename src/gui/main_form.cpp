@@ -199,6 +199,7 @@ void MainForm::createMenus()
         {"mnuFileRecent",    Level::Item, QT_TRANSLATE_NOOP("MainForm", "最近使ったテープ(&U)"),                  Tick::None,   nullptr,                           nullptr},
         {"mnuFileLabel",     Level::Item, QT_TRANSLATE_NOOP("MainForm", "カセットレーベルを作成(&L)..."),         Tick::None,   &MainForm::mnuFileLabel_Click,     &MainForm::mnuFileLabel_},
         {"mnuFileDub",       Level::Item, QT_TRANSLATE_NOOP("MainForm", "テープにダビング(&D)..."),               Tick::None,   &MainForm::mnuFileDub_Click,       &MainForm::mnuFileDub_},
+        {"mnuFileDeckCheck", Level::Item, QT_TRANSLATE_NOOP("MainForm", "デッキの点検(&K)..."),                   Tick::None,   &MainForm::mnuFileDeckCheck_Click, &MainForm::mnuFileDeckCheck_},
         {"mnuFileBar2",      Level::Item, Separator,                               Tick::None,   nullptr,                           nullptr},
         {"mnuExit",          Level::Item, QT_TRANSLATE_NOOP("MainForm", "アプリケーションの終了(&X)"),            Tick::None,   &MainForm::mnuExit_Click,          &MainForm::mnuExit_},
         {"mnuSetting",       Level::Menu, QT_TRANSLATE_NOOP("MainForm", "設定(&S)"),                              Tick::None,   nullptr,                           nullptr},
@@ -388,6 +389,9 @@ void MainForm::mnuFileDub_Click()
     window->setSettings(tape_.dubbing());
     connect(window, &Dubbing::settingsChanged, this, &MainForm::setDubbingSettings);
 }
+
+// Opens the deck check, which needs no plan: it plays and measures a test program of its own.
+void MainForm::mnuFileDeckCheck_Click() { showDeckCheck(deckCheck_); }
 
 void MainForm::showOptimalTip()
 {

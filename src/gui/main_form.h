@@ -21,6 +21,7 @@
 #include "core/track_list.h"
 #include "gui/cassette_label.h"
 #include "gui/dialog.h"
+#include "gui/deck_check.h"
 #include "gui/dubbing.h"
 #include "gui/report.h"
 #include "gui/single_window.h"
@@ -86,6 +87,7 @@ public:
     QMenu* mnuFileRecent() const { return mnuFileRecent_; }
     QAction* mnuFileLabel() const { return mnuFileLabel_; }
     QAction* mnuFileDub() const { return mnuFileDub_; }
+    QAction* mnuFileDeckCheck() const { return mnuFileDeckCheck_; }
     QAction* mnuExit() const { return mnuExit_; }
     QAction* mnuSettingCD() const { return mnuSettingCD_; }
     QAction* mnuSetting5sec() const { return mnuSetting5sec_; }
@@ -120,6 +122,7 @@ public:
     SingleWindow<Version>& versionWindow() { return version_; }
     SingleWindow<CassetteLabel>& labelWindow() { return label_; }
     SingleWindow<Dubbing>& dubbingWindow() { return dubbing_; }
+    SingleWindow<DeckCheck>& deckCheckWindow() { return deckCheck_; }
 
     // The titles, album and artist of the tracks in the entries, as their source named them (tracks[i]
     // is entry i): the last read of a CD's CD-Text or of files. Empty when the entries were typed. Shown
@@ -215,6 +218,7 @@ public slots:
     void mnuFileSaveTape_Click();
     void mnuFileLabel_Click();
     void mnuFileDub_Click();
+    void mnuFileDeckCheck_Click();
     void mnuExit_Click();
     void mnuSettingOnline_Click();
     void mnuSettingAll_Click();
@@ -309,6 +313,7 @@ private:
     QMenu* mnuFileRecent_ = nullptr;
     QAction* mnuFileLabel_ = nullptr;
     QAction* mnuFileDub_ = nullptr;
+    QAction* mnuFileDeckCheck_ = nullptr;
     QAction* mnuExit_ = nullptr;
     QAction* mnuSettingCD_ = nullptr;
     QAction* mnuSetting5sec_ = nullptr;
@@ -328,6 +333,7 @@ private:
     SingleWindow<Version> version_;
     SingleWindow<CassetteLabel> label_;
     SingleWindow<Dubbing> dubbing_;
+    SingleWindow<DeckCheck> deckCheck_;
 
     TapeModel tape_;
     std::optional<LabelEdits> labelEdits_;  // typed over the label window when it last closed

@@ -218,6 +218,7 @@ QList<Shown> sweep()
     window->mnuHelpVersion()->trigger();
     window->mnuFileLabel()->trigger();
     window->mnuFileDub()->trigger();
+    window->mnuFileDeckCheck()->trigger();
     showHelp(window.get(), helpFolder());
     SingleWindow<Report> report;
     const std::vector<int> seconds(24, 200);
@@ -245,7 +246,7 @@ private slots:
         const QList<Shown> shown = sweep();
         QVERIFY(shown.size() > 100);
         // A window the sweep failed to open would pass unseen.
-        for (const char* title : {"Dubbing title", "PasteTracks title", "ReleaseChooser title"})
+        for (const char* title : {"Dubbing title", "DeckCheck title", "PasteTracks title", "ReleaseChooser title"})
             QVERIFY2(std::any_of(shown.begin(), shown.end(), [&](const Shown& s) { return s.where == title; }), title);
         QStringList problems;
         for (const Shown& s : shown) {

@@ -214,6 +214,7 @@ private slots:
                                              "mnuFileRecent 最近使ったテープ(&U)",
                                              "mnuFileLabel カセットレーベルを作成(&L)...",
                                              "mnuFileDub テープにダビング(&D)...",
+                                             "mnuFileDeckCheck デッキの点検(&K)...",
                                              "mnuFileBar2 -",
                                              "mnuExit アプリケーションの終了(&X)"};
         QTest::newRow("setting") << "mnuSetting" << "設定(&S)"

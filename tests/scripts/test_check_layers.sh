@@ -15,6 +15,7 @@ printf '#include <QCoreApplication>\n' >>"$copy/src/cli/main.cpp"
 printf '#include "gui/report.h"\n' >>"$copy/src/cli/plan_command.cpp"
 printf '#include <QString>\n' >>"$copy/src/audio/side_render.cpp"
 printf '#include "audio/side_render.h"\n' >>"$copy/src/gui/main_form.cpp"
+printf '#include "core/signal_spectrum.h"\n' >>"$copy/src/gui/report.cpp"
 if out="$("$root/scripts/check-layers" "$copy/src")"; then
     echo "check-layers passed a tree with wrong includes"; exit 1
 fi
@@ -24,7 +25,8 @@ for expected in "src/core/tape_planner.h:$(wc -l <"$copy/src/core/tape_planner.h
                 "src/cli/main.cpp:$(wc -l <"$copy/src/cli/main.cpp"):#include <QCoreApplication>" \
                 "src/cli/plan_command.cpp:$(wc -l <"$copy/src/cli/plan_command.cpp"):#include \"gui/report.h\"" \
                 "src/audio/side_render.cpp:$(wc -l <"$copy/src/audio/side_render.cpp"):#include <QString>" \
-                "src/gui/main_form.cpp:$(wc -l <"$copy/src/gui/main_form.cpp"):#include \"audio/side_render.h\""; do
+                "src/gui/main_form.cpp:$(wc -l <"$copy/src/gui/main_form.cpp"):#include \"audio/side_render.h\"" \
+                "src/gui/report.cpp:$(wc -l <"$copy/src/gui/report.cpp"):#include \"core/signal_spectrum.h\""; do
     grep -qF "$expected" <<<"$out" || { echo "not named: $expected"; echo "$out"; exit 1; }
 done
 echo "check-layers names every wrong include"
