@@ -42,6 +42,9 @@ const option LongOptions[] = {
     {"tone",          required_argument, nullptr, 0},
     {"loudness",      required_argument, nullptr, 0},
     {"stream",        required_argument, nullptr, 0},
+    {"check-tape",    required_argument, nullptr, 0},
+    {"side",          required_argument, nullptr, 0},
+    {"plot",          required_argument, nullptr, 0},
     {nullptr,         0,                 nullptr, 0},
 };
 // clang-format on
@@ -220,6 +223,9 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
     RenderRequest render;
     std::vector<std::string> renderOptions;  // as given, for the message when --render is missing
     bool stream = false;
+    std::optional<TapeCheckRequest> check;
+    std::vector<std::string> checkOptions;  // --side and --plot, for the message when --check-tape is missing
+    TapeCheckRequest checkRequest;
 
     // getopt_long over a copy of the arguments, operands returned in order (the leading '-'). A time
     // such as "-130" stands in as a plain word, so that it is taken for an operand; whatever getopt
@@ -284,6 +290,22 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
             if (*value != "-") return UsageError{_("--stream には「-」（標準出力）を指定してください。")};
             stream = true;
         }
+        if (name == "check-tape") {
+            if (value->empty()) return UsageError{_("--check-tape= の後にテープを再生した録音のファイルを指定してください。")};
+            checkRequest.recording = *value;
+            check = checkRequest;
+        }
+        if (name == "side") {
+            if (*value != "A" && *value != "B" && *value != "a" && *value != "b")
+                return UsageError{fill(_("--side には A か B を指定してください（%1）。"), {bracketed(*value)})};
+            checkRequest.sideB = *value == "B" || *value == "b";
+            checkOptions.push_back("--side");
+        }
+        if (name == "plot") {
+            if (value->empty()) return UsageError{_("--plot= の後に書き出す PNG のファイルを指定してください。")};
+            checkRequest.plot = *value;
+            checkOptions.push_back("--plot");
+        }
         if (name == "render" || name == "format" || name == "lead-in" || name == "tone" || name == "loudness") {
             if (const std::optional<UsageError> wrong = readRenderOption(name, *value, render)) return *wrong;
             renderOptions.push_back("--" + name);
@@ -302,10 +324,26 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
     }
 
     if (stream) {
-        if (!operands.empty() || !renderOptions.empty() || cd || report || json)
+        if (!operands.empty() || !renderOptions.empty() || cd || report || json || check)
             return UsageError{
                 _("--stream=- は要求を標準入力の JSON で受け取ります。ほかのオプションやファイルは指定できません。")};
         return StreamSide{};
+    }
+    if (check) {
+        // The side's program as --render would write it: the same sound options, but no folder.
+        if (!render.folder.empty()) return UsageError{_("--check-tape と --render は一緒に指定できません。")};
+        if (report) return UsageError{_("--check-tape と --report は一緒に指定できません。")};
+        for (const std::string& option : renderOptions)
+            if (option == "--format") return UsageError{_("--format は --render と一緒に指定してください。")};
+        check->recording = checkRequest.recording;
+        check->sideB = checkRequest.sideB;
+        check->plot = checkRequest.plot;
+        check->settingsGiven = !renderOptions.empty();
+        check->settings = render.settings;
+        request.check = check;
+        renderOptions.clear();
+    } else if (!checkOptions.empty()) {
+        return UsageError{fill(_("%1 は --check-tape と一緒に指定してください。"), {checkOptions.front()})};
     }
     if (!renderOptions.empty()) {
         if (render.folder.empty())

@@ -35,6 +35,15 @@ struct RenderRequest {
     DubbingSettings settings;  // --lead-in, --tone, --loudness
 };
 
+// --check-tape: a recording of the tape played back, compared with the side's program.
+struct TapeCheckRequest {
+    std::string recording;     // the recording's file (WAV, FLAC or anything FFmpeg reads)
+    bool sideB = false;        // --side=B
+    std::string plot;          // --plot=FILE.png; empty: no picture
+    bool settingsGiven = false;  // --lead-in, --tone or --loudness given (else a tape's own settings)
+    DubbingSettings settings;
+};
+
 struct PlanRequest {
     Input input = Input::Times;
     std::vector<std::string> operands;  // the times, or the files; for a CD the drive or image (none: default)
@@ -44,6 +53,7 @@ struct PlanRequest {
     Output output = Output::Plan;
     bool crlf = false;  // the report with CR LF line ends
     std::optional<RenderRequest> render;  // --render=DIR
+    std::optional<TapeCheckRequest> check;  // --check-tape=RECORDING
 };
 
 // --stream=-: one side's sound to standard output, as a JSON request on standard input asks.

@@ -8,6 +8,7 @@
 #include "cli/command_line.h"
 #include "cli/plan_output.h"
 #include "cli/side_render_command.h"
+#include "cli/tape_check_command.h"
 #include "core/disc_kind.h"
 #include "core/entry_reading.h"
 #include "core/file_read_result.h"
@@ -159,6 +160,13 @@ CommandResult runPlanCommand(const std::vector<std::string>& arguments, const st
     }
 
     const PlannedTape planned{std::move(*plan), tracks.seconds, tracks.titles, options, lineup};
+    if (request.check) {
+        // A tape brings the settings it was dubbed with, unless others are given.
+        PlanRequest checking = request;
+        if (tape && !checking.check->settingsGiven) checking.check->settings = tape->dubbing;
+        checkTapeSide(planned, checking, request.operands.empty() ? std::string() : request.operands.front(), result);
+        return result;
+    }
     switch (request.output) {
     case Output::Plan: result.out = planText(planned); break;
     case Output::Report: result.out = reportText(planned, request.crlf); break;

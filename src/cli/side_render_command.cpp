@@ -162,6 +162,31 @@ struct PreparedSide {
 
 }  // namespace
 
+std::optional<audio::SideRequest> sideRequest(const PlannedTape& planned, Input input, const std::string& cdSource,
+                                              bool sideB, const DubbingSettings& settings, std::string& problem)
+{
+    audio::SideRequest side;
+    side.gap = planned.options.gap;
+    side.settings = settings;
+    for (int number : sideB ? planned.longDisc.plan.sideB : planned.longDisc.plan.sideA) {
+        const std::size_t slot = static_cast<std::size_t>(number - 1);
+        audio::SideTrack track{number, {}, 0};
+        if (slot < planned.titles.tracks.size()) {
+            track.audio = planned.titles.tracks[slot].audio;
+            track.plannedMilliseconds = planned.titles.tracks[slot].milliseconds;
+        }
+        if (input == Input::Cd) track.audio = {AudioSource::Kind::CdTrack, cdSource, 0, -1, number};
+        if (track.audio.kind == AudioSource::Kind::None) {
+            problem = "vantoli-plan: " + fill(_("トラック %1 には音がありません。"), {std::to_string(number)}) + "\n";
+            return std::nullopt;
+        }
+        side.tracks.push_back(track);
+    }
+    return side;
+}
+
+std::string soundMessage(const audio::SoundError& error) { return messageOf(error); }
+
 void renderSides(const PlannedTape& planned, const PlanRequest& request, const std::string& cdSource,
                  CommandResult& result)
 {
@@ -180,21 +205,11 @@ void renderSides(const PlannedTape& planned, const PlanRequest& request, const s
     audio::LoudnessCache cache;
     std::vector<PreparedSide> sides{{_("A面"), "side-a", {}, {}}, {_("B面"), "side-b", {}, {}}};
     for (PreparedSide& side : sides) {
-        side.request.gap = planned.options.gap;
-        side.request.settings = render.settings;
-        for (int number : side.file == std::string("side-a") ? plan.sideA : plan.sideB) {
-            const std::size_t slot = static_cast<std::size_t>(number - 1);
-            audio::SideTrack track{number, {}, 0};
-            if (slot < planned.titles.tracks.size()) {
-                track.audio = planned.titles.tracks[slot].audio;
-                track.plannedMilliseconds = planned.titles.tracks[slot].milliseconds;
-            }
-            if (request.input == Input::Cd) track.audio = {AudioSource::Kind::CdTrack, cdSource, 0, -1, number};
-            if (track.audio.kind == AudioSource::Kind::None)
-                return fail(Failed, "vantoli-plan: " +
-                                        fill(_("トラック %1 には音がありません。"), {std::to_string(number)}) + "\n");
-            side.request.tracks.push_back(track);
-        }
+        std::string problem;
+        const std::optional<audio::SideRequest> made = sideRequest(
+            planned, request.input, cdSource, side.file != std::string("side-a"), render.settings, problem);
+        if (!made) return fail(Failed, problem);
+        side.request = *made;
         auto prepared = audio::prepareSide(side.request, cache);
         if (auto* error = std::get_if<audio::SoundError>(&prepared)) return fail(Failed, messageOf(*error));
         side.program = std::get<SideProgram>(prepared);

@@ -3,8 +3,10 @@
 // --stream=- plays one side to standard output for a front end (the dubbing window).
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
+#include "audio/side_render.h"
 #include "cli/command_line.h"
 #include "cli/plan_command.h"
 #include "cli/plan_output.h"
@@ -16,6 +18,14 @@ namespace vantoli::cli {
 // status on failure. Typed times have no sound: a message and Failed.
 void renderSides(const PlannedTape& planned, const PlanRequest& request, const std::string& cdSource,
                  CommandResult& result);
+
+// The tracks of side A (or B) with their sound, the plan's gap and `settings`, as --render plays
+// them. Nothing, and the message in `problem`, when a track has no sound (typed times).
+std::optional<audio::SideRequest> sideRequest(const PlannedTape& planned, Input input, const std::string& cdSource,
+                                              bool sideB, const DubbingSettings& settings, std::string& problem);
+
+// A sound source's failure as a message line.
+std::string soundMessage(const audio::SoundError& error);
 
 // Reads the JSON request from `in` and writes the side's PCM (s16le, 44.1 kHz, stereo) to the file
 // descriptor `out`. Messages go to `result.err`. A reader that goes away ends the stream quietly.

@@ -616,6 +616,7 @@ std::variant<TapeCheck, TapeCheckFailure> checkTape(const CheckSignal& recording
         if (lastHeld >= 0) cutAt = std::min(cutAt, map.programAt(static_cast<double>((lastHeld + 1) * BlockFrames)));
         if (lastMusic >= 0 && lastMusic - cutAt > 0.5 * Rate) {
             check.cutSeconds = (static_cast<double>(side.size()) - cutAt) / Rate;
+            check.cutAtSeconds = map.recordingAt(cutAt) / Rate;
             const Segment* segment = segmentOf(layout, cutAt);
             for (const Segment& candidate : layout.segments)
                 if (candidate.kind == SegmentKind::Track && candidate.start + candidate.frames > cutAt) {

@@ -85,6 +85,7 @@ struct TapeCheck {
     std::vector<ClippedStretch> clipped;
     double cutSeconds = 0;   // how much of the side's end is missing; 0 when it is whole
     int cutTrack = 0;        // the track the cut falls in; 0 when none
+    double cutAtSeconds = 0;  // where in the recording the side stops, when it is cut
     double recordingSeconds = 0;
     double noiseFloorDb = -std::numeric_limits<double>::infinity();  // the recording where the side is silent
     std::vector<LevelPoint> levels;

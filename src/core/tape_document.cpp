@@ -26,7 +26,8 @@ bool TapeDocument::operator==(const TapeDocument& other) const
     };
     return sources == other.sources && entries == other.entries && tracks == other.tracks && stamps == other.stamps &&
            longList == other.longList && optionsOf(options) == optionsOf(other.options) && lineup == other.lineup &&
-           plan == other.plan && label == other.label && dubbingOf(dubbing) == dubbingOf(other.dubbing);
+           plan == other.plan && label == other.label && dubbingOf(dubbing) == dubbingOf(other.dubbing) &&
+           checks[0] == other.checks[0] && checks[1] == other.checks[1];
 }
 
 // ---- Plans and label texts -----------------------------------------------------------------------
@@ -195,6 +196,16 @@ std::string writeTapeDocument(const TapeDocument& document, const std::string& f
              {"loudness", loudnessName(dubbing.loudness)},
              {"tone",
               Json{{"seconds", dubbing.tone.seconds}, {"hertz", dubbing.tone.hertz}, {"dbfs", dubbing.tone.dbfs}}}};
+    // Only sides that were checked, so that a document never checked reads as before.
+    Json checks = Json::object();
+    for (int side = 0; side < 2; ++side)
+        if (const auto& check = document.checks[side])
+            checks[side == 0 ? "A" : "B"] = Json{{"date", check->date},
+                                                 {"speedPercent", check->speedPercent},
+                                                 {"dropouts", check->dropouts},
+                                                 {"clipped", check->clipped},
+                                                 {"cutSeconds", check->cutSeconds}};
+    if (!checks.empty()) root["tapeChecks"] = checks;
     // Text that is not UTF-8 (a file name of another encoding) is written with U+FFFD in its place.
     return root.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
@@ -425,6 +436,18 @@ TapeDocument readDocument(const Reader& root, const std::string& folder)
     if (document.dubbing.tone.hertz != 400 && document.dubbing.tone.hertz != 1000)
         refuse(DocumentError::Kind::OutOfRange, "dubbing.tone.hertz");
     document.dubbing.tone.dbfs = tone.number("dbfs", -20, 0);
+    if (root.has("tapeChecks")) {
+        const Reader checks = root.object("tapeChecks");
+        for (int side = 0; side < 2; ++side) {
+            const char* name = side == 0 ? "A" : "B";
+            if (!checks.has(name)) continue;
+            const Reader check = checks.object(name);
+            document.checks[side] = SideCheckRecord{check.text("date"), check.number("speedPercent", -100, 100),
+                                                    static_cast<int>(check.integer("dropouts", 0, IntMax)),
+                                                    static_cast<int>(check.integer("clipped", 0, IntMax)),
+                                                    check.number("cutSeconds", 0, 86400)};
+        }
+    }
     return document;
 }
 

@@ -34,6 +34,7 @@ TapeDocument fullDocument()
     d.plan = SavedPlan{Tape{46, 1400}, {1, 3}, {2, 4}};
     d.label = LabelTexts{"題", "アーティスト", "TYPE II", {{2, "二"}, {4, ""}}};
     d.dubbing = DubbingSettings{7.5, CalibrationTone{10, 400, -18.5}, Loudness::Album};
+    d.checks[1] = SideCheckRecord{"2026-12-08T13:45:00Z", -0.75, 3, 1, 12.5};
     return d;
 }
 
@@ -64,6 +65,14 @@ private slots:
         const ParsedTapeDocument parsed = parseTapeDocument(writeTapeDocument(document, "/music"), "/music");
         QVERIFY(std::holds_alternative<TapeDocument>(parsed));
         QCOMPARE(std::get<TapeDocument>(parsed), document);
+    }
+
+    // A document whose sides were never checked is written as before: no member for the checks.
+    void uncheckedSidesWriteNothing()
+    {
+        TapeDocument document = fullDocument();
+        document.checks[1].reset();
+        QVERIFY(writeTapeDocument(document, "/music").find("tapeChecks") == std::string::npos);
     }
 
     // The music moved together with its document: files below the document's folder follow it, the
@@ -163,6 +172,11 @@ private slots:
         QTest::newRow("21 entries") << "\"entries\": ["
                                     << "\"entries\": [" + QString("\"1\",").repeated(19) << K::TooManyTracks
                                     << "entries";
+        QTest::newRow("tape check's dropouts negative") << "\"dropouts\": 3"
+                                                      << "\"dropouts\": -3" << K::OutOfRange << "tapeChecks.B.dropouts";
+        QTest::newRow("tape check's speed as text") << "\"speedPercent\": -0.75"
+                                                  << "\"speedPercent\": \"slow\"" << K::WrongType
+                                                  << "tapeChecks.B.speedPercent";
         QTest::newRow("long list of 4") << "\"longList\": false"
                                         << "\"longList\": true" << K::OutOfRange << "longList";
     }
