@@ -334,7 +334,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
         if (!render.folder.empty()) return UsageError{_("--check-tape と --render は一緒に指定できません。")};
         if (report) return UsageError{_("--check-tape と --report は一緒に指定できません。")};
         for (const std::string& option : renderOptions)
-            if (option == "--format") return UsageError{_("--format は --render と一緒に指定してください。")};
+            if (option == "--format") return UsageError{fill(_("%1 は --render と一緒に指定してください。"), {option})};
         check->recording = checkRequest.recording;
         check->sideB = checkRequest.sideB;
         check->plot = checkRequest.plot;
@@ -444,6 +444,15 @@ std::string helpText()
         "                       既定は 1000 Hz、-12 dBFS）\n"
         "  --loudness=off|track|album  音量をそろえる（-16 LUFS、トゥルーピークは -1 dBTP まで）。既定は off\n"
         "  --stream=-           標準入力の JSON で指定された面の音を標準出力に流します（フロントエンド用）\n"
+        "\n"
+        "テープの点検（ダビングしたテープを再生して録音し、面のプログラムと比べます）：\n"
+        "  --check-tape=録音    テープを再生した録音（WAV、FLAC など）を比べ、各トラックの始まりとレベル、\n"
+        "                       ドロップアウト、クリップ、途切れを 1 行ずつ表示します（--json で JSON）。\n"
+        "                       --lead-in、--tone、--loudness はダビングしたときと同じものを指定します\n"
+        "                       （テープ.vantoli ならテープの設定を使います）\n"
+        "  --side=A|B           比べる面（既定は A）\n"
+        "  --plot=ファイル.png  面のレベルの移り変わりを描きます（プログラムとテープ、トラックの位置、\n"
+        "                       ドロップアウトは赤）\n"
         "\n"
         "終了ステータス： 0 構成案を出力した、1 どのテープにも収まらない、\n"
         "2 入力の誤り、読み取れない入力、使い方の誤り\n");
