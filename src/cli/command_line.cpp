@@ -53,6 +53,8 @@ const option LongOptions[] = {
     {"devices",       no_argument,       nullptr, 0},
     {"record",        required_argument, nullptr, 0},
     {"seconds",       required_argument, nullptr, 0},
+    {"check-tape",    required_argument, nullptr, 0},
+    {"plot",          required_argument, nullptr, 0},
     {nullptr,         0,                 nullptr, 0},
 };
 // clang-format on
@@ -233,6 +235,9 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
     std::optional<RecordRequest> record;
     std::optional<double> seconds;
     std::optional<std::string> device;
+    std::optional<TapeCheckRequest> check;
+    std::vector<std::string> checkOptions;  // --side and --plot, for the message when --check-tape is missing
+    TapeCheckRequest checkRequest;
 
     // getopt_long over a copy of the arguments, operands returned in order (the leading '-'). A time
     // such as "-130" stands in as a plain word, so that it is taken for an operand; whatever getopt
@@ -317,6 +322,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
                 if (*value != "A" && *value != "B" && *value != "a" && *value != "b")
                     return UsageError{fill(_("--side には A か B を指定してください（%1）。"), {bracketed(*value)})};
                 playing.side = (*value == "B" || *value == "b") ? TapeSide::B : TapeSide::A;
+                checkRequest.sideB = playing.side == TapeSide::B;  // --check-tape takes it too
             }
             if (name == "count-down") {
                 const std::optional<double> count = decimal(*value);
@@ -331,6 +337,16 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
                 playing.requestOnInput = true;
             }
             playOptions.push_back("--" + name);
+        }
+        if (name == "check-tape") {
+            if (value->empty()) return UsageError{_("--check-tape= の後にテープを再生した録音のファイルを指定してください。")};
+            checkRequest.recording = *value;
+            check = checkRequest;
+        }
+        if (name == "plot") {
+            if (value->empty()) return UsageError{_("--plot= の後に書き出す PNG のファイルを指定してください。")};
+            checkRequest.plot = *value;
+            checkOptions.push_back("--plot");
         }
         if (name == "render" || name == "format" || name == "lead-in" || name == "tone" || name == "loudness") {
             if (const std::optional<UsageError> wrong = readRenderOption(name, *value, render)) return *wrong;
@@ -363,7 +379,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
         return *record;
     }
     if (seconds) return UsageError{_("--seconds は --record と一緒に指定してください。")};
-    if (!play && !playOptions.empty())
+    if (!play && !check && !playOptions.empty())
         return UsageError{fill(_("%1 は --play と一緒に指定してください。"), {playOptions.front()})};
     if (!play && device) return UsageError{_("--device は --play か --record と一緒に指定してください。")};
     if (play) {
@@ -386,10 +402,26 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
         request.play = playing;
     }
     if (stream) {
-        if (!operands.empty() || !renderOptions.empty() || cd || report || json)
+        if (!operands.empty() || !renderOptions.empty() || cd || report || json || check)
             return UsageError{
                 _("--stream=- は要求を標準入力の JSON で受け取ります。ほかのオプションやファイルは指定できません。")};
         return StreamSide{};
+    }
+    if (check) {
+        // The side's program as --render would write it: the same sound options, but no folder.
+        if (!render.folder.empty()) return UsageError{_("--check-tape と --render は一緒に指定できません。")};
+        if (report) return UsageError{_("--check-tape と --report は一緒に指定できません。")};
+        for (const std::string& option : renderOptions)
+            if (option == "--format") return UsageError{fill(_("%1 は --render と一緒に指定してください。"), {option})};
+        check->recording = checkRequest.recording;
+        check->sideB = checkRequest.sideB;
+        check->plot = checkRequest.plot;
+        check->settingsGiven = !renderOptions.empty();
+        check->settings = render.settings;
+        request.check = check;
+        renderOptions.clear();
+    } else if (!checkOptions.empty()) {
+        return UsageError{fill(_("%1 は --check-tape と一緒に指定してください。"), {checkOptions.front()})};
     }
     if (!renderOptions.empty()) {
         if (render.folder.empty())
@@ -502,6 +534,14 @@ std::string helpText()
         "  --record=ファイル    入力を WAV（44.1 kHz、16 ビット、ステレオ）に録音します。stop か Ctrl+C で終了\n"
         "  --seconds=秒         --record でこの秒数だけ録音します\n"
         "  --play と --record に --json を付けると、位置、レベル、キューを 1 行に 1 つの JSON で出力します\n"
+        "テープの点検（ダビングしたテープを再生して録音し、面のプログラムと比べます）：\n"
+        "  --check-tape=録音    テープを再生した録音（WAV、FLAC など）を比べ、各トラックの始まりとレベル、\n"
+        "                       ドロップアウト、クリップ、途切れを 1 行ずつ表示します（--json で JSON）。\n"
+        "                       --lead-in、--tone、--loudness はダビングしたときと同じものを指定します\n"
+        "                       （テープ.vantoli ならテープの設定を使います）\n"
+        "  --side=A|B           比べる面（既定は A）\n"
+        "  --plot=ファイル.png  面のレベルの移り変わりを描きます（プログラムとテープ、トラックの位置、\n"
+        "                       ドロップアウトは赤）\n"
         "\n"
         "終了ステータス： 0 構成案を出力した、1 どのテープにも収まらない、\n"
         "2 入力の誤り、読み取れない入力、使い方の誤り\n"

@@ -48,6 +48,15 @@ struct PlayRequest {
     bool settingsGiven = false;    // one of them was given (else a tape plays with its own)
 };
 
+// --check-tape: a recording of the tape played back, compared with the side's program.
+struct TapeCheckRequest {
+    std::string recording;     // the recording's file (WAV, FLAC or anything FFmpeg reads)
+    bool sideB = false;        // --side=B
+    std::string plot;          // --plot=FILE.png; empty: no picture
+    bool settingsGiven = false;  // --lead-in, --tone or --loudness given (else a tape's own settings)
+    DubbingSettings settings;
+};
+
 struct PlanRequest {
     Input input = Input::Times;
     std::vector<std::string> operands;  // the times, or the files; for a CD the drive or image (none: default)
@@ -58,6 +67,7 @@ struct PlanRequest {
     bool crlf = false;  // the report with CR LF line ends
     std::optional<RenderRequest> render;  // --render=DIR
     std::optional<PlayRequest> play;      // --play
+    std::optional<TapeCheckRequest> check;  // --check-tape=RECORDING
 };
 
 // --stream=-: one side's sound to standard output, as a JSON request on standard input asks.

@@ -10,6 +10,7 @@
 #include "cli/plan_output.h"
 #include "cli/side_render_command.h"
 #include "cli/sound_commands.h"
+#include "cli/tape_check_command.h"
 #include "core/disc_kind.h"
 #include "core/entry_reading.h"
 #include "core/file_read_result.h"
@@ -192,6 +193,13 @@ CommandResult runPlanCommand(const std::vector<std::string>& arguments, const st
         CommandResult played = playSide(stream, *request.play, 0, 1);
         played.err = result.err + played.err;
         return played;
+    }
+    if (request.check) {
+        // A tape brings the settings it was dubbed with, unless others are given.
+        PlanRequest checking = request;
+        if (tape && !checking.check->settingsGiven) checking.check->settings = tape->dubbing;
+        checkTapeSide(planned, checking, request.operands.empty() ? std::string() : request.operands.front(), result);
+        return result;
     }
     switch (request.output) {
     case Output::Plan: result.out = planText(planned); break;

@@ -163,6 +163,19 @@ std::variant<SideRequest, std::string> planSideRequest(const PlannedTape& planne
     return made;
 }
 
+std::optional<audio::SideRequest> sideRequest(const PlannedTape& planned, Input input, const std::string& cdSource,
+                                              bool sideB, const DubbingSettings& settings, std::string& problem)
+{
+    auto made = planSideRequest(planned, input, cdSource, sideB ? TapeSide::B : TapeSide::A, settings);
+    if (auto* message = std::get_if<std::string>(&made)) {
+        problem = *message;
+        return std::nullopt;
+    }
+    return std::get<SideRequest>(made);
+}
+
+std::string soundMessage(const audio::SoundError& error) { return messageOf(error); }
+
 void renderSides(const PlannedTape& planned, const PlanRequest& request, const std::string& cdSource,
                  CommandResult& result)
 {

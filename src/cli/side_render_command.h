@@ -26,6 +26,14 @@ std::variant<SideRequest, std::string> planSideRequest(const PlannedTape& planne
 void renderSides(const PlannedTape& planned, const PlanRequest& request, const std::string& cdSource,
                  CommandResult& result);
 
+// The tracks of side A (or B) with their sound, the plan's gap and `settings`, as --render plays
+// them. Nothing, and the message in `problem`, when a track has no sound (typed times).
+std::optional<audio::SideRequest> sideRequest(const PlannedTape& planned, Input input, const std::string& cdSource,
+                                              bool sideB, const DubbingSettings& settings, std::string& problem);
+
+// A sound source's failure as a message line.
+std::string soundMessage(const audio::SoundError& error);
+
 // Reads the JSON request from `in` and writes the side's PCM (s16le, 44.1 kHz, stereo) to the file
 // descriptor `out`. Messages go to `result.err`. A reader that goes away ends the stream quietly.
 CommandResult streamSide(std::FILE* in, int out);

@@ -179,6 +179,16 @@ std::string writeTapeDocument(const TapeDocument& document, const std::string& f
              {"loudness", loudnessName(dubbing.loudness)},
              {"tone",
               Json{{"seconds", dubbing.tone.seconds}, {"hertz", dubbing.tone.hertz}, {"dbfs", dubbing.tone.dbfs}}}};
+    // Only sides that were checked, so that a document never checked reads as before.
+    Json checks = Json::object();
+    for (int side = 0; side < 2; ++side)
+        if (const auto& check = document.checks[side])
+            checks[side == 0 ? "A" : "B"] = Json{{"date", check->date},
+                                                 {"speedPercent", check->speedPercent},
+                                                 {"dropouts", check->dropouts},
+                                                 {"clipped", check->clipped},
+                                                 {"cutSeconds", check->cutSeconds}};
+    if (!checks.empty()) root["tapeChecks"] = checks;
     // Text that is not UTF-8 (a file name of another encoding) is written with U+FFFD in its place.
     return root.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
@@ -415,6 +425,18 @@ TapeDocument readDocument(const Reader& root, const std::string& folder)
     document.dubbing.tone.hertz = static_cast<int>(tone.integer("hertz", 0, IntMax));
     if (!isToneHertz(document.dubbing.tone.hertz)) refuse(DocumentError::Kind::OutOfRange, "dubbing.tone.hertz");
     document.dubbing.tone.dbfs = tone.number("dbfs", MinToneDbfs, MaxToneDbfs);
+    if (root.has("tapeChecks")) {
+        const Reader checks = root.object("tapeChecks");
+        for (int side = 0; side < 2; ++side) {
+            const char* name = side == 0 ? "A" : "B";
+            if (!checks.has(name)) continue;
+            const Reader check = checks.object(name);
+            document.checks[side] = SideCheckRecord{check.text("date"), check.number("speedPercent", -100, 100),
+                                                    static_cast<int>(check.integer("dropouts", 0, IntMax)),
+                                                    static_cast<int>(check.integer("clipped", 0, IntMax)),
+                                                    check.number("cutSeconds", 0, 86400)};
+        }
+    }
     return document;
 }
 

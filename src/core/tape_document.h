@@ -77,6 +77,17 @@ LabelTexts labelTexts(const LabelContent& prefilled, const LabelContent& shown);
 // Puts saved texts over a label the plan filled in.
 void applyLabelTexts(LabelContent& label, const LabelTexts& texts);
 
+// The last tape check of a side: when, how fast the tape played, and what was found.
+struct SideCheckRecord {
+    std::string date;  // ISO 8601 in UTC, "2026-12-08T13:45:00Z"
+    double speedPercent = 0;
+    int dropouts = 0;
+    int clipped = 0;
+    double cutSeconds = 0;
+
+    bool operator==(const SideCheckRecord&) const = default;
+};
+
 struct TapeDocument {
     std::vector<std::string> sources;  // the files, folders and playlists read (absolute paths)
     std::vector<std::string> entries;  // the entry texts as typed, entry 1 first, at most EntryCount
@@ -91,6 +102,7 @@ struct TapeDocument {
     DubbingSettings dubbing;
     // The tape's own file, in a copy kept for recovery (absolute); empty in the tape's own file.
     std::string file;
+    std::optional<SideCheckRecord> checks[2];  // side A's and side B's last check; none before one
 
     bool operator==(const TapeDocument&) const = default;
 };

@@ -36,6 +36,7 @@ TapeDocument fullDocument()
     d.dubbing = DubbingSettings{7.5, CalibrationTone{10, 400, -18.5}, Loudness::Album};
     d.tracks.tracks[2].timeTyped = true;
     d.file = "/tapes/mine.vantoli";
+    d.checks[1] = SideCheckRecord{"2026-12-08T13:45:00Z", -0.75, 3, 1, 12.5};
     return d;
 }
 
@@ -66,6 +67,14 @@ private slots:
         const ParsedTapeDocument parsed = parseTapeDocument(writeTapeDocument(document, "/music"), "/music");
         QVERIFY(std::holds_alternative<TapeDocument>(parsed));
         QCOMPARE(std::get<TapeDocument>(parsed), document);
+    }
+
+    // A document whose sides were never checked is written as before: no member for the checks.
+    void uncheckedSidesWriteNothing()
+    {
+        TapeDocument document = fullDocument();
+        document.checks[1].reset();
+        QVERIFY(writeTapeDocument(document, "/music").find("tapeChecks") == std::string::npos);
     }
 
     // The music moved together with its document: files below the document's folder follow it, the
@@ -175,6 +184,11 @@ private slots:
         QTest::newRow("third entry unreadable") << "\"\",\n    \"1205\""
                                                 << "\"500\", \"4:6x\"" << K::BadEntry << "entries[2]";
         QTest::newRow("first entry seconds 61") << "\"431\"" << "\"461\"" << K::BadEntry << "entries[0]";
+        QTest::newRow("tape check's dropouts negative") << "\"dropouts\": 3"
+                                                      << "\"dropouts\": -3" << K::OutOfRange << "tapeChecks.B.dropouts";
+        QTest::newRow("tape check's speed as text") << "\"speedPercent\": -0.75"
+                                                  << "\"speedPercent\": \"slow\"" << K::WrongType
+                                                  << "tapeChecks.B.speedPercent";
         QTest::newRow("long list of 4") << "\"longList\": false"
                                         << "\"longList\": true" << K::OutOfRange << "longList";
     }
