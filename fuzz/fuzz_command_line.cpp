@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/command_line.h"
+#include "core/tape_lineup.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -19,8 +20,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     arguments.push_back(bytes.substr(start));
     parseCommandLine(arguments);
 
-    for (const char* option : {"--tapes=", "--tone=", "--lead-in="}) parseCommandLine({"vantoli-plan", option + bytes});
-    if (const auto tapes = parseTapeList(bytes))
+    for (const char* option : {"--tone=", "--lead-in="}) parseCommandLine({"vantoli-plan", option + bytes});
+    parseCommandLine({"vantoli-plan", "--tapes=" + bytes});
+    // A list of tapes the lineup's checks pass holds no tape of nought minutes or seconds.
+    if (const auto tapes = parseTapeList(bytes); tapes && !vantoli::checkTapeChoices(*tapes))
         for (const vantoli::TapeChoice& tape : *tapes)
             if (tape.minutes <= 0 || tape.sideCapacity <= 0) std::abort();
     if (const auto tone = parseTone(bytes))

@@ -164,7 +164,7 @@ std::optional<CalibrationTone> parseTone(std::string_view text)
     }
     if (parts.size() > 3) return std::nullopt;
     const std::optional<double> seconds = decimal(parts[0]);
-    if (!seconds || *seconds < 0 || *seconds > 600) return std::nullopt;
+    if (!seconds || *seconds < 0 || *seconds > MaxToneSeconds) return std::nullopt;
     tone.seconds = *seconds;
     if (parts.size() > 1) {
         const std::optional<int> hertz = wholeNumber(trimmed(parts[1]));

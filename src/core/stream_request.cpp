@@ -64,7 +64,7 @@ StreamRequest readRequest(const Json& json)
         const Json& tone = json.at("tone");
         if (!tone.is_object()) throw Refused{_("「tone」の値が違います")};
         settings.tone.seconds = member(tone, "seconds", 0.0);
-        settings.tone.hertz = member(tone, "hertz", 1000);
+        settings.tone.hertz = static_cast<int>(integerMember(tone, "hertz", 1000, 0, 100000));
         settings.tone.dbfs = member(tone, "dbfs", -12.0);
         if (!(settings.tone.seconds >= 0 && settings.tone.seconds <= MaxToneSeconds) || !isToneHertz(settings.tone.hertz) || !isToneDbfs(settings.tone.dbfs))
             throw Refused{_("「tone」の値が違います（400 か 1000 Hz、-20 から 0 dBFS）")};
@@ -96,7 +96,7 @@ StreamRequest readRequest(const Json& json)
     for (const Json& item : json.at("tracks")) {
         if (!item.is_object()) throw Refused{_("「tracks」の要素がオブジェクトではありません")};
         SideTrack track;
-        track.number = member(item, "number", 0);
+        track.number = static_cast<int>(integerMember(item, "number", 0, 0, 9999));
         track.plannedMilliseconds = integerMember(item, "milliseconds", 0, 0, MaxDocumentTrackMilliseconds);
         const std::string kind = member<std::string>(item, "kind", "file");
         track.audio.path = member<std::string>(item, "path", "");
@@ -110,7 +110,7 @@ StreamRequest readRequest(const Json& json)
                 throw Refused{_("「startFrame」と「endFrame」の値が違います")};
         } else if (kind == "cd") {
             track.audio.kind = AudioSource::Kind::CdTrack;
-            track.audio.cdTrack = member(item, "cdTrack", 0);
+            track.audio.cdTrack = static_cast<int>(integerMember(item, "cdTrack", 0, 0, 99));
             if (track.audio.cdTrack < 1 || track.audio.cdTrack > 99) throw Refused{_("「cdTrack」は 1 から 99 までです")};
         } else {
             throw Refused{_("「kind」は file か cd です")};

@@ -21,6 +21,11 @@ QString planProgram()
     return besideProgram(VANTOLI_PLAN_FROM_PROGRAM "/vantoli-plan");
 }
 
-QString helpFolder() { return besideProgram(VANTOLI_HELP_FROM_PROGRAM); }
+QString helpFolder()
+{
+    const QString set = qEnvironmentVariable("VANTOLI_HELP");  // for tests, as VANTOLI_PLAN
+    if (!set.isEmpty()) return set;
+    return besideProgram(VANTOLI_HELP_FROM_PROGRAM);
+}
 
 }  // namespace vantoli

@@ -66,7 +66,9 @@ private slots:
             window->dialogWindow().unload();
             window->mnuHelpVersion()->trigger();
             window->versionWindow().unload();
-            window->mnuHelpTopic()->trigger();  // no help beside the test: nothing opens
+            qputenv("VANTOLI_HELP", "/nonexistent/help");
+            window->mnuHelpTopic()->trigger();  // no help pages there: nothing opens
+            qunsetenv("VANTOLI_HELP");
         }
         QCOMPARE(windowCount(), windowsAtStart);
         QCOMPARE(driver.messages().size(), Rounds);  // the long disc's information box, once a round

@@ -130,7 +130,8 @@ private slots:
 
     void helpWithoutItsPagesSaysNothing()
     {
-        // The test program's folder holds no help pages.
+        // A folder with no help pages in it.
+        qputenv("VANTOLI_HELP", "/nonexistent/help");
         auto window = openWindow();
         QVERIFY(window);
         ModalAnswerer catcher;
@@ -139,6 +140,7 @@ private slots:
         QVERIFY(catcher.messages().isEmpty());
         QCOMPARE(openWindows<HelpWindow>().size(), 0);
         QVERIFY(window->isEnabled());
+        qunsetenv("VANTOLI_HELP");
     }
 
     void saveThenOpenThroughTheMenu()
