@@ -380,7 +380,9 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
     }
     if (seconds) return UsageError{_("--seconds は --record と一緒に指定してください。")};
     if (!play && !check && !playOptions.empty())
-        return UsageError{fill(_("%1 は --play と一緒に指定してください。"), {playOptions.front()})};
+        return UsageError{playOptions.front() == "--side"
+                              ? std::string(_("--side は --play か --check-tape と一緒に指定してください。"))
+                              : fill(_("%1 は --play と一緒に指定してください。"), {playOptions.front()})};
     if (!play && device) return UsageError{_("--device は --play か --record と一緒に指定してください。")};
     if (play) {
         if (stream || report || request.crlf || !render.folder.empty())

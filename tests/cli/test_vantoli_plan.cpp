@@ -789,7 +789,7 @@ private slots:
         QTest::newRow("an empty argument") << QStringList{"431", "", "350"} << "空の引数は指定できません";
         QTest::newRow("check-tape empty") << QStringList{"--check-tape=", "a.flac"} << "--check-tape= の後に";
         QTest::newRow("side C") << QStringList{"--check-tape=t.wav", "--side=C", "a.flac"} << "--side には A か B を指定してください（「C」）";
-        QTest::newRow("side without check-tape") << QStringList{"--side=B", "a.flac"} << "--side は --check-tape と一緒に";
+        QTest::newRow("side without check-tape") << QStringList{"--side=B", "a.flac"} << "--side は --play か --check-tape と一緒に";
         QTest::newRow("plot without check-tape") << QStringList{"--plot=p.png", "a.flac"} << "--plot は --check-tape と一緒に";
         QTest::newRow("plot empty") << QStringList{"--check-tape=t.wav", "--plot=", "a.flac"} << "--plot= の後に";
         QTest::newRow("check-tape and render") << QStringList{"--check-tape=t.wav", "--render=out", "a.flac"} << "--check-tape と --render は一緒に";
@@ -797,7 +797,6 @@ private slots:
         QTest::newRow("check-tape and report") << QStringList{"--check-tape=t.wav", "--report", "a.flac"} << "--check-tape と --report は一緒に";
         QTest::newRow("mistake before help") << QStringList{"--foo", "--help"} << "不明なオプションです： --foo";
         // The sound engine's options: each only where it means something.
-        QTest::newRow("side without play") << QStringList{"--side=B", "a.flac"} << "--side は --play と一緒に";
         QTest::newRow("side C") << QStringList{"--play", "--side=C", "a.flac"} << "--side には A か B を";
         QTest::newRow("count-down too long") << QStringList{"--play", "--count-down=31", "a.flac"} << "--count-down には 0 から 30";
         QTest::newRow("device alone") << QStringList{"--device=tape", "a.flac"} << "--device は --play か --record と";
