@@ -25,6 +25,7 @@
 
 #include "gui/level_meter.h"
 #include "gui/message_box.h"
+#include "gui/plan_process.h"
 #include "gui/save_file.h"
 #include "gui/side_player.h"
 
@@ -40,7 +41,7 @@ void PlanChild::start(const QStringList& arguments)
 {
     kill();
     pending_.clear();
-    process_ = new QProcess(this);
+    process_ = newPlanProcess(this);
     QProcess* process = process_;
     connect(process, &QProcess::readyReadStandardOutput, this, [this, process] {
         if (process != process_) return;
@@ -65,7 +66,7 @@ void PlanChild::start(const QStringList& arguments)
         process->deleteLater();
         emit finished(-1, tr("vantoli-plan を起動できません（%1）。").arg(SidePlayer::rendererProgram()));
     });
-    process->start(SidePlayer::rendererProgram(), arguments);
+    startPlan(process, arguments);
 }
 
 bool PlanChild::running() const { return process_ != nullptr; }
@@ -85,10 +86,8 @@ void PlanChild::kill()
         process->deleteLater();
         return;
     }
+    letProcessEnd(process);
     process->kill();
-    // Reaped once it has gone, without waiting for it here.
-    connect(process, &QProcess::finished, process, &QObject::deleteLater);
-    process->setParent(nullptr);
 }
 
 // ---- the plots ----

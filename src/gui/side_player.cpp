@@ -1,11 +1,10 @@
 #include "gui/side_player.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QProcess>
 #include <QTimer>
 
-#include "core/language.h"
+#include "gui/plan_process.h"
 #include "gui/program_files.h"
 
 namespace vantoli {
@@ -18,19 +17,6 @@ constexpr int KillAfterMs = 2000;  // a child that does not end on "stop" is kil
 
 SidePlayer::SidePlayer(QObject* parent) : QObject(parent) {}
 
-namespace {
-
-// Lets a child process end on its own after its owner has gone: the object deletes itself once the
-// child has ended, and nothing waits for it here.
-void letEnd(QProcess* child)
-{
-    child->setParent(nullptr);
-    QObject::connect(child, &QProcess::finished, child, &QObject::deleteLater);
-    QObject::connect(child, &QProcess::errorOccurred, child, &QObject::deleteLater);
-}
-
-}  // namespace
-
 SidePlayer::~SidePlayer()
 {
     stop();
@@ -39,7 +25,7 @@ SidePlayer::~SidePlayer()
         if (lister_->state() == QProcess::NotRunning) {
             delete lister_;
         } else {
-            letEnd(lister_);
+            letProcessEnd(lister_);
             lister_->kill();
         }
     }
@@ -49,15 +35,8 @@ QString SidePlayer::rendererProgram() { return planProgram(); }
 
 QProcess* SidePlayer::startChild(const QStringList& arguments)
 {
-    auto* child = new QProcess(this);
-    // The child's messages are shown here: they speak the window's language, which the Settings menu
-    // may have chosen against the environment.
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(QStringLiteral("LANGUAGE"));
-    environment.insert(QStringLiteral("LC_ALL"), currentLanguage() == Language::English ? QStringLiteral("en_US.UTF-8")
-                                                                                       : QStringLiteral("C.UTF-8"));
-    child->setProcessEnvironment(environment);
-    child->start(rendererProgram(), arguments);
+    QProcess* child = newPlanProcess(this);
+    startPlan(child, arguments);
     return child;
 }
 
@@ -160,7 +139,7 @@ void SidePlayer::stop()
     if (child->state() != QProcess::NotRunning) {
         child->write("stop\n");
         child->closeWriteChannel();
-        letEnd(child);
+        letProcessEnd(child);
         QTimer::singleShot(KillAfterMs, child, [child] { child->kill(); });
     } else {
         child->deleteLater();
