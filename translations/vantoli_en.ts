@@ -968,6 +968,14 @@ A side&apos;s time can be set to what really fits on it.</translation>
         <source>（トラック %1 は入力したタイム）</source>
         <translation> (typed time: track %1)</translation>
     </message>
+    <message>
+        <source>テープを確かめる(&amp;K)...</source>
+        <translation>Chec&amp;k the Tape...</translation>
+    </message>
+    <message>
+        <source>録音したテープを再生して、各トラックの位置と音の乱れを確かめます</source>
+        <translation>Play the recorded tape back and check where each track is and what went wrong</translation>
+    </message>
 </context>
 <context>
     <name>vantoli::LevelMeter</name>
@@ -996,6 +1004,105 @@ A side&apos;s time can be set to what really fits on it.</translation>
     <message>
         <source>音声を再生するプロセスが異常終了しました。</source>
         <translation>The process that plays the sound stopped unexpectedly.</translation>
+    </message>
+</context>
+<context>
+    <name>vantoli::TapeCheckWindow</name>
+    <message>
+        <source>録音が止まりました。</source>
+        <translation>The recording stopped.</translation>
+    </message>
+    <message>
+        <source>B面</source>
+        <translation>Side B</translation>
+    </message>
+    <message>
+        <source>A面</source>
+        <translation>Side A</translation>
+    </message>
+    <message>
+        <source>テープの確認</source>
+        <translation>Check the Tape</translation>
+    </message>
+    <message>
+        <source>%1（%2 曲、%3）を録音したテープを確かめます。</source>
+        <translation>Checks the tape that %1 (%2 tracks, %3) was recorded onto.</translation>
+    </message>
+    <message>
+        <source>入力元(&amp;I):</source>
+        <translation>&amp;Input:</translation>
+    </message>
+    <message>
+        <source>録音ファイルを確かめる(&amp;F)...</source>
+        <translation>Check a Recording &amp;File...</translation>
+    </message>
+    <message>
+        <source>レポートを保存(&amp;S)...</source>
+        <translation>&amp;Save Report...</translation>
+    </message>
+    <message>
+        <source>閉じる(&amp;C)</source>
+        <translation>&amp;Close</translation>
+    </message>
+    <message>
+        <source>既定の入力</source>
+        <translation>Default input</translation>
+    </message>
+    <message>
+        <source>テープを面の始めまで巻き戻し、［聞き始める］を押してからデッキで再生してください。</source>
+        <translation>Rewind the tape to the start of the side, press [Start Listening], then play it on the deck.</translation>
+    </message>
+    <message>
+        <source>聞き終えて確かめる(&amp;L)</source>
+        <translation>Stop &amp;Listening and Check</translation>
+    </message>
+    <message>
+        <source>聞き始める(&amp;L)</source>
+        <translation>Start &amp;Listening</translation>
+    </message>
+    <message>
+        <source>作業用のフォルダーを作れません。</source>
+        <translation>Cannot make a working folder.</translation>
+    </message>
+    <message>
+        <source>聞いています。デッキでテープを再生してください。面が終わったら自動で確かめます。</source>
+        <translation>Listening. Play the tape on the deck; the check starts by itself when the side is over.</translation>
+    </message>
+    <message>
+        <source>録音を閉じています...</source>
+        <translation>Closing the recording...</translation>
+    </message>
+    <message>
+        <source>録音ファイルを確かめる</source>
+        <translation>Check a Recording File</translation>
+    </message>
+    <message>
+        <source>音声ファイル (*.wav *.flac *.mp3 *.ogg *.opus *.m4a);;すべてのファイル (*)</source>
+        <translation>Audio files (*.wav *.flac *.mp3 *.ogg *.opus *.m4a);;All files (*)</translation>
+    </message>
+    <message>
+        <source>録音と面を比べています...</source>
+        <translation>Comparing the recording with the side...</translation>
+    </message>
+    <message>
+        <source>録音を確かめられませんでした。</source>
+        <translation>The recording could not be checked.</translation>
+    </message>
+    <message>
+        <source>確認が終わりました。</source>
+        <translation>The check is done.</translation>
+    </message>
+    <message>
+        <source>テープの確認（%1）</source>
+        <translation>Tape Check (%1)</translation>
+    </message>
+    <message>
+        <source>保存エラー</source>
+        <translation>Save Error</translation>
+    </message>
+    <message>
+        <source>レポートを PDF に保存</source>
+        <translation>Save the Report as PDF</translation>
     </message>
 </context>
 </TS>

@@ -379,6 +379,20 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
         return *record;
     }
     if (seconds) return UsageError{_("--seconds は --record と一緒に指定してください。")};
+    if (check && !play) {
+        // Of the play's options the check takes the side, and the side's request on standard input.
+        for (const std::string& option : playOptions)
+            if (option != "--side" && option != "--request")
+                return UsageError{fill(_("%1 は --play と一緒に指定してください。"), {option})};
+        if (playing.requestOnInput) {
+            if (!operands.empty() || cd || !renderOptions.empty() || report || stream || request.optionsGiven ||
+                request.tapes || request.crlf || device)
+                return UsageError{_("--check-tape --request=- は面を標準入力の JSON で受け取ります。一緒に指定できるのは "
+                                    "--side、--plot、--json だけです。")};
+            TapeCheckRequest asked = checkRequest;
+            return CheckStream{asked, json};
+        }
+    }
     if (!play && !check && !playOptions.empty())
         return UsageError{playOptions.front() == "--side"
                               ? std::string(_("--side は --play か --check-tape と一緒に指定してください。"))

@@ -78,6 +78,13 @@ struct PlayStream {
     PlayRequest play;
 };
 
+// --check-tape --request=-: the recording checked against the side the request on standard input
+// names (as --play --request=- takes it), without a plan.
+struct CheckStream {
+    TapeCheckRequest check;
+    bool json = false;
+};
+
 // --devices: the sound server's outputs and inputs as JSON.
 struct ListDevices {};
 
@@ -98,7 +105,8 @@ struct UsageError {
 };
 
 using CommandLine =
-    std::variant<PlanRequest, ShowHelp, ShowVersion, StreamSide, PlayStream, ListDevices, RecordRequest, UsageError>;
+    std::variant<PlanRequest, ShowHelp, ShowVersion, StreamSide, PlayStream, CheckStream, ListDevices, RecordRequest,
+                 UsageError>;
 
 // The most track times one call takes, as many as the main window has entries.
 inline constexpr std::size_t MostTimes = 20;

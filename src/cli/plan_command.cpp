@@ -109,6 +109,7 @@ CommandResult runPlanCommand(const std::vector<std::string>& arguments, const st
     }
     if (std::holds_alternative<StreamSide>(line)) return streamSide(stdin, 1);
     if (const auto* play = std::get_if<PlayStream>(&line)) return playRequestedSide(play->play, 0, 1);
+    if (const auto* check = std::get_if<CheckStream>(&line)) return checkRequestedSide(*check, stdin);
     if (std::holds_alternative<ListDevices>(line)) return listDevices();
     if (const auto* record = std::get_if<RecordRequest>(&line)) return recordInput(*record, 0, 1);
     if (std::holds_alternative<ShowVersion>(line)) {

@@ -1,5 +1,6 @@
 #include "cli/tape_check_command.h"
 
+#include <cstdio>
 #include <variant>
 
 #include "audio/file_sound.h"
@@ -7,6 +8,7 @@
 #include "cli/level_plot.h"
 #include "cli/side_render_command.h"
 #include "core/language.h"
+#include "core/stream_request.h"
 #include "core/tape_check.h"
 #include "core/tape_check_text.h"
 
@@ -33,53 +35,47 @@ std::variant<CheckSignal, audio::SoundError> readRecording(const std::string& pa
 
 }  // namespace
 
-void checkTapeSide(const PlannedTape& planned, const PlanRequest& request, const std::string& cdSource,
-                   CommandResult& result)
-{
-    const TapeCheckRequest& asked = *request.check;
-    const auto fail = [&](const std::string& message) {
-        result.exitStatus = Failed;
-        result.err += message;
-        result.out.clear();
-    };
-    if (request.input == Input::Times)
-        return fail(std::string("vantoli-plan: ") +
-                    _("入力したタイムには音がありません。--check-tape には CD か音声ファイルを指定してください。") + "\n");
-    std::string problem;
-    const std::optional<audio::SideRequest> side =
-        sideRequest(planned, request.input, cdSource, asked.sideB, asked.settings, problem);
-    if (!side) return fail(problem);
-    if (side->tracks.empty())
-        return fail("vantoli-plan: " + fill(_("%1にはトラックがありません。"), {asked.sideB ? _("B面") : _("A面")}) + "\n");
+namespace {
 
-    // The side as --render writes it, sample for sample.
+void fail(CommandResult& result, const std::string& message)
+{
+    result.exitStatus = Failed;
+    result.err += message;
+    result.out.clear();
+}
+
+// Checks the recording against the side, rendered as --render writes it, sample for sample.
+void checkRecordedSide(const audio::SideRequest& side, const TapeCheckRequest& asked, bool json, CommandResult& result)
+{
+    const std::string sideName = asked.sideB ? _("B面") : _("A面");
+    if (side.tracks.empty()) return fail(result, "vantoli-plan: " + fill(_("%1にはトラックがありません。"), {sideName}) + "\n");
+
     audio::LoudnessCache cache;
-    auto prepared = audio::prepareSide(*side, cache);
+    auto prepared = audio::prepareSide(side, cache);
     cache.save();
-    if (auto* error = std::get_if<audio::SoundError>(&prepared)) return fail(soundMessage(*error));
+    if (auto* error = std::get_if<audio::SoundError>(&prepared)) return fail(result, soundMessage(*error));
     const SideProgram& layout = std::get<SideProgram>(prepared);
     CheckSignal program;
     program.reserve(layout.frames);
     try {
-        audio::renderSide(*side, layout, 0, [&](const std::int16_t* samples, std::int64_t frames) {
+        audio::renderSide(side, layout, 0, [&](const std::int16_t* samples, std::int64_t frames) {
             program.add(samples, frames);
             return true;
         });
     } catch (const audio::SoundError& error) {
-        return fail(soundMessage(error));
+        return fail(result, soundMessage(error));
     }
 
     auto recording = readRecording(asked.recording);
-    if (auto* error = std::get_if<audio::SoundError>(&recording)) return fail(soundMessage(*error));
+    if (auto* error = std::get_if<audio::SoundError>(&recording)) return fail(result, soundMessage(*error));
 
     const auto checked = checkTape(std::get<CheckSignal>(recording), program, layout);
     if (const auto* failure = std::get_if<TapeCheckFailure>(&checked))
-        return fail("vantoli-plan: " +
-                    fill(*failure == TapeCheckFailure::NoMusic ? _("%1には聞き取れる音がありません。")
-                                                               : _("録音 %1 に面の音が見つかりません。"),
-                         {*failure == TapeCheckFailure::NoMusic ? std::string(asked.sideB ? _("B面") : _("A面"))
-                                                                : shownText(asked.recording)}) +
-                    "\n");
+        return fail(result, "vantoli-plan: " +
+                                (*failure == TapeCheckFailure::NoMusic
+                                     ? fill(_("%1には聞き取れる音がありません。"), {sideName})
+                                     : fill(_("録音 %1 に面の音が見つかりません。"), {shownText(asked.recording)})) +
+                                "\n");
     const TapeCheck& check = std::get<TapeCheck>(checked);
 
     if (!asked.plot.empty()) {
@@ -91,9 +87,47 @@ void checkTapeSide(const PlannedTape& planned, const PlanRequest& request, const
                 ++known;
             }
         if (const std::string why = writeLevelPlot(check, known ? level / known : 0.0, asked.plot); !why.empty())
-            return fail("vantoli-plan: " + fill(_("%1 を書き出せません（%2）。"), {shownText(asked.plot), why}) + "\n");
+            return fail(result,
+                        "vantoli-plan: " + fill(_("%1 を書き出せません（%2）。"), {shownText(asked.plot), why}) + "\n");
     }
-    result.out = request.output == Output::Json ? tapeCheckJson(check, asked.sideB, false) : tapeCheckLines(check, asked.sideB);
+    result.out = json ? tapeCheckJson(check, asked.sideB, false) : tapeCheckLines(check, asked.sideB);
+}
+
+}  // namespace
+
+void checkTapeSide(const PlannedTape& planned, const PlanRequest& request, const std::string& cdSource,
+                   CommandResult& result)
+{
+    const TapeCheckRequest& asked = *request.check;
+    if (request.input == Input::Times)
+        return fail(result, std::string("vantoli-plan: ") +
+                                _("入力したタイムには音がありません。--check-tape には CD か音声ファイルを指定してください。") +
+                                "\n");
+    std::string problem;
+    const std::optional<audio::SideRequest> side =
+        sideRequest(planned, request.input, cdSource, asked.sideB, asked.settings, problem);
+    if (!side) return fail(result, problem);
+    checkRecordedSide(*side, asked, request.output == Output::Json, result);
+}
+
+CommandResult checkRequestedSide(const CheckStream& stream, std::FILE* in)
+{
+    CommandResult result;
+    std::string text;
+    char buffer[65536];
+    while (const std::size_t got = std::fread(buffer, 1, sizeof buffer, in)) text.append(buffer, got);
+    auto parsed = parseStreamRequest(text);
+    if (const auto* bad = std::get_if<RequestError>(&parsed)) {
+        fail(result, "vantoli-plan: " + fill(_("--check-tape の要求： %1。"), {bad->text}) + "\n");
+        return result;
+    }
+    const StreamRequest& request = std::get<StreamRequest>(parsed);
+    if (request.what != StreamWhat::Side) {
+        fail(result, "vantoli-plan: " + fill(_("--check-tape の要求： %1。"), {_("面を指定してください")}) + "\n");
+        return result;
+    }
+    checkRecordedSide(request.side, stream.check, stream.json, result);
+    return result;
 }
 
 }  // namespace vantoli::cli

@@ -146,6 +146,9 @@ void TapeModel::startFromSource(const TrackList& list, const std::vector<std::st
 {
     sources_ = sources;
     labelTexts_ = LabelTexts{list.album, list.artist, {}, {}};
+    // A check was of the tape recorded from the old tracks.
+    checks_[0].reset();
+    checks_[1].reset();
     changed_ = true;
 }
 
@@ -165,6 +168,12 @@ void TapeModel::setDubbing(const DubbingSettings& settings)
     changed_ = true;
 }
 
+void TapeModel::setSideCheck(TapeSide side, const SideCheckRecord& check)
+{
+    checks_[side == TapeSide::B] = check;
+    changed_ = true;
+}
+
 // ---- The document -------------------------------------------------------------------------------
 
 TapeDocument TapeModel::document(const Lineup& lineup) const
@@ -181,6 +190,8 @@ TapeDocument TapeModel::document(const Lineup& lineup) const
     if (planShown()) document.plan = savedPlanOf(plan_->plan);
     document.label = labelTexts_;
     document.dubbing = dubbing_;
+    document.checks[0] = checks_[0];
+    document.checks[1] = checks_[1];
     return document;
 }
 
@@ -197,6 +208,8 @@ TapeModel TapeModel::fromDocument(const TapeDocument& document, const std::strin
     tape.options_ = document.options;
     tape.labelTexts_ = document.label;
     tape.dubbing_ = document.dubbing;
+    tape.checks_[0] = document.checks[0];
+    tape.checks_[1] = document.checks[1];
     tape.file_ = file;
     tape.refreshTyped();
     return tape;

@@ -12,6 +12,7 @@
 #include <variant>
 #include <vector>
 
+#include "core/dubbing_cues.h"
 #include "core/entry_reading.h"
 #include "core/label_content.h"
 #include "core/long_disc_plan.h"
@@ -89,6 +90,9 @@ public:
     void setLabelTexts(const std::optional<LabelTexts>& texts);
     const DubbingSettings& dubbing() const { return dubbing_; }
     void setDubbing(const DubbingSettings& settings);
+    // The last check of each side as recorded (side 0 is A); new tracks forget them.
+    const std::optional<SideCheckRecord>& sideCheck(TapeSide side) const { return checks_[side == TapeSide::B]; }
+    void setSideCheck(TapeSide side, const SideCheckRecord& check);
 
     // ---- The document ----
     // The tape as it would be saved now, planned with `lineup`.
@@ -119,6 +123,7 @@ private:
     bool planShown_ = false;
     std::optional<LabelTexts> labelTexts_;
     DubbingSettings dubbing_;
+    std::optional<SideCheckRecord> checks_[2];
     std::string file_;
     bool changed_ = false;
 };

@@ -23,6 +23,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/sound_report.h"
 #include "gui/level_meter.h"
 #include "gui/message_box.h"
 #include "gui/plan_process.h"
@@ -30,65 +31,6 @@
 #include "gui/side_player.h"
 
 namespace vantoli {
-
-// ---- the child ----
-
-PlanChild::PlanChild(QObject* parent) : QObject(parent) {}
-
-PlanChild::~PlanChild() { kill(); }
-
-void PlanChild::start(const QStringList& arguments)
-{
-    kill();
-    pending_.clear();
-    process_ = newPlanProcess(this);
-    QProcess* process = process_;
-    connect(process, &QProcess::readyReadStandardOutput, this, [this, process] {
-        if (process != process_) return;
-        pending_ += process->readAllStandardOutput();
-        qsizetype end;
-        while ((end = pending_.indexOf('\n')) >= 0) {
-            const QByteArray text = pending_.left(end);
-            pending_.remove(0, end + 1);
-            if (!text.trimmed().isEmpty()) emit line(text);
-        }
-    });
-    connect(process, &QProcess::finished, this, [this, process](int code, QProcess::ExitStatus status) {
-        if (process != process_) return;
-        const QString errors = QString::fromUtf8(process->readAllStandardError()).trimmed();
-        process_ = nullptr;
-        process->deleteLater();
-        emit finished(status == QProcess::NormalExit ? code : -1, errors);
-    });
-    connect(process, &QProcess::errorOccurred, this, [this, process](QProcess::ProcessError error) {
-        if (process != process_ || error != QProcess::FailedToStart) return;
-        process_ = nullptr;
-        process->deleteLater();
-        emit finished(-1, tr("vantoli-plan を起動できません（%1）。").arg(SidePlayer::rendererProgram()));
-    });
-    startPlan(process, arguments);
-}
-
-bool PlanChild::running() const { return process_ != nullptr; }
-
-void PlanChild::send(const QByteArray& command)
-{
-    if (process_) process_->write(command + '\n');
-}
-
-void PlanChild::kill()
-{
-    if (!process_) return;
-    QProcess* process = process_;
-    process_ = nullptr;
-    process->disconnect(this);
-    if (process->state() == QProcess::NotRunning) {
-        process->deleteLater();
-        return;
-    }
-    letProcessEnd(process);
-    process->kill();
-}
 
 // ---- the plots ----
 
@@ -318,16 +260,7 @@ DeckCheck::DeckCheck()
             lblStatus_->setText(tr("テストプログラムを録音しました。テープを巻き戻し、［測定］を押してから再生してください。"));
         }
     });
-    connect(player_, &PlanChild::line, this, [this](const QByteArray& text) {
-        // The play's own lines: the levels it sends to the deck.
-        const QJsonObject object = QJsonDocument::fromJson(text).object();
-        if (object.contains(QStringLiteral("left")) && object.value(QStringLiteral("left")).isObject()) {
-            const QJsonObject left = object.value(QStringLiteral("left")).toObject();
-            const QJsonObject right = object.value(QStringLiteral("right")).toObject();
-            mtrLeft_->setLevel({left.value(QStringLiteral("peak")).toDouble(MinLevelDb), left.value(QStringLiteral("rms")).toDouble(MinLevelDb)}, 0);
-            mtrRight_->setLevel({right.value(QStringLiteral("peak")).toDouble(MinLevelDb), right.value(QStringLiteral("rms")).toDouble(MinLevelDb)}, 0);
-        }
-    });
+    connect(player_, &PlanChild::line, this, &DeckCheck::showPlayed);
     connect(analyser_, &PlanChild::line, this, [this](const QByteArray& text) { resultJson_ = text; });
     connect(analyser_, &PlanChild::finished, this, &DeckCheck::measured);
 
@@ -385,18 +318,17 @@ void DeckCheck::setState(State state)
 // The server's outputs and inputs, the default first, as vantoli-plan --devices lists them.
 void DeckCheck::fillDevices(const QByteArray& json)
 {
-    const QJsonObject object = QJsonDocument::fromJson(json).object();
-    const auto fill = [](QComboBox* box, const QJsonArray& list) {
-        for (const QJsonValue& value : list) {
-            const QJsonObject device = value.toObject();
-            const QString name = device.value(QStringLiteral("name")).toString();
-            if (name.isEmpty()) continue;
-            const QString description = device.value(QStringLiteral("description")).toString(name);
-            box->addItem(description, name);
+    const std::optional<SoundDevices> devices = parseSoundDevices(std::string_view(json.constData(), json.size()));
+    if (!devices) return;
+    const auto fill = [](QComboBox* box, const std::vector<SoundDevice>& list) {
+        for (const SoundDevice& device : list) {
+            if (device.name.empty()) continue;
+            const QString name = QString::fromStdString(device.name);
+            box->addItem(device.description.empty() ? name : QString::fromStdString(device.description), name);
         }
     };
-    fill(cboOutput_, object.value(QStringLiteral("outputs")).toArray());
-    fill(cboInput_, object.value(QStringLiteral("inputs")).toArray());
+    fill(cboOutput_, devices->outputs);
+    fill(cboInput_, devices->inputs);
 }
 
 void DeckCheck::fail(const QString& text)
@@ -519,6 +451,16 @@ void DeckCheck::showResult()
     lblAdvice_->setText(advice.join(QLatin1Char('\n')));
     txtFigures_->setPlainText(QString::fromStdString(deckCheckText(*result_)));
     pltResponse_->setBands(result_->response);
+}
+
+// A line of the play: the levels it sends to the deck, on the meters.
+void DeckCheck::showPlayed(const QByteArray& line)
+{
+    const std::optional<SoundReport> report = parseSoundReport(std::string_view(line.constData(), line.size()));
+    if (!report || report->event != SoundEvent::Level) return;
+    const std::int64_t ms = report->frame * 1000 / SampleRate;
+    mtrLeft_->setLevel(report->level.left, ms);
+    mtrRight_->setLevel(report->level.right, ms);
 }
 
 void DeckCheck::showLive(const QByteArray& json)

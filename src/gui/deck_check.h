@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "core/deck_check_report.h"
+#include "gui/plan_process.h"
 #include "gui/single_window.h"
 
 class QComboBox;
@@ -28,31 +29,6 @@ class QPushButton;
 namespace vantoli {
 
 class LevelMeter;
-
-// One vantoli-plan child: started with its arguments, each line of its standard output handed on as it
-// comes, commands written a line at a time, its end reported with its exit status and what it wrote on
-// standard error. Never waits.
-class PlanChild : public QObject {
-    Q_OBJECT
-public:
-    explicit PlanChild(QObject* parent = nullptr);
-    ~PlanChild() override;  // ends a child still running
-
-    void start(const QStringList& arguments);
-    bool running() const;
-    // Writes a command line ("stop", "pause") to the child's standard input.
-    void send(const QByteArray& command);
-    // Ends the child at once.
-    void kill();
-
-signals:
-    void line(const QByteArray& text);
-    void finished(int exitStatus, const QString& errors);
-
-private:
-    QProcess* process_ = nullptr;
-    QByteArray pending_;
-};
 
 // The plotted response: dB against 400 Hz over the third-octave centres, on a scale of octaves.
 class ResponsePlot : public QWidget {
@@ -138,6 +114,8 @@ public:
     bool saveReport(const QString& path);
     // Shows one line of live readings (vantoli-plan --deck-check --live).
     void showLive(const QByteArray& json);
+    // Shows one line of the test program's play (vantoli-plan --play --json): its levels.
+    void showPlayed(const QByteArray& line);
 
 public slots:
     void cmdRecordTest_Click();

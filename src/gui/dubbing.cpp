@@ -119,10 +119,12 @@ Dubbing::Dubbing(std::unique_ptr<DubbingClock> clock) : clock_(std::move(clock))
     cmdTone_ = static_cast<QPushButton*>(named(new QPushButton, "cmdTone"));
     cmdLoudest_ = static_cast<QPushButton*>(named(new QPushButton, "cmdLoudest"));
     cmdClose_ = static_cast<QPushButton*>(named(new QPushButton, "cmdClose"));
-    for (QPushButton* button : {cmdPlay_, cmdPause_, cmdStop_, cmdTone_, cmdLoudest_, cmdClose_})
+    cmdCheckTape_ = static_cast<QPushButton*>(named(new QPushButton, "cmdCheckTape"));
+    for (QPushButton* button : {cmdPlay_, cmdPause_, cmdStop_, cmdTone_, cmdLoudest_, cmdCheckTape_, cmdClose_})
         button->setAutoDefault(false);
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* button : {cmdPlay_, cmdPause_, cmdStop_, cmdTone_, cmdLoudest_}) buttons->addWidget(button);
+    for (QPushButton* button : {cmdPlay_, cmdPause_, cmdStop_, cmdTone_, cmdLoudest_, cmdCheckTape_})
+        buttons->addWidget(button);
     buttons->addStretch();
     buttons->addWidget(cmdClose_);
 
@@ -144,7 +146,7 @@ Dubbing::Dubbing(std::unique_ptr<DubbingClock> clock) : clock_(std::move(clock))
 
     // Tab goes through the controls in the order they are shown.
     QWidget* order[] = {optSideA_, optSideB_, tblSide_,  spnLeadIn_, cboLoudness_, cboOutput_,  chkBeep_, mtrLeft_,
-                        mtrRight_, cmdPlay_,  cmdPause_, cmdStop_,   cmdTone_,     cmdLoudest_, cmdClose_};
+                        mtrRight_, cmdPlay_,  cmdPause_, cmdStop_,   cmdTone_,     cmdLoudest_, cmdCheckTape_, cmdClose_};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
 
     connect(optSideA_, &QRadioButton::toggled, this, [this] { showSide(); });
@@ -155,6 +157,7 @@ Dubbing::Dubbing(std::unique_ptr<DubbingClock> clock) : clock_(std::move(clock))
     connect(cmdTone_, &QPushButton::clicked, this, &Dubbing::cmdTone_Click);
     connect(cmdLoudest_, &QPushButton::clicked, this, &Dubbing::cmdLoudest_Click);
     connect(cmdClose_, &QPushButton::clicked, this, &Dubbing::cmdClose_Click);
+    connect(cmdCheckTape_, &QPushButton::clicked, this, &Dubbing::cmdCheckTape_Click);
 
     // Space plays and pauses; Esc stops, and closes the window once stopped.
     auto* space = new QShortcut(QKeySequence(Qt::Key_Space), this);
@@ -212,6 +215,8 @@ void Dubbing::retranslate()
     cmdStop_->setText(tr("停止(&S)"));
     cmdTone_->setText(tr("基準音(&T)"));
     cmdLoudest_->setText(tr("最大音量部(&L)"));
+    cmdCheckTape_->setText(tr("テープを確かめる(&K)..."));
+    cmdCheckTape_->setToolTip(tr("録音したテープを再生して、各トラックの位置と音の乱れを確かめます"));
     cmdClose_->setText(tr("閉じる(&C)"));
     grpLevels_->setTitle(tr("レベル (dBFS)"));
 }
@@ -284,9 +289,16 @@ void Dubbing::setPlan(const MadePlan& made)
         waiting_ = made;
         return;
     }
-    made_ = made;
+    adopt(made);
     optSideA_->setChecked(true);
     showSide();
+}
+
+// A plan other than the one played is a tape not yet recorded.
+void Dubbing::adopt(const MadePlan& made)
+{
+    if (!made_ || !(*made_ == made)) played_[0] = played_[1] = false;
+    made_ = made;
 }
 
 // Fills the table and the times with the chosen side of the plan; the side starts from its beginning.
@@ -474,10 +486,11 @@ void Dubbing::sideDone()
 {
     if (state_ != State::Playing) return;  // stopped meanwhile
     const TapeSide done = side();
+    if (!timerMode_) played_[done == TapeSide::B] = true;
     player_.stop();
     setState(State::Stopped);
     if (waiting_) {
-        made_ = std::move(*waiting_);
+        adopt(*waiting_);
         waiting_.reset();
     }
     if (done == TapeSide::A && sideHasTracks(*made_, TapeSide::B)) {
@@ -507,6 +520,7 @@ void Dubbing::setState(State state)
     cmdStop_->setEnabled(!stopped);
     cmdTone_->setEnabled(stopped && canSound);
     cmdLoudest_->setEnabled(stopped && canSound);
+    cmdCheckTape_->setEnabled(stopped && canSound && played_[side() == TapeSide::B]);
     for (QWidget* w : std::initializer_list<QWidget*>{optSideA_, optSideB_, spnLeadIn_, cboLoudness_, cboOutput_})
         w->setEnabled(stopped);
     showSideBChoice();
@@ -563,6 +577,19 @@ void Dubbing::setSettings(const DubbingSettings& settings)
     cboLoudness_->setCurrentIndex(static_cast<int>(settings.loudness));
     tone_ = settings.tone;
     if (state_ == State::Stopped) showSide();
+}
+
+void Dubbing::cmdCheckTape_Click()
+{
+    if (!made_ || timerMode_ || state_ != State::Stopped) return;
+    if (TapeCheckWindow* open = tapeCheck_.window()) {
+        bringToFront(open);
+        return;
+    }
+    TapeCheckWindow* window =
+        tapeCheck_.load(request(StreamWhat::Side), side(), double(program_.frames) / double(SampleRate));
+    connect(window, &TapeCheckWindow::checked, this, &Dubbing::sideChecked);
+    bringToFront(window);
 }
 
 Dubbing* showDubbing(SingleWindow<Dubbing>& holder, const MadePlan& made)

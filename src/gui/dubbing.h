@@ -15,6 +15,7 @@
 #include "gui/dubbing_clock.h"
 #include "gui/side_player.h"
 #include "gui/single_window.h"
+#include "gui/tape_check_window.h"
 
 class QCheckBox;
 class QComboBox;
@@ -73,6 +74,9 @@ public:
     QLabel* lblSide() const { return lblSide_; }
     QProgressBar* prgSide() const { return prgSide_; }
     QPushButton* cmdClose() const { return cmdClose_; }
+    QPushButton* cmdCheckTape() const { return cmdCheckTape_; }
+    // The tape check opened by cmdCheckTape, while it is open.
+    TapeCheckWindow* tapeCheckWindow() const { return tapeCheck_.window(); }
 
 public slots:
     void cmdPlay_Click();
@@ -81,6 +85,8 @@ public slots:
     void cmdTone_Click();
     void cmdLoudest_Click();
     void cmdClose_Click();
+    // Opens the tape check for the side chosen, once it has been played.
+    void cmdCheckTape_Click();
     // Brings every display up to the clock or the output: the count-down, the cue, the times, the meters.
     void tmrTick_Timer();
 
@@ -92,6 +98,8 @@ public:
 signals:
     // The user changed the lead-in or the loudness.
     void settingsChanged(const vantoli::DubbingSettings& settings);
+    // A side's tape has been checked: what the tape keeps of it.
+    void sideChecked(vantoli::TapeSide side, const vantoli::SideCheckRecord& record);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -116,6 +124,7 @@ private:
     QString chosenOutput() const;
     void loop(StreamWhat what);
     void sideDone();
+    void adopt(const MadePlan& made);
     void setState(State state);
     void playOrPause();
     void showTimes();
@@ -163,6 +172,9 @@ private:
     QGroupBox* grpLevels_ = nullptr;
     std::function<QString()> cue_;
     QPushButton* cmdClose_ = nullptr;
+    QPushButton* cmdCheckTape_ = nullptr;
+    bool played_[2] = {false, false};  // side A's and side B's sound has played to the deck here
+    SingleWindow<TapeCheckWindow> tapeCheck_;
 };
 
 // Shows the dubbing window with a plan: loads it if it is not open, otherwise hands the open one the

@@ -388,6 +388,11 @@ void MainForm::mnuFileDub_Click()
     // The lead-in and loudness belong to the tape: the window shows them and hands changes back.
     window->setSettings(tape_.dubbing());
     connect(window, &Dubbing::settingsChanged, this, &MainForm::setDubbingSettings);
+    // A side's last check belongs to the tape, and saves with it.
+    connect(window, &Dubbing::sideChecked, this, [this](TapeSide side, const SideCheckRecord& record) {
+        tape_.setSideCheck(side, record);
+        markChanged();
+    });
 }
 
 // Opens the deck check, which needs no plan: it plays and measures a test program of its own.

@@ -30,4 +30,66 @@ void letProcessEnd(QProcess* child)
     });
 }
 
+PlanChild::PlanChild(QObject* parent) : QObject(parent) {}
+
+PlanChild::~PlanChild() { kill(); }
+
+void PlanChild::start(const QStringList& arguments)
+{
+    kill();
+    pending_.clear();
+    process_ = newPlanProcess(this);
+    QProcess* process = process_;
+    connect(process, &QProcess::readyReadStandardOutput, this, [this, process] {
+        if (process != process_) return;
+        pending_ += process->readAllStandardOutput();
+        qsizetype end;
+        while ((end = pending_.indexOf('\n')) >= 0) {
+            const QByteArray text = pending_.left(end);
+            pending_.remove(0, end + 1);
+            if (!text.trimmed().isEmpty()) emit line(text);
+        }
+    });
+    connect(process, &QProcess::finished, this, [this, process](int code, QProcess::ExitStatus status) {
+        if (process != process_) return;
+        const QString errors = QString::fromUtf8(process->readAllStandardError()).trimmed();
+        process_ = nullptr;
+        process->deleteLater();
+        emit finished(status == QProcess::NormalExit ? code : -1, errors);
+    });
+    connect(process, &QProcess::errorOccurred, this, [this, process](QProcess::ProcessError error) {
+        if (process != process_ || error != QProcess::FailedToStart) return;
+        process_ = nullptr;
+        process->deleteLater();
+        emit finished(-1, tr("vantoli-plan を起動できません（%1）。").arg(planProgram()));
+    });
+    startPlan(process, arguments);
+}
+
+bool PlanChild::running() const { return process_ != nullptr; }
+
+void PlanChild::send(const QByteArray& command)
+{
+    if (process_) process_->write(command + '\n');
+}
+
+void PlanChild::closeInput()
+{
+    if (process_) process_->closeWriteChannel();
+}
+
+void PlanChild::kill()
+{
+    if (!process_) return;
+    QProcess* process = process_;
+    process_ = nullptr;
+    process->disconnect(this);
+    if (process->state() == QProcess::NotRunning) {
+        process->deleteLater();
+        return;
+    }
+    letProcessEnd(process);
+    process->kill();
+}
+
 }  // namespace vantoli

@@ -1,6 +1,9 @@
 #pragma once
 // vantoli-plan as a child of the window: started in the window's language, and let go without waiting.
 
+#include <QByteArray>
+#include <QObject>
+#include <QString>
 #include <QStringList>
 
 class QObject;
@@ -18,5 +21,32 @@ void startPlan(QProcess* process, const QStringList& arguments);
 // child has ended, and nothing waits for it here. Until then the application holds it, so a program
 // that quits first still reaps the child as it closes.
 void letProcessEnd(QProcess* child);
+
+// One vantoli-plan child: started with its arguments, each line of its standard output handed on as it
+// comes, commands written a line at a time, its end reported with its exit status and what it wrote on
+// standard error. Never waits.
+class PlanChild : public QObject {
+    Q_OBJECT
+public:
+    explicit PlanChild(QObject* parent = nullptr);
+    ~PlanChild() override;  // ends a child still running
+
+    void start(const QStringList& arguments);
+    bool running() const;
+    // Writes a command line ("stop", "pause") to the child's standard input.
+    void send(const QByteArray& command);
+    // Closes the child's standard input: all it was to read has been sent.
+    void closeInput();
+    // Ends the child at once.
+    void kill();
+
+signals:
+    void line(const QByteArray& text);
+    void finished(int exitStatus, const QString& errors);
+
+private:
+    QProcess* process_ = nullptr;
+    QByteArray pending_;
+};
 
 }  // namespace vantoli

@@ -792,6 +792,10 @@ private slots:
         QTest::newRow("side without check-tape") << QStringList{"--side=B", "a.flac"} << "--side は --play か --check-tape と一緒に";
         QTest::newRow("plot without check-tape") << QStringList{"--plot=p.png", "a.flac"} << "--plot は --check-tape と一緒に";
         QTest::newRow("plot empty") << QStringList{"--check-tape=t.wav", "--plot=", "a.flac"} << "--plot= の後に";
+        QTest::newRow("check request with files")
+            << QStringList{"--check-tape=t.wav", "--request=-", "a.flac"} << "--check-tape --request=- は面を標準入力の JSON で";
+        QTest::newRow("count-down with check-tape")
+            << QStringList{"--check-tape=t.wav", "--count-down=3", "a.flac"} << "--count-down は --play と一緒に";
         QTest::newRow("check-tape and render") << QStringList{"--check-tape=t.wav", "--render=out", "a.flac"} << "--check-tape と --render は一緒に";
         QTest::newRow("check-tape and format") << QStringList{"--check-tape=t.wav", "--format=wav", "a.flac"} << "--format は --render と一緒に";
         QTest::newRow("check-tape and report") << QStringList{"--check-tape=t.wav", "--report", "a.flac"} << "--check-tape と --report は一緒に";

@@ -140,6 +140,21 @@ private slots:
         QVERIFY(!opened.plan());
     }
 
+    // Catches an opened tape losing its sides' last checks when it is saved again, and a check
+    // outliving the tracks it was made of.
+    void sideChecksStayWithTheirTracks()
+    {
+        TapeModel tape;
+        tape.readTracks(album(), {"/m"});
+        const SideCheckRecord check{"2026-12-08T13:45:00Z", 0.4, 1, 0, 0};
+        tape.setSideCheck(TapeSide::B, check);
+        const TapeModel opened = TapeModel::fromDocument(tape.document(standardLineup()), "/t/mine.vantoli");
+        QCOMPARE(opened.document(standardLineup()).checks[1], std::optional(check));
+        QVERIFY(!opened.sideCheck(TapeSide::A));
+        tape.readTracks(album(), {"/n"});
+        QVERIFY(!tape.sideCheck(TapeSide::B));
+    }
+
     // Entries alone, typed or read from a disc, are scratch work; files read, typed label texts,
     // dubbing settings or a file of its own are not.
     void onlyTypedEntries()

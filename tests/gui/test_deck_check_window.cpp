@@ -16,6 +16,7 @@
 
 #include "core/deck_check_report.h"
 #include "core/deck_test_program.h"
+#include "core/sound_report.h"
 #include "gui/deck_check.h"
 #include "gui/level_meter.h"
 #include "support/constructed_sound.h"
@@ -141,6 +142,19 @@ private slots:
         QVERIFY(!window.mtrPhase()->phase());
         window.showLive(R"({"seconds":60,"left":-20,"right":-20,"toneHz":10000,"part":"azimuth","phaseDegrees":-54.0})");
         QCOMPARE(window.mtrPhase()->phase().value_or(0), -54.0);
+    }
+
+    // Catches the meters reading the play's level lines in a shape the player does not write.
+    void showsThePlayedLevels()
+    {
+        DeckCheck window;
+        window.setAttribute(Qt::WA_DeleteOnClose, false);
+        SoundReport level;
+        level.frame = 44100;
+        level.level = {{-3.5, -9.5}, {-4.0, -12.5}};
+        window.showPlayed(QByteArray::fromStdString(soundReportLine(level)));
+        QCOMPARE(window.mtrLeft()->level().rmsDb, -9.5);
+        QCOMPARE(window.mtrRight()->level().peakDb, -4.0);
     }
 };
 

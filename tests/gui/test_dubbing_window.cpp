@@ -279,6 +279,7 @@ private slots:
         QCOMPARE(window->cboOutput()->itemText(0), QStringLiteral("既定の出力 (Null Output)"));
         window->cboOutput()->setCurrentIndex(2);
 
+        QVERIFY(!window->cmdCheckTape()->isEnabled());  // nothing on the tape yet
         window->cmdPlay()->click();
         QTRY_COMPARE(window->lblCue()->text(), QStringLiteral("2"));
         QCOMPARE(window->state(), Dubbing::State::CountDown);
@@ -305,6 +306,13 @@ private slots:
         QTRY_VERIFY(window->optSideB()->isChecked());
         QCOMPARE(window->state(), Dubbing::State::Stopped);
         QCOMPARE(window->lblCue()->text(), QStringLiteral("テープを裏返して…"));
+        // Side A is on the tape now, side B not yet: only A can be checked, with the side it played.
+        QVERIFY(!window->cmdCheckTape()->isEnabled());
+        window->optSideA()->setChecked(true);
+        QVERIFY(window->cmdCheckTape()->isEnabled());
+        window->cmdCheckTape()->click();
+        QVERIFY(window->tapeCheckWindow());
+        QVERIFY(window->tapeCheckWindow()->findChild<QLabel*>("lblSide")->text().contains(QStringLiteral("A面（2 曲")));
         window->close();
     }
 

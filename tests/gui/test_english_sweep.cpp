@@ -25,6 +25,7 @@
 
 #include "core/long_disc_plan.h"
 #include "core/plan_report.h"
+#include "gui/tape_check_window.h"
 #include "gui/help_window.h"
 #include "gui/paste_tracks.h"
 #include "gui/release_chooser.h"
@@ -219,6 +220,7 @@ QList<Shown> sweep()
     window->mnuFileLabel()->trigger();
     window->mnuFileDub()->trigger();
     window->mnuFileDeckCheck()->trigger();
+    (new TapeCheckWindow(StreamRequest{}, TapeSide::B, 1800))->show();
     showHelp(window.get(), helpFolder());
     SingleWindow<Report> report;
     const std::vector<int> seconds(24, 200);
@@ -246,7 +248,8 @@ private slots:
         const QList<Shown> shown = sweep();
         QVERIFY(shown.size() > 100);
         // A window the sweep failed to open would pass unseen.
-        for (const char* title : {"Dubbing title", "DeckCheck title", "PasteTracks title", "ReleaseChooser title"})
+        for (const char* title : {"Dubbing title", "DeckCheck title", "TapeCheckWindow title", "PasteTracks title",
+                                  "ReleaseChooser title"})
             QVERIFY2(std::any_of(shown.begin(), shown.end(), [&](const Shown& s) { return s.where == title; }), title);
         QStringList problems;
         for (const Shown& s : shown) {
