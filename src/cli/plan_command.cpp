@@ -207,7 +207,11 @@ CommandResult runPlanCommand(const std::vector<std::string>& arguments, const st
     case Output::Report: result.out = reportText(planned, request.crlf); break;
     case Output::Json: result.out = planJson(planned); break;
     }
-    if (request.render) renderSides(planned, request, request.operands.empty() ? std::string() : request.operands.front(), result);
+    if (request.render) {
+        renderSides(planned, request, request.operands.empty() ? std::string() : request.operands.front(), result);
+        // A render that failed leaves no plan on standard output, only why it failed.
+        if (result.exitStatus != 0) result.out.clear();
+    }
     return result;
 }
 
