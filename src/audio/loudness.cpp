@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <system_error>
 #include <unistd.h>
@@ -45,6 +46,37 @@ std::string text(double value)
     return out.str();
 }
 
+// "bin:count,bin:count…", "-" for none.
+std::string histogramText(const BlockHistogram& blocks)
+{
+    if (blocks.empty()) return "-";
+    std::string out;
+    for (const auto& [bin, count] : blocks) {
+        if (!out.empty()) out += ',';
+        out += std::to_string(bin) + ':' + std::to_string(count);
+    }
+    return out;
+}
+
+std::optional<BlockHistogram> histogramOf(const std::string& text)
+{
+    BlockHistogram blocks;
+    if (text == "-") return blocks;
+    std::istringstream in(text);
+    std::string pair;
+    while (std::getline(in, pair, ',')) {
+        const std::size_t colon = pair.find(':');
+        if (colon == std::string::npos) return std::nullopt;
+        char* end = nullptr;
+        const long bin = std::strtol(pair.c_str(), &end, 10);
+        if (end != pair.c_str() + colon || bin < 0 || bin >= BlockBins) return std::nullopt;
+        const long long count = std::strtoll(pair.c_str() + colon + 1, &end, 10);
+        if (*end != '\0' || count <= 0) return std::nullopt;
+        blocks[static_cast<int>(bin)] = count;
+    }
+    return blocks;
+}
+
 TrackLoudness analyse(const AudioSource& source)
 {
     auto opened = openSound(source);
@@ -52,10 +84,19 @@ TrackLoudness analyse(const AudioSource& source)
     SoundSource& sound = *std::get<std::unique_ptr<SoundSource>>(opened);
     Ebur128 meter(EBUR128_MODE_I | EBUR128_MODE_TRUE_PEAK);
     if (!meter.state) throw SoundError{soundName(source), _("ラウドネスを測れません")};
-    std::vector<float> samples(static_cast<std::size_t>(SampleRate) * Channels);
+    // Fed 100 ms at a time: once 400 ms are in, the momentary loudness after each step is one gating block.
+    constexpr std::int64_t Step = SampleRate / 10;
+    std::vector<float> samples(static_cast<std::size_t>(Step) * Channels * 10);
     TrackLoudness result;
-    while (const std::int64_t got = sound.read(samples.data(), SampleRate)) {
-        ebur128_add_frames_float(meter.state, samples.data(), static_cast<std::size_t>(got));
+    std::int64_t steps = 0;
+    while (const std::int64_t got = sound.read(samples.data(), Step * 10)) {
+        for (std::int64_t at = 0; at < got; at += Step) {
+            const std::int64_t take = std::min(Step, got - at);
+            ebur128_add_frames_float(meter.state, samples.data() + at * Channels, static_cast<std::size_t>(take));
+            if (take < Step || ++steps < 4) continue;
+            double block = -HUGE_VAL;
+            if (ebur128_loudness_momentary(meter.state, &block) == EBUR128_SUCCESS) addBlock(result.blocks, block);
+        }
         result.frames += got;
     }
     double lufs = -HUGE_VAL;
@@ -86,19 +127,21 @@ LoudnessCache::LoudnessCache(std::filesystem::path file) : file_(std::move(file)
     std::ifstream in(file_);
     std::string line;
     while (std::getline(in, line)) {
-        // size, mtime, start, end, lufs, peak, frames, path: the path last, as it may hold tabs.
+        // size, mtime, start, end, lufs, peak, frames, blocks, path: the path last, as it may hold tabs.
         std::vector<std::string> fields;
         std::size_t at = 0;
-        for (int i = 0; i < 7; ++i) {
+        for (int i = 0; i < 8; ++i) {
             const std::size_t tab = line.find('\t', at);
             if (tab == std::string::npos) break;
             fields.push_back(line.substr(at, tab - at));
             at = tab + 1;
         }
-        if (fields.size() != 7) continue;
+        if (fields.size() != 8) continue;
+        std::optional<BlockHistogram> blocks = histogramOf(fields[7]);
+        if (!blocks) continue;
         const Key key{line.substr(at), static_cast<std::uintmax_t>(whole(fields[0])), whole(fields[1]),
                       whole(fields[2]), whole(fields[3])};
-        entries_[key] = {number(fields[4]), number(fields[5]), whole(fields[6])};
+        entries_[key] = {number(fields[4]), number(fields[5]), whole(fields[6]), std::move(*blocks)};
     }
 }
 
@@ -132,7 +175,8 @@ bool LoudnessCache::save()
             const auto& [path, size, modified, start, end] = key;
             if (path.find('\n') != std::string::npos) continue;
             out << size << '\t' << modified << '\t' << start << '\t' << end << '\t' << text(value.integratedLufs)
-                << '\t' << text(value.truePeakDbtp) << '\t' << value.frames << '\t' << path << '\n';
+                << '\t' << text(value.truePeakDbtp) << '\t' << value.frames << '\t' << histogramText(value.blocks)
+                << '\t' << path << '\n';
         }
         out.flush();
         if (!out) {

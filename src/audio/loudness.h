@@ -1,6 +1,6 @@
 #pragma once
-// The loudness of tracks (EBU R 128 through libebur128): integrated loudness and true peak, measured
-// once per file and kept in the user's cache folder, keyed by the file's path, size and modification
+// The loudness of tracks (EBU R 128 through libebur128): integrated loudness, true peak and the gating
+// blocks (so that an album's loudness is one measurement over all its tracks), measured once per file and kept in the user's cache folder, keyed by the file's path, size and modification
 // time, so that a second render does not measure again.
 
 #include <cstdint>
@@ -11,6 +11,7 @@
 #include <variant>
 
 #include "audio/sound_source.h"
+#include "core/side_program.h"
 
 namespace vantoli::audio {
 
@@ -18,6 +19,7 @@ struct TrackLoudness {
     double integratedLufs = 0;  // -inf for silence
     double truePeakDbtp = 0;    // -inf for silence
     std::int64_t frames = 0;    // the decoded length
+    BlockHistogram blocks;      // the gating blocks by loudness
 };
 
 // The cache folder: $XDG_CACHE_HOME/vantoli, else ~/.cache/vantoli.
@@ -25,8 +27,9 @@ std::filesystem::path cacheFolder();
 
 class LoudnessCache {
 public:
-    // Reads `file` (loudness.tsv in cacheFolder() unless given); a missing or damaged file is an empty cache.
-    explicit LoudnessCache(std::filesystem::path file = cacheFolder() / "loudness.tsv");
+    // Reads `file` (loudness-blocks.tsv in cacheFolder() unless given); a missing or damaged file, or a
+    // damaged line, is measured again.
+    explicit LoudnessCache(std::filesystem::path file = cacheFolder() / "loudness-blocks.tsv");
     // The track's loudness, from the cache or measured now (and then kept). Throws SoundError.
     TrackLoudness measure(const AudioSource& source);
     // Writes what was measured since the cache was read; false when the cache could not be written

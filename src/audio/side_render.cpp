@@ -164,17 +164,35 @@ std::variant<SideProgram, SoundError> prepareSide(const SideRequest& request, Lo
             for (std::size_t i = 0; i < gains.size(); ++i)
                 gains[i] = loudnessGainDb(loudness[i].integratedLufs, loudness[i].truePeakDbtp);
         } else {
-            std::map<std::string, std::pair<std::vector<MeasuredLoudness>, double>> albums;
+            // Each album of the side measured once, as one gated measurement over all of its tracks on
+            // the tape, and held by its loudest peak: the same gain on whichever side a track lands.
+            const std::vector<AudioSource>& tape = request.albumTracks;
+            std::map<std::string, std::pair<BlockHistogram, double>> albums;
             for (std::size_t i = 0; i < gains.size(); ++i) {
-                auto& album =
-                    albums.try_emplace(albumOf(request.tracks[i].audio), std::vector<MeasuredLoudness>{}, -INFINITY)
-                        .first->second;
-                album.first.push_back({loudness[i].integratedLufs, loudness[i].frames});
-                album.second = std::max(album.second, loudness[i].truePeakDbtp);
+                const std::string album = albumOf(request.tracks[i].audio);
+                if (albums.count(album)) continue;
+                auto& [blocks, peak] = albums.try_emplace(album, BlockHistogram{}, -INFINITY).first->second;
+                bool onTape = false;
+                for (const AudioSource& audio : tape) {
+                    if (albumOf(audio) != album) continue;
+                    const TrackLoudness measured = audio == request.tracks[i].audio ? loudness[i] : cache.measure(audio);
+                    addBlocks(blocks, measured.blocks);
+                    peak = std::max(peak, measured.truePeakDbtp);
+                    onTape = onTape || audio == request.tracks[i].audio;
+                }
+                if (onTape) continue;
+                // No list of the tape's tracks (or one without this track): the side's tracks of the album.
+                blocks.clear();
+                peak = -INFINITY;
+                for (std::size_t j = 0; j < gains.size(); ++j) {
+                    if (albumOf(request.tracks[j].audio) != album) continue;
+                    addBlocks(blocks, loudness[j].blocks);
+                    peak = std::max(peak, loudness[j].truePeakDbtp);
+                }
             }
             for (std::size_t i = 0; i < gains.size(); ++i) {
-                const auto& album = albums[albumOf(request.tracks[i].audio)];
-                gains[i] = loudnessGainDb(combinedLoudness(album.first), album.second);
+                const auto& [blocks, peak] = albums[albumOf(request.tracks[i].audio)];
+                gains[i] = loudnessGainDb(gatedLoudness(blocks), peak);
             }
         }
         for (Segment& segment : program.segments) {

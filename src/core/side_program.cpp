@@ -83,17 +83,42 @@ double loudnessGainDb(double integratedLufs, double truePeakDbtp)
     return gain;
 }
 
-double combinedLoudness(const std::vector<MeasuredLoudness>& parts)
+namespace {
+
+constexpr double AbsoluteGateLufs = -70.0;
+// The power of bin i's middle: the blocks of a bin count as if they all sat there.
+double binPower(int bin) { return powerOf(AbsoluteGateLufs + (bin + 0.5) / 100.0); }
+
+}  // namespace
+
+void addBlock(BlockHistogram& histogram, double lufs)
 {
-    double power = 0;
-    std::int64_t frames = 0;
-    for (const MeasuredLoudness& part : parts) {
-        if (part.frames <= 0) continue;
-        power += powerOf(part.integratedLufs) * static_cast<double>(part.frames);
-        frames += part.frames;
-    }
-    if (frames == 0 || power <= 0) return -INFINITY;
-    return 10.0 * std::log10(power / static_cast<double>(frames));
+    if (!std::isfinite(lufs) || lufs < AbsoluteGateLufs) return;
+    ++histogram[std::min(BlockBins - 1, static_cast<int>((lufs - AbsoluteGateLufs) * 100.0))];
+}
+
+void addBlocks(BlockHistogram& into, const BlockHistogram& more)
+{
+    for (const auto& [bin, count] : more) into[bin] += count;
+}
+
+double gatedLoudness(const BlockHistogram& histogram)
+{
+    const auto meanAbove = [&](int lowest) {
+        double power = 0;
+        std::int64_t blocks = 0;
+        for (auto it = histogram.lower_bound(lowest); it != histogram.end(); ++it) {
+            power += binPower(it->first) * static_cast<double>(it->second);
+            blocks += it->second;
+        }
+        return blocks > 0 ? 10.0 * std::log10(power / static_cast<double>(blocks)) : -INFINITY;
+    };
+    const double ungated = meanAbove(0);
+    if (!std::isfinite(ungated)) return -INFINITY;
+    const double relativeGate = ungated - 10.0;
+    // The first bin whose blocks reach the relative gate (a bin counts from its middle).
+    const int lowest = std::max(0, static_cast<int>(std::ceil((relativeGate - AbsoluteGateLufs) * 100.0 - 0.5)));
+    return meanAbove(lowest);
 }
 
 std::size_t loudestStretch(const std::vector<double>& blockLufs, std::size_t stretchBlocks)

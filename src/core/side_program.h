@@ -3,6 +3,7 @@
 // frames of 44.1 kHz stereo. The renderer writes exactly this, the dubbing window's clock counts it.
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -96,13 +97,16 @@ bool exceedsSide(const SideProgram& program, int sideCapacitySeconds);
 // Silence (no measurable loudness) keeps its samples as they are.
 double loudnessGainDb(double integratedLufs, double truePeakDbtp);
 
-// The loudness of tracks played one after another, from each one's integrated loudness and length:
-// the mean of their power, weighted by length. Silent tracks (-inf) add length but no power.
-struct MeasuredLoudness {
-    double integratedLufs = 0;
-    std::int64_t frames = 0;
-};
-double combinedLoudness(const std::vector<MeasuredLoudness>& parts);
+// The gating blocks of a measurement (400 ms every 100 ms) by loudness, in bins of 0.01 LU from -70 LUFS
+// (the absolute gate) up: bin i holds the blocks from -70 + i/100 up to the next bin. Blocks of several
+// tracks add up, so that an album's integrated loudness is one gated measurement over all its tracks.
+using BlockHistogram = std::map<int, std::int64_t>;
+inline constexpr int BlockBins = 10000;  // up to +30 LUFS
+void addBlock(BlockHistogram& histogram, double lufs);
+void addBlocks(BlockHistogram& into, const BlockHistogram& more);
+// The integrated loudness of the blocks: the relative gate 10 LU below the mean of those above the
+// absolute gate, then the mean power of those above both. -inf when no block is above -70 LUFS.
+double gatedLoudness(const BlockHistogram& histogram);
 
 // Where the loudest stretch of `stretchBlocks` consecutive blocks begins, given each block's loudness
 // in LUFS (blocks of equal length, -inf for silence): the index of its first block. The first such

@@ -50,6 +50,40 @@ std::int64_t integerMember(const Json& json, const char* key, std::int64_t fallb
     return value.get<std::int64_t>();
 }
 
+// Where a track's sound is: {"kind":"file","path":…,"startFrame":…,"endFrame":…} or {"kind":"cd","path":
+// DRIVE,"cdTrack":N}.
+Json audioJson(const AudioSource& audio)
+{
+    const bool cd = audio.kind == AudioSource::Kind::CdTrack;
+    return Json{{"kind", cd ? "cd" : "file"},
+                {"path", audio.path},
+                {"startFrame", audio.startFrame},
+                {"endFrame", audio.endFrame},
+                {"cdTrack", audio.cdTrack}};
+}
+
+AudioSource readAudio(const Json& item)
+{
+    AudioSource audio;
+    const std::string kind = member<std::string>(item, "kind", "file");
+    audio.path = member<std::string>(item, "path", "");
+    if (kind == "file") {
+        audio.kind = AudioSource::Kind::File;
+        audio.startFrame = integerMember(item, "startFrame", 0, 0, MaxAudioFramePosition);
+        audio.endFrame = integerMember(item, "endFrame", -1, -1, MaxAudioFramePosition);
+        if (audio.path.empty()) throw Refused{_("ファイルのトラックに「path」がありません")};
+        if (audio.endFrame >= 0 && audio.endFrame <= audio.startFrame)
+            throw Refused{_("「startFrame」と「endFrame」の値が違います")};
+    } else if (kind == "cd") {
+        audio.kind = AudioSource::Kind::CdTrack;
+        audio.cdTrack = static_cast<int>(integerMember(item, "cdTrack", 0, 0, 99));
+        if (audio.cdTrack < 1 || audio.cdTrack > 99) throw Refused{_("「cdTrack」は 1 から 99 までです")};
+    } else {
+        throw Refused{_("「kind」は file か cd です")};
+    }
+    return audio;
+}
+
 StreamRequest readRequest(const Json& json)
 {
     if (!json.is_object()) throw Refused{_("要求が JSON のオブジェクトではありません")};
@@ -98,24 +132,15 @@ StreamRequest readRequest(const Json& json)
         SideTrack track;
         track.number = static_cast<int>(integerMember(item, "number", 0, 0, 9999));
         track.plannedMilliseconds = integerMember(item, "milliseconds", 0, 0, MaxDocumentTrackMilliseconds);
-        const std::string kind = member<std::string>(item, "kind", "file");
-        track.audio.path = member<std::string>(item, "path", "");
-        if (kind == "file") {
-            track.audio.kind = AudioSource::Kind::File;
-            track.audio.startFrame = integerMember(item, "startFrame", 0, 0, MaxAudioFramePosition);
-            track.audio.endFrame = integerMember(item, "endFrame", -1, -1, MaxAudioFramePosition);
-            if (track.audio.path.empty()) throw Refused{_("ファイルのトラックに「path」がありません")};
-            if (track.audio.startFrame < 0 ||
-                (track.audio.endFrame >= 0 && track.audio.endFrame <= track.audio.startFrame))
-                throw Refused{_("「startFrame」と「endFrame」の値が違います")};
-        } else if (kind == "cd") {
-            track.audio.kind = AudioSource::Kind::CdTrack;
-            track.audio.cdTrack = static_cast<int>(integerMember(item, "cdTrack", 0, 0, 99));
-            if (track.audio.cdTrack < 1 || track.audio.cdTrack > 99) throw Refused{_("「cdTrack」は 1 から 99 までです")};
-        } else {
-            throw Refused{_("「kind」は file か cd です")};
-        }
+        track.audio = readAudio(item);
         side.tracks.push_back(track);
+    }
+    if (json.contains("albumTracks")) {
+        if (!json.at("albumTracks").is_array()) throw Refused{_("「albumTracks」の値が違います")};
+        for (const Json& item : json.at("albumTracks")) {
+            if (!item.is_object()) throw Refused{_("「albumTracks」の要素がオブジェクトではありません")};
+            side.albumTracks.push_back(readAudio(item));
+        }
     }
     if (request.what != StreamWhat::Tone && request.what != StreamWhat::CountDown && side.tracks.empty()) throw Refused{_("「tracks」が空です")};
     return request;
@@ -126,7 +151,9 @@ StreamRequest readRequest(const Json& json)
 SideRequest sideRequestOf(const std::vector<int>& numbers, const TrackList& tracks, bool gap,
                           const DubbingSettings& settings)
 {
-    SideRequest side{{}, gap, settings};
+    SideRequest side{{}, gap, settings, {}};
+    for (const Track& track : tracks.tracks)
+        if (track.playsAudio()) side.albumTracks.push_back(track.audio);
     for (const int number : numbers) {
         SideTrack track{number, {}, 0};
         if (number >= 1 && static_cast<std::size_t>(number) <= tracks.tracks.size()) {
@@ -144,15 +171,13 @@ std::string streamRequestJson(const StreamRequest& request)
     const SideRequest& side = request.side;
     Json tracks = Json::array();
     for (const SideTrack& track : side.tracks) {
-        const bool cd = track.audio.kind == AudioSource::Kind::CdTrack;
-        tracks.push_back(Json{{"number", track.number},
-                              {"kind", cd ? "cd" : "file"},
-                              {"path", track.audio.path},
-                              {"startFrame", track.audio.startFrame},
-                              {"endFrame", track.audio.endFrame},
-                              {"cdTrack", track.audio.cdTrack},
-                              {"milliseconds", track.plannedMilliseconds}});
+        Json item{{"number", track.number}};
+        item.update(audioJson(track.audio));
+        item["milliseconds"] = track.plannedMilliseconds;
+        tracks.push_back(item);
     }
+    Json album = Json::array();
+    for (const AudioSource& audio : side.albumTracks) album.push_back(audioJson(audio));
     const Json json{{"gap", side.gap},
                     {"leadInSeconds", side.settings.leadInSeconds},
                     {"tone",
@@ -164,7 +189,8 @@ std::string streamRequestJson(const StreamRequest& request)
                     {"startFrame", request.startFrame},
                     {"countDownSeconds", request.countDownSeconds},
                     {"beep", request.beep},
-                    {"tracks", tracks}};
+                    {"tracks", tracks},
+                    {"albumTracks", album}};
     // A path that is not UTF-8 goes with U+FFFD in its place rather than failing the whole request.
     return json.dump(-1, ' ', false, Json::error_handler_t::replace);
 }

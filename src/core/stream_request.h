@@ -39,6 +39,9 @@ struct SideRequest {
     std::vector<SideTrack> tracks;
     bool gap = true;
     DubbingSettings settings;
+    // Every track of the tape with sound, both sides: loudness matched by album measures an album over
+    // all of its tracks here, whichever side they are on. Empty: the side's own tracks.
+    std::vector<AudioSource> albumTracks;
 
     bool operator==(const SideRequest&) const = default;
 };

@@ -165,7 +165,7 @@ private slots:
         const qint64 samples = rate * 3 / 2 + 77;  // 1.5 s and a few samples: no whole number of codec frames
         const QString path = tone(dir(), name, samples, rate, channels, 0.5);
         QVERIFY(!path.isEmpty());
-        SideRequest request{{{1, fileSource(path), 0}, {2, fileSource(path), 0}}, true, {}};
+        SideRequest request{{{1, fileSource(path), 0}, {2, fileSource(path), 0}}, true, {}, {}};
         request.settings.leadInSeconds = 0.5;
         LoudnessCache cache(QDir(dir()).filePath("unused.tsv").toStdString());
         const Rendered side = render(request, cache);
@@ -229,7 +229,7 @@ private slots:
             {{AudioSource::Kind::CdTrack, cue.fileName().toStdString(), 0, -1, 2}, 44100, 44100 * 3},
         };
         for (const Case& c : cases) {
-            SideRequest request{{{1, c.audio, 0}}, false, {}};
+            SideRequest request{{{1, c.audio, 0}}, false, {}, {}};
             request.settings.leadInSeconds = 0;
             LoudnessCache cache(QDir(dir()).filePath("unused.tsv").toStdString());
             const Rendered side = render(request, cache);
@@ -255,7 +255,7 @@ private slots:
     {
         QFETCH(int, hertz);
         QFETCH(double, dbfs);
-        SideRequest request{{}, true, {}};
+        SideRequest request{{}, true, {}, {}};
         request.settings.tone = {2.0, hertz, dbfs};
         LoudnessCache cache(QDir(dir()).filePath("unused.tsv").toStdString());
         const Rendered side = render(request, cache);
@@ -290,6 +290,7 @@ private slots:
         for (const Loudness mode : {Loudness::Track, Loudness::Album}) {
             SideRequest request{{{1, fileSource(quiet), 0}, {2, fileSource(loud), 0}, {3, fileSource(burst), 0}},
                                 true,
+                                {},
                                 {}};
             request.settings.loudness = mode;
             LoudnessCache cache(QDir(dir()).filePath("cache.tsv").toStdString());
@@ -306,6 +307,36 @@ private slots:
                 QCOMPARE(tracks[0].gainDb, tracks[1].gainDb);
                 QCOMPARE(tracks[1].gainDb, tracks[2].gainDb);
             }
+        }
+    }
+
+    // Catches album loudness measured per side (a side of the album's loud half and a side of its quiet
+    // half given different gains), or as a mean of its tracks' values: each side's gain is the one the
+    // whole album, measured as one file, asks for.
+    void anAlbumHasOneGainOnBothSides()
+    {
+        QDir(dir()).mkpath("halves");
+        const QString album = QDir(dir()).filePath("halves");
+        // Long enough that the few blocks across the join of the file made of both weigh little (0.03 dB).
+        const QString loud = tone(album, "1-loud.flac", 44100 * 20, 44100, 2, 0.4);
+        const QString quiet = tone(album, "2-quiet.flac", 44100 * 20, 44100, 2, 0.02);
+        const QString whole = QDir(album).filePath("whole.wav");
+        QVERIFY(run("sox", {loud, quiet, whole}));
+        LoudnessCache cache(QDir(dir()).filePath("halves.tsv").toStdString());
+        SideRequest wholeAsOne{{{1, fileSource(whole), 0}}, true, {}, {}};
+        wholeAsOne.settings.loudness = Loudness::Track;
+        const Rendered expected = render(wholeAsOne, cache);
+        QVERIFY2(expected.error.isEmpty(), qPrintable(expected.error));
+        const double albumGain = tracksOf(expected.program)[0].gainDb;
+        // The quiet half sits below the relative gate: a mean of the two values would be 3 dB lower, a
+        // side of its own would give the quiet half the gain of the ceiling.
+        for (const QString& onSide : {loud, quiet}) {
+            SideRequest side{{{1, fileSource(onSide), 0}}, true, {}, {fileSource(loud), fileSource(quiet)}};
+            side.settings.loudness = Loudness::Album;
+            const Rendered rendered = render(side, cache);
+            QVERIFY2(rendered.error.isEmpty(), qPrintable(rendered.error));
+            QVERIFY2(std::abs(tracksOf(rendered.program)[0].gainDb - albumGain) < 0.06,
+                     qPrintable(QString("%1 against %2").arg(tracksOf(rendered.program)[0].gainDb).arg(albumGain)));
         }
     }
 
@@ -358,7 +389,7 @@ private slots:
             file.write(QByteArray(int(file.size() / 3), '\x5a'));
             file.close();
         }
-        SideRequest request{{{1, fileSource(path), planned}}, false, {}};
+        SideRequest request{{{1, fileSource(path), planned}}, false, {}, {}};
         LoudnessCache cache(QDir(dir()).filePath("unused.tsv").toStdString());
         const Rendered side = render(request, cache);
         QVERIFY2(side.error.startsWith(path + ": "), qPrintable(side.error));

@@ -4,6 +4,10 @@
 
 #include "core/side_program.h"
 
+// Levels of blocks: loudness, how many.
+using Levels = std::vector<std::pair<double, int>>;
+Q_DECLARE_METATYPE(Levels)
+
 using namespace vantoli;
 
 class TestSideProgram : public QObject {
@@ -96,13 +100,39 @@ private slots:
         QCOMPARE(loudnessGainDb(lufs, peak), gain);
     }
 
-    // An album's loudness weighs each track by its length; silence adds length, not power.
-    void albumLoudnessWeighsByLength()
+    // Catches an album's loudness taken as the mean of its tracks' values instead of one gated
+    // measurement over all their blocks: a quiet track below the relative gate must not pull it down,
+    // silence must not count, and one above the gate must.
+    void albumLoudnessIsOneGatedMeasurement_data()
     {
-        QCOMPARE(combinedLoudness({{-20, 100}, {-20, 300}}), -20.0);
-        QVERIFY(qAbs(combinedLoudness({{-20, 100}, {-INFINITY, 100}}) - (-20 - 10 * std::log10(2.0))) < 1e-9);
-        QVERIFY(qAbs(combinedLoudness({{-10, 100}, {-30, 900}}) - 10 * std::log10((0.1 * 100 + 0.001 * 900) / 1000)) < 1e-9);
-        QVERIFY(std::isinf(combinedLoudness({})));
+        QTest::addColumn<Levels>("blocks");
+        QTest::addColumn<double>("lufs");
+        QTest::newRow("one level") << Levels{{-20.03, 50}} << -20.0;
+        QTest::newRow("a quiet track below the gate")
+            << Levels{{-20.03, 100}, {-35.03, 100}} << -20.0;
+        QTest::newRow("silence and sub-gate blocks")
+            << Levels{{-20.03, 100}, {-80, 500}, {-INFINITY, 500}} << -20.0;
+        QTest::newRow("a quieter track above the gate")
+            << Levels{{-20.03, 100}, {-26.03, 100}}
+            << 10 * std::log10((std::pow(10.0, -2.0) + std::pow(10.0, -2.6)) / 2);
+        QTest::newRow("nothing above -70") << Levels{{-75, 10}} << double(-INFINITY);
+    }
+    void albumLoudnessIsOneGatedMeasurement()
+    {
+        QFETCH(Levels, blocks);
+        QFETCH(double, lufs);
+        // Each level as a track of its own, added up as an album's tracks are.
+        BlockHistogram album;
+        for (const auto& [level, count] : blocks) {
+            BlockHistogram track;
+            for (int i = 0; i < count; ++i) addBlock(track, level);
+            addBlocks(album, track);
+        }
+        const double measured = gatedLoudness(album);
+        if (std::isinf(lufs))
+            QVERIFY(std::isinf(measured));
+        else
+            QVERIFY2(qAbs(measured - lufs) < 0.04, qPrintable(QString::number(measured)));
     }
 
     void loudestStretchFindsTheLoudestWindow_data()

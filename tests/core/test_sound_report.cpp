@@ -86,7 +86,7 @@ private slots:
     }
 
     // Faults: the window writing a request the renderer reads otherwise (one member lost, a CD track
-    // taken for a file, a loudness name misspelt on one side).
+    // taken for a file, a loudness name misspelt on one side, the album's other tracks dropped).
     void requestReadsBackAsWritten()
     {
         StreamRequest request;
@@ -94,6 +94,8 @@ private slots:
         request.side.settings = {4.5, {10, 400, -18}, Loudness::Album};
         request.side.tracks = {{1, {AudioSource::Kind::File, "/music/a b.flac", 150, 300, 0}, 2000},
                                {4, {AudioSource::Kind::CdTrack, "/dev/sr1", 0, -1, 4}, 61000}};
+        request.side.albumTracks = {{AudioSource::Kind::File, "/music/c.flac", 0, -1, 0},
+                                    {AudioSource::Kind::CdTrack, "/dev/sr1", 0, -1, 2}};
         request.what = StreamWhat::Loudest;
         request.startFrame = 441;
         request.countDownSeconds = 3;
