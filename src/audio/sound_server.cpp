@@ -11,7 +11,8 @@ namespace vantoli::audio {
 
 namespace {
 
-constexpr pa_sample_spec CdSpec{PA_SAMPLE_S16LE, static_cast<std::uint32_t>(SampleRate), PcmChannels};
+// What every stream here carries: CD audio, 16-bit little-endian stereo at 44.1 kHz (libpulse's type).
+constexpr pa_sample_spec CdSampleFormat{PA_SAMPLE_S16LE, static_cast<std::uint32_t>(SampleRate), PcmChannels};
 
 std::string serverName() { return _("サウンドサーバー"); }
 
@@ -227,7 +228,7 @@ std::optional<SoundError> Playback::open(const std::string& device, const std::s
     server_ = std::make_unique<ServerConnection>();
     if (auto error = server_->connect("vantoli-plan")) return error;
     const Locked locked(server_->loop);
-    auto* stream = pa_stream_new(server_->context, streamName.c_str(), &CdSpec, nullptr);
+    auto* stream = pa_stream_new(server_->context, streamName.c_str(), &CdSampleFormat, nullptr);
     if (!stream) return SoundError{serverName(), pa_strerror(pa_context_errno(server_->context))};
     stream_ = stream;
     pa_stream_set_state_callback(stream, PlaybackCallbacks::state, this);
@@ -433,7 +434,7 @@ std::optional<SoundError> Recording::open(const std::string& device, const std::
     server_ = std::make_unique<ServerConnection>();
     if (auto error = server_->connect("vantoli-plan")) return error;
     const Locked locked(server_->loop);
-    auto* stream = pa_stream_new(server_->context, streamName.c_str(), &CdSpec, nullptr);
+    auto* stream = pa_stream_new(server_->context, streamName.c_str(), &CdSampleFormat, nullptr);
     if (!stream) return SoundError{serverName(), pa_strerror(pa_context_errno(server_->context))};
     stream_ = stream;
     pa_stream_set_state_callback(stream, RecordingCallbacks::state, this);

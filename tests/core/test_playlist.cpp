@@ -61,8 +61,8 @@ private slots:
         QTest::newRow("web address") << QByteArray("http://radio.example/stream.mp3") << TextEncoding::Utf8
                                      << QStringList{"elsewhere:http://radio.example/stream.mp3"};
         QTest::newRow("EXTINF titles")
-            << QByteArray("#EXTM3U\n#EXTINF:271,Artist - Song, Part 1\na.flac\nb.flac\n#EXTINF:-1 tvg-name=\"x,y\",Live\nc.flac\n")
-            << TextEncoding::Utf8 << QStringList{"a.flac|Artist - Song, Part 1", "b.flac", "c.flac|Live"};
+            << QByteArray("#EXTM3U\n#EXTINF:271,Artist - Song, Act 1\na.flac\nb.flac\n#EXTINF:-1 tvg-name=\"x,y\",Live\nc.flac\n")
+            << TextEncoding::Utf8 << QStringList{"a.flac|Artist - Song, Act 1", "b.flac", "c.flac|Live"};
         QTest::newRow("EXTINF without a comma") << QByteArray("#EXTINF:12\na.flac") << TextEncoding::Utf8
                                                 << QStringList{"a.flac"};
         QTest::newRow("comments, blanks and line ends")

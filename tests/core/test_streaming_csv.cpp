@@ -33,8 +33,8 @@ private slots:
         QTest::addColumn<QStringList>("rows");
         QTest::newRow("current export with BOM")
             << QByteArray("\xEF\xBB\xBF\"Track URI\",\"Track Name\",\"Artist URI(s)\",\"Artist Name(s)\",\"Album Name\",\"Track Duration (ms)\"\r\n"
-                          "\"spotify:track:1\",\"Song, Part 1\",\"x\",\"A,B\",\"Album\",\"215000\"\r\n")
-            << QStringList{"215000|Song, Part 1|A, B|Album"};
+                          "\"spotify:track:1\",\"Song, Act 1\",\"x\",\"A,B\",\"Album\",\"215000\"\r\n")
+            << QStringList{"215000|Song, Act 1|A, B|Album"};
         QTest::newRow("older column names")
             << QByteArray("Spotify URI,Track Name,Artist Name,Album Name,Duration (ms)\nu,Song,Band,LP,180000\n")
             << QStringList{"180000|Song|Band|LP"};
