@@ -164,31 +164,21 @@ std::variant<SideProgram, SoundError> prepareSide(const SideRequest& request, Lo
             for (std::size_t i = 0; i < gains.size(); ++i)
                 gains[i] = loudnessGainDb(loudness[i].integratedLufs, loudness[i].truePeakDbtp);
         } else {
-            // Each album of the side measured once, as one gated measurement over all of its tracks on
-            // the tape, and held by its loudest peak: the same gain on whichever side a track lands.
-            const std::vector<AudioSource>& tape = request.albumTracks;
+            // Each album of the side measured as one gated measurement over all of its tracks on the
+            // tape (and on this side, should the tape's list lack one), held by its loudest peak: the same
+            // gain on whichever side a track lands. The side's own tracks are measured already.
             std::map<std::string, std::pair<BlockHistogram, double>> albums;
-            for (std::size_t i = 0; i < gains.size(); ++i) {
-                const std::string album = albumOf(request.tracks[i].audio);
-                if (albums.count(album)) continue;
+            const auto add = [&albums](const std::string& album, const TrackLoudness& measured) {
                 auto& [blocks, peak] = albums.try_emplace(album, BlockHistogram{}, -INFINITY).first->second;
-                bool onTape = false;
-                for (const AudioSource& audio : tape) {
-                    if (albumOf(audio) != album) continue;
-                    const TrackLoudness measured = audio == request.tracks[i].audio ? loudness[i] : cache.measure(audio);
-                    addBlocks(blocks, measured.blocks);
-                    peak = std::max(peak, measured.truePeakDbtp);
-                    onTape = onTape || audio == request.tracks[i].audio;
-                }
-                if (onTape) continue;
-                // No list of the tape's tracks (or one without this track): the side's tracks of the album.
-                blocks.clear();
-                peak = -INFINITY;
-                for (std::size_t j = 0; j < gains.size(); ++j) {
-                    if (albumOf(request.tracks[j].audio) != album) continue;
-                    addBlocks(blocks, loudness[j].blocks);
-                    peak = std::max(peak, loudness[j].truePeakDbtp);
-                }
+                addBlocks(blocks, measured.blocks);
+                peak = std::max(peak, measured.truePeakDbtp);
+            };
+            for (std::size_t i = 0; i < gains.size(); ++i) add(albumOf(request.tracks[i].audio), loudness[i]);
+            for (const AudioSource& audio : request.albumTracks) {
+                const std::string album = albumOf(audio);
+                const bool onSide = std::any_of(request.tracks.begin(), request.tracks.end(),
+                                                [&](const SideTrack& track) { return track.audio == audio; });
+                if (albums.count(album) && !onSide) add(album, cache.measure(audio));
             }
             for (std::size_t i = 0; i < gains.size(); ++i) {
                 const auto& [blocks, peak] = albums[albumOf(request.tracks[i].audio)];

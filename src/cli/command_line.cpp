@@ -389,8 +389,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
                 request.tapes || request.crlf || device)
                 return UsageError{_("--check-tape --request=- は面を標準入力の JSON で受け取ります。一緒に指定できるのは "
                                     "--side、--plot、--json だけです。")};
-            TapeCheckRequest asked = checkRequest;
-            return CheckStream{asked, json};
+            return CheckStream{checkRequest, json};
         }
     }
     if (!play && !check && !playOptions.empty())

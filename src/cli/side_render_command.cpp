@@ -297,16 +297,20 @@ bool writeAll(int out, const void* bytes, std::size_t size)
 
 }  // namespace
 
+std::string readAllOf(std::FILE* in)
+{
+    std::string text;
+    char buffer[65536];
+    while (const std::size_t got = std::fread(buffer, 1, sizeof buffer, in)) text.append(buffer, got);
+    return text;
+}
+
 CommandResult streamSide(std::FILE* in, int out)
 {
     CommandResult result;
     // A reader that closes the pipe gives EPIPE on the next write instead of killing the process.
     std::signal(SIGPIPE, SIG_IGN);
-    std::string text;
-    char buffer[65536];
-    while (const std::size_t got = std::fread(buffer, 1, sizeof buffer, in)) text.append(buffer, got);
-
-    auto parsed = parseStreamRequest(text);
+    auto parsed = parseStreamRequest(readAllOf(in));
     if (const auto* bad = std::get_if<RequestError>(&parsed)) {
         result.exitStatus = Failed;
         result.err = "vantoli-plan: " + fill(_("--stream の要求： %1。"), {bad->text}) + "\n";

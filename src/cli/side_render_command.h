@@ -37,6 +37,8 @@ std::string soundMessage(const audio::SoundError& error);
 // Reads the JSON request from `in` and writes the side's PCM (s16le, 44.1 kHz, stereo) to the file
 // descriptor `out`. Messages go to `result.err`. A reader that goes away ends the stream quietly.
 CommandResult streamSide(std::FILE* in, int out);
+// All that `in` holds, read to its end (a request on standard input).
+std::string readAllOf(std::FILE* in);
 
 // What a request sounds, measured before it sounds: the side's program, where the sound starts, and
 // for the loudest passage how long it is.

@@ -113,10 +113,7 @@ void checkTapeSide(const PlannedTape& planned, const PlanRequest& request, const
 CommandResult checkRequestedSide(const CheckStream& stream, std::FILE* in)
 {
     CommandResult result;
-    std::string text;
-    char buffer[65536];
-    while (const std::size_t got = std::fread(buffer, 1, sizeof buffer, in)) text.append(buffer, got);
-    auto parsed = parseStreamRequest(text);
+    auto parsed = parseStreamRequest(readAllOf(in));
     if (const auto* bad = std::get_if<RequestError>(&parsed)) {
         fail(result, "vantoli-plan: " + fill(_("--check-tape の要求： %1。"), {bad->text}) + "\n");
         return result;
