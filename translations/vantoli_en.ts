@@ -786,10 +786,6 @@ A side&apos;s time can be set to what really fits on it.</translation>
         <translation>Measure a Recording</translation>
     </message>
     <message>
-        <source>音声ファイル (*.wav *.flac *.mp3 *.ogg *.opus *.m4a);;すべてのファイル (*)</source>
-        <translation>Audio files (*.wav *.flac *.mp3 *.ogg *.opus *.m4a);;All files (*)</translation>
-    </message>
-    <message>
         <source>測っています...</source>
         <translation>Measuring...</translation>
     </message>
@@ -820,14 +816,6 @@ A side&apos;s time can be set to what really fits on it.</translation>
     <message>
         <source>アジマスの位相（1 kHz と 10 kHz の間）</source>
         <translation>Azimuth phase (during 1 kHz and 10 kHz)</translation>
-    </message>
-    <message>
-        <source>保存エラー</source>
-        <translation>Save Error</translation>
-    </message>
-    <message>
-        <source>レポートを PDF に保存</source>
-        <translation>Save the Report as PDF</translation>
     </message>
 </context>
 <context>
@@ -996,6 +984,21 @@ A side&apos;s time can be set to what really fits on it.</translation>
     </message>
 </context>
 <context>
+    <name>vantoli::ReportFile</name>
+    <message>
+        <source>音声ファイル (*.wav *.flac *.mp3 *.ogg *.opus *.m4a);;すべてのファイル (*)</source>
+        <translation>Audio files (*.wav *.flac *.mp3 *.ogg *.opus *.m4a);;All files (*)</translation>
+    </message>
+    <message>
+        <source>レポートを PDF に保存</source>
+        <translation>Save the Report as PDF</translation>
+    </message>
+    <message>
+        <source>保存エラー</source>
+        <translation>Save Error</translation>
+    </message>
+</context>
+<context>
     <name>vantoli::SidePlayer</name>
     <message>
         <source>%1 を起動できません。</source>
@@ -1077,10 +1080,6 @@ A side&apos;s time can be set to what really fits on it.</translation>
         <translation>Check a Recording File</translation>
     </message>
     <message>
-        <source>音声ファイル (*.wav *.flac *.mp3 *.ogg *.opus *.m4a);;すべてのファイル (*)</source>
-        <translation>Audio files (*.wav *.flac *.mp3 *.ogg *.opus *.m4a);;All files (*)</translation>
-    </message>
-    <message>
         <source>録音と面を比べています...</source>
         <translation>Comparing the recording with the side...</translation>
     </message>
@@ -1095,14 +1094,6 @@ A side&apos;s time can be set to what really fits on it.</translation>
     <message>
         <source>テープの確認（%1）</source>
         <translation>Tape Check (%1)</translation>
-    </message>
-    <message>
-        <source>保存エラー</source>
-        <translation>Save Error</translation>
-    </message>
-    <message>
-        <source>レポートを PDF に保存</source>
-        <translation>Save the Report as PDF</translation>
     </message>
 </context>
 </TS>

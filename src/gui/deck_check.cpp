@@ -1,9 +1,7 @@
 #include "gui/deck_check.h"
 
-#include <QBuffer>
 #include <QComboBox>
 #include <QEvent>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -14,7 +12,6 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPdfWriter>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -26,8 +23,9 @@
 #include "core/sound_report.h"
 #include "gui/level_meter.h"
 #include "gui/message_box.h"
+#include "gui/named.h"
 #include "gui/plan_process.h"
-#include "gui/save_file.h"
+#include "gui/report_file.h"
 #include "gui/side_player.h"
 
 namespace vantoli {
@@ -165,10 +163,6 @@ DeckCheck::DeckCheck()
 {
     setObjectName(QStringLiteral("DeckCheck"));
     setAttribute(Qt::WA_DeleteOnClose);
-    const auto named = [](auto* widget, const char* name) {
-        widget->setObjectName(QString::fromLatin1(name));
-        return widget;
-    };
     lblOutput_ = named(new QLabel(this), "lblOutput");
     cboOutput_ = named(new QComboBox(this), "cboOutput");
     lblInput_ = named(new QLabel(this), "lblInput");
@@ -320,15 +314,8 @@ void DeckCheck::fillDevices(const QByteArray& json)
 {
     const std::optional<SoundDevices> devices = parseSoundDevices(std::string_view(json.constData(), json.size()));
     if (!devices) return;
-    const auto fill = [](QComboBox* box, const std::vector<SoundDevice>& list) {
-        for (const SoundDevice& device : list) {
-            if (device.name.empty()) continue;
-            const QString name = QString::fromStdString(device.name);
-            box->addItem(device.description.empty() ? name : QString::fromStdString(device.description), name);
-        }
-    };
-    fill(cboOutput_, devices->outputs);
-    fill(cboInput_, devices->inputs);
+    addSoundDevices(cboOutput_, devices->outputs);
+    addSoundDevices(cboInput_, devices->inputs);
 }
 
 void DeckCheck::fail(const QString& text)
@@ -408,13 +395,8 @@ void DeckCheck::stopRecording()
 
 void DeckCheck::cmdMeasureFile_Click()
 {
-    auto* dialog = new QFileDialog(this, tr("録音ファイルを測る"), QString(),
-                                   tr("音声ファイル (*.wav *.flac *.mp3 *.ogg *.opus *.m4a);;すべてのファイル (*)"));
-    dialog->setObjectName(QStringLiteral("dlgMeasureFile"));
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->setFileMode(QFileDialog::ExistingFile);
-    connect(dialog, &QFileDialog::fileSelected, this, &DeckCheck::measureFile);
-    dialog->open();
+    askForRecording(this, tr("録音ファイルを測る"), QStringLiteral("dlgMeasureFile"),
+                    [this](const QString& path) { measureFile(path); });
 }
 
 void DeckCheck::measureFile(const QString& path)
@@ -507,51 +489,14 @@ QString DeckCheck::reportText() const
 bool DeckCheck::saveReport(const QString& path)
 {
     if (!result_) return false;
-    QBuffer page;
-    page.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&page);
-        writer.setResolution(300);
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15)));
-        writer.setTitle(tr("デッキの点検"));
-        writer.setCreator(QStringLiteral("Vantoli"));
-        QPainter painter;
-        if (!painter.begin(&writer)) return false;
-        const QRect area = writer.pageLayout().paintRectPixels(writer.resolution());
-        const QRect page(0, 0, area.width(), area.height());
-        QFont font = painter.font();
-        font.setPointSizeF(16);
-        painter.setFont(font);
-        const int title = painter.fontMetrics().height() * 2;
-        painter.drawText(QRect(0, 0, page.width(), title), Qt::AlignLeft | Qt::AlignTop, tr("デッキの点検"));
-        const QRect plot(0, title, page.width(), page.width() * 2 / 5);
-        pltResponse_->paintInto(painter, plot);
-        font.setPointSizeF(9.5);
-        painter.setFont(font);
-        painter.drawText(QRect(0, plot.bottom() + title / 2, page.width(), page.height() - plot.bottom() - title / 2),
-                         Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, reportText());
-        if (!painter.end()) return false;
-    }
-    if (const std::optional<QString> failure = saveWholeFile(path, page.data())) {
-        showMessage(this, Message{tr("保存エラー").toStdString(), failure->toStdString(), MessageIcon::Stop});
-        return false;
-    }
-    return true;
+    return saveReportPdf(
+        this, path, tr("デッキの点検"),
+        [this](QPainter& painter, const QRect& rect) { pltResponse_->paintInto(painter, rect); }, reportText());
 }
 
 void DeckCheck::cmdSaveReport_Click()
 {
-    auto* dialog = new QFileDialog(this, tr("レポートを PDF に保存"), QStringLiteral("deck-check.pdf"),
-                                   QStringLiteral("PDF (*.pdf)"));
-    dialog->setObjectName(QStringLiteral("dlgSaveReport"));
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->setAcceptMode(QFileDialog::AcceptSave);
-    dialog->setDefaultSuffix(QStringLiteral("pdf"));
-    connect(dialog, &QFileDialog::fileSelected, this, [this](QString path) {
-        if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
-        saveReport(path);
-    });
-    dialog->open();
+    askWhereToSaveReport(this, QStringLiteral("deck-check.pdf"), [this](const QString& path) { saveReport(path); });
 }
 
 DeckCheck* showDeckCheck(SingleWindow<DeckCheck>& holder)

@@ -25,6 +25,7 @@
 #include "core/tape_model.h"
 #include "gui/level_meter.h"
 #include "gui/message_box.h"
+#include "gui/named.h"
 
 namespace vantoli {
 
@@ -47,11 +48,6 @@ Dubbing::Dubbing(std::unique_ptr<DubbingClock> clock) : clock_(std::move(clock))
     setObjectName(QStringLiteral("Dubbing"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowFlag(Qt::Window);
-
-    const auto named = [](QWidget* widget, const char* name) {
-        widget->setObjectName(QLatin1String(name));
-        return widget;
-    };
 
     optSideA_ = static_cast<QRadioButton*>(named(new QRadioButton, "optSideA"));
     optSideB_ = static_cast<QRadioButton*>(named(new QRadioButton, "optSideB"));
@@ -82,7 +78,7 @@ Dubbing::Dubbing(std::unique_ptr<DubbingClock> clock) : clock_(std::move(clock))
     chkBeep_ = static_cast<QCheckBox*>(named(new QCheckBox, "chkBeep"));
     chkBeep_->setChecked(true);
     auto* settings = new QFormLayout;
-    const auto buddy = [&named](QWidget* control, const char* name) {
+    const auto buddy = [](QWidget* control, const char* name) {
         auto* label = static_cast<QLabel*>(named(new QLabel, name));
         label->setBuddy(control);
         return label;

@@ -1,5 +1,6 @@
 #include "gui/plan_process.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QProcess>
 
@@ -28,6 +29,15 @@ void letProcessEnd(QProcess* child)
     QObject::connect(child, &QProcess::errorOccurred, child, [child](QProcess::ProcessError error) {
         if (error == QProcess::FailedToStart) child->deleteLater();
     });
+}
+
+void addSoundDevices(QComboBox* box, const std::vector<SoundDevice>& devices)
+{
+    for (const SoundDevice& device : devices) {
+        if (device.name.empty()) continue;
+        const QString name = QString::fromStdString(device.name);
+        box->addItem(device.description.empty() ? name : QString::fromStdString(device.description), name);
+    }
 }
 
 PlanChild::PlanChild(QObject* parent) : QObject(parent) {}

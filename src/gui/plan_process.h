@@ -6,6 +6,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
+#include "core/sound_report.h"
+
+class QComboBox;
 class QObject;
 class QProcess;
 
@@ -21,6 +26,10 @@ void startPlan(QProcess* process, const QStringList& arguments);
 // child has ended, and nothing waits for it here. Until then the application holds it, so a program
 // that quits first still reaps the child as it closes.
 void letProcessEnd(QProcess* child);
+
+// Devices as vantoli-plan --devices lists them, added to a box: each shown by its description (else
+// its name), with the name --device takes as the item's data.
+void addSoundDevices(QComboBox* box, const std::vector<SoundDevice>& devices);
 
 // One vantoli-plan child: started with its arguments, each line of its standard output handed on as it
 // comes, commands written a line at a time, its end reported with its exit status and what it wrote on

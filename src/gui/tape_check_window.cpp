@@ -1,17 +1,13 @@
 #include "gui/tape_check_window.h"
 
-#include <QBuffer>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateTime>
 #include <QFile>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPdfWriter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -22,7 +18,8 @@
 #include "core/sound_report.h"
 #include "core/tape_check_text.h"
 #include "gui/message_box.h"
-#include "gui/save_file.h"
+#include "gui/named.h"
+#include "gui/report_file.h"
 
 namespace vantoli {
 
@@ -126,27 +123,23 @@ TapeCheckWindow::TapeCheckWindow(const StreamRequest& side, TapeSide which, doub
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("TapeCheckWindow"));
-    const auto named = [](QWidget* widget, const char* name) {
-        widget->setObjectName(QString::fromLatin1(name));
-        return widget;
-    };
-    lblSide_ = static_cast<QLabel*>(named(new QLabel, "lblSide"));
-    cboInput_ = static_cast<QComboBox*>(named(new QComboBox, "cboInput"));
-    lblInput_ = static_cast<QLabel*>(named(new QLabel, "lblInput"));
+    lblSide_ = named(new QLabel, "lblSide");
+    cboInput_ = named(new QComboBox, "cboInput");
+    lblInput_ = named(new QLabel, "lblInput");
     lblInput_->setBuddy(cboInput_);
-    lblStatus_ = static_cast<QLabel*>(named(new QLabel, "lblStatus"));
+    lblStatus_ = named(new QLabel, "lblStatus");
     lblStatus_->setWordWrap(true);
-    pltTape_ = static_cast<ListeningPlot*>(named(new ListeningPlot, "pltTape"));
+    pltTape_ = named(new ListeningPlot, "pltTape");
     pltTape_->setSeconds(sideSeconds_ + ListenPastSeconds);
-    txtReport_ = static_cast<QPlainTextEdit*>(named(new QPlainTextEdit, "txtReport"));
+    txtReport_ = named(new QPlainTextEdit, "txtReport");
     txtReport_->setReadOnly(true);
     txtReport_->setMinimumHeight(120);
-    lblAdvice_ = static_cast<QLabel*>(named(new QLabel, "lblAdvice"));
+    lblAdvice_ = named(new QLabel, "lblAdvice");
     lblAdvice_->setWordWrap(true);
-    cmdListen_ = static_cast<QPushButton*>(named(new QPushButton, "cmdListen"));
-    cmdCheckFile_ = static_cast<QPushButton*>(named(new QPushButton, "cmdCheckFile"));
-    cmdSaveReport_ = static_cast<QPushButton*>(named(new QPushButton, "cmdSaveReport"));
-    cmdClose_ = static_cast<QPushButton*>(named(new QPushButton, "cmdClose"));
+    cmdListen_ = named(new QPushButton, "cmdListen");
+    cmdCheckFile_ = named(new QPushButton, "cmdCheckFile");
+    cmdSaveReport_ = named(new QPushButton, "cmdSaveReport");
+    cmdClose_ = named(new QPushButton, "cmdClose");
 
     auto* input = new QHBoxLayout;
     input->addWidget(lblInput_);
@@ -247,11 +240,7 @@ void TapeCheckWindow::fillInputs(const QByteArray& json)
 {
     const std::optional<SoundDevices> devices = parseSoundDevices(std::string_view(json.constData(), json.size()));
     if (!devices) return;
-    for (const SoundDevice& device : devices->inputs) {
-        if (device.name.empty()) continue;
-        const QString name = text(device.name);
-        cboInput_->addItem(device.description.empty() ? name : text(device.description), name);
-    }
+    addSoundDevices(cboInput_, devices->inputs);
 }
 
 void TapeCheckWindow::fail(const QString& message)
@@ -304,13 +293,8 @@ void TapeCheckWindow::showHeard(const QByteArray& line)
 
 void TapeCheckWindow::cmdCheckFile_Click()
 {
-    auto* dialog = new QFileDialog(this, tr("録音ファイルを確かめる"), QString(),
-                                   tr("音声ファイル (*.wav *.flac *.mp3 *.ogg *.opus *.m4a);;すべてのファイル (*)"));
-    dialog->setObjectName(QStringLiteral("dlgCheckFile"));
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->setFileMode(QFileDialog::ExistingFile);
-    connect(dialog, &QFileDialog::fileSelected, this, &TapeCheckWindow::checkFile);
-    dialog->open();
+    askForRecording(this, tr("録音ファイルを確かめる"), QStringLiteral("dlgCheckFile"),
+                    [this](const QString& path) { checkFile(path); });
 }
 
 void TapeCheckWindow::checkFile(const QString& path)
@@ -354,53 +338,15 @@ QString TapeCheckWindow::reportText() const
 bool TapeCheckWindow::saveReport(const QString& path)
 {
     if (!result_) return false;
-    QBuffer page;
-    page.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&page);
-        writer.setResolution(300);
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15)));
-        const QString title = tr("テープの確認（%1）").arg(sideName());
-        writer.setTitle(title);
-        writer.setCreator(QStringLiteral("Vantoli"));
-        QPainter painter;
-        if (!painter.begin(&writer)) return false;
-        const QRect area = writer.pageLayout().paintRectPixels(writer.resolution());
-        const QRect whole(0, 0, area.width(), area.height());
-        QFont font = painter.font();
-        font.setPointSizeF(16);
-        painter.setFont(font);
-        const int heading = painter.fontMetrics().height() * 2;
-        painter.drawText(QRect(0, 0, whole.width(), heading), Qt::AlignLeft | Qt::AlignTop, title);
-        const QRect plot(0, heading, whole.width(), whole.width() * 2 / 5);
-        pltTape_->paintInto(painter, plot);
-        font.setPointSizeF(9.5);
-        painter.setFont(font);
-        painter.drawText(QRect(0, plot.bottom() + heading / 2, whole.width(), whole.height() - plot.bottom() - heading / 2),
-                         Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, reportText());
-        if (!painter.end()) return false;
-    }
-    if (const std::optional<QString> failure = saveWholeFile(path, page.data())) {
-        showMessage(this, Message{tr("保存エラー").toStdString(), failure->toStdString(), MessageIcon::Stop});
-        return false;
-    }
-    return true;
+    return saveReportPdf(
+        this, path, tr("テープの確認（%1）").arg(sideName()),
+        [this](QPainter& painter, const QRect& rect) { pltTape_->paintInto(painter, rect); }, reportText());
 }
 
 void TapeCheckWindow::cmdSaveReport_Click()
 {
-    auto* dialog = new QFileDialog(this, tr("レポートを PDF に保存"),
-                                   which_ == TapeSide::B ? QStringLiteral("tape-check-b.pdf") : QStringLiteral("tape-check-a.pdf"),
-                                   QStringLiteral("PDF (*.pdf)"));
-    dialog->setObjectName(QStringLiteral("dlgSaveReport"));
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->setAcceptMode(QFileDialog::AcceptSave);
-    dialog->setDefaultSuffix(QStringLiteral("pdf"));
-    connect(dialog, &QFileDialog::fileSelected, this, [this](QString path) {
-        if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
-        saveReport(path);
-    });
-    dialog->open();
+    askWhereToSaveReport(this, which_ == TapeSide::B ? QStringLiteral("tape-check-b.pdf") : QStringLiteral("tape-check-a.pdf"),
+                         [this](const QString& path) { saveReport(path); });
 }
 
 }  // namespace vantoli
