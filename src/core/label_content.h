@@ -20,6 +20,9 @@ struct MadePlan {
     std::vector<int> trackSeconds;  // seconds of track p + 1 at index p
     int gap = 0;                    // seconds of blank between neighbouring tracks of a side
     TrackList titles;               // may be empty or hold fewer tracks than the plan
+    // The tape's place in a set of several tapes ("1/3" on the spine): 1-based, 0 of 0 for a lone tape.
+    int setTape = 0;
+    int setTapes = 0;
 
     bool operator==(const MadePlan&) const = default;
 };

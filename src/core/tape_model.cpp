@@ -142,6 +142,22 @@ std::optional<LongDiscPlan> TapeModel::planLongList(const std::vector<int>& seco
     return planned;
 }
 
+void TapeModel::takeSetTape(const TrackList& list, const MadePlan& made, const std::vector<std::string>& sources)
+{
+    if (list.tracks.size() <= entries_.size()) {
+        readTracks(list, sources);
+    } else {
+        clear();
+        tracks_ = {};
+        longList_ = list;
+        for (Track& track : longList_->tracks) track.timeTyped = false;
+        startFromSource(list, sources);
+    }
+    plan_ = made;
+    planShown_ = true;
+    changed_ = true;
+}
+
 void TapeModel::startFromSource(const TrackList& list, const std::vector<std::string>& sources)
 {
     sources_ = sources;

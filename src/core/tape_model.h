@@ -80,6 +80,9 @@ public:
     // changes. `seconds` are the lengths planned; a list without lengths of its own takes them.
     std::optional<LongDiscPlan> planLongList(const std::vector<int>& seconds, std::int32_t trackCount,
                                              const TrackList& list, const Lineup& lineup);
+    // Becomes one tape of a set: its tracks (side A's, then side B's) and the plan the set made for
+    // them, which is shown as made; the label starts from what the tracks name.
+    void takeSetTape(const TrackList& list, const MadePlan& made, const std::vector<std::string>& sources);
     // The plan made last, for the label and dubbing windows; it stays when the entries are cleared.
     const std::optional<MadePlan>& plan() const { return plan_; }
     // Whether the plan made last is still the one shown (Clear hides it).
