@@ -55,6 +55,8 @@ const option LongOptions[] = {
     {"seconds",       required_argument, nullptr, 0},
     {"check-tape",    required_argument, nullptr, 0},
     {"plot",          required_argument, nullptr, 0},
+    {"several",       no_argument,       nullptr, 0},
+    {"counter",       required_argument, nullptr, 0},
     {nullptr,         0,                 nullptr, 0},
 };
 // clang-format on
@@ -238,6 +240,9 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
     std::optional<TapeCheckRequest> check;
     std::vector<std::string> checkOptions;  // --side and --plot, for the message when --check-tape is missing
     TapeCheckRequest checkRequest;
+    bool several = false;
+    std::vector<Source> albums;  // for --several: the operands and --cd sources in the order given
+    std::optional<std::pair<CounterReading, CounterReading>> counter;
 
     // getopt_long over a copy of the arguments, operands returned in order (the leading '-'). A time
     // such as "-130" stands in as a plain word, so that it is taken for an operand; whatever getopt
@@ -265,6 +270,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
         if (found == 1) {
             if (optarg[0] == '\0') return UsageError{_("空の引数は指定できません。")};
             operands.push_back(given(optarg));
+            albums.push_back(FileSource{{operands.back()}});
             continue;
         }
         const std::string& argument = arguments[static_cast<std::size_t>(at - 1)];
@@ -281,6 +287,14 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
         const std::optional<std::string> value = optarg ? std::optional(given(optarg)) : std::nullopt;
 
         if (name == "help") return ShowHelp{};
+        if (name == "several") several = true;
+        if (name == "counter") {
+            counter = parseCounterReadings(*value);
+            if (!counter || !calibrateCounter(counter->first, counter->second))
+                return UsageError{fill(_("--counter の値%1を読めません（時間@カウンター を 2 つ、例： 10:00@250,40:00@720。"
+                                         "時間が進むほどカウンターも大きく）。"),
+                                       {bracketed(*value)})};
+        }
         if (name == "version") return ShowVersion{};
         if (name == "keep-order" || name == "no-keep-order" || name == "gap" || name == "no-gap" || name == "exact")
             request.optionsGiven = true;
@@ -357,13 +371,36 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
             if (value && value->empty())
                 return UsageError{_("--cd= の後にドライブかディスクイメージを指定してください。")};
             if (value) cdSources.push_back(*value);
+            albums.push_back(DriveSource{value.value_or(std::string())});
         }
     }
     // After "--" every argument is an operand.
     for (int i = optind; i < argc; ++i) {
         if (arguments[static_cast<std::size_t>(i - 1)].empty()) return UsageError{_("空の引数は指定できません。")};
         operands.push_back(arguments[static_cast<std::size_t>(i - 1)]);
+        albums.push_back(FileSource{{operands.back()}});
     }
+
+    if (several) {
+        // A set takes its albums, the gap, the tapes, the counter and the render's options.
+        if (devices || record || play || stream || check || report || request.crlf || exact || keepOrder || seconds ||
+            device || !playOptions.empty() || !checkOptions.empty())
+            return UsageError{_("--several と一緒に指定できるのは --gap、--no-gap、--tapes、--json、--counter、"
+                                "--render とその音のオプションだけです。")};
+        if (albums.empty())
+            return UsageError{_("--several にはアルバムを 1 つ以上（フォルダー、CUE シート、プレイリスト、"
+                                "--cd=ディスクイメージ）指定してください。")};
+        for (const Source& album : albums)
+            if (const auto* files = std::get_if<FileSource>(&album); files && !isFileOperand(files->items.front()))
+                return UsageError{fill(_("--several のアルバム%1はファイルかフォルダーではありません。"),
+                                       {bracketed(files->items.front())})};
+        if (!renderOptions.empty() && render.folder.empty())
+            return UsageError{fill(_("%1 は --render と一緒に指定してください。"), {renderOptions.front()})};
+        SeveralRequest set{std::move(albums), request.options.gap, request.tapes, json, std::nullopt, counter};
+        if (!render.folder.empty()) set.render = render;
+        return set;
+    }
+    if (counter) return UsageError{_("--counter は --several と一緒に指定してください。")};
 
     if (devices) {
         if (arguments.size() != 1) return UsageError{_("--devices はほかのオプションやファイルと一緒に指定できません。")};
@@ -557,6 +594,15 @@ std::string helpText()
         "  --side=A|B           比べる面（既定は A）\n"
         "  --plot=ファイル.png  面のレベルの移り変わりを描きます（プログラムとテープ、トラックの位置、\n"
         "                       ドロップアウトは赤）\n"
+        "\n"
+        "複数のテープ（ボックスセットや長いプレイリストを最少の本数に）：\n"
+        "  --several ソース...  ソース（フォルダー、CUE シート、プレイリスト、CSV、--cd=ディスクイメージ）を\n"
+        "                       1 つずつアルバムとして、指定した順にテープ 1 の A面、B面、テープ 2 の A面…\n"
+        "                       と詰めます。本数、アルバムの途中で面が変わる回数、テープが変わる回数、\n"
+        "                       テープの分数の合計の順に少ない案を選びます（--gap、--no-gap、--tapes、--json）\n"
+        "  --counter=時間@数,時間@数  テープカウンターの 2 つの読み（例： 10:00@250,40:00@720）。\n"
+        "                       各曲の頭のカウンター値を表示します\n"
+        "  --several --render=フォルダー  tape-1-side-a.flac、tape-1-side-b.flac… を書き出します\n"
         "\n"
         "終了ステータス： 0 構成案を出力した、1 どのテープにも収まらない、\n"
         "2 入力の誤り、読み取れない入力、使い方の誤り\n"

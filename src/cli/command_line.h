@@ -9,9 +9,11 @@
 #include <vector>
 
 #include "core/dubbing_cues.h"
+#include "core/tape_counter.h"
 #include "core/side_program.h"
 #include "core/tape_lineup.h"
 #include "core/tape_planner.h"
+#include "device/read_source.h"
 
 namespace vantoli::cli {
 
@@ -70,6 +72,16 @@ struct PlanRequest {
     std::optional<TapeCheckRequest> check;  // --check-tape=RECORDING
 };
 
+// --several: every source one album of a set of tapes.
+struct SeveralRequest {
+    std::vector<Source> sources;  // in the order given: files, folders, playlists, sheets; --cd=IMAGE discs
+    bool gap = true;
+    std::optional<std::vector<TapeChoice>> tapes;  // --tapes; nothing: the user's saved tapes
+    bool json = false;
+    std::optional<RenderRequest> render;  // --render=DIR: tape-N-side-a.flac, ...
+    std::optional<std::pair<CounterReading, CounterReading>> counter;  // --counter=T1@C1,T2@C2
+};
+
 // --stream=-: one side's sound to standard output, as a JSON request on standard input asks.
 struct StreamSide {};
 
@@ -105,7 +117,7 @@ struct UsageError {
 };
 
 using CommandLine =
-    std::variant<PlanRequest, ShowHelp, ShowVersion, StreamSide, PlayStream, CheckStream, ListDevices, RecordRequest,
+    std::variant<PlanRequest, SeveralRequest, ShowHelp, ShowVersion, StreamSide, PlayStream, CheckStream, ListDevices, RecordRequest,
                  UsageError>;
 
 // The most track times one call takes, as many as the main window has entries.

@@ -8,6 +8,7 @@
 #include "cli/command_line.h"
 #include "cli/deck_check_command.h"
 #include "cli/plan_output.h"
+#include "cli/several_command.h"
 #include "cli/side_render_command.h"
 #include "cli/sound_commands.h"
 #include "cli/tape_check_command.h"
@@ -98,6 +99,22 @@ Read readInput(const PlanRequest& request, const std::optional<TapeDocument>& ta
 
 }  // namespace
 
+std::optional<Lineup> requestedLineup(const std::optional<std::vector<TapeChoice>>& tapes,
+                                      const std::string& settingsFile, CommandResult& result)
+{
+    if (tapes) {
+        if (const std::optional<TapeChoiceProblem> problem = checkTapeChoices(*tapes)) {
+            result.exitStatus = Failed;
+            result.err = usageLines(fill(_("--tapes： %1"), {lfLines(problem->message.text)}));
+            return std::nullopt;
+        }
+        return lineupOf(*tapes);
+    }
+    const SavedTapes saved = readSavedTapes(settingsFile);
+    if (const std::optional<Message> problem = savedTapesProblem(saved)) result.err += messageLines(*problem);
+    return lineupOf(saved.choices);
+}
+
 CommandResult runPlanCommand(const std::vector<std::string>& arguments, const std::string& settingsFile)
 {
     if (std::optional<CommandResult> deck = runDeckCommand(arguments)) return std::move(*deck);
@@ -107,6 +124,7 @@ CommandResult runPlanCommand(const std::vector<std::string>& arguments, const st
         result.out = helpText() + deckHelpText();
         return result;
     }
+    if (const auto* set = std::get_if<SeveralRequest>(&line)) return runSeveralCommand(*set, settingsFile);
     if (std::holds_alternative<StreamSide>(line)) return streamSide(stdin, 1);
     if (const auto* play = std::get_if<PlayStream>(&line)) return playRequestedSide(play->play, 0, 1);
     if (const auto* check = std::get_if<CheckStream>(&line)) return checkRequestedSide(*check, stdin);
@@ -139,19 +157,12 @@ CommandResult runPlanCommand(const std::vector<std::string>& arguments, const st
 
     // The tapes asked for, the tape's own, or the ones the user keeps for the window.
     Lineup lineup;
-    if (request.tapes) {
-        if (const std::optional<TapeChoiceProblem> problem = checkTapeChoices(*request.tapes)) {
-            result.exitStatus = Failed;
-            result.err = usageLines(fill(_("--tapes： %1"), {lfLines(problem->message.text)}));
-            return result;
-        }
-        lineup = lineupOf(*request.tapes);
-    } else if (tape) {
+    if (tape && !request.tapes) {
         lineup = tape->lineup;
+    } else if (const std::optional<Lineup> requested = requestedLineup(request.tapes, settingsFile, result)) {
+        lineup = *requested;
     } else {
-        const SavedTapes saved = readSavedTapes(settingsFile);
-        if (const std::optional<Message> problem = savedTapesProblem(saved)) result.err += messageLines(*problem);
-        lineup = lineupOf(saved.choices);
+        return result;
     }
 
     const Read read = readInput(request, tape);

@@ -129,13 +129,6 @@ private:
     bool printed_ = false;
 };
 
-struct PreparedSide {
-    const char* name;  // "A面"
-    const char* file;  // "side-a"
-    audio::SideRequest request;
-    SideProgram program;
-};
-
 }  // namespace
 
 std::variant<SideRequest, std::string> planSideRequest(const PlannedTape& planned, Input input,
@@ -176,32 +169,21 @@ std::optional<audio::SideRequest> sideRequest(const PlannedTape& planned, Input 
 
 std::string soundMessage(const audio::SoundError& error) { return messageOf(error); }
 
-void renderSides(const PlannedTape& planned, const PlanRequest& request, const std::string& cdSource,
-                 CommandResult& result)
+std::optional<std::vector<WrittenSide>> writeSides(std::vector<SideToWrite> sides, const RenderRequest& render,
+                                                   CommandResult& result)
 {
-    const RenderRequest& render = *request.render;
-    const TapePlan& plan = planned.longDisc.plan;
-    const auto fail = [&](int status, const std::string& message) {
+    const auto fail = [&](int status, const std::string& message) -> std::optional<std::vector<WrittenSide>> {
         result.exitStatus = status;
         result.err += message;
+        return std::nullopt;
     };
-    if (request.input == Input::Times)
-        return fail(Failed,
-                    std::string("vantoli-plan: ") +
-                        _("入力したタイムには音がありません。--render には CD か音声ファイルを指定してください。") +
-                        "\n");
-
     audio::LoudnessCache cache;
-    std::vector<PreparedSide> sides{{_("A面"), "side-a", {}, {}}, {_("B面"), "side-b", {}, {}}};
-    for (PreparedSide& side : sides) {
-        auto made = planSideRequest(planned, request.input, cdSource,
-                                    side.file == std::string("side-a") ? TapeSide::A : TapeSide::B, render.settings);
-        if (const auto* message = std::get_if<std::string>(&made)) return fail(Failed, *message);
-        side.request = std::get<SideRequest>(made);
+    std::vector<SideProgram> programs;
+    for (const SideToWrite& side : sides) {
         auto prepared = audio::prepareSide(side.request, cache);
         if (auto* error = std::get_if<audio::SoundError>(&prepared)) return fail(Failed, messageOf(*error));
-        side.program = std::get<SideProgram>(prepared);
-        if (exceedsSide(side.program, plan.sideCapacity))
+        programs.push_back(std::get<SideProgram>(prepared));
+        if (exceedsSide(programs.back(), side.sideCapacity))
             result.err +=
                 "vantoli-plan: " + fill(_("%1はリードインを含めるとテープの片面に収まりません。"), {side.name}) + "\n";
     }
@@ -211,38 +193,39 @@ void renderSides(const PlannedTape& planned, const PlanRequest& request, const s
     const std::filesystem::path folder(render.folder);
     std::filesystem::create_directories(folder, error);
     if (!std::filesystem::is_directory(folder, error))
-        return fail(Failed,
-                    "vantoli-plan: " + fill(_("フォルダー %1 を作れません。"), {shownText(render.folder)}) + "\n");
+        return fail(Failed, "vantoli-plan: " + fill(_("フォルダー %1 を作れません。"), {shownText(render.folder)}) + "\n");
 
     // What a render that was killed left here goes first; a running one holds its files.
     const std::string extension = render.wav ? ".wav" : ".flac";
-    if (const std::vector<std::string> leftovers =
-            audio::removeLeftoverParts(folder, {"side-a.flac", "side-b.flac", "side-a.wav", "side-b.wav"});
-        !leftovers.empty())
+    std::vector<std::string> names;
+    for (const SideToWrite& side : sides)
+        for (const char* kind : {".flac", ".wav"}) names.push_back(side.file + kind);
+    if (const std::vector<std::string> leftovers = audio::removeLeftoverParts(folder, names); !leftovers.empty())
         result.err += "vantoli-plan: " +
                       fill(_("前の書き出しが残した途中のファイルを消しました：%1"),
                            {shownText(shortList(leftovers, 5, ", "))}) +
                       "\n";
 
-    // Both sides are written beside their names and named only when both are complete.
+    // Every side is written beside its name and named only when all are complete.
     const StopSignals signals;
     std::vector<std::unique_ptr<audio::SideFile>> files;
-    std::vector<std::filesystem::path> paths;
-    for (PreparedSide& side : sides) {
-        const std::filesystem::path path = folder / (std::string(side.file) + extension);
-        paths.push_back(path);
+    std::vector<WrittenSide> written;
+    for (std::size_t i = 0; i < sides.size(); ++i) {
+        const SideToWrite& side = sides[i];
+        const std::filesystem::path path = folder / (side.file + extension);
+        written.push_back({path, programs[i]});
         auto file = std::make_unique<audio::SideFile>();
         if (const std::string problem =
-                file->open(path, render.wav ? audio::FileFormat::Wav : audio::FileFormat::Flac, side.program.frames);
+                file->open(path, render.wav ? audio::FileFormat::Wav : audio::FileFormat::Flac, programs[i].frames);
             !problem.empty())
             return fail(Failed, "vantoli-plan: " + unwritten(path, problem));
-        Progress progress(side.name, side.program.frames);
+        Progress progress(side.name, programs[i].frames);
         const audio::SampleSink sink = [&](const std::int16_t* samples, std::int64_t frames) {
             if (StopSignals::stopRequested()) return false;
             progress.advance(frames);
             return file->write(samples, frames);
         };
-        const auto rendered = audio::renderSide(side.request, side.program, 0, sink);
+        const auto rendered = audio::renderSide(side.request, programs[i], 0, sink);
         if (const auto* sound = std::get_if<audio::SoundError>(&rendered)) return fail(Failed, messageOf(*sound));
         if (std::get<audio::RenderEnd>(rendered) == audio::RenderEnd::Stopped) {
             if (StopSignals::stopRequested())
@@ -257,24 +240,55 @@ void renderSides(const PlannedTape& planned, const PlanRequest& request, const s
     std::vector<audio::SideFile*> finished;
     for (const auto& file : files) finished.push_back(file.get());
     if (const auto failure = audio::SideFile::publish(finished))
-        return fail(Failed, "vantoli-plan: " + unwritten(paths[failure->index], failure->error));
+        return fail(Failed, "vantoli-plan: " + unwritten(written[failure->index].path, failure->error));
+    return written;
+}
+
+void renderSides(const PlannedTape& planned, const PlanRequest& request, const std::string& cdSource,
+                 CommandResult& result)
+{
+    const RenderRequest& render = *request.render;
+    if (request.input == Input::Times) {
+        result.exitStatus = Failed;
+        result.err += std::string("vantoli-plan: ") +
+                      _("入力したタイムには音がありません。--render には CD か音声ファイルを指定してください。") + "\n";
+        return;
+    }
+    std::vector<SideToWrite> sides;
+    for (const TapeSide side : {TapeSide::A, TapeSide::B}) {
+        auto made = planSideRequest(planned, request.input, cdSource, side, render.settings);
+        if (const auto* message = std::get_if<std::string>(&made)) {
+            result.exitStatus = Failed;
+            result.err += *message;
+            return;
+        }
+        sides.push_back({side == TapeSide::A ? _("A面") : _("B面"), side == TapeSide::A ? "side-a" : "side-b",
+                         std::get<SideRequest>(made), planned.longDisc.plan.sideCapacity});
+    }
+    const std::optional<std::vector<WrittenSide>> written = writeSides(sides, render, result);
+    if (!written) return;
 
     if (request.output == Output::Json) {
         Json json = Json::parse(result.out);
         Json programs = Json::object();
-        for (std::size_t i = 0; i < sides.size(); ++i) {
-            Json side = programJson(sides[i].program);
-            side["file"] = validUtf8(paths[i].string());
-            programs[i == 0 ? "A" : "B"] = side;
-        }
+        for (std::size_t i = 0; i < written->size(); ++i) programs[i == 0 ? "A" : "B"] = writtenSideJson((*written)[i]);
         json["render"] = programs;
         result.out = json.dump(2) + "\n";
     } else {
-        for (std::size_t i = 0; i < sides.size(); ++i)
-            result.out +=
-                "\n" + programText(fill(_("＜%1のプログラム＞ %2"), {sides[i].name, shownText(paths[i].string())}),
-                                   sides[i].program);
+        for (std::size_t i = 0; i < written->size(); ++i) result.out += writtenSideText(sides[i].name, (*written)[i]);
     }
+}
+
+nlohmann::ordered_json writtenSideJson(const WrittenSide& side)
+{
+    Json json = programJson(side.program);
+    json["file"] = validUtf8(side.path.string());
+    return json;
+}
+
+std::string writtenSideText(const std::string& name, const WrittenSide& side)
+{
+    return "\n" + programText(fill(_("＜%1のプログラム＞ %2"), {name, shownText(side.path.string())}), side.program);
 }
 
 namespace {

@@ -3,9 +3,12 @@
 // --stream=- plays one side to standard output for a front end (the dubbing window).
 
 #include <cstdio>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <variant>
+
+#include <nlohmann/json.hpp>
 
 #include "audio/side_render.h"
 #include "cli/command_line.h"
@@ -25,6 +28,27 @@ std::variant<SideRequest, std::string> planSideRequest(const PlannedTape& planne
 // status on failure. Typed times have no sound: a message and Failed.
 void renderSides(const PlannedTape& planned, const PlanRequest& request, const std::string& cdSource,
                  CommandResult& result);
+
+// One side to write: its name in messages ("A面"), its file's name without the extension, its sound
+// and what a side of its tape holds.
+struct SideToWrite {
+    std::string name;
+    std::string file;
+    audio::SideRequest request;
+    int sideCapacity = 0;
+};
+struct WrittenSide {
+    std::filesystem::path path;
+    SideProgram program;
+};
+// Measures, writes and names every side in the render's folder: all are written before any is named,
+// so a failure leaves the earlier files as they were. Nothing on failure (status and message in
+// `result`).
+std::optional<std::vector<WrittenSide>> writeSides(std::vector<SideToWrite> sides, const RenderRequest& render,
+                                                   CommandResult& result);
+// A written side's program and file as JSON, and as text under its heading.
+nlohmann::ordered_json writtenSideJson(const WrittenSide& side);
+std::string writtenSideText(const std::string& name, const WrittenSide& side);
 
 // The tracks of side A (or B) with their sound, the plan's gap and `settings`, as --render plays
 // them. Nothing, and the message in `problem`, when a track has no sound (typed times).

@@ -61,9 +61,11 @@ private:
     std::vector<long long> sums_;
 };
 
-// The shortest tape of the lineup whose side holds `seconds`; the lineup's end when none does.
+// The shortest tape of the lineup whose side holds `seconds`; the lineup's end when none does. The
+// capacities of a usable lineup grow from tape to tape.
 Lineup::const_iterator shortestHolding(const Lineup& lineup, long long seconds) {
-    return std::find_if(lineup.begin(), lineup.end(), [&](const Tape& tape) { return tape.sideCapacity >= seconds; });
+    return std::lower_bound(lineup.begin(), lineup.end(), seconds,
+                            [](const Tape& tape, long long wanted) { return tape.sideCapacity < wanted; });
 }
 
 SetSide sideOf(const TrackRun& run, int first, int last, bool gap) {

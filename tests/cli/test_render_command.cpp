@@ -69,6 +69,32 @@ class TestRenderCommand : public QObject {
     QTemporaryDir home_;
 
 private slots:
+    // --several --render: each side that holds a track becomes tape-N-side-x.flac, all of them named
+    // together; a blank side gets no file.
+    void rendersEachTapeOfASet()
+    {
+        QTemporaryDir albums;
+        for (const auto& [folder, count] : {std::pair{"one", 2}, std::pair{"two", 2}, std::pair{"three", 1}}) {
+            QVERIFY(QDir(albums.path()).mkpath(folder));
+            for (int i = 1; i <= count; ++i)
+                QVERIFY(!writeWav(albums.filePath(folder), QString("%1.wav").arg(i), 8 * 44100).isEmpty());
+        }
+        const QString out = home_.filePath("set");
+        // A side holds 20 s: one album a side, and the third on a second tape.
+        const Finished run = runProgram({"--several", "--no-gap", "--tapes=10:20", "--lead-in=0", "--json",
+                                         "--render=" + out, albums.filePath("one"), albums.filePath("two"),
+                                         albums.filePath("three")},
+                                        home_.path());
+        QVERIFY2(run.exitCode == 0, run.err.constData());
+        const QJsonArray tapes = QJsonDocument::fromJson(run.out).object().value("tapes").toArray();
+        QCOMPARE(tapes.size(), 2);
+        const QJsonObject first = tapes[0].toObject().value("render").toObject();
+        QCOMPARE(first.value("A").toObject().value("frames").toInteger(), 16 * 44100);
+        QCOMPARE(QDir(out).entryList(QDir::Files, QDir::Name),
+                 (QStringList{"tape-1-side-a.flac", "tape-1-side-b.flac", "tape-2-side-a.flac"}));
+        QCOMPARE(first.value("B").toObject().value("file").toString(), QDir(out).filePath("tape-1-side-b.flac"));
+    }
+
     // Typed times hold no sound: a message and status 2, and no folder made.
     void typedTimesCannotBeRendered()
     {

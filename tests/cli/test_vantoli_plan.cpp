@@ -25,6 +25,7 @@
 #include "core/label_content.h"
 #include "core/long_disc_plan.h"
 #include "core/plan_report.h"
+#include "core/tape_counter.h"
 #include "core/tape_document.h"
 #include "core/tape_lineup.h"
 #include "device/read_files.h"
@@ -740,6 +741,82 @@ private slots:
     // ---- Usage ----------------------------------------------------------------------------------
 
     // clang-format off
+    // --several: each CSV one album. The JSON is the set planner's plan, with sources and tracks
+    // counted from 1 as given and the album's titles; --counter adds each track's counter reading.
+    void plansSeveralTapes()
+    {
+        QTemporaryDir folder;
+        const auto album = [&](const QString& name, const QString& title, std::initializer_list<int> seconds) {
+            QFile csv(folder.filePath(name));
+            if (!csv.open(QIODevice::WriteOnly)) return QString();
+            csv.write("Track Name,Artist Name(s),Album Name,Track Duration (ms)\n");
+            int n = 0;
+            for (int s : seconds)
+                csv.write(QString("%1 %2,Band,%1,%3\n").arg(title).arg(++n).arg(qint64(s) * 1000).toUtf8());
+            return csv.fileName();
+        };
+        const QString first = album("one.csv", "One", {1000, 1000, 1000});
+        const QString second = album("two.csv", "Two", {1000, 1000, 1000, 1000});
+        const Finished run = plan({"--several", "--no-gap", "--json", "--counter=5:00@100,40:00@600", first, second});
+        QVERIFY2(run.exitCode == 0, qPrintable(describe(run)));
+        const QJsonObject json = parsed(run.out);
+        const QJsonArray tapes = json.value("tapes").toArray();
+        // The core's answer for these lengths: One alone on side A of a C100, Two split at the flip of a C70.
+        QCOMPARE(tapes.size(), 2);
+        QCOMPARE(tapes[0].toObject().value("tape").toInt(), 100);
+        QCOMPARE(tapes[1].toObject().value("tape").toInt(), 70);
+        QCOMPARE(json.value("albumSplits").toInt(), 1);
+        const QJsonArray sides = tapes[1].toObject().value("sides").toArray();
+        QCOMPARE(sides[0].toObject().value("side").toString(), QString("A"));
+        const QJsonArray b = sides[1].toObject().value("tracks").toArray();
+        QCOMPARE(numbersOf(b, "source"), (QList<int>{2, 2}));
+        QCOMPARE(numbersOf(b, "track"), (QList<int>{3, 4}));
+        QCOMPARE(numbersOf(b, "start"), (QList<int>{0, 1000}));
+        QCOMPARE(b[0].toObject().value("title").toString(), QString("Two 3"));
+        QCOMPARE(sides[1].toObject().value("seconds").toInt(), 2000);
+        const QJsonArray a1 = tapes[0].toObject().value("sides").toArray()[0].toObject().value("tracks").toArray();
+        const std::optional<CounterCalibration> fit = calibrateCounter({300, 100}, {2400, 600});
+        QVERIFY(fit);
+        QCOMPARE(numbersOf(a1, "counter"), (QList<int>{0, counterAt(*fit, 1000), counterAt(*fit, 2000)}));
+        QVERIFY(tapes[0].toObject().value("sides").toArray()[1].toObject().value("tracks").toArray().isEmpty());
+
+        // The text names every tape, side and track with its start and length.
+        const Finished text = plan({"--several", "--no-gap", first, second});
+        QCOMPARE(text.exitCode, 0);
+        const QString out = QString::fromUtf8(text.out);
+        QVERIFY2(out.contains("2/2") && out.contains("70分テープ") && out.contains("16:40") && out.contains("Two 4"),
+                 qPrintable(out));
+
+        // A track no side holds: status 1 and the track named.
+        const QString huge = album("huge.csv", "Huge", {200, 4000});
+        const Finished tooLong = plan({"--several", first, huge});
+        QCOMPARE(tooLong.exitCode, 1);
+        QVERIFY2(QString::fromUtf8(tooLong.err).contains("Huge 2"), qPrintable(describe(tooLong)));
+    }
+
+    void refusesSeveralMisused_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("no album") << QStringList{"--several", "--json"} << "--several";
+        QTest::newRow("times are no album") << QStringList{"--several", "431"} << "431";
+        QTest::newRow("with --exact") << QStringList{"--several", "--exact", "a.csv"} << "--several";
+        QTest::newRow("with --report") << QStringList{"--several", "--report", "a.csv"} << "--several";
+        QTest::newRow("counter alone") << QStringList{"--counter=1:00@10,2:00@19", "a.csv"} << "--counter";
+        QTest::newRow("counter backwards") << QStringList{"--several", "--counter=1:00@10,2:00@5", "a.csv"} << "--counter";
+        QTest::newRow("counter unreadable") << QStringList{"--several", "--counter=1:0@10", "a.csv"} << "--counter";
+        QTest::newRow("lead-in without render") << QStringList{"--several", "--lead-in=2", "a.csv"} << "--lead-in";
+    }
+    void refusesSeveralMisused()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, said);
+        const Finished run = plan(arguments);
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY2(QString::fromUtf8(run.err).contains(said), qPrintable(describe(run)));
+        QVERIFY(run.out.isEmpty());
+    }
+
     void badArguments_data()
     {
         QTest::addColumn<QStringList>("arguments");
