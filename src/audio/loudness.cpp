@@ -77,6 +77,27 @@ std::optional<BlockHistogram> histogramOf(const std::string& text)
     return blocks;
 }
 
+// Whether a cached measurement is one that audio could have given; any other is measured again. The
+// loudness of a signal lies a few dB at most above its peak (a full-scale square wave of high
+// frequency, raised by the K-weighting), and so does each of its gating blocks.
+bool couldBeMeasured(const TrackLoudness& loudness)
+{
+    constexpr double MostAbovePeak = 6;
+    constexpr std::int64_t MostFrames = std::int64_t{24} * 60 * 60 * SampleRate;
+    const double lufs = loudness.integratedLufs, peak = loudness.truePeakDbtp;
+    if (std::isnan(lufs) || std::isnan(peak) || lufs == HUGE_VAL || peak == HUGE_VAL) return false;
+    if (std::isfinite(lufs) && (lufs < -70 || !std::isfinite(peak) || lufs > peak + MostAbovePeak)) return false;
+    if (std::isfinite(peak) && (peak < -200 || peak > 20)) return false;
+    if (loudness.frames < 0 || loudness.frames > MostFrames) return false;
+    long long blocks = 0;
+    for (const auto& [bin, count] : loudness.blocks) {
+        blocks += count;
+        if (!std::isfinite(peak) || -70 + bin / 100.0 > peak + MostAbovePeak) return false;
+    }
+    // One block every 100 ms once the first 400 ms are in.
+    return blocks <= loudness.frames / (SampleRate / 10);
+}
+
 TrackLoudness analyse(const AudioSource& source)
 {
     auto opened = openSound(source);
@@ -141,7 +162,8 @@ LoudnessCache::LoudnessCache(std::filesystem::path file) : file_(std::move(file)
         if (!blocks) continue;
         const Key key{line.substr(at), static_cast<std::uintmax_t>(whole(fields[0])), whole(fields[1]),
                       whole(fields[2]), whole(fields[3])};
-        entries_[key] = {number(fields[4]), number(fields[5]), whole(fields[6]), std::move(*blocks)};
+        TrackLoudness loudness{number(fields[4]), number(fields[5]), whole(fields[6]), std::move(*blocks)};
+        if (couldBeMeasured(loudness)) entries_[key] = std::move(loudness);
     }
 }
 

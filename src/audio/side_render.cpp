@@ -90,6 +90,10 @@ public:
         std::unique_ptr<SoundSource> sound = openOrThrow(track.audio);
         const float factor = static_cast<float>(std::pow(10.0, segment.gainDb / 20.0) * 32768.0);
         const bool dither = segment.gainDb != 0;
+        // A raised track never goes past the ceiling, whatever the measurement said: the gain was chosen to
+        // keep its true peak there, so for a measurement that holds nothing is touched.
+        const float limit = segment.gainDb > 0 ? static_cast<float>(std::pow(10.0, TruePeakCeilingDbtp / 20.0) * 32768.0)
+                                               : 32768.0f;
         std::int64_t at = 0;
         bool ended = false;
         while (at < segment.frames) {
@@ -103,7 +107,7 @@ public:
             if (at + take > skip) {
                 const std::int64_t first = std::max<std::int64_t>(0, skip - at);
                 for (std::int64_t i = first * Channels; i < take * Channels; ++i)
-                    out_[i] = clamped(in_[i] * factor + (dither ? dither_.next() : 0.0f));
+                    out_[i] = clamped(std::clamp(in_[i] * factor, -limit, limit) + (dither ? dither_.next() : 0.0f));
                 if (!sink_(out_ + first * Channels, take - first)) return false;
             }
             at += take;

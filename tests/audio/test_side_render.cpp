@@ -358,6 +358,70 @@ private slots:
         }
     }
 
+    // A cache line no measurement could have given is measured again (a value of -70 LUFS gave +54 dB
+    // and a clipped side; 1e308 gave silence or DC). A line that could be true is believed.
+    void aCacheLineAudioCannotGiveIsMeasuredAgain_data()
+    {
+        QTest::addColumn<QString>("values");  // lufs, peak, frames, blocks
+        QTest::addColumn<int>("measured");
+        QTest::newRow("as measured") << "-20\t-3\t44100\t-" << 0;
+        QTest::newRow("huge loudness") << "1e308\t-3\t44100\t-" << 1;
+        QTest::newRow("not a number") << "nan\t-3\t44100\t-" << 1;
+        QTest::newRow("infinite peak") << "-20\tinf\t44100\t-" << 1;
+        QTest::newRow("below the gate") << "-75\t-3\t44100\t-" << 1;
+        QTest::newRow("louder than its peak") << "-2\t-30\t44100\t-" << 1;
+        QTest::newRow("loudness without a peak") << "-20\t-inf\t44100\t-" << 1;
+        QTest::newRow("negative length") << "-20\t-3\t-5\t-" << 1;
+        QTest::newRow("more blocks than its length") << "-20\t-3\t44100\t5000:1000" << 1;
+        QTest::newRow("a block above the peak") << "-20\t-3\t44100\t9000:2" << 1;
+    }
+    void aCacheLineAudioCannotGiveIsMeasuredAgain()
+    {
+        QFETCH(QString, values);
+        QFETCH(int, measured);
+        const QString path = tone(dir(), "believed.flac", 44100, 44100, 2, 0.3);
+        const std::filesystem::path file(path.toStdString());
+        const QString cacheFile = QDir(dir()).filePath("forged.tsv");
+        QFile forged(cacheFile);
+        QVERIFY(forged.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        forged.write(QString("%1\t%2\t0\t-1\t%3\t%4\n")
+                         .arg(std::filesystem::file_size(file))
+                         .arg(qint64(std::filesystem::last_write_time(file).time_since_epoch().count()))
+                         .arg(values)
+                         .arg(QString::fromStdString(std::filesystem::absolute(file).lexically_normal().string()))
+                         .toUtf8());
+        forged.close();
+        LoudnessCache cache(cacheFile.toStdString());
+        cache.measure(fileSource(path));
+        QCOMPARE(cache.measured(), measured);
+    }
+
+    // A cache that lies and still looks true (a loud track said to be quiet, its peak low to match)
+    // raises the track a lot, but never past the ceiling.
+    void aRaisedTrackNeverPassesTheCeiling()
+    {
+        const QString path = tone(dir(), "lied.flac", 44100 * 2, 44100, 2, 0.8);
+        const std::filesystem::path file(path.toStdString());
+        const QString cacheFile = QDir(dir()).filePath("lie.tsv");
+        QFile forged(cacheFile);
+        QVERIFY(forged.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        forged.write(QString("%1\t%2\t0\t-1\t-60\t-62\t88200\t-\t%3\n")
+                         .arg(std::filesystem::file_size(file))
+                         .arg(qint64(std::filesystem::last_write_time(file).time_since_epoch().count()))
+                         .arg(QString::fromStdString(std::filesystem::absolute(file).lexically_normal().string()))
+                         .toUtf8());
+        forged.close();
+        LoudnessCache cache(cacheFile.toStdString());
+        SideRequest request{{{1, fileSource(path), 0}}, true, {}, {}};
+        request.settings.loudness = Loudness::Track;
+        const Rendered side = render(request, cache);
+        QVERIFY2(side.error.isEmpty(), qPrintable(side.error));
+        QCOMPARE(cache.measured(), 0);  // believed: the limit, not the check, holds this one
+        QVERIFY(tracksOf(side.program)[0].gainDb > 40);
+        const qint64 ceiling = std::lround(std::pow(10.0, TruePeakCeilingDbtp / 20) * 32768);
+        QVERIFY(peak(side.samples, 0, side.program.frames) <= ceiling + 1);  // dither's last bit
+    }
+
     // A source that fails names its file, and no side is written.
     void aFailingSourceNamesItsFile_data()
     {
