@@ -1,11 +1,14 @@
 #include "audio/loudness.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <optional>
 #include <sstream>
 #include <system_error>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -167,22 +170,64 @@ LoudnessCache::LoudnessCache(std::filesystem::path file) : file_(std::move(file)
     }
 }
 
-TrackLoudness LoudnessCache::measure(const AudioSource& source)
+std::optional<LoudnessCache::Key> LoudnessCache::keyOf(const AudioSource& source)
 {
-    if (source.kind != AudioSource::Kind::File) {
-        ++measured_;
-        return analyse(source);
-    }
+    if (source.kind != AudioSource::Kind::File) return std::nullopt;
     std::error_code error;
     const std::filesystem::path path(source.path);
     const std::uintmax_t size = std::filesystem::file_size(path, error);
     const auto modified = std::filesystem::last_write_time(path, error);
     if (error) throw SoundError{source.path, _("ファイルがありません")};
-    const Key key{std::filesystem::absolute(path, error).lexically_normal().string(), size,
-                  static_cast<std::int64_t>(modified.time_since_epoch().count()), source.startFrame, source.endFrame};
-    if (const auto found = entries_.find(key); found != entries_.end()) return found->second;
-    ++measured_;
-    return entries_[key] = analyse(source);
+    return Key{std::filesystem::absolute(path, error).lexically_normal().string(), size,
+               static_cast<std::int64_t>(modified.time_since_epoch().count()), source.startFrame, source.endFrame};
+}
+
+TrackLoudness LoudnessCache::measure(const AudioSource& source) { return measureAll({source}).front(); }
+
+std::vector<TrackLoudness> LoudnessCache::measureAll(const std::vector<AudioSource>& sources)
+{
+    std::vector<TrackLoudness> results(sources.size());
+    std::vector<std::optional<Key>> keys(sources.size());
+    std::vector<std::size_t> files, others;  // what is to be measured
+    for (std::size_t i = 0; i < sources.size(); ++i) {
+        keys[i] = keyOf(sources[i]);
+        if (keys[i]) {
+            if (const auto found = entries_.find(*keys[i]); found != entries_.end()) {
+                results[i] = found->second;
+                continue;
+            }
+        }
+        (keys[i] ? files : others).push_back(i);
+    }
+    // Files are decoded side by side, one a core; a drive reads one track at a time.
+    std::vector<std::optional<SoundError>> errors(sources.size());
+    const auto measureOne = [&](std::size_t i) {
+        try {
+            results[i] = analyse(sources[i]);
+        } catch (const SoundError& error) {
+            errors[i] = error;
+        }
+    };
+    std::atomic<std::size_t> next{0};
+    const std::size_t workers =
+        std::min<std::size_t>(files.size(), std::max(1u, std::thread::hardware_concurrency()));
+    std::vector<std::thread> threads;
+    for (std::size_t w = 1; w < workers; ++w)
+        threads.emplace_back([&] {
+            for (std::size_t k; (k = next++) < files.size();) measureOne(files[k]);
+        });
+    for (std::size_t k; (k = next++) < files.size();) measureOne(files[k]);
+    for (std::thread& thread : threads) thread.join();
+    for (const std::size_t i : others) measureOne(i);
+
+    for (std::size_t i = 0; i < sources.size(); ++i)
+        if (errors[i]) throw *errors[i];
+    for (const std::vector<std::size_t>* measuredNow : {&files, &others})
+        for (const std::size_t i : *measuredNow) {
+            ++measured_;
+            if (keys[i]) entries_[*keys[i]] = results[i];
+        }
+    return results;
 }
 
 bool LoudnessCache::save()

@@ -6,9 +6,11 @@
 #include <cstdint>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <variant>
+#include <vector>
 
 #include "audio/sound_source.h"
 #include "core/side_program.h"
@@ -32,6 +34,9 @@ public:
     explicit LoudnessCache(std::filesystem::path file = cacheFolder() / "loudness-blocks.tsv");
     // The track's loudness, from the cache or measured now (and then kept). Throws SoundError.
     TrackLoudness measure(const AudioSource& source);
+    // The loudness of each source, in order: the files not in the cache measured side by side, one a
+    // core, tracks of a drive one after another. Throws the first source's SoundError.
+    std::vector<TrackLoudness> measureAll(const std::vector<AudioSource>& sources);
     // Writes what was measured since the cache was read; false when the cache could not be written
     // (rendering goes on: the cache only saves time).
     bool save();
@@ -39,6 +44,7 @@ public:
 
 private:
     using Key = std::tuple<std::string, std::uintmax_t, std::int64_t, std::int64_t, std::int64_t>;
+    static std::optional<Key> keyOf(const AudioSource& source);
     std::filesystem::path file_;
     std::map<Key, TrackLoudness> entries_;
     int measured_ = 0;

@@ -147,9 +147,29 @@ std::variant<SideProgram, SoundError> prepareSide(const SideRequest& request, Lo
     try {
         std::vector<std::int64_t> frames;
         std::vector<int> numbers;
-        std::vector<TrackLoudness> loudness;
+        // Every measurement the side needs at once, so that the files are measured side by side: its
+        // tracks, and for an album's gain the album's tracks elsewhere on the tape.
+        std::vector<AudioSource> measuring;
+        std::vector<AudioSource> elsewhere;
+        if (request.settings.loudness != Loudness::Off) {
+            for (const SideTrack& track : request.tracks) measuring.push_back(track.audio);
+            if (request.settings.loudness == Loudness::Album)
+                for (const AudioSource& audio : request.albumTracks) {
+                    const bool onSide = std::any_of(request.tracks.begin(), request.tracks.end(),
+                                                    [&](const SideTrack& track) { return track.audio == audio; });
+                    const bool ofSideAlbum = std::any_of(request.tracks.begin(), request.tracks.end(),
+                                                         [&](const SideTrack& track) {
+                                                             return albumOf(track.audio) == albumOf(audio);
+                                                         });
+                    if (!onSide && ofSideAlbum) elsewhere.push_back(audio);
+                }
+            measuring.insert(measuring.end(), elsewhere.begin(), elsewhere.end());
+        }
+        const std::vector<TrackLoudness> measured = cache.measureAll(measuring);
+        const std::vector<TrackLoudness> loudness(measured.begin(),
+                                                  measured.begin() + static_cast<std::ptrdiff_t>(
+                                                                         measuring.size() - elsewhere.size()));
         for (const SideTrack& track : request.tracks) {
-            if (request.settings.loudness != Loudness::Off) loudness.push_back(cache.measure(track.audio));
             const std::int64_t length = openOrThrow(track.audio)->frames();
             if (track.plannedMilliseconds > 0 &&
                 std::llabs(length - framesOfMilliseconds(track.plannedMilliseconds)) > LengthTolerance)
@@ -178,12 +198,8 @@ std::variant<SideProgram, SoundError> prepareSide(const SideRequest& request, Lo
                 peak = std::max(peak, measured.truePeakDbtp);
             };
             for (std::size_t i = 0; i < gains.size(); ++i) add(albumOf(request.tracks[i].audio), loudness[i]);
-            for (const AudioSource& audio : request.albumTracks) {
-                const std::string album = albumOf(audio);
-                const bool onSide = std::any_of(request.tracks.begin(), request.tracks.end(),
-                                                [&](const SideTrack& track) { return track.audio == audio; });
-                if (albums.count(album) && !onSide) add(album, cache.measure(audio));
-            }
+            for (std::size_t i = 0; i < elsewhere.size(); ++i)
+                add(albumOf(elsewhere[i]), measured[loudness.size() + i]);
             for (std::size_t i = 0; i < gains.size(); ++i) {
                 const auto& [blocks, peak] = albums[albumOf(request.tracks[i].audio)];
                 gains[i] = loudnessGainDb(gatedLoudness(blocks), peak);
