@@ -100,6 +100,7 @@ public:
                 continue;
             }
             if (finished_) break;
+            if (!started_) start();
             fill();
         }
         return done;
@@ -154,6 +155,43 @@ private:
         return av_rescale_q(duration, timeBase, AVRational{1, codec_->sample_rate}) - skipped;
     }
 
+    // A part deep into a lossless 44.1 kHz file (a CUE rip) starts with a seek to a little before it;
+    // where the decoder lands is read from the first frame's time stamp. Anything else is decoded from
+    // the file's start.
+    void start()
+    {
+        started_ = true;
+        constexpr std::int64_t Before = SampleRate;  // the seek lands on a codec frame at or before it
+        const AVCodecDescriptor* descriptor = avcodec_descriptor_get(codec_->codec_id);
+        const bool lossless = descriptor && (descriptor->props & AV_CODEC_PROP_LOSSLESS);
+        if (!lossless || codec_->sample_rate != SampleRate || skip_ < 2 * Before) return;
+        const AVStream* stream = format_->streams[stream_];
+        const std::int64_t target = av_rescale_q(skip_ - Before, AVRational{1, SampleRate}, stream->time_base);
+        if (av_seek_frame(format_, stream_, target, AVSEEK_FLAG_BACKWARD) < 0) return;
+        avcodec_flush_buffers(codec_);
+        seeking_ = true;
+    }
+
+    // After a seek: the position of the first frame decoded. A frame without a time stamp, or one past
+    // the part's start, sends the decoding back to the file's start.
+    void landed(const AVFrame* frame)
+    {
+        seeking_ = false;
+        const AVStream* stream = format_->streams[stream_];
+        const std::int64_t pts = frame->best_effort_timestamp;
+        const std::int64_t at =
+            pts == AV_NOPTS_VALUE ? -1 : av_rescale_q(pts, stream->time_base, AVRational{1, SampleRate});
+        if (at >= 0 && at <= skip_) {
+            position_ = at;
+            return;
+        }
+        if (av_seek_frame(format_, stream_, 0, AVSEEK_FLAG_BACKWARD) < 0)
+            throw SoundError{path_, _("ファイルの位置を戻せません")};
+        avcodec_flush_buffers(codec_);
+        position_ = 0;
+        restarted_ = true;
+    }
+
     // Decodes the next frame (or flushes) into buffer_, trimmed to the part of the file asked for.
     void fill()
     {
@@ -162,6 +200,12 @@ private:
         while (buffer_.empty() && !finished_) {
             const int received = avcodec_receive_frame(codec_, frame_);
             if (received == 0) {
+                if (seeking_) landed(frame_);
+                if (restarted_) {  // this frame came from the seek; decoding begins again at the start
+                    restarted_ = false;
+                    av_frame_unref(frame_);
+                    continue;
+                }
                 convert(frame_);
                 av_frame_unref(frame_);
                 continue;
@@ -270,6 +314,9 @@ private:
     int outChannels_ = 2;
     bool drained_ = false;
     bool finished_ = false;
+    bool started_ = false;    // start() has chosen where decoding begins
+    bool seeking_ = false;    // a seek was made; the next frame says where it landed
+    bool restarted_ = false;  // a seek missed and was undone; the frame in hand is dropped
     std::vector<float> scratch_;
     std::vector<float> buffer_;
     std::size_t bufferAt_ = 0;

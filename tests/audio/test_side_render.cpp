@@ -228,14 +228,31 @@ private slots:
             {fileSource(flac, 75, 150), 44100, 44100},  // the rip's second second, as a CUE part
             {{AudioSource::Kind::CdTrack, cue.fileName().toStdString(), 0, -1, 2}, 44100, 44100 * 3},
         };
-        for (const Case& c : cases) {
+        // Parts deep into a rip are found by seeking; noise, so that no shift can match itself.
+        const QString noiseWav = QDir(dir()).filePath("noise.wav");
+        const QString noiseFlac = QDir(dir()).filePath("noise.flac");
+        QVERIFY(run("sox", {"-n", "-r", "44100", "-c", "2", "-b", "16", noiseWav, "synth", "12", "whitenoise", "vol", "0.5"}));
+        QVERIFY(run("flac", {"-s", "-f", noiseWav, "-o", noiseFlac}));
+        QFile noiseFile(noiseWav);
+        QVERIFY(noiseFile.open(QIODevice::ReadOnly));
+        const QByteArray noiseBytes = noiseFile.readAll().mid(44);
+        const auto* noise = reinterpret_cast<const std::int16_t*>(noiseBytes.constData());
+        const Case deep[] = {
+            {fileSource(noiseFlac, 375, 600), 44100 * 5, 44100 * 3},  // 0:05 to 0:08
+            {fileSource(noiseFlac, 713), 713 * 588, 44100 * 12 - 713 * 588},  // 0:09.51 to the end
+            {fileSource(noiseWav, 450, 525), 44100 * 6, 44100},
+        };
+        std::vector<std::pair<Case, const std::int16_t*>> all;
+        for (const Case& c : cases) all.emplace_back(c, source);
+        for (const Case& c : deep) all.emplace_back(c, noise);
+        for (const auto& [c, samples] : all) {
             SideRequest request{{{1, c.audio, 0}}, false, {}, {}};
             request.settings.leadInSeconds = 0;
             LoudnessCache cache(QDir(dir()).filePath("unused.tsv").toStdString());
             const Rendered side = render(request, cache);
             QVERIFY2(side.error.isEmpty(), qPrintable(side.error));
             QCOMPARE(side.program.frames, c.frames);
-            const auto differs = std::mismatch(side.samples.begin(), side.samples.end(), source + c.first * 2);
+            const auto differs = std::mismatch(side.samples.begin(), side.samples.end(), samples + c.first * 2);
             QVERIFY2(differs.first == side.samples.end(),
                      qPrintable(QString::fromStdString(soundName(c.audio)) + " differs at sample " +
                                 QString::number(differs.first - side.samples.begin())));
