@@ -57,6 +57,7 @@ const option LongOptions[] = {
     {"plot",          required_argument, nullptr, 0},
     {"several",       no_argument,       nullptr, 0},
     {"counter",       required_argument, nullptr, 0},
+    {"check-files",   required_argument, nullptr, 0},
     {nullptr,         0,                 nullptr, 0},
 };
 // clang-format on
@@ -288,6 +289,12 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
 
         if (name == "help") return ShowHelp{};
         if (name == "several") several = true;
+        if (name == "check-files") {
+            if (*value != "-") return UsageError{_("--check-files には「-」（標準入力）を指定してください。")};
+            if (arguments.size() != 1)
+                return UsageError{_("--check-files=- はほかのオプションやファイルと一緒に指定できません。")};
+            return CheckFiles{};
+        }
         if (name == "counter") {
             counter = parseCounterReadings(*value);
             if (!counter || !calibrateCounter(counter->first, counter->second))

@@ -97,6 +97,9 @@ struct CheckStream {
     bool json = false;
 };
 
+// --check-files=-: the tracks of a request on standard input decoded to their ends.
+struct CheckFiles {};
+
 // --devices: the sound server's outputs and inputs as JSON.
 struct ListDevices {};
 
@@ -117,7 +120,7 @@ struct UsageError {
 };
 
 using CommandLine =
-    std::variant<PlanRequest, SeveralRequest, ShowHelp, ShowVersion, StreamSide, PlayStream, CheckStream, ListDevices, RecordRequest,
+    std::variant<PlanRequest, SeveralRequest, ShowHelp, ShowVersion, StreamSide, PlayStream, CheckStream, ListDevices, CheckFiles, RecordRequest,
                  UsageError>;
 
 // The most track times one call takes, as many as the main window has entries.

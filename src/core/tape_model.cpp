@@ -86,6 +86,16 @@ void TapeModel::readTracks(const TrackList& list, const std::vector<std::string>
     startFromSource(list, sources);
 }
 
+void TapeModel::correctTrackLength(std::size_t index, const AudioSource& audio, std::int64_t milliseconds)
+{
+    if (index >= tracks_.tracks.size() || index >= entries_.size() || tracks_.tracks[index].audio != audio) return;
+    Track& track = tracks_.tracks[index];
+    track.milliseconds = milliseconds;
+    track.timeTyped = false;
+    entries_[index] = trackEntryText(track);
+    changed_ = true;
+}
+
 void TapeModel::setTracks(TrackList list)
 {
     tracks_ = std::move(list);

@@ -58,6 +58,9 @@ public:
     const std::vector<std::string>& sources() const { return sources_; }
     bool isLongList() const { return longList_.has_value(); }
 
+    // A track read from a file whose sound ends before its header said: the track takes the length it
+    // really has, and so does its entry. Nothing changes when entry `index` no longer holds that sound.
+    void correctTrackLength(std::size_t index, const AudioSource& audio, std::int64_t milliseconds);
     // Empties the entries, their tracks, the sources and the label texts; the options, the plan made
     // last and the dubbing settings stay.
     void clear();

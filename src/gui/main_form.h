@@ -265,6 +265,9 @@ private:
     // Shows tracks read from files or pasted: up to 20 fill the entries of a cleared window, 21 to 99
     // are planned as a report, anything else is a message.
     void showReadTracks(const TrackList& list, const QStringList& sources = {});
+    // A file of the read ends early: its track and entry take the length it has, and the status bar
+    // says so.
+    void showFileEndsEarly(int index, const AudioSource& audio, qint64 milliseconds);
     // Writes a line into the status bar, which is added below the client area the first time; it is
     // kept and shown in the new language after a change of language.
     void showStatus(Ja text);
@@ -348,6 +351,7 @@ private:
     int shownTapeMinutes_ = 0;
     std::optional<LongDiscPlan> reported_;
     std::optional<Ja> status_;  // the status bar's line, shown anew when the language changes
+    class FileCheck* fileCheck_ = nullptr;  // the files of the last read, decoded to their ends
 };
 
 }  // namespace vantoli

@@ -24,9 +24,11 @@
 
 #include "core/disc_kind.h"
 #include "core/file_read_result.h"
+#include "core/time_text.h"
 #include "core/track_caption.h"
 #include "device/read_source.h"
 #include "gui/disc_lookup.h"
+#include "gui/file_check.h"
 #include "gui/main_form.h"
 #include "gui/message_box.h"
 #include "gui/paste_tracks.h"
@@ -181,6 +183,11 @@ void MainForm::showReadTracks(const TrackList& list, const QStringList& sources)
     }
     // As opening a pattern does: a clean window, the times in the first entries, Run next.
     tape_.readTracks(list, paths);
+    if (!fileCheck_) {
+        fileCheck_ = new FileCheck(this);
+        connect(fileCheck_, &FileCheck::endsEarly, this, &MainForm::showFileEndsEarly);
+    }
+    fileCheck_->start(list);
     showTape();
     showTitleTips();
     startLabelFromSource();
@@ -194,6 +201,26 @@ void MainForm::mnuFilePaste_Click()
     PasteTracks window(this);
     if (window.exec() != QDialog::Accepted || window.tracks().tracks.empty() || !maySetAside()) return;
     showReadTracks(window.tracks());
+}
+
+void MainForm::showFileEndsEarly(int index, const AudioSource& audio, qint64 milliseconds)
+{
+    const auto slot = static_cast<std::size_t>(index);
+    if (slot >= tape_.entryTracks().tracks.size()) return;
+    const std::int64_t stated = tape_.entryTracks().tracks[slot].milliseconds;
+    tape_.correctTrackLength(slot, audio, milliseconds);
+    if (tape_.entryTracks().tracks[slot].milliseconds != milliseconds) return;  // another read since
+    restoring_ = true;
+    Tm_[slot]->setText(QString::fromStdString(tape_.entries()[slot]));
+    restoring_ = false;
+    markChanged();
+    showStatus(ja("MainForm", "途中で終わっている音声ファイルがあります。タイムを実際の長さに直しました。"));
+    const QString line = translated(ja("MainForm", "%1 は %2 で終わっています（ファイルには %3 とあります）。"))
+                             .arg(QFileInfo(QString::fromStdString(audio.path)).fileName(),
+                                  QString::fromStdString(minutesSecondsText(milliseconds / 1000)),
+                                  QString::fromStdString(minutesSecondsText(stated / 1000)));
+    Tm_[slot]->setToolTip(line);
+    statusBar()->showMessage(translated(*status_) + QStringLiteral("  ") + line);
 }
 
 void MainForm::showStatus(Ja text)

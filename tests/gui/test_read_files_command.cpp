@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
@@ -343,6 +344,43 @@ private slots:
 
     // Titles stay with the tracks of the entries: in the tooltips of the entries and, once planned, of
     // the side cells; typing does not change them, Clear and opening a pattern forget them.
+    // A FLAC file cut short (a copy stopped part-way) states 5 s in its header and holds about 2.5 s: once
+    // vantoli-plan has decoded it to its end, its entry holds the length it has, the whole file's entry
+    // stays, and the status bar names the file with both lengths.
+    void aFileEndingEarlyGetsItsRealLength()
+    {
+        qputenv("VANTOLI_PLAN", VANTOLI_PLAN_PROGRAM);
+        QTemporaryDir folder;
+        const QString whole = writeWav(folder.path(), "1 whole.wav", framesOf(3000));
+        // Noise, so that the frames fill the file evenly and the cut falls in its audio.
+        const QString wav = writeWav(folder.path(), "noise.wav", framesOf(5000));
+        QFile noise(wav);
+        QVERIFY(noise.open(QIODevice::ReadWrite) && noise.seek(44));
+        QByteArray samples(int(noise.size() - 44), Qt::Uninitialized);
+        std::uint32_t state = 12345;
+        for (char& byte : samples) byte = char((state = state * 1103515245u + 12345u) >> 24);
+        QVERIFY(noise.write(samples) == samples.size());
+        noise.close();
+        const QString cut = QDir(folder.path()).filePath("2 cut.flac");
+        QCOMPARE(encode(Encoder::Flac, wav, cut), QString());
+        QVERIFY(QFile::remove(wav));
+        QFile file(cut);
+        QVERIFY(file.resize(file.size() / 2));  // about 2.5 s of its 5
+        auto window = openWindow();
+        QVERIFY(window);
+        window->ReadFiles({whole, cut});
+        QVERIFY(waitForRead(*window));
+        QCOMPARE(window->Tm(1)->text(), QString("5"));  // as the header says, until the check is in
+        QTRY_COMPARE_WITH_TIMEOUT(window->Tm(1)->text(), QString("2"), 20000);
+        QCOMPARE(window->Tm(0)->text(), QString("3"));
+        QVERIFY(window->statusBar()->currentMessage().contains("2 cut.flac"));
+        QVERIFY(window->statusBar()->currentMessage().contains("0:05"));
+        // The tape plans from the real length.
+        window->Run_Click();
+        QCOMPARE(window->sideATotal()->text(), QString("0 : 05"));
+        qunsetenv("VANTOLI_PLAN");
+    }
+
     void titlesTravelWithTheTracks()
     {
         QTemporaryDir folder;
