@@ -220,6 +220,7 @@ QList<Shown> sweep()
     window->mnuFileLabel()->trigger();
     window->mnuFileDub()->trigger();
     window->mnuFileDeckCheck()->trigger();
+    window->mnuFileSeveral()->trigger();
     (new TapeCheckWindow(StreamRequest{}, TapeSide::B, 1800))->show();
     showHelp(window.get(), helpFolder());
     SingleWindow<Report> report;
@@ -249,7 +250,7 @@ private slots:
         QVERIFY(shown.size() > 100);
         // A window the sweep failed to open would pass unseen.
         for (const char* title : {"Dubbing title", "DeckCheck title", "TapeCheckWindow title", "PasteTracks title",
-                                  "ReleaseChooser title"})
+                                  "ReleaseChooser title", "SeveralTapes title"})
             QVERIFY2(std::any_of(shown.begin(), shown.end(), [&](const Shown& s) { return s.where == title; }), title);
         QStringList problems;
         for (const Shown& s : shown) {
