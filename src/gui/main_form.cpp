@@ -343,6 +343,7 @@ void MainForm::mnuSettingTapes_Click()
     if (window.exec() != QDialog::Accepted) return;
     tapes_ = window.choices();
     lineup_ = lineupOf(tapes_);
+    if (SeveralTapes* open = several_.window()) open->replan();
     QString file;
     if (!saveTapeChoices(tapes_, &file)) showMessage(this, unsavedTapesMessage(file.toStdString()));
 }

@@ -167,6 +167,7 @@ SeveralTapes::SeveralTapes(MainForm& main) : main_(&main)
     tblPlan_->setSelectionBehavior(QAbstractItemView::SelectRows);
     tblPlan_->setSelectionMode(QAbstractItemView::SingleSelection);
     tblPlan_->verticalHeader()->hide();
+    tblPlan_->verticalHeader()->setDefaultSectionSize(tblPlan_->fontMetrics().height() + 6);
     tblPlan_->setWordWrap(false);
     tblPlan_->setTextElideMode(Qt::ElideRight);
     QHeaderView* header = tblPlan_->horizontalHeader();

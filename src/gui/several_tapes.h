@@ -92,6 +92,8 @@ public:
     bool SaveSet(const QString& path);
     // The tape of the row selected in tblPlan; -1 when none is.
     int selectedTape() const;
+    // Plans the albums again, with the main window's tapes as they are now, and shows the plan.
+    void replan();
 
 signals:
     void albumsRead();
@@ -115,8 +117,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // The albums changed: the list, the plan and the summary anew.
-    void replan();
     void showAlbums();
     void showPlan();
     void showHeadings();
