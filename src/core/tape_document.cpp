@@ -598,7 +598,8 @@ std::optional<std::pair<int, std::size_t>> leadingIndex(const std::string& where
 std::string memberForUser(const std::string& where)
 {
     if (const auto tape = leadingIndex(where, "tapes["); tape && tape->second + 2 < where.size())
-        return fill(_("テープ %1 の %2"), {std::to_string(tape->first + 1), memberForUser(where.substr(tape->second + 2))});
+        return fill(_("テープ %1 の %2"),
+                    {std::to_string(tape->first + 1), memberForUser(where.substr(tape->second + 2))});
     for (const std::string list : {"tracks[", "entries["}) {
         if (where.compare(0, list.size(), list) != 0) continue;
         const std::size_t close = where.find(']', list.size());

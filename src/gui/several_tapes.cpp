@@ -94,7 +94,8 @@ std::size_t trackCount(const SetTape& tape) { return tape.sideA.tracks.size() + 
 Message tooManyTracksMessage(std::size_t tape, std::size_t tracks)
 {
     return Message{translated(ja("SeveralTapes", "複数のテープ")).toStdString(),
-                   translated(ja("SeveralTapes", "テープ %1 には曲が %2 曲あり、1 本のテープで扱える %3 曲を超えています。"))
+                   translated(
+                       ja("SeveralTapes", "テープ %1 には曲が %2 曲あり、1 本のテープで扱える %3 曲を超えています。"))
                        .arg(tape + 1)
                        .arg(tracks)
                        .arg(MaxDocumentTracks)
@@ -126,7 +127,8 @@ SeveralTapes::SeveralTapes(MainForm& main) : main_(&main)
     // The albums, in the order they go onto the tapes, and the buttons that change them.
     auto* lblAlbums = new QLabel(this);
     lblAlbums->setObjectName(QStringLiteral("lblAlbums"));
-    showText(lblAlbums, ja("SeveralTapes", "アルバム（この順にテープに入れます。フォルダーやファイルをドロップできます）"));
+    showText(lblAlbums,
+             ja("SeveralTapes", "アルバム（この順にテープに入れます。フォルダーやファイルをドロップできます）"));
     layout->addWidget(lblAlbums);
     auto* albumRow = new QHBoxLayout;
     lstAlbums_ = new QListWidget(this);
@@ -365,11 +367,11 @@ void SeveralTapes::replan()
 
 void SeveralTapes::showHeadings()
 {
-    tblPlan_->setHorizontalHeaderLabels(
-        {translated(ja("SeveralTapes", "テープ")), translated(ja("SeveralTapes", "面")),
-         translated(ja("SeveralTapes", "アルバム")), translated(ja("SeveralTapes", "曲")),
-         translated(ja("SeveralTapes", "曲名")), translated(ja("SeveralTapes", "開始")),
-         translated(ja("SeveralTapes", "長さ"))});
+    tblPlan_->setHorizontalHeaderLabels({translated(ja("SeveralTapes", "テープ")), translated(ja("SeveralTapes", "面")),
+                                         translated(ja("SeveralTapes", "アルバム")),
+                                         translated(ja("SeveralTapes", "曲")), translated(ja("SeveralTapes", "曲名")),
+                                         translated(ja("SeveralTapes", "開始")),
+                                         translated(ja("SeveralTapes", "長さ"))});
 }
 
 void SeveralTapes::showPlan()
@@ -392,7 +394,7 @@ void SeveralTapes::showPlan()
     }
 
     int row = 0;
-    const auto addRow = [&](std::size_t tape, const QString (&cells)[ColumnCount], bool left) {
+    const auto addRow = [&](std::size_t tape, const QString(&cells)[ColumnCount], bool left) {
         tblPlan_->insertRow(row);
         for (int column = 0; column < ColumnCount; ++column) {
             auto* item = new QTableWidgetItem(cells[column]);
@@ -420,18 +422,22 @@ void SeveralTapes::showPlan()
                                                     timeText(place.seconds)};
                 addRow(t, cells, false);
             }
-            const QString left[ColumnCount] = {
-                QString::number(t + 1), QLatin1String(name), QString(), QString(),
-                translated(ja("SeveralTapes", "（%1 分テープ）使用 %2・残り %3"))
-                    .arg(tape.minutes)
-                    .arg(timeText(side->seconds))
-                    .arg(timeText(tape.sideCapacity - side->seconds)),
-                QString(), QString()};
+            const QString left[ColumnCount] = {QString::number(t + 1),
+                                               QLatin1String(name),
+                                               QString(),
+                                               QString(),
+                                               translated(ja("SeveralTapes", "（%1 分テープ）使用 %2・残り %3"))
+                                                   .arg(tape.minutes)
+                                                   .arg(timeText(side->seconds))
+                                                   .arg(timeText(tape.sideCapacity - side->seconds)),
+                                               QString(),
+                                               QString()};
             addRow(t, left, true);
         }
     }
-    lblSummary_->setText(translated(ja("SeveralTapes", "テープ %1 本、合計 %2 分。アルバムの途中で面が変わるところ %3 か所"
-                                                       "（うちテープをまたぐもの %4 か所）。"))
+    lblSummary_->setText(translated(ja("SeveralTapes",
+                                       "テープ %1 本、合計 %2 分。アルバムの途中で面が変わるところ %3 か所"
+                                       "（うちテープをまたぐもの %4 か所）。"))
                              .arg(set->tapes.size())
                              .arg(set->totalMinutes)
                              .arg(set->albumSplits)
@@ -582,7 +588,8 @@ bool SeveralTapes::eventFilter(QObject* watched, QEvent* event)
             if (!paths.isEmpty()) {
                 drop->acceptProposedAction();
                 // Read once the drop is over, so that the file manager is not kept waiting.
-                QMetaObject::invokeMethod(this, [this, paths] { addAlbums(paths); }, Qt::QueuedConnection);
+                QMetaObject::invokeMethod(
+                    this, [this, paths] { addAlbums(paths); }, Qt::QueuedConnection);
                 return true;
             }
         }

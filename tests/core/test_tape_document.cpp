@@ -291,8 +291,9 @@ private slots:
         const TapeDocument tape = fullDocument();
         const std::string text = writeSetDocument(SetDocument{{}, false, {tape}}, "/music");
         QCOMPARE(text, writeTapeDocument(tape, "/music"));
-        QVERIFY(text.starts_with("{\n  \"format\": \"vantoli-tape\",\n  \"version\": 1,\n  \"minReaderVersion\": 1,\n"
-                                 "  \"sources\": ["));
+        QVERIFY(
+            text.starts_with("{\n  \"format\": \"vantoli-tape\",\n  \"version\": 1,\n  \"minReaderVersion\": 1,\n"
+                             "  \"sources\": ["));
         QVERIFY(text.find("\n  \"tapes\"") == std::string::npos && text.find("\n  \"set\"") == std::string::npos);
         const SetDocument read = std::get<SetDocument>(parseSetDocument(text, "/music"));
         QCOMPARE(read.tapes, std::vector<TapeDocument>{tape});
@@ -309,27 +310,41 @@ private slots:
         QTest::addColumn<QString>("named");  // what the message says of the member
         using K = DocumentError::Kind;
         QTest::newRow("second tape's length as text")
-            << "\"milliseconds\": 271500" << "\"milliseconds\": \"4:31\"" << K::WrongType
-            << "tapes[1].tracks[0].milliseconds" << "テープ 2 の トラック 1 の milliseconds";
-        QTest::newRow("first tape's entry unreadable") << "\"420\"" << "\"4:6x\"" << K::BadEntry << "tapes[0].entries[1]"
+            << "\"milliseconds\": 271500"
+            << "\"milliseconds\": \"4:31\"" << K::WrongType << "tapes[1].tracks[0].milliseconds"
+            << "テープ 2 の トラック 1 の milliseconds";
+        QTest::newRow("first tape's entry unreadable") << "\"420\""
+                                                       << "\"4:6x\"" << K::BadEntry << "tapes[0].entries[1]"
                                                        << "テープ 1 の トラック 2";
         QTest::newRow("first tape's lineup out of order")
-            << "\"minutes\": 90" << "\"minutes\": 40" << K::OutOfRange << "tapes[0].options.tapes"
+            << "\"minutes\": 90"
+            << "\"minutes\": 40" << K::OutOfRange << "tapes[0].options.tapes"
             << "テープ 1 の options.tapes";
-        QTest::newRow("second tape's tone") << "\"hertz\": 400" << "\"hertz\": 440" << K::OutOfRange
-                                            << "tapes[1].dubbing.tone.hertz" << "テープ 2 の dubbing.tone.hertz";
-        QTest::newRow("second tape's loudness") << "\"loudness\": \"album\"" << "\"loudness\": \"loud\"" << K::OutOfRange
-                                                << "tapes[1].dubbing.loudness" << "テープ 2 の dubbing.loudness";
-        QTest::newRow("a tape no object") << "\"tapes\": [\n    {" << "\"tapes\": [\n    7, {" << K::WrongType << "tapes[0]"
+        QTest::newRow("second tape's tone") << "\"hertz\": 400"
+                                            << "\"hertz\": 440" << K::OutOfRange << "tapes[1].dubbing.tone.hertz"
+                                            << "テープ 2 の dubbing.tone.hertz";
+        QTest::newRow("second tape's loudness")
+            << "\"loudness\": \"album\""
+            << "\"loudness\": \"loud\"" << K::OutOfRange << "tapes[1].dubbing.loudness"
+            << "テープ 2 の dubbing.loudness";
+        QTest::newRow("a tape no object") << "\"tapes\": [\n    {"
+                                          << "\"tapes\": [\n    7, {" << K::WrongType << "tapes[0]"
                                           << "";
-        QTest::newRow("no tape") << "\"tapes\": [" << "\"tapes\": [], \"x\": [" << K::OutOfRange << "tapes" << "";
-        QTest::newRow("albums count a track too many") << "\"tracks\": 5" << "\"tracks\": 6" << K::OutOfRange
-                                                        << "set.albums" << "set.albums";
-        QTest::newRow("album's source no text") << "\"sources\": [\n          \"box/disc1\"" << "\"sources\": [\n 1"
-                                                << K::WrongType << "set.albums[0].sources[0]" << "";
-        QTest::newRow("gap as number") << "\"gap\": false,\n    \"albums\"" << "\"gap\": 0,\n    \"albums\""
-                                       << K::WrongType << "set.gap" << "set.gap";
-        QTest::newRow("no set") << "\"set\":" << "\"sets\":" << K::WrongType << "set" << "";
+        QTest::newRow("no tape") << "\"tapes\": ["
+                                 << "\"tapes\": [], \"x\": [" << K::OutOfRange << "tapes"
+                                 << "";
+        QTest::newRow("albums count a track too many") << "\"tracks\": 5"
+                                                       << "\"tracks\": 6" << K::OutOfRange << "set.albums"
+                                                       << "set.albums";
+        QTest::newRow("album's source no text") << "\"sources\": [\n          \"box/disc1\""
+                                                << "\"sources\": [\n 1" << K::WrongType << "set.albums[0].sources[0]"
+                                                << "";
+        QTest::newRow("gap as number") << "\"gap\": false,\n    \"albums\""
+                                       << "\"gap\": 0,\n    \"albums\"" << K::WrongType << "set.gap"
+                                       << "set.gap";
+        QTest::newRow("no set") << "\"set\":"
+                                << "\"sets\":" << K::WrongType << "set"
+                                << "";
     }
     void badSetIsRefusedWhole()
     {

@@ -81,7 +81,8 @@ QStringList tableRows(const QTableWidget& table)
     QStringList rows;
     for (int r = 0; r < table.rowCount(); ++r) {
         QStringList cells;
-        for (int c = 0; c < table.columnCount(); ++c) cells << (table.item(r, c) ? table.item(r, c)->text() : QString());
+        for (int c = 0; c < table.columnCount(); ++c)
+            cells << (table.item(r, c) ? table.item(r, c)->text() : QString());
         rows << cells.join('|');
     }
     return rows;
@@ -97,7 +98,10 @@ QStringList expectedRows(const SetPlan& plan)
     for (std::size_t t = 0; t < plan.tapes.size(); ++t)
         for (const auto& [side, name] : {std::pair{&plan.tapes[t].sideA, "A"}, std::pair{&plan.tapes[t].sideB, "B"}}) {
             for (const SetTrackPlace& place : side->tracks)
-                rows << QStringLiteral("%1|%2|%3|%4|%5").arg(t + 1).arg(name).arg(place.track + 1)
+                rows << QStringLiteral("%1|%2|%3|%4|%5")
+                            .arg(t + 1)
+                            .arg(name)
+                            .arg(place.track + 1)
                             .arg(timeText(place.start), timeText(place.seconds));
             rows << QStringLiteral("%1|%2|used %3 left %4")
                         .arg(t + 1)
@@ -244,7 +248,8 @@ private slots:
             window->addAlbums({albums_[0], dir_.path() + "/missing", albums_[1]});
             QVERIFY(waitForAlbums(*window));
             QCOMPARE(answerer.messages().size(), 1);
-            QVERIFY2(answerer.messages().first().text.contains("missing"), qPrintable(answerer.messages().first().text));
+            QVERIFY2(answerer.messages().first().text.contains("missing"),
+                     qPrintable(answerer.messages().first().text));
         }
         QCOMPARE(window->albums().size(), std::size_t(3));
 
@@ -333,8 +338,10 @@ private slots:
         // The main window shows it as a plan of its own: the tape and the sides' tracks.
         QCOMPARE(main->TapeType()->text(), QString::fromStdString(tapeCaption(plan.tapes[last].minutes)));
         const TapePlan& sides = main->lastPlan()->plan;
-        for (std::size_t n = 0; n < sides.sideA.size(); ++n) QCOMPARE(main->A(int(n))->text(), QString::number(sides.sideA[n]));
-        for (std::size_t n = 0; n < sides.sideB.size(); ++n) QCOMPARE(main->B(int(n))->text(), QString::number(sides.sideB[n]));
+        for (std::size_t n = 0; n < sides.sideA.size(); ++n)
+            QCOMPARE(main->A(int(n))->text(), QString::number(sides.sideA[n]));
+        for (std::size_t n = 0; n < sides.sideB.size(); ++n)
+            QCOMPARE(main->B(int(n))->text(), QString::number(sides.sideB[n]));
         QCOMPARE(main->Tm(0)->text(), QString::fromStdString(trackEntryText(expected.tracks().tracks[0])));
         // It has no file of its own: saving it asks where.
         QVERIFY(main->tapeFile().isEmpty());
