@@ -435,6 +435,10 @@
         <source>デッキの点検(&amp;K)...</source>
         <translation>&amp;Deck Check...</translation>
     </message>
+    <message>
+        <source>複数のテープに分ける(&amp;M)...</source>
+        <translation>Several &amp;Tapes...</translation>
+    </message>
 </context>
 <context>
     <name>PasteTracks</name>
@@ -609,6 +613,137 @@
     <message>
         <source><byte value="xd"/>以前の内容はそのまま残っています。</source>
         <translation><byte value="xd"/>Its earlier contents are unchanged.</translation>
+    </message>
+</context>
+<context>
+    <name>SeveralTapes</name>
+    <message>
+        <source>音声ファイルとプレイリスト (*.flac *.mp3 *.ogg *.oga *.opus *.wav *.aif *.aiff *.aifc *.m4a *.wma *.ape *.wv *.mpc *.tta *.spx *.m3u *.m3u8 *.cue *.csv);;すべてのファイル (*)</source>
+        <translation>Audio files and playlists (*.flac *.mp3 *.ogg *.oga *.opus *.wav *.aif *.aiff *.aifc *.m4a *.wma *.ape *.wv *.mpc *.tta *.spx *.m3u *.m3u8 *.cue *.csv);;All files (*)</translation>
+    </message>
+    <message>
+        <source>複数のテープ</source>
+        <translation>Several Tapes</translation>
+    </message>
+    <message>
+        <source>テープ %1 には曲が %2 曲あり、1 本のテープで扱える %3 曲を超えています。</source>
+        <translation>Tape %1 holds %2 tracks, more than the %3 a tape can take.</translation>
+    </message>
+    <message>
+        <source>複数のテープに分ける</source>
+        <translation>Several Tapes</translation>
+    </message>
+    <message>
+        <source>アルバム（この順にテープに入れます。フォルダーやファイルをドロップできます）</source>
+        <translation>Albums (they go onto the tapes in this order; drop folders or files here)</translation>
+    </message>
+    <message>
+        <source>追加(&amp;A)</source>
+        <translation>&amp;Add</translation>
+    </message>
+    <message>
+        <source>音声ファイルやプレイリストから(&amp;F)...</source>
+        <translation>From Audio &amp;Files or Playlists...</translation>
+    </message>
+    <message>
+        <source>フォルダーから(&amp;D)...</source>
+        <translation>From a Fol&amp;der...</translation>
+    </message>
+    <message>
+        <source>削除(&amp;R)</source>
+        <translation>&amp;Remove</translation>
+    </message>
+    <message>
+        <source>上へ(&amp;U)</source>
+        <translation>Move &amp;Up</translation>
+    </message>
+    <message>
+        <source>下へ(&amp;W)</source>
+        <translation>Move Do&amp;wn</translation>
+    </message>
+    <message>
+        <source>曲の間に 5秒のブランクをいれる</source>
+        <translation>Put a 5-Second Blank Between Tracks</translation>
+    </message>
+    <message>
+        <source>このテープを開く(&amp;O)</source>
+        <translation>&amp;Open This Tape</translation>
+    </message>
+    <message>
+        <source>保存(&amp;S)...</source>
+        <translation>&amp;Save...</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>アルバムを追加</source>
+        <translation>Add an Album</translation>
+    </message>
+    <message>
+        <source>アルバムを読み取っています…</source>
+        <translation>Reading the albums…</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>アルバム %1</source>
+        <translation>Album %1</translation>
+    </message>
+    <message>
+        <source>（%1 曲・%2）</source>
+        <translation> (%1 tracks, %2)</translation>
+    </message>
+    <message>
+        <source>テープ</source>
+        <translation>Tape</translation>
+    </message>
+    <message>
+        <source>面</source>
+        <translation>Side</translation>
+    </message>
+    <message>
+        <source>アルバム</source>
+        <translation>Album</translation>
+    </message>
+    <message>
+        <source>曲</source>
+        <translation>Track</translation>
+    </message>
+    <message>
+        <source>曲名</source>
+        <translation>Title</translation>
+    </message>
+    <message>
+        <source>開始</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>長さ</source>
+        <translation>Length</translation>
+    </message>
+    <message>
+        <source>アルバムを追加してください。</source>
+        <translation>Add the albums.</translation>
+    </message>
+    <message>
+        <source>テープに入れる曲がありません。</source>
+        <translation>There are no tracks to put on tape.</translation>
+    </message>
+    <message>
+        <source>（%1 分テープ）使用 %2・残り %3</source>
+        <translation>(%1-minute tape) used %2, left %3</translation>
+    </message>
+    <message>
+        <source>テープ %1 本、合計 %2 分。アルバムの途中で面が変わるところ %3 か所（うちテープをまたぐもの %4 か所）。</source>
+        <translation>%1 tapes, %2 minutes in all. Albums change sides in %3 places (%4 of them across tapes).</translation>
+    </message>
+    <message>
+        <source>複数のテープを保存</source>
+        <translation>Save the Tapes</translation>
     </message>
 </context>
 <context>

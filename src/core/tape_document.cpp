@@ -8,8 +8,10 @@
 #include <filesystem>
 #include <limits>
 #include <map>
+#include <optional>
 #include <set>
 #include <tuple>
+#include <utility>
 
 #include "core/entry_reading.h"
 #include "core/language.h"
@@ -118,13 +120,12 @@ Json audioJson(const AudioSource& audio, const FileStamp& stamp, const std::stri
 
 }  // namespace
 
-std::string writeTapeDocument(const TapeDocument& document, const std::string& folder)
-{
-    Json root;
-    root["format"] = TapeFormatName;
-    root["version"] = TapeFormatVersion;
-    root["minReaderVersion"] = 1;
+namespace {
 
+// The members of one tape, as the root of a document of one tape holds them and each element of a
+// set's `tapes` array.
+void writeTape(Json& root, const TapeDocument& document, const std::string& folder)
+{
     Json sources = Json::array();
     for (const std::string& source : document.sources) sources.push_back(storedPath(source, folder));
     root["sources"] = sources;
@@ -189,8 +190,68 @@ std::string writeTapeDocument(const TapeDocument& document, const std::string& f
                                                  {"clipped", check->clipped},
                                                  {"cutSeconds", check->cutSeconds}};
     if (!checks.empty()) root["tapeChecks"] = checks;
-    // Text that is not UTF-8 (a file name of another encoding) is written with U+FFFD in its place.
-    return root.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+}
+
+Json documentRoot(int version)
+{
+    Json root;
+    root["format"] = TapeFormatName;
+    root["version"] = version;
+    root["minReaderVersion"] = version;
+    return root;
+}
+
+// Text that is not UTF-8 (a file name of another encoding) is written with U+FFFD in its place.
+std::string documentText(const Json& root) { return root.dump(2, ' ', false, Json::error_handler_t::replace) + "\n"; }
+
+}  // namespace
+
+std::string writeTapeDocument(const TapeDocument& document, const std::string& folder)
+{
+    Json root = documentRoot(OneTapeFormatVersion);
+    writeTape(root, document, folder);
+    return documentText(root);
+}
+
+std::string writeSetDocument(const SetDocument& set, const std::string& folder)
+{
+    if (set.albums.empty()) return writeTapeDocument(set.tapes.empty() ? TapeDocument{} : set.tapes.front(), folder);
+    Json root = documentRoot(TapeFormatVersion);
+    Json albums = Json::array();
+    for (const SavedAlbum& album : set.albums) {
+        Json sources = Json::array();
+        for (const std::string& source : album.sources) sources.push_back(storedPath(source, folder));
+        albums.push_back(
+            Json{{"sources", sources}, {"album", album.album}, {"artist", album.artist}, {"tracks", album.tracks}});
+    }
+    root["set"] = Json{{"gap", set.gap}, {"albums", albums}};
+    Json tapes = Json::array();
+    for (const TapeDocument& tape : set.tapes) {
+        Json item = Json::object();
+        writeTape(item, tape, folder);
+        tapes.push_back(std::move(item));
+    }
+    root["tapes"] = tapes;
+    return documentText(root);
+}
+
+std::vector<TrackList> setAlbumTracks(const SetDocument& set)
+{
+    std::vector<TrackList> albums;
+    std::size_t tape = 0, track = 0;
+    for (const SavedAlbum& saved : set.albums) {
+        TrackList album{saved.album, saved.artist, {}};
+        for (int n = 0; n < saved.tracks; ++n) {
+            while (tape < set.tapes.size() && track >= set.tapes[tape].tracks.tracks.size()) {
+                ++tape;
+                track = 0;
+            }
+            if (tape >= set.tapes.size()) break;
+            album.tracks.push_back(set.tapes[tape].tracks.tracks[track++]);
+        }
+        albums.push_back(std::move(album));
+    }
+    return albums;
 }
 
 // ---- Parsing ---------------------------------------------------------------------------------------
@@ -284,8 +345,11 @@ public:
         return v;
     }
 
+    // Where a member of this one is: "tapes[2].tracks" for "tracks" of "tapes[2]".
+    std::string at(const std::string& name) const { return where_.empty() ? name : where_ + "." + name; }
+
 private:
-    std::string path(const char* name) const { return where_.empty() ? name : where_ + "." + name; }
+    std::string path(const char* name) const { return at(name); }
 
     const Json& value_;
     std::string where_;
@@ -306,7 +370,7 @@ std::vector<int> readNumbers(const Reader& r, const char* name, std::int64_t hig
     std::vector<int> numbers;
     for (const Reader& item : r.array(name)) numbers.push_back(static_cast<int>(item.integer(1, highest)));
     if (numbers.size() > static_cast<std::size_t>(MaxDocumentTracks))
-        refuse(DocumentError::Kind::TooManyTracks, r.where().empty() ? name : r.where() + "." + name);
+        refuse(DocumentError::Kind::TooManyTracks, r.at(name));
     return numbers;
 }
 
@@ -344,7 +408,7 @@ void readTrack(const Reader& r, const std::string& folder, Track& track, FileSta
 Loudness readLoudness(const Reader& r)
 {
     if (const std::optional<Loudness> loudness = loudnessOfName(r.text("loudness"))) return *loudness;
-    refuse(DocumentError::Kind::OutOfRange, r.where() + ".loudness");
+    refuse(DocumentError::Kind::OutOfRange, r.at("loudness"));
 }
 
 TapeDocument readDocument(const Reader& root, const std::string& folder)
@@ -353,7 +417,8 @@ TapeDocument readDocument(const Reader& root, const std::string& folder)
     for (const Reader& source : root.array("sources")) document.sources.push_back(readPath(source.text(), folder));
 
     const std::vector<Reader> entries = root.array("entries");
-    if (entries.size() > static_cast<std::size_t>(EntryCount)) refuse(DocumentError::Kind::TooManyTracks, "entries");
+    if (entries.size() > static_cast<std::size_t>(EntryCount))
+        refuse(DocumentError::Kind::TooManyTracks, root.at("entries"));
     for (const Reader& entry : entries) {
         document.entries.push_back(entry.text());
         if (document.entries.back().size() > static_cast<std::size_t>(MaxEntryLength) * 4)
@@ -365,13 +430,13 @@ TapeDocument readDocument(const Reader& root, const std::string& folder)
     std::copy(document.entries.begin(), document.entries.end(), typed.begin());
     const auto times = ReadTrackTimes(typed);
     if (const auto* bad = std::get_if<EntryError>(&times))
-        refuse(DocumentError::Kind::BadEntry, "entries[" + std::to_string(bad->track - 1) + "]");
+        refuse(DocumentError::Kind::BadEntry, root.at("entries[" + std::to_string(bad->track - 1) + "]"));
 
     document.tracks.album = root.text("album");
     document.tracks.artist = root.text("artist");
     const std::vector<Reader> tracks = root.array("tracks");
     if (tracks.size() > static_cast<std::size_t>(MaxDocumentTracks))
-        refuse(DocumentError::Kind::TooManyTracks, "tracks");
+        refuse(DocumentError::Kind::TooManyTracks, root.at("tracks"));
     document.tracks.tracks.resize(tracks.size());
     document.stamps.resize(tracks.size());
     for (std::size_t i = 0; i < tracks.size(); ++i)
@@ -381,9 +446,9 @@ TapeDocument readDocument(const Reader& root, const std::string& folder)
     if (root.has("file")) document.file = root.text("file");
     // A long list is planned from its tracks, the entries from the grid: neither can hold the other's count.
     if (document.longList && tracks.size() <= static_cast<std::size_t>(EntryCount))
-        refuse(DocumentError::Kind::OutOfRange, "longList");
+        refuse(DocumentError::Kind::OutOfRange, root.at("longList"));
     if (!document.longList && tracks.size() > static_cast<std::size_t>(EntryCount))
-        refuse(DocumentError::Kind::TooManyTracks, "tracks");
+        refuse(DocumentError::Kind::TooManyTracks, root.at("tracks"));
 
     const Reader options = root.object("options");
     document.options.keepOrder = options.flag("keepOrder");
@@ -393,7 +458,7 @@ TapeDocument readDocument(const Reader& root, const std::string& folder)
         if (!tape.value().is_object()) refuse(DocumentError::Kind::WrongType, tape.where());
         document.lineup.push_back(readTape(tape));
     }
-    if (!isUsableLineup(document.lineup)) refuse(DocumentError::Kind::OutOfRange, "options.tapes");
+    if (!isUsableLineup(document.lineup)) refuse(DocumentError::Kind::OutOfRange, options.at("tapes"));
 
     if (root.has("plan")) {
         const Reader plan = root.object("plan");
@@ -423,7 +488,7 @@ TapeDocument readDocument(const Reader& root, const std::string& folder)
     const Reader tone = dubbing.object("tone");
     document.dubbing.tone.seconds = tone.number("seconds", 0, MaxToneSeconds);
     document.dubbing.tone.hertz = static_cast<int>(tone.integer("hertz", 0, IntMax));
-    if (!isToneHertz(document.dubbing.tone.hertz)) refuse(DocumentError::Kind::OutOfRange, "dubbing.tone.hertz");
+    if (!isToneHertz(document.dubbing.tone.hertz)) refuse(DocumentError::Kind::OutOfRange, tone.at("hertz"));
     document.dubbing.tone.dbfs = tone.number("dbfs", MinToneDbfs, MaxToneDbfs);
     if (root.has("tapeChecks")) {
         const Reader checks = root.object("tapeChecks");
@@ -440,9 +505,43 @@ TapeDocument readDocument(const Reader& root, const std::string& folder)
     return document;
 }
 
+// A set: its tapes, each read as a document of one tape is, and its albums, which must share out the
+// tapes' tracks exactly.
+SetDocument readSet(const Reader& root, const std::string& folder)
+{
+    SetDocument set;
+    const std::vector<Reader> tapes = root.array("tapes");
+    if (tapes.empty()) refuse(DocumentError::Kind::OutOfRange, "tapes");
+    if (tapes.size() > static_cast<std::size_t>(MaxSetTapes)) refuse(DocumentError::Kind::TooManyTracks, "tapes");
+    std::size_t tracks = 0;
+    for (const Reader& tape : tapes) {
+        if (!tape.value().is_object()) refuse(DocumentError::Kind::WrongType, tape.where());
+        set.tapes.push_back(readDocument(tape, folder));
+        tracks += set.tapes.back().tracks.tracks.size();
+        if (tracks > static_cast<std::size_t>(MaxSetTracks)) refuse(DocumentError::Kind::TooManyTracks, "tapes");
+    }
+
+    const Reader about = root.object("set");
+    set.gap = about.flag("gap");
+    std::int64_t counted = 0;
+    for (const Reader& album : about.array("albums")) {
+        if (!album.value().is_object()) refuse(DocumentError::Kind::WrongType, album.where());
+        SavedAlbum saved;
+        for (const Reader& source : album.array("sources")) saved.sources.push_back(readPath(source.text(), folder));
+        saved.album = album.text("album");
+        saved.artist = album.text("artist");
+        saved.tracks = static_cast<int>(album.integer("tracks", 0, MaxSetTracks));
+        counted += saved.tracks;
+        set.albums.push_back(std::move(saved));
+    }
+    if (set.albums.empty() || counted != static_cast<std::int64_t>(tracks))
+        refuse(DocumentError::Kind::OutOfRange, "set.albums");
+    return set;
+}
+
 }  // namespace
 
-ParsedTapeDocument parseTapeDocument(std::string_view text, const std::string& folder)
+ParsedSetDocument parseSetDocument(std::string_view text, const std::string& folder)
 {
     if (text.size() > MaxTapeDocumentBytes) return DocumentError{DocumentError::Kind::TooLarge, {}};
     // No exceptions from the parser: text that is no JSON gives a discarded value.
@@ -460,19 +559,47 @@ ParsedTapeDocument parseTapeDocument(std::string_view text, const std::string& f
             refuse(DocumentError::Kind::TooNew, std::to_string(version));
         if (root.has("minReaderVersion") && root.integer("minReaderVersion", 1, IntMax) > TapeFormatVersion)
             refuse(DocumentError::Kind::TooNew, std::to_string(version));
-        return readDocument(root, folder);
+        if (root.has("tapes")) return readSet(root, folder);
+        SetDocument set;
+        set.tapes.push_back(readDocument(root, folder));
+        set.gap = set.tapes.front().options.gap;
+        return set;
     } catch (const Refused& refused) {
         return refused.error;
     }
+}
+
+ParsedTapeDocument parseTapeDocument(std::string_view text, const std::string& folder)
+{
+    ParsedSetDocument parsed = parseSetDocument(text, folder);
+    if (auto* error = std::get_if<DocumentError>(&parsed)) return *error;
+    return std::move(std::get<SetDocument>(parsed).tapes.front());
 }
 
 // ---- Messages --------------------------------------------------------------------------------------
 
 namespace {
 
-// "tracks[2].title" as the user counts: track 3's "title"; other members as they are.
+// The index of "list[N]" at the start of where, and where its "]" is.
+std::optional<std::pair<int, std::size_t>> leadingIndex(const std::string& where, const std::string& list)
+{
+    if (where.compare(0, list.size(), list) != 0) return std::nullopt;
+    const std::size_t close = where.find(']', list.size());
+    if (close == std::string::npos) return std::nullopt;
+    int index = 0;
+    const char* first = where.data() + list.size();
+    const auto [end, failed] = std::from_chars(first, where.data() + close, index);
+    if (failed != std::errc() || end != where.data() + close) return std::nullopt;
+    return std::pair{index, close};
+}
+
+// "tracks[2].title" as the user counts: track 3's "title"; of a set, "tapes[1].tracks[2].title" is
+// tape 2's track 3's "title"; other members as they are.
 std::string memberForUser(const std::string& where)
 {
+    if (const auto tape = leadingIndex(where, "tapes["); tape && tape->second + 2 < where.size())
+        return fill(_("テープ %1 の %2"),
+                    {std::to_string(tape->first + 1), memberForUser(where.substr(tape->second + 2))});
     for (const std::string list : {"tracks[", "entries["}) {
         if (where.compare(0, list.size(), list) != 0) continue;
         const std::size_t close = where.find(']', list.size());
@@ -515,7 +642,13 @@ Message documentErrorMessage(const DocumentError& error, const std::string& file
         reason = fill(_("%1 の時間が正しくありません。"), {memberForUser(error.where)});
         break;
     case DocumentError::Kind::TooManyTracks:
-        reason = error.where == "entries" ? _("入力欄が 20 より多くあります。") : _("トラックが 99 より多くあります。");
+        if (error.where == "tapes")
+            reason = fill(_("テープが %1 本より多いか、曲が合わせて %2 曲より多くあります。"),
+                          {std::to_string(MaxSetTapes), std::to_string(MaxSetTracks)});
+        else if (error.where == "entries" || error.where.ends_with(".entries"))
+            reason = _("入力欄が 20 より多くあります。");
+        else
+            reason = _("トラックが 99 より多くあります。");
         break;
     case DocumentError::Kind::TooLarge: reason = _("ファイルが大きすぎます。"); break;
     case DocumentError::Kind::NotAFile: reason = _("ファイルではありません。"); break;

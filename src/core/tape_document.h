@@ -21,14 +21,20 @@
 namespace vantoli {
 
 inline constexpr std::string_view TapeFormatName = "vantoli-tape";
-// The version this program writes. A document of a later version is read when its minReaderVersion
-// is at most this; the members this program does not know are then ignored.
-inline constexpr int TapeFormatVersion = 1;
+// The latest version this program writes and reads. A document of one tape is written as version 1,
+// which every reader reads; a set of tapes as version 2, which a reader of version 1 refuses as too
+// new rather than open a tape it cannot find. A document of a later version is read when its
+// minReaderVersion is at most this; the members this program does not know are then ignored.
+inline constexpr int TapeFormatVersion = 2;
+inline constexpr int OneTapeFormatVersion = 1;
 inline constexpr std::string_view TapeDocumentExtension = ".vantoli";
 
 // A document of 99 tracks with long titles takes some 50 kB; anything past this is not read at all.
 inline constexpr std::uintmax_t MaxTapeDocumentBytes = 4 * 1024 * 1024;
 inline constexpr int MaxDocumentTracks = 99;
+// A set of tapes: each tape at most MaxDocumentTracks tracks, and all of them together at most these.
+inline constexpr int MaxSetTapes = 100;
+inline constexpr int MaxSetTracks = 1000;
 // The longest track a document may hold: ten hours, far beyond any tape.
 inline constexpr std::int64_t MaxDocumentTrackMilliseconds = 10LL * 60 * 60 * 1000;
 inline constexpr double MaxToneSeconds = 60.0;
@@ -111,6 +117,34 @@ struct TapeDocument {
 // folder, absolute) are written relative to it, all others absolute.
 std::string writeTapeDocument(const TapeDocument& document, const std::string& folder);
 
+// An album of a set of tapes as its document keeps it: what was read as the album, and how many of
+// the set's tracks are its (the set's tracks are its tapes' tracks one after another, tape 1's first).
+struct SavedAlbum {
+    std::vector<std::string> sources;  // the files, folders and playlists read as the album (absolute)
+    std::string album;                 // its title and performer, as the source named them
+    std::string artist;
+    int tracks = 0;
+
+    bool operator==(const SavedAlbum&) const = default;
+};
+
+// Several tapes saved as one document: every tape as a document of one tape holds it, and the albums
+// and the gap the set was planned from, so that it can be planned again.
+struct SetDocument {
+    std::vector<SavedAlbum> albums;  // empty for a document of one tape
+    bool gap = true;
+    std::vector<TapeDocument> tapes;  // at least one
+
+    bool operator==(const SetDocument&) const = default;
+};
+
+// A set with albums as a document whose `tapes` array holds its tapes; a set of one tape and no albums
+// as writeTapeDocument writes that tape.
+std::string writeSetDocument(const SetDocument& set, const std::string& folder);
+
+// The albums' tracks as the set's tapes hold them, each album with its title and performer.
+std::vector<TrackList> setAlbumTracks(const SetDocument& set);
+
 struct DocumentError {
     enum class Kind {
         NotJson,        // not JSON text at all
@@ -118,7 +152,8 @@ struct DocumentError {
         TooNew,         // written by a later version that this one cannot read
         WrongType,      // a member of the wrong kind (text for a number, ...)
         OutOfRange,     // a value outside what a tape can have
-        TooManyTracks,  // more than MaxDocumentTracks tracks, or more entries than the grid holds
+        TooManyTracks,  // more than MaxDocumentTracks tracks, or more entries than the grid holds; of a
+                        // set ("tapes"), more than MaxSetTapes tapes or MaxSetTracks tracks
         BadEntry,       // an entry the window would refuse to plan ("4:6x"); where is "entries[2]"
         TooLarge,       // larger than MaxTapeDocumentBytes
         NotAFile,       // a folder, a pipe, a device
@@ -133,8 +168,15 @@ struct DocumentError {
 using ParsedTapeDocument = std::variant<TapeDocument, DocumentError>;
 
 // Reads a document's text. Relative paths are taken from `folder`, the document's folder. A document
-// that does not read whole, its entries included, is refused whole.
+// that does not read whole, its entries included, is refused whole. Of a set, the first tape.
 ParsedTapeDocument parseTapeDocument(std::string_view text, const std::string& folder);
+
+using ParsedSetDocument = std::variant<SetDocument, DocumentError>;
+
+// Reads a set of tapes, or a document of one tape as a set of that tape without albums (its gap the
+// tape's). A fault in any tape refuses the whole set, the member named with its tape ("tapes[2].
+// tracks[3].milliseconds"), as does a count of the albums' tracks that is not the tapes' count.
+ParsedSetDocument parseSetDocument(std::string_view text, const std::string& folder);
 
 // The message for a document that cannot be opened; `file` names it as the user knows it, and a
 // member of a track or an entry is named by the track as users count it ("track 3").

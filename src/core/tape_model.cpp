@@ -1,5 +1,6 @@
 #include "core/tape_model.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "core/exact_planner.h"
@@ -178,6 +179,16 @@ void TapeModel::startFromSource(const TrackList& list, const std::vector<std::st
     changed_ = true;
 }
 
+bool TapeModel::takeTextsOf(const TapeDocument& saved)
+{
+    if (!planShown() || !saved.plan || !samePlan(*saved.plan, plan_->plan) || saved.tracks != tracks()) return false;
+    setLabelTexts(saved.label);
+    setDubbing(saved.dubbing);
+    for (const TapeSide side : {TapeSide::A, TapeSide::B})
+        if (const auto& check = saved.checks[side == TapeSide::B]) setSideCheck(side, *check);
+    return true;
+}
+
 // ---- Label and dubbing --------------------------------------------------------------------------
 
 void TapeModel::setLabelTexts(const std::optional<LabelTexts>& texts)
@@ -252,5 +263,74 @@ bool TapeModel::onlyTypedEntries() const
 }
 
 std::string TapeModel::name() const { return fileStem(file_); }
+
+// ---- A set of tapes -----------------------------------------------------------------------------
+
+std::vector<std::vector<int>> setAlbumSeconds(const std::vector<SetAlbum>& albums)
+{
+    std::vector<std::vector<int>> seconds;
+    for (const SetAlbum& album : albums) seconds.push_back(trackSeconds(album.tracks));
+    return seconds;
+}
+
+TapeModel tapeOfSet(const SetPlan& plan, std::size_t index, const std::vector<SetAlbum>& albums, bool gap)
+{
+    TapeModel tape;
+    if (index >= plan.tapes.size()) return tape;
+    const SetTape& setTape = plan.tapes[index];
+    std::vector<TrackList> lists;
+    for (const SetAlbum& album : albums) lists.push_back(album.tracks);
+    const TrackList tracks = tracksOfSetTape(setTape, lists);
+
+    MadePlan made;
+    made.plan = tapePlanOfSetTape(setTape, gap);
+    for (const SetSide* side : {&setTape.sideA, &setTape.sideB})
+        for (const SetTrackPlace& place : side->tracks) made.trackSeconds.push_back(place.seconds);
+    made.gap = gap ? GapSeconds : 0;
+    made.titles = tracks;
+    made.setTape = static_cast<int>(index) + 1;
+    made.setTapes = static_cast<int>(plan.tapes.size());
+
+    // Each album's sources once, in the order the albums come on the tape.
+    std::vector<std::string> sources;
+    std::vector<int> seen;
+    for (const SetSide* side : {&setTape.sideA, &setTape.sideB})
+        for (const SetTrackPlace& place : side->tracks) {
+            if (std::find(seen.begin(), seen.end(), place.album) != seen.end()) continue;
+            seen.push_back(place.album);
+            if (place.album >= 0 && static_cast<std::size_t>(place.album) < albums.size())
+                for (const std::string& source : albums[place.album].sources) sources.push_back(source);
+        }
+
+    tape.setOptions(PlanOptions{gap, true, false});
+    tape.takeSetTape(tracks, made, sources);
+    return tape;
+}
+
+SetDocument setDocumentOf(const SetPlan& plan, const std::vector<SetAlbum>& albums, bool gap, const Lineup& lineup,
+                          const std::vector<TapeDocument>& kept)
+{
+    SetDocument set;
+    set.gap = gap;
+    for (const SetAlbum& album : albums)
+        set.albums.push_back(SavedAlbum{album.sources, album.tracks.album, album.tracks.artist,
+                                        static_cast<int>(album.tracks.tracks.size())});
+    for (std::size_t i = 0; i < plan.tapes.size(); ++i) {
+        TapeModel tape = tapeOfSet(plan, i, albums, gap);
+        for (const TapeDocument& other : kept)
+            if (tape.takeTextsOf(other)) break;
+        set.tapes.push_back(tape.document(lineup));
+    }
+    return set;
+}
+
+std::vector<SetAlbum> albumsOfSet(const SetDocument& set)
+{
+    std::vector<SetAlbum> albums;
+    const std::vector<TrackList> tracks = setAlbumTracks(set);
+    for (std::size_t i = 0; i < set.albums.size() && i < tracks.size(); ++i)
+        albums.push_back(SetAlbum{tracks[i], set.albums[i].sources});
+    return albums;
+}
 
 }  // namespace vantoli

@@ -16,6 +16,7 @@
 #include "core/entry_reading.h"
 #include "core/label_content.h"
 #include "core/long_disc_plan.h"
+#include "core/set_planner.h"
 #include "core/side_program.h"
 #include "core/tape_document.h"
 #include "core/tape_lineup.h"
@@ -86,6 +87,10 @@ public:
     // Becomes one tape of a set: its tracks (side A's, then side B's) and the plan the set made for
     // them, which is shown as made; the label starts from what the tracks name.
     void takeSetTape(const TrackList& list, const MadePlan& made, const std::vector<std::string>& sources);
+    // When `saved` is this tape as saved or shown elsewhere (the same tracks and the same plan on show),
+    // takes what was typed and set for it there: the label's texts, the dubbing settings and the sides'
+    // checks. Returns whether it did.
+    bool takeTextsOf(const TapeDocument& saved);
     // The plan made last, for the label and dubbing windows; it stays when the entries are cleared.
     const std::optional<MadePlan>& plan() const { return plan_; }
     // Whether the plan made last is still the one shown (Clear hides it).
@@ -133,5 +138,32 @@ private:
     std::string file_;
     bool changed_ = false;
 };
+
+// ---- A set of tapes ----
+
+// An album of a set: its tracks as read, and the files, folders and playlists read for it.
+struct SetAlbum {
+    TrackList tracks;
+    std::vector<std::string> sources;
+
+    bool operator==(const SetAlbum&) const = default;
+};
+
+// Each album's seconds, as planSet takes them.
+std::vector<std::vector<int>> setAlbumSeconds(const std::vector<SetAlbum>& albums);
+
+// Tape `index` of a planned set as a tape of its own (takeSetTape): its tracks, side A's then side B's,
+// the set's plan for them with the tape's place in the set ("1/3"), the set's gap, the sources of the
+// albums on it, and the options the set was planned under (the albums' order kept).
+TapeModel tapeOfSet(const SetPlan& plan, std::size_t index, const std::vector<SetAlbum>& albums, bool gap);
+
+// The set as one document: its albums and gap, and every tape of the plan as tapeOfSet makes it,
+// planned with `lineup`. `kept` holds tapes as saved or shown before; one that is a tape of the plan
+// gives it its texts (takeTextsOf).
+SetDocument setDocumentOf(const SetPlan& plan, const std::vector<SetAlbum>& albums, bool gap, const Lineup& lineup,
+                          const std::vector<TapeDocument>& kept = {});
+
+// The albums of a set document, as its tapes hold their tracks.
+std::vector<SetAlbum> albumsOfSet(const SetDocument& set);
 
 }  // namespace vantoli

@@ -9,12 +9,16 @@
 #include <fstream>
 #include <iterator>
 #include <system_error>
+#include <variant>
 
 #include "core/language.h"
 
 namespace vantoli {
 
-ParsedTapeDocument readTapeDocumentFile(const std::string& path)
+namespace {
+
+// The document's text, or why it cannot be had.
+std::variant<std::string, DocumentError> documentFileText(const std::string& path)
 {
     namespace fs = std::filesystem;
     std::error_code error;
@@ -34,7 +38,23 @@ ParsedTapeDocument readTapeDocumentFile(const std::string& path)
     in.read(text.data(), static_cast<std::streamsize>(text.size()));
     if (in.bad()) return DocumentError{DocumentError::Kind::Unreadable, std::strerror(errno)};
     text.resize(static_cast<std::size_t>(in.gcount()));
-    return parseTapeDocument(text, documentFolder(path));
+    return text;
+}
+
+}  // namespace
+
+ParsedTapeDocument readTapeDocumentFile(const std::string& path)
+{
+    const auto text = documentFileText(path);
+    if (const auto* error = std::get_if<DocumentError>(&text)) return *error;
+    return parseTapeDocument(std::get<std::string>(text), documentFolder(path));
+}
+
+ParsedSetDocument readSetDocumentFile(const std::string& path)
+{
+    const auto text = documentFileText(path);
+    if (const auto* error = std::get_if<DocumentError>(&text)) return *error;
+    return parseSetDocument(std::get<std::string>(text), documentFolder(path));
 }
 
 std::string documentFolder(const std::string& path)

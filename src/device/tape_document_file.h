@@ -13,6 +13,8 @@ namespace vantoli {
 // before it is opened), and only one of at most MaxTapeDocumentBytes. Relative paths in it are taken
 // from the document's own folder.
 ParsedTapeDocument readTapeDocumentFile(const std::string& path);
+// The same for a set of tapes; a document of one tape reads as a set of that tape (parseSetDocument).
+ParsedSetDocument readSetDocumentFile(const std::string& path);
 
 // The absolute folder that holds path, for writeTapeDocument and parseTapeDocument.
 std::string documentFolder(const std::string& path);

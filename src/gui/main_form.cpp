@@ -200,6 +200,7 @@ void MainForm::createMenus()
         {"mnuFileLabel",     Level::Item, QT_TRANSLATE_NOOP("MainForm", "カセットレーベルを作成(&L)..."),         Tick::None,   &MainForm::mnuFileLabel_Click,     &MainForm::mnuFileLabel_},
         {"mnuFileDub",       Level::Item, QT_TRANSLATE_NOOP("MainForm", "テープにダビング(&D)..."),               Tick::None,   &MainForm::mnuFileDub_Click,       &MainForm::mnuFileDub_},
         {"mnuFileDeckCheck", Level::Item, QT_TRANSLATE_NOOP("MainForm", "デッキの点検(&K)..."),                   Tick::None,   &MainForm::mnuFileDeckCheck_Click, &MainForm::mnuFileDeckCheck_},
+        {"mnuFileSeveral",   Level::Item, QT_TRANSLATE_NOOP("MainForm", "複数のテープに分ける(&M)..."),           Tick::None,   &MainForm::mnuFileSeveral_Click,   &MainForm::mnuFileSeveral_},
         {"mnuFileBar2",      Level::Item, Separator,                               Tick::None,   nullptr,                           nullptr},
         {"mnuExit",          Level::Item, QT_TRANSLATE_NOOP("MainForm", "アプリケーションの終了(&X)"),            Tick::None,   &MainForm::mnuExit_Click,          &MainForm::mnuExit_},
         {"mnuSetting",       Level::Menu, QT_TRANSLATE_NOOP("MainForm", "設定(&S)"),                              Tick::None,   nullptr,                           nullptr},
@@ -342,6 +343,7 @@ void MainForm::mnuSettingTapes_Click()
     if (window.exec() != QDialog::Accepted) return;
     tapes_ = window.choices();
     lineup_ = lineupOf(tapes_);
+    if (SeveralTapes* open = several_.window()) open->replan();
     QString file;
     if (!saveTapeChoices(tapes_, &file)) showMessage(this, unsavedTapesMessage(file.toStdString()));
 }
@@ -394,6 +396,9 @@ void MainForm::mnuFileDub_Click()
         markChanged();
     });
 }
+
+// Opens the window of several tapes, which plans albums of its own; a tape of its plan comes back here.
+void MainForm::mnuFileSeveral_Click() { showSeveralTapes(several_, *this); }
 
 // Opens the deck check, which needs no plan: it plays and measures a test program of its own.
 void MainForm::mnuFileDeckCheck_Click() { showDeckCheck(deckCheck_); }

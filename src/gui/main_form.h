@@ -24,6 +24,7 @@
 #include "gui/deck_check.h"
 #include "gui/dubbing.h"
 #include "gui/report.h"
+#include "gui/several_tapes.h"
 #include "gui/single_window.h"
 #include "gui/translation.h"
 #include "gui/version.h"
@@ -87,6 +88,8 @@ public:
     QMenu* mnuFileRecent() const { return mnuFileRecent_; }
     QAction* mnuFileLabel() const { return mnuFileLabel_; }
     QAction* mnuFileDub() const { return mnuFileDub_; }
+    // Opens the window that plans several albums onto several tapes (SeveralTapes).
+    QAction* mnuFileSeveral() const { return mnuFileSeveral_; }
     QAction* mnuFileDeckCheck() const { return mnuFileDeckCheck_; }
     QAction* mnuExit() const { return mnuExit_; }
     QAction* mnuSettingCD() const { return mnuSettingCD_; }
@@ -123,6 +126,7 @@ public:
     SingleWindow<CassetteLabel>& labelWindow() { return label_; }
     SingleWindow<Dubbing>& dubbingWindow() { return dubbing_; }
     SingleWindow<DeckCheck>& deckCheckWindow() { return deckCheck_; }
+    SingleWindow<SeveralTapes>& severalTapesWindow() { return several_; }
 
     // The titles, album and artist of the tracks in the entries, as their source named them (tracks[i]
     // is entry i): the last read of a CD's CD-Text or of files. Empty when the entries were typed. Shown
@@ -167,8 +171,13 @@ public:
     // Opens a tape document: the entries or the long list with its report, the titles, the options, the
     // plan made anew (and a message when it differs from the one saved), the label's texts and the
     // dubbing settings. A document that cannot be read is a message and changes nothing. Audio files
-    // missing or changed since are named in one message; the tape opens all the same.
+    // missing or changed since are named in one message; the tape opens all the same. A set of tapes
+    // opens in the SeveralTapes window, planned anew, and its first tape in this one.
     bool OpenTape(const QString& path);
+    // Shows a tape of a set (tapeOfSet) as the window's tape: its entries or its long list with its
+    // report, the set's plan for it, and its label and dubbing for the windows that show them. A tape
+    // `saved` as it is in its set's document counts as unchanged; it has no file of its own.
+    void showSetTape(TapeModel tape, bool saved);
     // Saves the tape at path, atomically; a failed save is a message and leaves the file as it was.
     bool SaveTape(const QString& path);
     // The window's tape as a document, as it would be saved now.
@@ -218,6 +227,7 @@ public slots:
     void mnuFileSaveTape_Click();
     void mnuFileLabel_Click();
     void mnuFileDub_Click();
+    void mnuFileSeveral_Click();
     void mnuFileDeckCheck_Click();
     void mnuExit_Click();
     void mnuSettingOnline_Click();
@@ -281,6 +291,8 @@ private:
     bool applyTapeDocument(const TapeDocument& document, const QString& file);
     // The messages after a tape was put into the window: the plan made anew, files missing or changed.
     void reportOpenedTape(const TapeDocument& document, bool differs);
+    // A set of tapes opened: the set in its window, its first tape in this one.
+    bool openSet(const SetDocument& set, const QString& file);
     // Something of the tape changed: it counts as not saved, and the recovery copy follows soon.
     void markChanged();
     void writeRecoveryCopy();
@@ -316,6 +328,7 @@ private:
     QMenu* mnuFileRecent_ = nullptr;
     QAction* mnuFileLabel_ = nullptr;
     QAction* mnuFileDub_ = nullptr;
+    QAction* mnuFileSeveral_ = nullptr;
     QAction* mnuFileDeckCheck_ = nullptr;
     QAction* mnuExit_ = nullptr;
     QAction* mnuSettingCD_ = nullptr;
@@ -337,6 +350,7 @@ private:
     SingleWindow<CassetteLabel> label_;
     SingleWindow<Dubbing> dubbing_;
     SingleWindow<DeckCheck> deckCheck_;
+    SingleWindow<SeveralTapes> several_;
 
     TapeModel tape_;
     std::optional<LabelEdits> labelEdits_;  // typed over the label window when it last closed

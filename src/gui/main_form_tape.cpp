@@ -15,12 +15,16 @@
 
 #include <variant>
 
+#include "core/plan_report.h"
+#include "core/time_text.h"
 #include "core/track_caption.h"
 #include "device/tape_document_file.h"
 #include "gui/dubbing.h"
 #include "gui/main_form.h"
 #include "gui/message_box.h"
+#include "gui/report.h"
 #include "gui/save_file.h"
+#include "gui/several_tapes.h"
 #include "gui/tape_file.h"
 
 namespace vantoli {
@@ -98,14 +102,16 @@ void MainForm::reportOpenedTape(const TapeDocument& document, bool differs)
 
 bool MainForm::OpenTape(const QString& path)
 {
-    const ParsedTapeDocument parsed = readTapeDocumentFile(nativeName(path));
+    const ParsedSetDocument parsed = readSetDocumentFile(nativeName(path));
     if (const auto* error = std::get_if<DocumentError>(&parsed)) {
         showMessage(this, documentErrorMessage(*error, QDir::toNativeSeparators(path).toStdString()));
         return false;
     }
     const QString file = QFileInfo(path).absoluteFilePath();
     rememberRecent(file);
-    const TapeDocument& document = std::get<TapeDocument>(parsed);
+    const SetDocument& set = std::get<SetDocument>(parsed);
+    if (!set.albums.empty()) return openSet(set, file);
+    const TapeDocument& document = set.tapes.front();
     const bool differs = applyTapeDocument(document, file);
     // A plan made anew is a change the file does not hold yet.
     tape_.setChanged(false);
@@ -117,6 +123,68 @@ bool MainForm::OpenTape(const QString& path)
     showTitle();
     reportOpenedTape(document, differs);
     return true;
+}
+
+bool MainForm::openSet(const SetDocument& set, const QString& file)
+{
+    SeveralTapes* window = showSeveralTapes(several_, *this);
+    window->showSet(set, file);
+    const TapeDocument& first = set.tapes.front();
+    if (window->openTape(0, false)) {
+        // The files as the document stamped them: changed ones are known too.
+        const AudioFileCheck check = checkAudioFiles(first);
+        unavailableAudio_.clear();
+        for (const auto* files : {&check.missing, &check.changed})
+            for (const std::string& f : *files) unavailableAudio_ << fromNative(f);
+        reportOpenedTape(first, !window->tapeAsSaved(0));
+        return true;
+    }
+    // The set plans no more with today's tapes (a track longer than any side): its first tape opens as
+    // a tape of its own, planned as one, and the set's window says why.
+    const bool differs = applyTapeDocument(first, QString());
+    tape_.setChanged(false);
+    recoveryTimer_.stop();
+    if (differs) markChanged();
+    showTitle();
+    reportOpenedTape(first, differs);
+    return true;
+}
+
+void MainForm::showSetTape(TapeModel tape, bool saved)
+{
+    tape_ = std::move(tape);
+    showTape();
+    if (Dubbing* open = dubbing_.window()) open->setSettings(tape_.dubbing());
+    const MadePlan& made = *tape_.plan();
+    int total = 0;
+    for (int seconds : made.trackSeconds) total += seconds;
+    if (tape_.isLongList()) {
+        reported_ = LongDiscPlan{static_cast<std::int32_t>(made.trackSeconds.size()), total, made.plan};
+        showReport(report_, QString::fromStdString(PlanReportText(*reported_)));
+    } else {
+        ShowTimeLabel(total, TimeTotal);
+        ShowPlan(made.plan);
+        Run_->setFocus();
+    }
+    // Showing the plan on an open label may take the texts from it: the tape's own count.
+    const std::optional<LabelTexts> texts = tape_.labelTexts();
+    showNewPlan();
+    tape_.setLabelTexts(texts);
+    labelEdits_.reset();
+    if (CassetteLabel* open = label_.window())
+        open->setTexts(texts.value_or(LabelTexts{tape_.tracks().album, tape_.tracks().artist, {}, {}}));
+
+    const AudioFileCheck check = checkAudioFiles(tape_.document(lineup_));
+    unavailableAudio_.clear();
+    for (const auto* files : {&check.missing, &check.changed})
+        for (const std::string& f : *files) unavailableAudio_ << fromNative(f);
+    if (saved) {
+        tape_.setChanged(false);
+        recoveryTimer_.stop();
+    } else {
+        markChanged();
+    }
+    showTitle();
 }
 
 bool MainForm::SaveTape(const QString& path)

@@ -56,6 +56,42 @@ std::string edited(const std::string& from, const std::string& to)
     return text.replace(at, from.size(), to);
 }
 
+// A set of two tapes: tape 1 holds the first album and the start of the second, tape 2 (the full
+// document) the rest of the second album.
+SetDocument twoTapeSet()
+{
+    SetDocument set;
+    set.gap = false;
+    TapeDocument first;
+    first.sources = {"/music/box/disc1", "/music/box/disc2.cue"};
+    first.entries = {"300", "420"};
+    first.tracks = TrackList{"Disc 1", "Band", {Track{300'200, "A1", "Band", {}}, Track{420'000, "B1", "Band", {}}}};
+    first.stamps.assign(2, FileStamp{});
+    first.options = PlanOptions{false, true, false};
+    first.lineup = {Tape{46, 1400}, Tape{90, 2745}};
+    first.plan = SavedPlan{Tape{46, 1400}, {1}, {2}};
+    set.tapes = {first, fullDocument()};
+    set.albums = {SavedAlbum{{"/music/box/disc1"}, "Disc 1", "Band", 1},
+                  SavedAlbum{{"/music/box/disc2.cue", "/elsewhere/bonus"}, "Disc 2", "", 5}};
+    return set;
+}
+
+DocumentError setErrorOf(const std::string& text)
+{
+    const ParsedSetDocument parsed = parseSetDocument(text, "/music");
+    if (const auto* error = std::get_if<DocumentError>(&parsed)) return *error;
+    return DocumentError{DocumentError::Kind::Unreadable, "read as a set"};
+}
+
+// The set's text with one piece replaced.
+std::string editedSet(const std::string& from, const std::string& to)
+{
+    std::string text = writeSetDocument(twoTapeSet(), "/music");
+    const std::size_t at = text.find(from);
+    if (at == std::string::npos) qFatal("no %s in the set", from.c_str());
+    return text.replace(at, from.size(), to);
+}
+
 }  // namespace
 
 class TestTapeDocument : public QObject {
@@ -104,8 +140,8 @@ private slots:
         QTest::addColumn<bool>("opens");
         QTest::newRow("same version") << "\"version\": 1, \"minReaderVersion\": 1" << true;
         QTest::newRow("later, readable by 1") << "\"version\": 7, \"minReaderVersion\": 1, \"shelf\": [1]" << true;
-        QTest::newRow("later, needs 2") << "\"version\": 7, \"minReaderVersion\": 2" << false;
-        QTest::newRow("later, says nothing") << "\"version\": 2" << false;
+        QTest::newRow("later, needs 3") << "\"version\": 7, \"minReaderVersion\": 3" << false;
+        QTest::newRow("later, says nothing") << "\"version\": 3" << false;
         // A file of version 1 asking for a reader of version 5 opened.
         QTest::newRow("version 1, needs 5") << "\"version\": 1, \"minReaderVersion\": 5" << false;
     }
@@ -224,6 +260,136 @@ private slots:
         QVERIFY(std::holds_alternative<TapeDocument>(parseTapeDocument(writeTapeDocument(d, "/"), "/")));
         d.tracks.tracks.push_back(Track{60'000, "t", "", {}});
         QCOMPARE(errorOf(writeTapeDocument(d, "/")).kind, DocumentError::Kind::TooManyTracks);
+    }
+
+    // A set keeps every tape whole and the albums it was planned from; its albums' tracks are the
+    // tapes' tracks in order, an album running on from one tape to the next. Read where one tape is
+    // wanted, it is its first tape; it asks for a reader that knows sets.
+    void setSurvivesSaveAndOpen()
+    {
+        const SetDocument set = twoTapeSet();
+        const std::string text = writeSetDocument(set, "/music");
+        const ParsedSetDocument parsed = parseSetDocument(text, "/music");
+        QVERIFY(std::holds_alternative<SetDocument>(parsed));
+        QCOMPARE(std::get<SetDocument>(parsed), set);
+        QVERIFY(text.find("\"minReaderVersion\": 2") != std::string::npos);
+        QVERIFY(text.find("\"box/disc2.cue\"") != std::string::npos);  // below the document: relative
+        QCOMPARE(std::get<TapeDocument>(parseTapeDocument(text, "/music")), set.tapes.front());
+
+        const std::vector<TrackList> albums = setAlbumTracks(set);
+        QCOMPARE(albums.size(), std::size_t(2));
+        QCOMPARE(albums[0].album, std::string("Disc 1"));
+        QCOMPARE(albums[0].tracks, std::vector<Track>{set.tapes[0].tracks.tracks[0]});
+        std::vector<Track> second{set.tapes[0].tracks.tracks[1]};
+        second.insert(second.end(), set.tapes[1].tracks.tracks.begin(), set.tapes[1].tracks.tracks.end());
+        QCOMPARE(albums[1].tracks, second);
+    }
+
+    // A document of one tape is written as it always was, and reads back as a set of that one tape.
+    void oneTapeIsWrittenAsBefore()
+    {
+        const TapeDocument tape = fullDocument();
+        const std::string text = writeSetDocument(SetDocument{{}, false, {tape}}, "/music");
+        QCOMPARE(text, writeTapeDocument(tape, "/music"));
+        QVERIFY(
+            text.starts_with("{\n  \"format\": \"vantoli-tape\",\n  \"version\": 1,\n  \"minReaderVersion\": 1,\n"
+                             "  \"sources\": ["));
+        QVERIFY(text.find("\n  \"tapes\"") == std::string::npos && text.find("\n  \"set\"") == std::string::npos);
+        const SetDocument read = std::get<SetDocument>(parseSetDocument(text, "/music"));
+        QCOMPARE(read.tapes, std::vector<TapeDocument>{tape});
+        QVERIFY(read.albums.empty());
+        QCOMPARE(read.gap, tape.options.gap);
+    }
+
+    void badSetIsRefusedWhole_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<DocumentError::Kind>("kind");
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<QString>("named");  // what the message says of the member
+        using K = DocumentError::Kind;
+        QTest::newRow("second tape's length as text")
+            << "\"milliseconds\": 271500"
+            << "\"milliseconds\": \"4:31\"" << K::WrongType << "tapes[1].tracks[0].milliseconds"
+            << "テープ 2 の トラック 1 の milliseconds";
+        QTest::newRow("first tape's entry unreadable") << "\"420\""
+                                                       << "\"4:6x\"" << K::BadEntry << "tapes[0].entries[1]"
+                                                       << "テープ 1 の トラック 2";
+        QTest::newRow("first tape's lineup out of order")
+            << "\"minutes\": 90"
+            << "\"minutes\": 40" << K::OutOfRange << "tapes[0].options.tapes"
+            << "テープ 1 の options.tapes";
+        QTest::newRow("second tape's tone") << "\"hertz\": 400"
+                                            << "\"hertz\": 440" << K::OutOfRange << "tapes[1].dubbing.tone.hertz"
+                                            << "テープ 2 の dubbing.tone.hertz";
+        QTest::newRow("second tape's loudness")
+            << "\"loudness\": \"album\""
+            << "\"loudness\": \"loud\"" << K::OutOfRange << "tapes[1].dubbing.loudness"
+            << "テープ 2 の dubbing.loudness";
+        QTest::newRow("a tape no object") << "\"tapes\": [\n    {"
+                                          << "\"tapes\": [\n    7, {" << K::WrongType << "tapes[0]"
+                                          << "";
+        QTest::newRow("no tape") << "\"tapes\": ["
+                                 << "\"tapes\": [], \"x\": [" << K::OutOfRange << "tapes"
+                                 << "";
+        QTest::newRow("albums count a track too many") << "\"tracks\": 5"
+                                                       << "\"tracks\": 6" << K::OutOfRange << "set.albums"
+                                                       << "set.albums";
+        QTest::newRow("album's source no text") << "\"sources\": [\n          \"box/disc1\""
+                                                << "\"sources\": [\n 1" << K::WrongType << "set.albums[0].sources[0]"
+                                                << "";
+        QTest::newRow("gap as number") << "\"gap\": false,\n    \"albums\""
+                                       << "\"gap\": 0,\n    \"albums\"" << K::WrongType << "set.gap"
+                                       << "set.gap";
+        QTest::newRow("no set") << "\"set\":"
+                                << "\"sets\":" << K::WrongType << "set"
+                                << "";
+    }
+    void badSetIsRefusedWhole()
+    {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(DocumentError::Kind, kind);
+        QFETCH(QString, where);
+        QFETCH(QString, named);
+        const std::string text = editedSet(from.toStdString(), to.toStdString());
+        const DocumentError error = setErrorOf(text);
+        QCOMPARE(error.kind, kind);
+        QCOMPARE(QString::fromStdString(error.where), where);
+        // Where one tape is wanted the set is refused all the same.
+        QCOMPARE(errorOf(text), error);
+        if (named.isEmpty()) return;
+        const QString message = QString::fromStdString(documentErrorMessage(error, "box.vantoli").text);
+        QVERIFY2(message.contains(named), qPrintable(message));
+    }
+
+    // Each tape holds at most 99 tracks, the set more in all, up to its own limit.
+    void setTrackLimits()
+    {
+        TapeDocument tape = fullDocument();
+        tape.longList = true;
+        tape.tracks.tracks.assign(MaxDocumentTracks, Track{60'000, "t", "", {}});
+        tape.stamps.clear();
+        tape.plan.reset();
+        tape.label.reset();
+        SetDocument set;
+        const int fit = MaxSetTracks / MaxDocumentTracks;
+        set.tapes.assign(static_cast<std::size_t>(fit), tape);
+        set.albums = {SavedAlbum{{"/box"}, "Box", "", fit * MaxDocumentTracks}};
+        QCOMPARE(std::get<SetDocument>(parseSetDocument(writeSetDocument(set, "/"), "/")).tapes.size(),
+                 std::size_t(fit));
+
+        SetDocument over = set;
+        over.tapes.push_back(tape);
+        over.albums.front().tracks += MaxDocumentTracks;
+        QCOMPARE(setErrorOf(writeSetDocument(over, "/")), (DocumentError{DocumentError::Kind::TooManyTracks, "tapes"}));
+
+        SetDocument full = set;
+        full.tapes.back().tracks.tracks.push_back(Track{60'000, "t", "", {}});
+        full.albums.front().tracks += 1;
+        const std::string where = "tapes[" + std::to_string(fit - 1) + "].tracks";
+        QCOMPARE(setErrorOf(writeSetDocument(full, "/")), (DocumentError{DocumentError::Kind::TooManyTracks, where}));
     }
 
     void textPastTheLimitIsNotParsed()

@@ -8,6 +8,8 @@
 #include "core/tape_model.h"
 #include "core/time_text.h"
 
+#include <algorithm>
+
 using namespace vantoli;
 
 namespace {
@@ -20,6 +22,23 @@ Track fileTrack(std::int64_t milliseconds, const std::string& title)
 TrackList album()
 {
     return TrackList{"Album", "Band", {fileTrack(271'400, "one"), fileTrack(185'000, "two"), fileTrack(60'900, "three")}};
+}
+
+// A box of two albums too long for one tape: 25 short tracks, then four of 28:20, one a side of a C90.
+std::vector<SetAlbum> boxSet()
+{
+    SetAlbum shorts{{"Shorts", "Band", {}}, {"/m/shorts"}};
+    for (int i = 0; i < 25; ++i) shorts.tracks.tracks.push_back(fileTrack(100'000 + i, "s" + std::to_string(i)));
+    SetAlbum longs{{"Longs", "Other", {}}, {"/m/longs.cue", "/m/bonus.flac"}};
+    for (int i = 0; i < 4; ++i) longs.tracks.tracks.push_back(fileTrack(1'700'000, "l" + std::to_string(i)));
+    return {shorts, longs};
+}
+
+SetPlan planOf(const std::vector<SetAlbum>& albums)
+{
+    const SetPlanResult result = planSet(setAlbumSeconds(albums), true);
+    if (!std::holds_alternative<SetPlan>(result)) qFatal("the box does not plan");
+    return std::get<SetPlan>(result);
 }
 
 }  // namespace
@@ -153,6 +172,70 @@ private slots:
         QVERIFY(!opened.sideCheck(TapeSide::A));
         tape.readTracks(album(), {"/n"});
         QVERIFY(!tape.sideCheck(TapeSide::B));
+    }
+
+    // Each tape of a set is a tape of its own: the set's plan for its tracks (a long list past 20),
+    // its place in the set, the sources of the albums on it; the set's document gives back the albums
+    // it was planned from, an album that runs on to the next tape included.
+    void aSetSavesAsTapesOfTheirOwn()
+    {
+        const std::vector<SetAlbum> albums = boxSet();
+        const SetPlan plan = planOf(albums);
+        QVERIFY(plan.tapes.size() >= 2);
+        const SetDocument set = setDocumentOf(plan, albums, true, standardLineup());
+        QCOMPARE(set.tapes.size(), plan.tapes.size());
+        QCOMPARE(albumsOfSet(set), albums);
+        QCOMPARE(set.gap, true);
+
+        bool longList = false;
+        for (std::size_t i = 0; i < plan.tapes.size(); ++i) {
+            const TapeModel tape = tapeOfSet(plan, i, albums, true);
+            QVERIFY(tape.planShown());
+            QCOMPARE(tape.plan()->setTape, int(i) + 1);
+            QCOMPARE(tape.plan()->setTapes, int(plan.tapes.size()));
+            QCOMPARE(tape.plan()->plan, tapePlanOfSetTape(plan.tapes[i], true));
+            QVERIFY(tape.options().gap && tape.options().keepOrder);
+            QCOMPARE(set.tapes[i], tape.document(standardLineup()));
+            // An album's sources come with every tape that holds a track of it, once.
+            std::vector<std::string> expected;
+            for (const SetSide* side : {&plan.tapes[i].sideA, &plan.tapes[i].sideB})
+                for (const SetTrackPlace& place : side->tracks)
+                    for (const std::string& source : albums[place.album].sources)
+                        if (std::find(expected.begin(), expected.end(), source) == expected.end())
+                            expected.push_back(source);
+            QCOMPARE(tape.sources(), expected);
+            longList = longList || tape.isLongList();
+            QCOMPARE(tape.isLongList(), tape.tracks().tracks.size() > std::size_t(EntryCount));
+        }
+        QVERIFY(longList);
+    }
+
+    // Texts typed for a tape of the set come back to that tape only, and only while the tape is the
+    // same: another plan for it, or other tracks, leave them.
+    void aTapeOfTheSetKeepsItsTexts()
+    {
+        const std::vector<SetAlbum> albums = boxSet();
+        const SetPlan plan = planOf(albums);
+        TapeModel second = tapeOfSet(plan, 1, albums, true);
+        second.setLabelTexts(LabelTexts{"Box 2", "Band", "TYPE II", {}});
+        second.setDubbing(DubbingSettings{4, {}, Loudness::Album});
+        const TapeDocument kept = second.document(standardLineup());
+
+        const SetDocument set = setDocumentOf(plan, albums, true, standardLineup(), {kept});
+        QCOMPARE(set.tapes[1].label, kept.label);
+        QCOMPARE(set.tapes[1].dubbing, kept.dubbing);
+        QVERIFY(set.tapes[0].label != kept.label);
+        QCOMPARE(set.tapes[0].dubbing, DubbingSettings{});
+
+        TapeDocument replanned = kept;
+        std::swap(replanned.plan->sideA, replanned.plan->sideB);
+        TapeDocument retitled = kept;
+        retitled.tracks.tracks[0].title = "other";
+        for (const TapeDocument& other : {replanned, retitled}) {
+            TapeModel tape = tapeOfSet(plan, 1, albums, true);
+            QVERIFY(!tape.takeTextsOf(other));
+            QCOMPARE(tape.dubbing(), DubbingSettings{});
+        }
     }
 
     // Entries alone, typed or read from a disc, are scratch work; files read, typed label texts,

@@ -29,6 +29,7 @@
 #include "gui/help_window.h"
 #include "gui/paste_tracks.h"
 #include "gui/release_chooser.h"
+#include "gui/several_tapes.h"
 #include "gui/report.h"
 #include "gui/tape_settings.h"
 #include "gui/translation.h"
@@ -159,6 +160,20 @@ void closeEverything()
 
 QString helpFolder() { return QStringLiteral(VANTOLI_HELP_DIR); }
 
+// Opens the window of several tapes on a set of two albums, planned.
+void openSeveralTapes(MainForm& window)
+{
+    window.mnuFileSeveral()->trigger();
+    SeveralTapes* several = window.severalTapesWindow().window();
+    if (!several) return;
+    const std::vector<SetAlbum> albums{
+        SetAlbum{TrackList{"Box", "Band", std::vector<Track>(5, Track{1'500'000, "t", "", {}})}, {}},
+        SetAlbum{TrackList{"", "", std::vector<Track>(3, Track{900'000, "u", "", {}})}, {}}};
+    const SetPlanResult planned = planSet(setAlbumSeconds(albums), true, window.lineup());
+    if (const auto* plan = std::get_if<SetPlan>(&planned))
+        several->showSet(setDocumentOf(*plan, albums, true, window.lineup()), QString());
+}
+
 // Opens every window and shows every kind of message, and returns what they show.
 QList<Shown> sweep()
 {
@@ -220,6 +235,7 @@ QList<Shown> sweep()
     window->mnuFileLabel()->trigger();
     window->mnuFileDub()->trigger();
     window->mnuFileDeckCheck()->trigger();
+    openSeveralTapes(*window);
     (new TapeCheckWindow(StreamRequest{}, TapeSide::B, 1800))->show();
     showHelp(window.get(), helpFolder());
     SingleWindow<Report> report;
@@ -249,7 +265,7 @@ private slots:
         QVERIFY(shown.size() > 100);
         // A window the sweep failed to open would pass unseen.
         for (const char* title : {"Dubbing title", "DeckCheck title", "TapeCheckWindow title", "PasteTracks title",
-                                  "ReleaseChooser title"})
+                                  "ReleaseChooser title", "SeveralTapes title"})
             QVERIFY2(std::any_of(shown.begin(), shown.end(), [&](const Shown& s) { return s.where == title; }), title);
         QStringList problems;
         for (const Shown& s : shown) {
@@ -292,6 +308,7 @@ private slots:
         window->mnuHelpVersion()->trigger();
         window->mnuFileLabel()->trigger();
         window->mnuFileDub()->trigger();
+        openSeveralTapes(*window);
         showHelp(window.get(), helpFolder());
         window->showLongDiscPlan(std::vector<int>(24, 200), 24);
         const auto shownNow = [] {

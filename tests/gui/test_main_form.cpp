@@ -215,6 +215,7 @@ private slots:
                                              "mnuFileLabel カセットレーベルを作成(&L)...",
                                              "mnuFileDub テープにダビング(&D)...",
                                              "mnuFileDeckCheck デッキの点検(&K)...",
+                                             "mnuFileSeveral 複数のテープに分ける(&M)...",
                                              "mnuFileBar2 -",
                                              "mnuExit アプリケーションの終了(&X)"};
         QTest::newRow("setting") << "mnuSetting" << "設定(&S)"
