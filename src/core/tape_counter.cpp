@@ -131,4 +131,15 @@ std::string counterFitText(CounterReading first, CounterReading second)
                  std::to_string(counterAt(fit, 45 * 60))});
 }
 
+std::string counterFitText(const std::optional<CounterReadings>& readings)
+{
+    if (!readings) return _("時間は「分:秒」（例 12:30）、カウンターは整数で入力してください。");
+    return counterFitText(readings->first, readings->second);
+}
+
+Message counterReadingsMessage(const std::string& why)
+{
+    return {_("テープの種類"), fill(_("カウンターの読みを使えません。\r%1"), {why}), MessageIcon::Exclamation};
+}
+
 }  // namespace vantoli

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <utility>
 
+#include "core/message.h"
+
 namespace vantoli {
 
 // "The counter read C at T seconds from the side's start."
@@ -60,5 +62,10 @@ std::string counterReadingsText(const CounterReadings& readings);
 // One line for the user on two readings: the fit and the counter at a few times along a side, or why
 // the readings give none.
 std::string counterFitText(CounterReading first, CounterReading second);
+// The same for readings as typed: what they should look like when they could not be read.
+std::string counterFitText(const std::optional<CounterReadings>& readings);
+
+// The message for readings that cannot be used (`why`: the text counterFitText gives them).
+Message counterReadingsMessage(const std::string& why);
 
 }  // namespace vantoli
