@@ -34,7 +34,8 @@ struct LabelTrack {
     std::string title;  // UTF-8; empty when the source names none
     int seconds = 0;    // the track's length
     int start = 0;      // where the track starts on its side, the gaps before it counted
-    std::optional<int> counter;  // the deck's counter at the start, when a calibration is in use
+    // The deck's counter at the start, when a calibration is in use (fillCounterReadings).
+    std::optional<int> counter = std::nullopt;
 
     bool operator==(const LabelTrack&) const = default;
 };

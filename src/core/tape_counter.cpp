@@ -25,8 +25,7 @@ std::optional<CounterRefusal> counterRefusal(CounterReading first, CounterReadin
 std::optional<CounterCalibration> calibrateCounter(CounterReading first, CounterReading second)
 {
     if (first.seconds > second.seconds) std::swap(first, second);
-    if (first.seconds <= 0 || first.counter <= 0 || second.seconds <= first.seconds ||
-        second.counter <= first.counter)
+    if (first.seconds <= 0 || first.counter <= 0 || second.seconds <= first.seconds || second.counter <= first.counter)
         return std::nullopt;
     // t/θ = a + bθ is a line through both readings.
     const double t1 = first.seconds, t2 = second.seconds;
@@ -111,21 +110,17 @@ std::string counterFitText(CounterReading first, CounterReading second)
 {
     if (const std::optional<CounterRefusal> refusal = counterRefusal(first, second)) {
         switch (*refusal) {
-        case CounterRefusal::NotAboveZero:
-            return _("時間とカウンターは 0 より大きくしてください。");
-        case CounterRefusal::SameTime:
-            return _("2 つの読みの時間が同じです。時間を離して読んでください。");
-        case CounterRefusal::SameCount:
-            return _("2 つの読みのカウンターが同じです。");
-        case CounterRefusal::CountsDown:
-            return _("後の時間のほうがカウンターが小さくなっています。");
+        case CounterRefusal::NotAboveZero: return _("時間とカウンターは 0 より大きくしてください。");
+        case CounterRefusal::SameTime: return _("2 つの読みの時間が同じです。時間を離して読んでください。");
+        case CounterRefusal::SameCount: return _("2 つの読みのカウンターが同じです。");
+        case CounterRefusal::CountsDown: return _("後の時間のほうがカウンターが小さくなっています。");
         case CounterRefusal::RunsBackwards:
             return _("この 2 つの読みでは、カウンターが途中で逆に回ることになります。読み直してください。");
         }
     }
     const CounterCalibration fit = *calibrateCounter(first, second);
-    const std::string formula = "t = " + shortNumber(fit.a) + "·C " + (fit.b < 0 ? "− " : "+ ") +
-                                shortNumber(std::abs(fit.b)) + "·C²";
+    const std::string formula =
+        "t = " + shortNumber(fit.a) + "·C " + (fit.b < 0 ? "− " : "+ ") + shortNumber(std::abs(fit.b)) + "·C²";
     return fill(_("%1（C はカウンター、t は秒）　15:00 で %2、30:00 で %3、45:00 で %4"),
                 {formula, std::to_string(counterAt(fit, 15 * 60)), std::to_string(counterAt(fit, 30 * 60)),
                  std::to_string(counterAt(fit, 45 * 60))});

@@ -52,8 +52,7 @@ QTableWidgetItem* fixedItem(const QString& s, Qt::Alignment align)
 void showHeadings(QTableWidget* table)
 {
     table->setHorizontalHeaderLabels({translated(ja("CassetteLabel", "No.")), translated(ja("CassetteLabel", "曲名")),
-                                      translated(ja("CassetteLabel", "長さ")),
-                                      translated(ja("CassetteLabel", "開始")),
+                                      translated(ja("CassetteLabel", "長さ")), translated(ja("CassetteLabel", "開始")),
                                       translated(ja("CassetteLabel", "カウンター"))});
 }
 

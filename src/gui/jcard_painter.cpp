@@ -211,8 +211,8 @@ RowCells rowCells(const CardPainter& card, const LabelContent& label, double row
         for (const LabelTrack& track : side->tracks) {
             cells.start = std::max(cells.start, metrics.horizontalAdvance(timeText(track.start)) / card.px(1) + spare);
             if (track.counter)
-                cells.counter =
-                    std::max(cells.counter, metrics.horizontalAdvance(counterText(*track.counter)) / card.px(1) + spare);
+                cells.counter = std::max(cells.counter,
+                                         metrics.horizontalAdvance(counterText(*track.counter)) / card.px(1) + spare);
         }
     return cells;
 }
@@ -342,9 +342,10 @@ void paintSpine(CardPainter& card, const LabelContent& label)
         card.fitted(text(tapeCaption(label.tapeMinutes)), inner, SpineTapePt, SpineFloorPt, Qt::AlignRight);
     // A tape of a set says which it is ("2/3") before the tape's length, in the title's type.
     if (const std::string place = setPlaceText(label); !place.empty())
-        tapeWidth += 2.0 + card.fitted(text(place),
-                                       QRectF(inner.left(), inner.top(), inner.width() - tapeWidth - 2.0, inner.height()),
-                                       SpinePt, SpineFloorPt, Qt::AlignRight, true);
+        tapeWidth +=
+            2.0 + card.fitted(text(place),
+                              QRectF(inner.left(), inner.top(), inner.width() - tapeWidth - 2.0, inner.height()),
+                              SpinePt, SpineFloorPt, Qt::AlignRight, true);
     QString line = text(label.title);
     if (!label.artist.empty()) line += (line.isEmpty() ? QString() : QStringLiteral(" — ")) + text(label.artist);
     card.fitted(line, QRectF(inner.left(), inner.top(), inner.width() - tapeWidth - 3.0, inner.height()), SpinePt,

@@ -342,8 +342,7 @@ void TapeLineup::TapeOK_Click()
     if (!problem) {
         // Readings that are not used may be left as they are; readings to be used must make a fit.
         const std::optional<CounterReadings> readings = shownReadings();
-        if (chkCounter_->isChecked() &&
-            (!readings || counterRefusal(readings->first, readings->second))) {
+        if (chkCounter_->isChecked() && (!readings || counterRefusal(readings->first, readings->second))) {
             showMessage(this, counterReadingsMessage(counterFitText(readings)));
             tabTapeLineup_->setCurrentIndex(1);
             txtCounterTime1_->setFocus();

@@ -28,8 +28,7 @@ namespace vantoli {
 class TapeLineup : public QDialog {
     Q_OBJECT
 public:
-    TapeLineup(const std::vector<TapeChoice>& choices, const std::optional<CounterSetting>& counter,
-               QWidget* parent);
+    TapeLineup(const std::vector<TapeChoice>& choices, const std::optional<CounterSetting>& counter, QWidget* parent);
     TapeLineup(const std::vector<TapeChoice>& choices, QWidget* parent);
 
     // The list as the window shows it now.

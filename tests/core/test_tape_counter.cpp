@@ -77,8 +77,10 @@ private slots:
         QVERIFY(std::abs(fit->a - a) < 1e-9);
         QVERIFY(std::abs(fit->b - b) < 1e-12);
         for (int theta = 0; theta <= count2 * 11 / 10; theta += 7)
-            QVERIFY2(counterAt(*fit, time(theta)) == theta,
-                     qPrintable(QStringLiteral("%1 at %2 s, not %3").arg(counterAt(*fit, time(theta))).arg(time(theta)).arg(theta)));
+            QVERIFY2(counterAt(*fit, time(theta)) == theta, qPrintable(QStringLiteral("%1 at %2 s, not %3")
+                                                                           .arg(counterAt(*fit, time(theta)))
+                                                                           .arg(time(theta))
+                                                                           .arg(theta)));
         // Halfway between two counts the reading rounds to the nearer one.
         QCOMPARE(counterAt(*fit, time(count1 + 0.4)), count1);
         QCOMPARE(counterAt(*fit, time(count1 + 0.6)), count1 + 1);
@@ -95,14 +97,16 @@ private slots:
         QTest::newRow("negative count later") << reading(60, 10) << reading(600, -5) << CounterRefusal::NotAboveZero;
         QTest::newRow("same time") << reading(600, 100) << reading(600, 200) << CounterRefusal::SameTime;
         QTest::newRow("same count") << reading(60, 100) << reading(600, 100) << CounterRefusal::SameCount;
-        QTest::newRow("later time at lower count") << reading(60, 300) << reading(600, 100) << CounterRefusal::CountsDown;
-        QTest::newRow("the same, given later first") << reading(600, 100) << reading(60, 300)
-                                                     << CounterRefusal::CountsDown;
+        QTest::newRow("later time at lower count")
+            << reading(60, 300) << reading(600, 100) << CounterRefusal::CountsDown;
+        QTest::newRow("the same, given later first")
+            << reading(600, 100) << reading(60, 300) << CounterRefusal::CountsDown;
         // t/θ from 0.6 to 15: a = −13.8, the counter would start backwards.
-        QTest::newRow("fit starts backwards") << reading(60, 100) << reading(3000, 200) << CounterRefusal::RunsBackwards;
+        QTest::newRow("fit starts backwards")
+            << reading(60, 100) << reading(3000, 200) << CounterRefusal::RunsBackwards;
         // t/θ from 6 to 0.7: the fit tops out before the later reading.
-        QTest::newRow("fit turns before the later reading") << reading(600, 100) << reading(700, 1000)
-                                                            << CounterRefusal::RunsBackwards;
+        QTest::newRow("fit turns before the later reading")
+            << reading(600, 100) << reading(700, 1000) << CounterRefusal::RunsBackwards;
     }
     void refusedReadings()
     {
