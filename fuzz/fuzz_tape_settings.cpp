@@ -1,5 +1,6 @@
 // Arbitrary bytes as the settings file: the reader never fails, a bad line costs that line only, and
-// what the writers make of the text keeps every key they did not set and reads back what they set.
+// what the writers make of the text keeps every key they did not set and reads back what they set
+// (the list, one value, the deck's counter).
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -35,5 +36,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (settingValue(set, "Online", "lookUpDiscs") != "true") std::abort();
     if (withSettingValue(set, "Online", "lookUpDiscs", "true") != set) std::abort();
     if (parseTapeSettings(set).choices != stored.choices) std::abort();
+
+    // So does the deck's counter, in its own group.
+    const CounterSetting counter{true, {{300, 150}, {2700, 999}}};
+    const std::string withCounter = withCounterSetting(text, counter);
+    if (counterSetting(withCounter) != counter) std::abort();
+    if (withCounterSetting(withCounter, counter) != withCounter) std::abort();
+    if (parseTapeSettings(withCounter).choices != stored.choices) std::abort();
+    (void)counterCalibration(counterSetting(text));
     return 0;
 }

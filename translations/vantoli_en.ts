@@ -111,6 +111,10 @@
         <source>実線で切り取り、点線で山折りにします。倍率 100% で印刷してください。</source>
         <translation>Cut along the solid lines and fold outwards along the dotted lines. Print at 100% scale.</translation>
     </message>
+    <message>
+        <source>カウンター</source>
+        <translation>Counter</translation>
+    </message>
 </context>
 <context>
     <name>Dialog</name>
@@ -813,6 +817,60 @@ A side&apos;s time can be set to what really fits on it.</translation>
     <message>
         <source>%1の片面の時間</source>
         <translation>Side time of the %1</translation>
+    </message>
+    <message>
+        <source>テープ(&amp;P)</source>
+        <translation>Ta&amp;pes</translation>
+    </message>
+    <message>
+        <source>カウンター(&amp;C)</source>
+        <translation>&amp;Counter</translation>
+    </message>
+    <message>
+        <source>テープの頭でデッキのカウンターを 0 にして再生し、2 か所で時間とカウンターを読んでください。
+カウンターの進み方を求めて、レーベルに各曲の頭のカウンターを入れます。</source>
+        <translation>Set the deck&apos;s counter to 0 at the start of a tape, play it, and note the time and the counter at two places.
+From them the label gives each track&apos;s counter reading at its start.</translation>
+    </message>
+    <message>
+        <source>レーベルにカウンターを入れる(&amp;U)</source>
+        <translation>&amp;Use the counter on the label</translation>
+    </message>
+    <message>
+        <source>例 5:00</source>
+        <translation>e.g. 5:00</translation>
+    </message>
+    <message>
+        <source>例 150</source>
+        <translation>e.g. 150</translation>
+    </message>
+    <message>
+        <source>例 40:00</source>
+        <translation>e.g. 40:00</translation>
+    </message>
+    <message>
+        <source>例 880</source>
+        <translation>e.g. 880</translation>
+    </message>
+    <message>
+        <source>時間（分:秒）</source>
+        <translation>Time (m:ss)</translation>
+    </message>
+    <message>
+        <source>カウンター</source>
+        <translation>Counter</translation>
+    </message>
+    <message>
+        <source>読み 1(&amp;1):</source>
+        <translation>Reading &amp;1:</translation>
+    </message>
+    <message>
+        <source>読み 2(&amp;2):</source>
+        <translation>Reading &amp;2:</translation>
+    </message>
+    <message>
+        <source>2 か所の読みを入力してください。</source>
+        <translation>Enter two readings.</translation>
     </message>
 </context>
 <context>

@@ -85,7 +85,24 @@ LabelContent labelContent(const MadePlan& made)
     label.sideB = labelSide(made, made.plan.sideB, label.sideCapacity);
     label.title = withoutControlCharacters(made.titles.album);
     label.artist = withoutControlCharacters(made.titles.artist);
+    if (made.setTapes > 1 && made.setTape >= 1 && made.setTape <= made.setTapes) {
+        label.setTape = made.setTape;
+        label.setTapes = made.setTapes;
+    }
     return label;
+}
+
+void fillCounterReadings(LabelContent& label, const std::optional<CounterCalibration>& calibration)
+{
+    for (LabelSide* side : {&label.sideA, &label.sideB})
+        for (LabelTrack& track : side->tracks)
+            track.counter = calibration ? std::optional<int>(counterAt(*calibration, track.start)) : std::nullopt;
+}
+
+std::string setPlaceText(const LabelContent& label)
+{
+    if (label.setTapes <= 1 || label.setTape < 1 || label.setTape > label.setTapes) return {};
+    return std::to_string(label.setTape) + "/" + std::to_string(label.setTapes);
 }
 
 void keepTypedTexts(LabelContent& fresh, const LabelContent& before, const LabelContent& typed)

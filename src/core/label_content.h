@@ -3,10 +3,12 @@
 // their titles, lengths and start times, how long each side plays and how much tape is left after it,
 // the tape, and the tape's own title and artist.
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/message.h"
+#include "core/tape_counter.h"
 #include "core/tape_planner.h"
 #include "core/track_list.h"
 
@@ -32,6 +34,8 @@ struct LabelTrack {
     std::string title;  // UTF-8; empty when the source names none
     int seconds = 0;    // the track's length
     int start = 0;      // where the track starts on its side, the gaps before it counted
+    // The deck's counter at the start, when a calibration is in use (fillCounterReadings).
+    std::optional<int> counter = std::nullopt;
 
     bool operator==(const LabelTrack&) const = default;
 };
@@ -52,6 +56,9 @@ struct LabelContent {
     std::string title;   // the tape's title; the source's album to begin with
     std::string artist;  // the source's artist to begin with
     std::string note;    // the user's own line ("Type II, Dolby B", a date); empty to begin with
+    // The tape's place in a set of several tapes, as its plan says: 1-based, 0 of 0 for a lone tape.
+    int setTape = 0;
+    int setTapes = 0;
 
     bool operator==(const LabelContent&) const = default;
 };
@@ -59,6 +66,13 @@ struct LabelContent {
 // The label of a plan, its titles taken from the plan's track list. A track number the lengths do not
 // cover counts as 0 s and a negative length as 0 s; the times saturate rather than overflow.
 LabelContent labelContent(const MadePlan& made);
+
+// Gives each track of both sides the counter reading at its start (counterAt), or takes them away
+// when there is no calibration.
+void fillCounterReadings(LabelContent& label, const std::optional<CounterCalibration>& calibration);
+
+// "2/3" for the second tape of a set of three; empty for a lone tape (a set of one or none).
+std::string setPlaceText(const LabelContent& label);
 
 // Carries what the user typed over a label to the label of a new plan. `before` is the label of the
 // earlier plan as it was filled in, `typed` the same label with the user's changes. A track of `fresh`

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <utility>
 
+#include "core/message.h"
+
 namespace vantoli {
 
 // "The counter read C at T seconds from the side's start."
@@ -19,6 +21,8 @@ struct CounterReading {
     bool operator==(const CounterReading&) const = default;
 };
 
+using CounterReadings = std::pair<CounterReading, CounterReading>;
+
 struct CounterCalibration {
     double a = 0;  // seconds per count at the start of the side
     double b = 0;  // seconds per count squared
@@ -26,19 +30,42 @@ struct CounterCalibration {
     bool operator==(const CounterCalibration&) const = default;
 };
 
-// Fits t = a·θ + b·θ² through both readings. Nothing when the readings cannot come from a counter
-// that counts up as the tape plays: a time or a count that is not above zero, two readings at the
-// same count, a later time at a lower count, or a fit whose counter would run backwards (or stand)
-// anywhere before the later reading.
+// Why two readings give no calibration.
+enum class CounterRefusal {
+    NotAboveZero,   // a time or a count is not above zero
+    SameTime,       // both readings at the same time
+    SameCount,      // both readings at the same count
+    CountsDown,     // the later time at the lower count
+    RunsBackwards,  // the fit's counter would run backwards (or stand) before the later reading
+};
+
+// What is wrong with the readings as a calibration; nothing when they make one.
+std::optional<CounterRefusal> counterRefusal(CounterReading first, CounterReading second);
+
+// Fits t = a·θ + b·θ² through both readings, given in either order. Nothing when counterRefusal
+// names a reason.
 std::optional<CounterCalibration> calibrateCounter(CounterReading first, CounterReading second);
 
-// The counter reading at `seconds` from the side's start, rounded to a whole number.
+// The counter reading at `seconds` from the side's start, rounded to a whole number; 0 at or before
+// the start, and 0 for a calibration calibrateCounter never gives.
 int counterAt(const CounterCalibration& calibration, double seconds);
 
-// Reads "T1@C1,T2@C2" (T in m:ss, C a whole count), as given on the command line.
-std::optional<std::pair<CounterReading, CounterReading>> parseCounterReadings(std::string_view text);
+// Reads "T@C" (T in m:ss, C a whole count): one reading.
+std::optional<CounterReading> parseCounterReading(std::string_view text);
+
+// Reads "T1@C1,T2@C2", as given on the command line.
+std::optional<CounterReadings> parseCounterReadings(std::string_view text);
 
 // "m:ss@C,m:ss@C": the text parseCounterReadings reads back.
-std::string counterReadingsText(const std::pair<CounterReading, CounterReading>& readings);
+std::string counterReadingsText(const CounterReadings& readings);
+
+// One line for the user on two readings: the fit and the counter at a few times along a side, or why
+// the readings give none.
+std::string counterFitText(CounterReading first, CounterReading second);
+// The same for readings as typed: what they should look like when they could not be read.
+std::string counterFitText(const std::optional<CounterReadings>& readings);
+
+// The message for readings that cannot be used (`why`: the text counterFitText gives them).
+Message counterReadingsMessage(const std::string& why);
 
 }  // namespace vantoli

@@ -266,6 +266,40 @@ std::string withSettingValue(std::string_view ini, std::string_view group, std::
     return text;
 }
 
+namespace {
+
+constexpr std::string_view CounterGroup = "Counter";
+
+}  // namespace
+
+std::optional<CounterSetting> counterSetting(std::string_view ini)
+{
+    const std::optional<bool> use = flag(settingValue(ini, CounterGroup, "use"));
+    const std::optional<int> seconds1 = number(settingValue(ini, CounterGroup, "seconds1"));
+    const std::optional<int> count1 = number(settingValue(ini, CounterGroup, "count1"));
+    const std::optional<int> seconds2 = number(settingValue(ini, CounterGroup, "seconds2"));
+    const std::optional<int> count2 = number(settingValue(ini, CounterGroup, "count2"));
+    if (!use || !seconds1 || !count1 || !seconds2 || !count2) return std::nullopt;
+    return CounterSetting{*use, {{*seconds1, *count1}, {*seconds2, *count2}}};
+}
+
+std::string withCounterSetting(std::string_view ini, const CounterSetting& setting)
+{
+    std::string text(ini);
+    text = withSettingValue(text, CounterGroup, "use", setting.use ? "true" : "false");
+    text = withSettingValue(text, CounterGroup, "seconds1", std::to_string(setting.readings.first.seconds));
+    text = withSettingValue(text, CounterGroup, "count1", std::to_string(setting.readings.first.counter));
+    text = withSettingValue(text, CounterGroup, "seconds2", std::to_string(setting.readings.second.seconds));
+    text = withSettingValue(text, CounterGroup, "count2", std::to_string(setting.readings.second.counter));
+    return text;
+}
+
+std::optional<CounterCalibration> counterCalibration(const std::optional<CounterSetting>& setting)
+{
+    if (!setting || !setting->use) return std::nullopt;
+    return calibrateCounter(setting->readings.first, setting->readings.second);
+}
+
 Message badSettingsLinesMessage(const std::string& file, const std::vector<BadSettingsLine>& lines)
 {
     std::vector<std::string> shown;

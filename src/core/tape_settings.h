@@ -1,13 +1,16 @@
 #pragma once
 // The user's list of tapes as the settings file keeps it between runs: an INI file (as QSettings wrote
 // it in earlier versions) whose group [Tapes] is an array: size=N and, for i = 1..N, i\minutes,
-// i\sideCapacity and i\owned (true or false). device/tape_settings_file.h reads and writes the file.
+// i\sideCapacity and i\owned (true or false); the deck's counter beside it in [Counter].
+// device/tape_settings_file.h reads and writes the file.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/message.h"
+#include "core/tape_counter.h"
 #include "core/tape_lineup.h"
 
 namespace vantoli {
@@ -53,6 +56,27 @@ std::string settingValue(std::string_view ini, std::string_view group, std::stri
 // its group, else the group added at the end. Every other line is kept as it is.
 std::string withSettingValue(std::string_view ini, std::string_view group, std::string_view key,
                              std::string_view value);
+
+// The deck's counter as the Tape Types window keeps it, in the group [Counter]: use (true or false)
+// and the two readings, seconds1 and count1, seconds2 and count2 (whole numbers). The readings are
+// kept while the counter is not in use.
+struct CounterSetting {
+    bool use = false;
+    CounterReadings readings;
+
+    bool operator==(const CounterSetting&) const = default;
+};
+
+// The counter kept in the settings file's text; nothing when the file has none, or when a value of it
+// is missing or no number (the file's other settings read as ever).
+std::optional<CounterSetting> counterSetting(std::string_view ini);
+
+// The settings file's text with the counter set (withSettingValue), every other line kept.
+std::string withCounterSetting(std::string_view ini, const CounterSetting& setting);
+
+// The calibration a counter setting puts in use: the fit of its readings when it is used and they
+// make one (calibrateCounter).
+std::optional<CounterCalibration> counterCalibration(const std::optional<CounterSetting>& setting);
 
 // The message for lines of the settings file passed over (the first few named, then how many more).
 Message badSettingsLinesMessage(const std::string& file, const std::vector<BadSettingsLine>& lines);

@@ -166,6 +166,17 @@ std::string readSetting(const std::string& file, const std::string& group, const
     return text ? settingValue(*text, group, key) : std::string();
 }
 
+std::optional<CounterSetting> readSavedCounter(const std::string& file)
+{
+    const std::optional<std::string> text = file.empty() ? std::nullopt : settingsBytes(file);
+    return text ? counterSetting(*text) : std::nullopt;
+}
+
+bool writeSavedCounter(const std::string& file, const CounterSetting& setting)
+{
+    return changeSettings(file, [&](std::string_view earlier) { return withCounterSetting(earlier, setting); });
+}
+
 bool writeSetting(const std::string& file, const std::string& group, const std::string& key, const std::string& value)
 {
     return changeSettings(file, [&](std::string_view earlier) { return withSettingValue(earlier, group, key, value); });

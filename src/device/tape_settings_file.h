@@ -53,6 +53,14 @@ std::string readSettingsText(const std::string& file);
 // cannot be read.
 std::string readSetting(const std::string& file, const std::string& group, const std::string& key);
 
+// The deck's counter kept in the file (counterSetting); nothing when there is none or the file cannot
+// be read.
+std::optional<CounterSetting> readSavedCounter(const std::string& file);
+
+// Keeps the counter in the file (withCounterSetting) through changeSettings; false when it could not
+// be written.
+bool writeSavedCounter(const std::string& file, const CounterSetting& setting);
+
 // Sets one value (withSettingValue), the rest of the file kept, through changeSettings; false when it
 // could not be written.
 bool writeSetting(const std::string& file, const std::string& group, const std::string& key, const std::string& value);

@@ -28,6 +28,7 @@
 #include "gui/jcard_output.h"
 #include "gui/jcard_painter.h"
 #include "gui/message_box.h"
+#include "gui/tape_settings.h"
 #include "gui/translation.h"
 
 namespace vantoli {
@@ -51,13 +52,13 @@ QTableWidgetItem* fixedItem(const QString& s, Qt::Alignment align)
 void showHeadings(QTableWidget* table)
 {
     table->setHorizontalHeaderLabels({translated(ja("CassetteLabel", "No.")), translated(ja("CassetteLabel", "曲名")),
-                                      translated(ja("CassetteLabel", "長さ")),
-                                      translated(ja("CassetteLabel", "開始"))});
+                                      translated(ja("CassetteLabel", "長さ")), translated(ja("CassetteLabel", "開始")),
+                                      translated(ja("CassetteLabel", "カウンター"))});
 }
 
 QTableWidget* sideTable(QWidget* parent, const char* name)
 {
-    auto* table = new QTableWidget(0, 4, parent);
+    auto* table = new QTableWidget(0, 5, parent);
     table->setObjectName(QString::fromUtf8(name));
     showHeadings(table);
     table->verticalHeader()->setVisible(false);
@@ -71,6 +72,8 @@ QTableWidget* sideTable(QWidget* parent, const char* name)
     header->setSectionResizeMode(QHeaderView::ResizeToContents);
     header->setSectionResizeMode(CassetteLabel::TitleColumn, QHeaderView::Stretch);
     showToolTip(table, ja("CassetteLabel", "曲名はダブルクリックするか、選んで入力すると書き換えられます"));
+    // Shown when the deck's counter is in use.
+    table->setColumnHidden(CassetteLabel::CounterColumn, true);
     return table;
 }
 
@@ -255,7 +258,28 @@ LabelContent CassetteLabel::label() const
     };
     readTitles(tblSideA_, label.sideA);
     readTitles(tblSideB_, label.sideB);
+    fillCounterReadings(label, counter_);
     return label;
+}
+
+void CassetteLabel::setCounter(const std::optional<CounterCalibration>& calibration)
+{
+    counter_ = calibration;
+    const LabelContent shown = label();
+    const auto showCounters = [this](QTableWidget* table, const LabelSide& side) {
+        table->setColumnHidden(CounterColumn, !counter_);
+        for (int row = 0; row < table->rowCount() && row < static_cast<int>(side.tracks.size()); ++row) {
+            const std::optional<int> counter = side.tracks[static_cast<std::size_t>(row)].counter;
+            table->setItem(row, CounterColumn,
+                           fixedItem(counter ? QString::number(*counter) : QString(), Qt::AlignRight));
+        }
+    };
+    filling_ = true;
+    showCounters(tblSideA_, shown.sideA);
+    showCounters(tblSideB_, shown.sideB);
+    filling_ = false;
+    // The card changes; what the user typed does not.
+    picPreview_->setLabel(shown);
 }
 
 void CassetteLabel::placeOnScreen(const QWidget* owner)
@@ -305,8 +329,10 @@ void CassetteLabel::setTexts(const LabelTexts& texts)
     fill(shown);
 }
 
-void CassetteLabel::fill(const LabelContent& label)
+void CassetteLabel::fill(const LabelContent& content)
 {
+    LabelContent label = content;
+    fillCounterReadings(label, counter_);
     filling_ = true;
     txtTitle_->setText(text(label.title));
     txtArtist_->setText(text(label.artist));
@@ -329,7 +355,10 @@ void CassetteLabel::fillSide(QTableWidget* table, QLabel* total, const LabelSide
         table->setItem(row, TitleColumn, title);
         table->setItem(row, LengthColumn, fixedItem(timeText(track.seconds), Qt::AlignRight));
         table->setItem(row, StartColumn, fixedItem(timeText(track.start), Qt::AlignRight));
+        table->setItem(row, CounterColumn,
+                       fixedItem(track.counter ? QString::number(*track.counter) : QString(), Qt::AlignRight));
     }
+    table->setColumnHidden(CounterColumn, !counter_);
     total->setText(sideTotalText(side));
 }
 
@@ -409,6 +438,7 @@ CassetteLabel* showCassetteLabel(SingleWindow<CassetteLabel>& holder, const Made
     const bool loading = holder.window() == nullptr;
     CassetteLabel* window = holder.load();
     if (loading) window->placeOnScreen(owner);
+    if (loading) window->setCounter(loadCounterCalibration());
     if (loading && earlier) window->restoreEdits(*earlier);
     window->setPlan(made);
     bringToFront(window);

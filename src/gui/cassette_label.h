@@ -57,7 +57,7 @@ class CassetteLabel : public QWidget {
     Q_OBJECT
 public:
     // Columns of tblSideA and tblSideB.
-    enum Column { NumberColumn = 0, TitleColumn = 1, LengthColumn = 2, StartColumn = 3 };
+    enum Column { NumberColumn = 0, TitleColumn = 1, LengthColumn = 2, StartColumn = 3, CounterColumn = 4 };
 
     // The window deletes itself when it is closed, so that the next use loads it anew.
     CassetteLabel();
@@ -67,8 +67,13 @@ public:
     // and so are the tape's title and artist while the source stays the same, and the note.
     void setPlan(const MadePlan& made);
 
-    // The label as the window shows it now, the user's changes included.
+    // The label as the window shows it now, the user's changes included, with each track's counter
+    // reading when a calibration is in use.
     LabelContent label() const;
+
+    // The deck's counter the label gives readings of (the Counter column of the tables and the card);
+    // nothing shows none. Changes no text the user typed.
+    void setCounter(const std::optional<CounterCalibration>& calibration);
 
     // Sizes the window to its preferred size, or smaller where the screen has less room, and puts it in
     // the middle of `owner` (the screen's middle without one), wholly inside the screen's available
@@ -136,6 +141,7 @@ private:
 
     LabelContent prefilled_;  // the label of the plan shown, as the plan filled it in
     bool hasPlan_ = false;
+    std::optional<CounterCalibration> counter_;
     bool filling_ = false;               // the controls are being filled from a plan, not edited by the user
     QString folder_;                     // where the last PDF was saved
     std::unique_ptr<QPrinter> printer_;  // kept so that the print dialog offers the last choices again
@@ -143,7 +149,8 @@ private:
 
 // Shows the label of a plan in the program's one label window: loads the window if it is not open,
 // otherwise gives the open one the new plan; then brings it to the front. A window loaded anew takes up
-// `earlier`, what was typed over the window last closed, and is placed over `owner` (placeOnScreen).
+// `earlier`, what was typed over the window last closed, and the counter kept in the settings file,
+// and is placed over `owner` (placeOnScreen).
 // Returns at once: the window is modeless.
 CassetteLabel* showCassetteLabel(SingleWindow<CassetteLabel>& holder, const MadePlan& made,
                                  const std::optional<LabelEdits>& earlier = std::nullopt,

@@ -24,7 +24,7 @@ constexpr double Margin = 3.0;       // from a panel's left and right edges, and
 constexpr double ColumnGap = 3.0;    // between two columns of the track lists
 constexpr double NumberWidth = 4.2;  // "99"
 constexpr double LengthWidth = 7.6;  // "50:45"
-constexpr double CellGap = 0.9;      // between number, title and length
+constexpr double CellGap = 0.9;      // between number, counter, title, start and length
 constexpr double CutLineWidth = 0.12;
 constexpr double FoldLineWidth = 0.12;
 constexpr double RuleWidth = 0.1;
@@ -102,7 +102,7 @@ public:
     // Draws `s` in the box: at `pt` points if it fits, else at the largest size down to `floorPt` that
     // fits, else at `floorPt` cut short with "…". Returns the width it took, in millimetres.
     double fitted(const QString& s, const QRectF& boxMm, double pt, double floorPt, Qt::Alignment align,
-                  bool bold = false)
+                  bool bold = false, const QColor& color = Qt::black)
     {
         if (s.isEmpty() || boxMm.width() <= 0) return 0;
         const QRectF box = rect(boxMm);
@@ -120,7 +120,7 @@ public:
         }
         if (shown.isEmpty()) return 0;
         painter_.setFont(f);
-        painter_.setPen(Qt::black);
+        painter_.setPen(color);
         painter_.drawText(box, static_cast<int>(align | Qt::AlignVCenter) | Qt::TextSingleLine, shown);
         return width / pixelsPerMm_;
     }
@@ -177,16 +177,53 @@ struct ListColumn {
     std::vector<const LabelTrack*> tracks;
 };
 
-// The width of a row's title, between its number and its length.
-double titleWidth(const ListColumn& column) { return column.box.width() - NumberWidth - LengthWidth - 2 * CellGap; }
+// The start time on the side, in grey beside the length; the counter there, in brackets.
+const QColor StartColor(88, 88, 88);
+QString counterText(int counter) { return QStringLiteral("[%1]").arg(counter); }
+
+// The widths of a row's cells, in millimetres: number, counter (none without a calibration), title,
+// start and length. The number and the length keep their widths at the full row type and narrow with
+// a smaller one; the start and the counter are as wide as their widest text.
+struct RowCells {
+    double number = NumberWidth;
+    double counter = 0;
+    double start = 0;
+    double length = LengthWidth;
+    double gap = CellGap;
+
+    double title(double columnWidth) const
+    {
+        return columnWidth - number - length - start - gap * 3 - (counter > 0 ? counter + gap : 0);
+    }
+};
+
+RowCells rowCells(const CardPainter& card, const LabelContent& label, double rowPt)
+{
+    const double scale = rowPt / RowPt;
+    RowCells cells;
+    cells.number = NumberWidth * scale;
+    cells.length = LengthWidth * scale;
+    cells.gap = CellGap * scale;
+    const QFontMetricsF metrics = card.metrics(card.font(rowPt));
+    // A little room to spare, as the number and the length have.
+    const double spare = 0.3 * scale;
+    for (const LabelSide* side : {&label.sideA, &label.sideB})
+        for (const LabelTrack& track : side->tracks) {
+            cells.start = std::max(cells.start, metrics.horizontalAdvance(timeText(track.start)) / card.px(1) + spare);
+            if (track.counter)
+                cells.counter = std::max(cells.counter,
+                                         metrics.horizontalAdvance(counterText(*track.counter)) / card.px(1) + spare);
+        }
+    return cells;
+}
 
 // The type of a column's rows: rowPt, or the size at which its longest title fits, the same for every
 // row, so that one long title does not set its row apart from its neighbours. The type
 // shrinks to ColumnShrink of rowPt at most; a title longer still is cut short there.
-double columnPt(const CardPainter& card, const ListColumn& column, double rowPt)
+double columnPt(const CardPainter& card, const ListColumn& column, const RowCells& cells, double rowPt)
 {
     const double floorPt = std::max(std::min(rowPt, RowTitleFloorPt), rowPt * ColumnShrink);
-    const double room = card.px(titleWidth(column));
+    const double room = card.px(cells.title(column.box.width()));
     double pt = rowPt;
     for (const LabelTrack* track : column.tracks) {
         const QString title = text(track->title);
@@ -196,17 +233,22 @@ double columnPt(const CardPainter& card, const ListColumn& column, double rowPt)
 }
 
 // Paints a column's rows in type of pt points (columnPt).
-void paintRows(CardPainter& card, const ListColumn& column, double rowHeight, double pt)
+void paintRows(CardPainter& card, const ListColumn& column, const RowCells& cells, double rowHeight, double pt)
 {
     double y = column.box.top();
     for (const LabelTrack* track : column.tracks) {
         const double left = column.box.left();
         const double right = column.box.right();
-        const QRectF number(left, y, NumberWidth, rowHeight);
-        const QRectF length(right - LengthWidth, y, LengthWidth, rowHeight);
-        const QRectF title(number.right() + CellGap, y, titleWidth(column), rowHeight);
+        const QRectF number(left, y, cells.number, rowHeight);
+        const QRectF counter(number.right() + cells.gap, y, cells.counter, rowHeight);
+        const double titleLeft = cells.counter > 0 ? counter.right() + cells.gap : number.right() + cells.gap;
+        const QRectF title(titleLeft, y, cells.title(column.box.width()), rowHeight);
+        const QRectF length(right - cells.length, y, cells.length, rowHeight);
+        const QRectF start(length.left() - cells.gap - cells.start, y, cells.start, rowHeight);
         card.fitted(QString::number(track->number), number, pt, RowTitleFloorPt, Qt::AlignRight);
+        if (track->counter) card.fitted(counterText(*track->counter), counter, pt, RowTitleFloorPt, Qt::AlignRight);
         card.fitted(text(track->title), title, pt, pt, Qt::AlignLeft);
+        card.fitted(timeText(track->start), start, pt, RowTitleFloorPt, Qt::AlignRight, false, StartColor);
         card.fitted(timeText(track->seconds), length, pt, RowTitleFloorPt, Qt::AlignRight);
         y += rowHeight;
     }
@@ -254,13 +296,14 @@ void paintFront(CardPainter& card, const LabelContent& label)
     const int columnsB = std::max(1, (countB + rowsPerColumn - 1) / rowsPerColumn);
     const int columns = columnsA + columnsB;
     const double columnWidth = (width - (columns - 1) * ColumnGap) / columns;
+    const RowCells cells = rowCells(card, label, rowPt);
     // One type size for both sides' lists: the size at which the longest title of either side fits
     // (every column is as wide as the others).
     ListColumn everyTrack;
     everyTrack.box = QRectF(0, 0, columnWidth, rowsHeight);
     for (const LabelSide* side : {&label.sideA, &label.sideB})
         for (const LabelTrack& track : side->tracks) everyTrack.tracks.push_back(&track);
-    const double listPt = columnPt(card, everyTrack, rowPt);
+    const double listPt = columnPt(card, everyTrack, cells, rowPt);
 
     auto paintSide = [&](const char* heading, const LabelSide& side, int firstColumn, int sideColumns) {
         const double x = left + firstColumn * (columnWidth + ColumnGap);
@@ -281,7 +324,7 @@ void paintFront(CardPainter& card, const LabelContent& label)
             const int first = c * perColumn;
             const int last = std::min(count, first + perColumn);
             for (int i = first; i < last; ++i) column.tracks.push_back(&side.tracks[static_cast<std::size_t>(i)]);
-            paintRows(card, column, rowHeight, listPt);
+            paintRows(card, column, cells, rowHeight, listPt);
         }
     };
     paintSide(QT_TRANSLATE_NOOP("CassetteLabel", "A面"), label.sideA, 0, columnsA);
@@ -295,8 +338,14 @@ void paintSpine(CardPainter& card, const LabelContent& label)
 {
     const QRectF panel = spinePanel();
     const QRectF inner = panel.adjusted(Margin, 1.0, -Margin, -1.0);
-    const double tapeWidth =
+    double tapeWidth =
         card.fitted(text(tapeCaption(label.tapeMinutes)), inner, SpineTapePt, SpineFloorPt, Qt::AlignRight);
+    // A tape of a set says which it is ("2/3") before the tape's length, in the title's type.
+    if (const std::string place = setPlaceText(label); !place.empty())
+        tapeWidth +=
+            2.0 + card.fitted(text(place),
+                              QRectF(inner.left(), inner.top(), inner.width() - tapeWidth - 2.0, inner.height()),
+                              SpinePt, SpineFloorPt, Qt::AlignRight, true);
     QString line = text(label.title);
     if (!label.artist.empty()) line += (line.isEmpty() ? QString() : QStringLiteral(" — ")) + text(label.artist);
     card.fitted(line, QRectF(inner.left(), inner.top(), inner.width() - tapeWidth - 3.0, inner.height()), SpinePt,

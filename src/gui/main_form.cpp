@@ -337,15 +337,23 @@ void MainForm::mnuSettingAll_Click() { showDialog(dialog_, mnuSettingCD_, mnuSet
 
 // The tapes window is modal: the list it returns on OK is right, and becomes the lineup of every plan
 // from now on and of the next runs.
+// The counter's readings are kept in the same file; an open label window shows the counter as it
+// is now.
 void MainForm::mnuSettingTapes_Click()
 {
-    TapeLineup window(tapes_, this);
+    TapeLineup window(tapes_, loadCounterSetting(), this);
     if (window.exec() != QDialog::Accepted) return;
     tapes_ = window.choices();
     lineup_ = lineupOf(tapes_);
     if (SeveralTapes* open = several_.window()) open->replan();
     QString file;
-    if (!saveTapeChoices(tapes_, &file)) showMessage(this, unsavedTapesMessage(file.toStdString()));
+    bool saved = saveTapeChoices(tapes_, &file);
+    if (const std::optional<CounterSetting> counter = window.counter()) saved = saveCounterSetting(*counter) && saved;
+    if (!saved) showMessage(this, unsavedTapesMessage(file.toStdString()));
+    if (CassetteLabel* label = label_.window()) {
+        const std::optional<CounterSetting> counter = window.counter();
+        label->setCounter(counter ? counterCalibration(counter) : loadCounterCalibration());
+    }
 }
 
 void MainForm::mnuHelpTopic_Click() { showHelp(this); }

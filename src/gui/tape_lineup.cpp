@@ -2,14 +2,19 @@
 
 #include <QAbstractItemView>
 #include <QBoxLayout>
+#include <QCheckBox>
+#include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTableWidget>
 
 #include <algorithm>
 
+#include "core/tape_counter.h"
 #include "core/time_text.h"
 #include "gui/fonts.h"
 #include "gui/message_box.h"
@@ -28,21 +33,78 @@ QString minutesAndSeconds(int seconds) { return QString::fromStdString(minutesSe
 
 }  // namespace
 
-TapeLineup::TapeLineup(const std::vector<TapeChoice>& choices, QWidget* parent) : QDialog(parent)
+TapeLineup::TapeLineup(const std::vector<TapeChoice>& choices, QWidget* parent)
+    : TapeLineup(choices, std::nullopt, parent)
+{
+}
+
+TapeLineup::TapeLineup(const std::vector<TapeChoice>& choices, const std::optional<CounterSetting>& counter,
+                       QWidget* parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("TapeLineup"));
     setWindowTitle(translated(ja("TapeLineup", "テープの種類")));
     setFont(windowFont());
     setModal(true);
 
+    tabTapeLineup_ = new QTabWidget(this);
+    tabTapeLineup_->setObjectName(QStringLiteral("tabTapeLineup"));
+    tabTapeLineup_->addTab(tapesPage(), translated(ja("TapeLineup", "テープ(&P)")));
+    tabTapeLineup_->addTab(counterPage(), translated(ja("TapeLineup", "カウンター(&C)")));
+
+    TapeOK_ = new QPushButton(QStringLiteral("OK"), this);
+    TapeOK_->setObjectName(QStringLiteral("TapeOK"));
+    TapeOK_->setDefault(true);
+    TapeCancel_ = new QPushButton(translated(ja("TapeLineup", "キャンセル")), this);
+    TapeCancel_->setObjectName(QStringLiteral("TapeCancel"));
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch();
+    bottom->addWidget(TapeOK_);
+    bottom->addWidget(TapeCancel_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tabTapeLineup_, 1);
+    layout->addLayout(bottom);
+
+    connect(TapeAdd_, &QPushButton::clicked, this, &TapeLineup::TapeAdd_Click);
+    connect(TapeRemove_, &QPushButton::clicked, this, &TapeLineup::TapeRemove_Click);
+    connect(TapeStandard_, &QPushButton::clicked, this, &TapeLineup::TapeStandard_Click);
+    connect(TapeOK_, &QPushButton::clicked, this, &TapeLineup::TapeOK_Click);
+    connect(TapeCancel_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(TapeList_, &QTableWidget::itemSelectionChanged, this, &TapeLineup::updateRemove);
+    for (QLineEdit* field : {txtCounterTime1_, txtCounterCount1_, txtCounterTime2_, txtCounterCount2_})
+        connect(field, &QLineEdit::textChanged, this, &TapeLineup::txtCounter_Change);
+
+    fill(choices, -1);
+    if (counter) {
+        chkCounter_->setChecked(counter->use);
+        txtCounterTime1_->setText(minutesAndSeconds(counter->readings.first.seconds));
+        txtCounterCount1_->setText(QString::number(counter->readings.first.counter));
+        txtCounterTime2_->setText(minutesAndSeconds(counter->readings.second.seconds));
+        txtCounterCount2_->setText(QString::number(counter->readings.second.counter));
+    }
+    txtCounter_Change();
+    TapeList_->setFocus();
+    const int rowHeight = TapeList_->verticalHeader()->defaultSectionSize();
+    const int listHeight = rowHeight * (static_cast<int>(StandardTapeMinutes.size()) + 1) +
+                           TapeList_->horizontalHeader()->sizeHint().height();
+    resize(sizeHint().width() + fontMetrics().averageCharWidth() * 8,
+           sizeHint().height() + listHeight - TapeList_->minimumHeight());
+}
+
+QWidget* TapeLineup::tapesPage()
+{
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("pageTapes"));
     auto* intro = new QLabel(translated(ja("TapeLineup",
                                            "持っているテープにチェックを付けてください。\n"
                                            "片面の時間は、実際に録音できた時間に合わせて変えられます。")),
-                             this);
+                             page);
     intro->setObjectName(QStringLiteral("TapeIntro"));
     intro->setWordWrap(true);
 
-    TapeList_ = new QTableWidget(0, 3, this);
+    TapeList_ = new QTableWidget(0, 3, page);
     TapeList_->setObjectName(QStringLiteral("TapeList"));
     TapeList_->setHorizontalHeaderLabels({translated(ja("TapeLineup", "テープ")),
                                           translated(ja("TapeLineup", "片面の時間")),
@@ -60,26 +122,21 @@ TapeLineup::TapeLineup(const std::vector<TapeChoice>& choices, QWidget* parent) 
     TapeList_->verticalHeader()->setDefaultSectionSize(rowHeight);
     TapeList_->setMinimumHeight(rowHeight * 10 + TapeList_->horizontalHeader()->sizeHint().height());
 
-    auto* addLabel = new QLabel(translated(ja("TapeLineup", "追加する長さ:")), this);
-    TapeMinutes_ = new QSpinBox(this);
+    auto* addLabel = new QLabel(translated(ja("TapeLineup", "追加する長さ:")), page);
+    TapeMinutes_ = new QSpinBox(page);
     TapeMinutes_->setObjectName(QStringLiteral("TapeMinutes"));
     TapeMinutes_->setRange(ShortestTapeMinutes, LongestTapeMinutes);
     TapeMinutes_->setValue(120);
     TapeMinutes_->setSuffix(translated(ja("TapeLineup", " 分")));
     addLabel->setBuddy(TapeMinutes_);
-    TapeAdd_ = new QPushButton(translated(ja("TapeLineup", "追加(&A)")), this);
+    TapeAdd_ = new QPushButton(translated(ja("TapeLineup", "追加(&A)")), page);
     TapeAdd_->setObjectName(QStringLiteral("TapeAdd"));
-    TapeRemove_ = new QPushButton(translated(ja("TapeLineup", "削除(&D)")), this);
+    TapeRemove_ = new QPushButton(translated(ja("TapeLineup", "削除(&D)")), page);
     TapeRemove_->setObjectName(QStringLiteral("TapeRemove"));
     TapeRemove_->setToolTip(translated(ja("TapeLineup", "追加したテープを一覧から削除します")));
-    TapeStandard_ = new QPushButton(translated(ja("TapeLineup", "標準に戻す(&R)")), this);
+    TapeStandard_ = new QPushButton(translated(ja("TapeLineup", "標準に戻す(&R)")), page);
     TapeStandard_->setObjectName(QStringLiteral("TapeStandard"));
     TapeStandard_->setToolTip(translated(ja("TapeLineup", "10分から100分までの 14 種類のテープに戻します")));
-    TapeOK_ = new QPushButton(QStringLiteral("OK"), this);
-    TapeOK_->setObjectName(QStringLiteral("TapeOK"));
-    TapeOK_->setDefault(true);
-    TapeCancel_ = new QPushButton(translated(ja("TapeLineup", "キャンセル")), this);
-    TapeCancel_->setObjectName(QStringLiteral("TapeCancel"));
 
     auto* side = new QVBoxLayout;
     side->addWidget(addLabel);
@@ -94,29 +151,69 @@ TapeLineup::TapeLineup(const std::vector<TapeChoice>& choices, QWidget* parent) 
     middle->addWidget(TapeList_, 1);
     middle->addLayout(side);
 
-    auto* bottom = new QHBoxLayout;
-    bottom->addStretch();
-    bottom->addWidget(TapeOK_);
-    bottom->addWidget(TapeCancel_);
-
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout(page);
     layout->addWidget(intro);
     layout->addLayout(middle, 1);
-    layout->addLayout(bottom);
+    return page;
+}
 
-    connect(TapeAdd_, &QPushButton::clicked, this, &TapeLineup::TapeAdd_Click);
-    connect(TapeRemove_, &QPushButton::clicked, this, &TapeLineup::TapeRemove_Click);
-    connect(TapeStandard_, &QPushButton::clicked, this, &TapeLineup::TapeStandard_Click);
-    connect(TapeOK_, &QPushButton::clicked, this, &TapeLineup::TapeOK_Click);
-    connect(TapeCancel_, &QPushButton::clicked, this, &QDialog::reject);
-    connect(TapeList_, &QTableWidget::itemSelectionChanged, this, &TapeLineup::updateRemove);
+QWidget* TapeLineup::counterPage()
+{
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("pageCounter"));
+    auto* intro = new QLabel(translated(ja("TapeLineup",
+                                           "テープの頭でデッキのカウンターを 0 にして再生し、2 か所で時間と"
+                                           "カウンターを読んでください。\n"
+                                           "カウンターの進み方を求めて、レーベルに各曲の頭のカウンターを入れます。")),
+                             page);
+    intro->setObjectName(QStringLiteral("CounterIntro"));
+    intro->setWordWrap(true);
 
-    fill(choices, -1);
-    TapeList_->setFocus();
-    const int listHeight = rowHeight * (static_cast<int>(StandardTapeMinutes.size()) + 1) +
-                           TapeList_->horizontalHeader()->sizeHint().height();
-    resize(sizeHint().width() + fontMetrics().averageCharWidth() * 8,
-           sizeHint().height() + listHeight - TapeList_->minimumHeight());
+    chkCounter_ = new QCheckBox(translated(ja("TapeLineup", "レーベルにカウンターを入れる(&U)")), page);
+    chkCounter_->setObjectName(QStringLiteral("chkCounter"));
+
+    const auto field = [page](const char* name, Ja placeholder) {
+        auto* edit = new QLineEdit(page);
+        edit->setObjectName(QString::fromLatin1(name));
+        edit->setPlaceholderText(translated(placeholder));
+        edit->setAlignment(Qt::AlignRight);
+        edit->setMaxLength(8);
+        edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("0000:00")) * 2);
+        return edit;
+    };
+    txtCounterTime1_ = field("txtCounterTime1", ja("TapeLineup", "例 5:00"));
+    txtCounterCount1_ = field("txtCounterCount1", ja("TapeLineup", "例 150"));
+    txtCounterTime2_ = field("txtCounterTime2", ja("TapeLineup", "例 40:00"));
+    txtCounterCount2_ = field("txtCounterCount2", ja("TapeLineup", "例 880"));
+
+    auto* grid = new QGridLayout;
+    grid->addWidget(new QLabel(translated(ja("TapeLineup", "時間（分:秒）")), page), 0, 1);
+    grid->addWidget(new QLabel(translated(ja("TapeLineup", "カウンター")), page), 0, 2);
+    const auto row = [&](int at, Ja caption, QLineEdit* time, QLineEdit* count) {
+        auto* label = new QLabel(translated(caption), page);
+        label->setBuddy(time);
+        grid->addWidget(label, at, 0);
+        grid->addWidget(time, at, 1);
+        grid->addWidget(count, at, 2);
+    };
+    row(1, ja("TapeLineup", "読み 1(&1):"), txtCounterTime1_, txtCounterCount1_);
+    row(2, ja("TapeLineup", "読み 2(&2):"), txtCounterTime2_, txtCounterCount2_);
+    grid->setColumnStretch(3, 1);
+
+    lblCounterFit_ = new QLabel(page);
+    lblCounterFit_->setObjectName(QStringLiteral("lblCounterFit"));
+    lblCounterFit_->setWordWrap(true);
+    lblCounterFit_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(intro);
+    layout->addSpacing(fontMetrics().height() / 2);
+    layout->addWidget(chkCounter_);
+    layout->addLayout(grid);
+    layout->addSpacing(fontMetrics().height() / 2);
+    layout->addWidget(lblCounterFit_);
+    layout->addStretch();
+    return page;
 }
 
 QSpinBox* TapeLineup::capacityBox(int row) const
@@ -207,14 +304,55 @@ void TapeLineup::TapeRemove_Click()
 
 void TapeLineup::TapeStandard_Click() { fill(standardTapeChoices(), -1); }
 
+std::optional<CounterSetting> TapeLineup::counter() const
+{
+    const std::optional<CounterReadings> readings = shownReadings();
+    if (!readings) return std::nullopt;
+    return CounterSetting{chkCounter_->isChecked(), *readings};
+}
+
+bool TapeLineup::readingsEmpty() const
+{
+    for (const QLineEdit* field : {txtCounterTime1_, txtCounterCount1_, txtCounterTime2_, txtCounterCount2_})
+        if (!field->text().trimmed().isEmpty()) return false;
+    return true;
+}
+
+std::optional<CounterReadings> TapeLineup::shownReadings() const
+{
+    const auto reading = [](const QLineEdit* time, const QLineEdit* count) {
+        return parseCounterReading((time->text().trimmed() + QLatin1Char('@') + count->text().trimmed()).toStdString());
+    };
+    const std::optional<CounterReading> first = reading(txtCounterTime1_, txtCounterCount1_);
+    const std::optional<CounterReading> second = reading(txtCounterTime2_, txtCounterCount2_);
+    if (!first || !second) return std::nullopt;
+    return CounterReadings{*first, *second};
+}
+
+void TapeLineup::txtCounter_Change()
+{
+    lblCounterFit_->setText(readingsEmpty() ? translated(ja("TapeLineup", "2 か所の読みを入力してください。"))
+                                            : QString::fromStdString(counterFitText(shownReadings())));
+}
+
 void TapeLineup::TapeOK_Click()
 {
     const std::vector<TapeChoice> list = choices();
     const std::optional<TapeChoiceProblem> problem = checkTapeChoices(list);
     if (!problem) {
+        // Readings that are not used may be left as they are; readings to be used must make a fit.
+        const std::optional<CounterReadings> readings = shownReadings();
+        if (chkCounter_->isChecked() && (!readings || counterRefusal(readings->first, readings->second))) {
+            showMessage(this, counterReadingsMessage(counterFitText(readings)));
+            tabTapeLineup_->setCurrentIndex(1);
+            txtCounterTime1_->setFocus();
+            txtCounterTime1_->selectAll();
+            return;
+        }
         accept();
         return;
     }
+    tabTapeLineup_->setCurrentIndex(0);
     showMessage(this, problem->message);
     // Show the user the entry to mend: its capacity, or the list when no tape is ticked.
     const int row = static_cast<int>(problem->index);

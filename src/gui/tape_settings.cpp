@@ -21,6 +21,12 @@ bool saveTapeChoices(const std::vector<TapeChoice>& choices, QString* file)
     return writeSavedTapes(path, choices);
 }
 
+std::optional<CounterSetting> loadCounterSetting() { return readSavedCounter(tapeSettingsPath()); }
+
+bool saveCounterSetting(const CounterSetting& setting) { return writeSavedCounter(tapeSettingsPath(), setting); }
+
+std::optional<CounterCalibration> loadCounterCalibration() { return counterCalibration(loadCounterSetting()); }
+
 bool loadOnlineLookup() { return readSetting(tapeSettingsPath(), "Online", "lookUpDiscs") == "true"; }
 
 bool saveOnlineLookup(bool on)

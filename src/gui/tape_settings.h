@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "core/message.h"
+#include "core/tape_counter.h"
 #include "core/tape_lineup.h"
+#include "core/tape_settings.h"
 #include "gui/translation.h"
 
 namespace vantoli {
@@ -27,6 +29,13 @@ StoredTapes loadTapeChoices();
 
 // Writes the list; false when the file could not be written.
 bool saveTapeChoices(const std::vector<TapeChoice>& choices, QString* file = nullptr);
+
+// The deck's counter kept in the same file ([Counter]); nothing when the file has none or it cannot be
+// read. Saving gives false when the file could not be written.
+std::optional<CounterSetting> loadCounterSetting();
+bool saveCounterSetting(const CounterSetting& setting);
+// The calibration the kept counter puts in use (counterCalibration), for the label.
+std::optional<CounterCalibration> loadCounterCalibration();
 
 // Whether disc titles are looked up on the internet, kept in the same file (Online/lookUpDiscs); off
 // when the file does not say. Saving gives false when the file could not be written.

@@ -52,6 +52,13 @@ QList<int> starts(const LabelSide& side)
     return list;
 }
 
+QList<int> counters(const LabelSide& side)
+{
+    QList<int> list;
+    for (const LabelTrack& track : side.tracks) list << track.counter.value_or(-1);
+    return list;
+}
+
 QStringList titles(const LabelSide& side)
 {
     QStringList list;
@@ -226,6 +233,55 @@ private slots:
         QCOMPARE(fresh.sideA.tracks[1].title, std::string("弐"));
         QCOMPARE(fresh.title, std::string("盤B"));
         QCOMPARE(fresh.artist, std::string("書いた人"));
+    }
+
+    // Readings of a counter whose time is t = θ + 0.0005·θ² give each track its count at its start
+    // on its own side (√(1 + 0.002·t) − 1) / 0.001, rounded; without a calibration there are none.
+    void counterReadingsAtTheStarts()
+    {
+        LabelContent label = labelContent(made(SixTracks, options(true, true)));
+        QCOMPARE(counters(label.sideA), (QList<int>{-1, -1, -1}));
+        const std::optional<CounterCalibration> calibration =
+            calibrateCounter(CounterReading{220, 200}, CounterReading{1500, 1000});
+        QVERIFY(calibration.has_value());
+        fillCounterReadings(label, calibration);
+        // Starts 0, 276 and 511 s on side A; 0, 250 and 615 s on side B.
+        QCOMPARE(counters(label.sideA), (QList<int>{0, 246, 422}));
+        QCOMPARE(counters(label.sideB), (QList<int>{0, 225, 493}));
+        fillCounterReadings(label, std::nullopt);
+        QCOMPARE(counters(label.sideA), (QList<int>{-1, -1, -1}));
+        QCOMPARE(counters(label.sideB), (QList<int>{-1, -1, -1}));
+    }
+
+    void placeInASet_data()
+    {
+        QTest::addColumn<int>("setTape");
+        QTest::addColumn<int>("setTapes");
+        QTest::addColumn<int>("labelTape");
+        QTest::addColumn<int>("labelTapes");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("second of three") << 2 << 3 << 2 << 3 << "2/3";
+        QTest::newRow("last of twelve") << 12 << 12 << 12 << 12 << "12/12";
+        QTest::newRow("a lone tape") << 0 << 0 << 0 << 0 << "";
+        QTest::newRow("a set of one") << 1 << 1 << 0 << 0 << "";
+        QTest::newRow("past the set") << 4 << 3 << 0 << 0 << "";
+        QTest::newRow("before the set") << 0 << 3 << 0 << 0 << "";
+        QTest::newRow("below zero") << -1 << 3 << 0 << 0 << "";
+    }
+    void placeInASet()
+    {
+        QFETCH(int, setTape);
+        QFETCH(int, setTapes);
+        QFETCH(int, labelTape);
+        QFETCH(int, labelTapes);
+        QFETCH(QString, text);
+        MadePlan plan = made(SixTracks, options(true, true));
+        plan.setTape = setTape;
+        plan.setTapes = setTapes;
+        const LabelContent label = labelContent(plan);
+        QCOMPARE(label.setTape, labelTape);
+        QCOMPARE(label.setTapes, labelTapes);
+        QCOMPARE(QString::fromStdString(setPlaceText(label)), text);
     }
 
     // clang-format off

@@ -8,6 +8,7 @@
 using namespace vantoli;
 
 Q_DECLARE_METATYPE(StoredTapeList::State)
+Q_DECLARE_METATYPE(vantoli::CounterSetting)
 
 namespace {
 
@@ -174,6 +175,71 @@ private slots:
         QCOMPARE(settingValue(text, "Online", "lookUpDiscs"), std::string("true"));
         QCOMPARE(withSettingValue(text, "Online", "lookUpDiscs", "true"), text);
         QCOMPARE(parseTapeSettings(text), parseTapeSettings(before.toStdString()));
+    }
+
+    // The counter kept beside the list reads back as written, leaves the list as it was, and stays
+    // when the list is written over it.
+    // clang-format off
+    void keepsTheCounter_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<CounterSetting>("counter");
+        const QByteArray list = written({{90, 2745, true}});
+        const CounterSetting c90{true, {{600, 320}, {2700, 999}}};
+        QTest::newRow("no file") << QByteArray() << c90;
+        QTest::newRow("after the list") << list << c90;
+        QTest::newRow("not in use, readings kept") << list << CounterSetting{false, {{300, 150}, {1800, 600}}};
+        QTest::newRow("over an earlier counter") << "[Counter]\nuse=false\nseconds1=1\ncount1=2\nseconds2=3\ncount2=4\n\n" + list << c90;
+        QTest::newRow("over a damaged counter") << "[Counter]\nuse=perhaps\nseconds1=x\n\n" + list << c90;
+        QTest::newRow("readings no fit takes") << list << CounterSetting{true, {{600, 300}, {60, 100}}};
+    }
+    // clang-format on
+    void keepsTheCounter()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(CounterSetting, counter);
+        const std::string text = withCounterSetting(before.toStdString(), counter);
+        QCOMPARE(counterSetting(text), counter);
+        QCOMPARE(withCounterSetting(text, counter), text);
+        QCOMPARE(parseTapeSettings(text), parseTapeSettings(before.toStdString()));
+        QCOMPARE(counterSetting(tapeSettingsText(standardWith({{60, 1900, true}}), text)), counter);
+    }
+
+    // A counter that cannot be read is no counter; the list in the same file reads as ever.
+    // clang-format off
+    void passesOverAnUnreadableCounter_data()
+    {
+        QTest::addColumn<QByteArray>("counter");
+        QTest::newRow("no group") << QByteArray();
+        QTest::newRow("use neither true nor false") << QByteArray("[Counter]\nuse=perhaps\nseconds1=600\ncount1=320\nseconds2=2700\ncount2=999\n");
+        QTest::newRow("a time not a number") << QByteArray("[Counter]\nuse=true\nseconds1=10:00\ncount1=320\nseconds2=2700\ncount2=999\n");
+        QTest::newRow("a count too large") << QByteArray("[Counter]\nuse=true\nseconds1=600\ncount1=99999999999\nseconds2=2700\ncount2=999\n");
+        QTest::newRow("a count missing") << QByteArray("[Counter]\nuse=true\nseconds1=600\ncount1=320\nseconds2=2700\n");
+        QTest::newRow("a count empty") << QByteArray("[Counter]\nuse=true\nseconds1=600\ncount1=\nseconds2=2700\ncount2=999\n");
+        QTest::newRow("keys in another group") << QByteArray("[Tape]\nuse=true\nseconds1=600\ncount1=320\nseconds2=2700\ncount2=999\n");
+    }
+    // clang-format on
+    void passesOverAnUnreadableCounter()
+    {
+        QFETCH(QByteArray, counter);
+        const QByteArray file = counter + "\n" + written({{90, 2745, true}});
+        QCOMPARE(counterSetting(file.toStdString()), std::nullopt);
+        QCOMPARE(counterCalibration(counterSetting(file.toStdString())), std::nullopt);
+        const StoredTapeList list = parseTapeSettings(file.toStdString());
+        QCOMPARE(list.state, StoredTapeList::State::Read);
+        QCOMPARE(list.choices, standardWith({{90, 2745, true}}));
+    }
+
+    // A calibration is in use only when the counter is ticked and its readings make one.
+    void calibrationInUse()
+    {
+        const CounterReadings readings{{220, 200}, {1500, 1000}};
+        const auto fit = counterCalibration(CounterSetting{true, readings});
+        QVERIFY(fit.has_value());
+        QCOMPARE(counterAt(*fit, 1500), 1000);
+        QCOMPARE(counterCalibration(CounterSetting{false, readings}), std::nullopt);
+        QCOMPARE(counterCalibration(CounterSetting{true, {{600, 300}, {60, 100}}}), std::nullopt);
+        QCOMPARE(counterCalibration(std::nullopt), std::nullopt);
     }
 };
 

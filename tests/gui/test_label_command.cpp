@@ -3,6 +3,7 @@
 // commands through the real dialogs.
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QImage>
@@ -25,6 +26,8 @@
 
 #include "gui/cassette_label.h"
 #include "gui/jcard_painter.h"
+#include "gui/tape_lineup.h"
+#include "gui/tape_settings.h"
 #include "support/file_size_limit.h"
 #include "support/modal_answerer.h"
 #include "support/open_window.h"
@@ -377,6 +380,45 @@ private slots:
         CassetteLabel* label = openLabel();
         QVERIFY(label);
         QCOMPARE(label->tblSideA()->rowCount(), 3);
+    }
+
+    // A counter kept in the settings file gives the window its Counter column and the card each
+    // track's reading; turned off in Tape Types while the window is open, both go, and what the user
+    // typed stays.
+    void showsTheCounterReadings()
+    {
+        QVERIFY(saveCounterSetting(CounterSetting{true, {{220, 200}, {1500, 1000}}}));
+        auto window = windowWithLabel();
+        QVERIFY(window);
+        CassetteLabel* label = openLabel();
+        QVERIFY(label);
+        for (QTableWidget* table : {label->tblSideA(), label->tblSideB()})
+            QVERIFY(!table->isColumnHidden(CassetteLabel::CounterColumn));
+        QCOMPARE(label->tblSideA()->horizontalHeaderItem(CassetteLabel::CounterColumn)->text(),
+                 QStringLiteral("カウンター"));
+        // t = θ + 0.0005·θ² at the starts 0, 4:36 and 8:31; 0, 4:10 and 10:15.
+        QCOMPARE(column(label->tblSideA(), CassetteLabel::CounterColumn), (QStringList{"0", "246", "422"}));
+        QCOMPARE(column(label->tblSideB(), CassetteLabel::CounterColumn), (QStringList{"0", "225", "493"}));
+        QCOMPARE(label->picPreview()->label().sideB.tracks[2].counter, std::optional<int>(493));
+        label->txtNote()->setText(QStringLiteral("TYPE II"));
+
+        ModalAnswerer answerer;
+        answerer.answerOther = [](QWidget* shown) {
+            auto* tapes = qobject_cast<TapeLineup*>(shown);
+            QVERIFY(tapes);
+            QVERIFY(tapes->chkCounter()->isChecked());
+            tapes->chkCounter()->click();
+            tapes->TapeOK()->click();
+        };
+        window->mnuSettingTapes()->trigger();
+        answerer.answerOther = nullptr;
+        QCOMPARE(openLabel(), label);
+        QVERIFY(label->tblSideA()->isColumnHidden(CassetteLabel::CounterColumn));
+        QCOMPARE(label->picPreview()->label().sideB.tracks[2].counter, std::nullopt);
+        QCOMPARE(label->picPreview()->label().note, std::string("TYPE II"));
+        QCOMPARE(counterCalibration(loadCounterSetting()), std::nullopt);
+        label->close();
+        QFile::remove(settingsFile());
     }
 
     void showsTheLongDiscPlan()

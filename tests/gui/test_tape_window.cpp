@@ -3,16 +3,20 @@
 // runs, read back by a new main window.
 
 #include <QAction>
+#include <QCheckBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
 
 #include <functional>
 
+#include "core/tape_counter.h"
+#include "core/tape_settings.h"
 #include "gui/tape_lineup.h"
 #include "support/modal_answerer.h"
 #include "support/open_window.h"
@@ -88,6 +92,24 @@ void writeSettings(const QByteArray& content)
     QFile file(settingsFile());
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(content);
+}
+
+QByteArray settingsText()
+{
+    QFile file(settingsFile());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Types the two readings into the Counter tab, as a user does.
+void typeReadings(TapeLineup& tapes, const QStringList& fields)
+{
+    tapes.tabTapeLineup()->setCurrentIndex(1);
+    const QList<QLineEdit*> edits{tapes.txtCounterTime1(), tapes.txtCounterCount1(), tapes.txtCounterTime2(),
+                                  tapes.txtCounterCount2()};
+    for (int i = 0; i < edits.size(); ++i) {
+        edits[i]->clear();
+        QTest::keyClicks(edits[i], fields.value(i));
+    }
 }
 
 Lineup standardWithout(std::initializer_list<int> lengths)
@@ -288,6 +310,95 @@ private slots:
             tapes.TapeOK()->click();
         });
         QCOMPARE(window->lineup(), standardLineup());
+    }
+
+    // The Counter tab shows the fit of the readings as they are typed; OK keeps them in the settings
+    // file beside the list, and the window shows them again the next time.
+    void counterReadingsAreKept()
+    {
+        auto window = openWindow();
+        QVERIFY(window);
+        ModalAnswerer answerer;
+        withTapeWindow(*window, answerer, [](TapeLineup& tapes) {
+            QCOMPARE(tapes.tabTapeLineup()->count(), 2);
+            QCOMPARE(tapes.tabTapeLineup()->currentIndex(), 0);
+            QVERIFY(!tapes.chkCounter()->isChecked());
+            QCOMPARE(tapes.lblCounterFit()->text(), QStringLiteral("2 か所の読みを入力してください。"));
+            typeReadings(tapes, {"3:40", "200", "25:0"});
+            QCOMPARE(tapes.lblCounterFit()->text(), QString::fromStdString(counterFitText(std::nullopt)));
+            typeReadings(tapes, {"3:40", "200", "25:00", "1000"});
+            QCOMPARE(tapes.lblCounterFit()->text(),
+                     QString::fromStdString(counterFitText(CounterReading{220, 200}, CounterReading{1500, 1000})));
+            tapes.chkCounter()->click();
+            ownOnly(tapes, {60, 90});
+            tapes.TapeOK()->click();
+        });
+        QCOMPARE(answerer.messages().size(), 0);
+        QCOMPARE(window->lineup(), (Lineup{{60, 1845}, {90, 2745}}));
+        const std::string text = settingsText().toStdString();
+        QCOMPARE(counterSetting(text), (CounterSetting{true, {{220, 200}, {1500, 1000}}}));
+        QCOMPARE(parseTapeSettings(text).state, StoredTapeList::State::Read);
+
+        auto next = openWindow();
+        QVERIFY(next);
+        withTapeWindow(*next, answerer, [](TapeLineup& tapes) {
+            QVERIFY(tapes.chkCounter()->isChecked());
+            QCOMPARE(tapes.txtCounterTime1()->text(), QStringLiteral("3:40"));
+            QCOMPARE(tapes.txtCounterCount1()->text(), QStringLiteral("200"));
+            QCOMPARE(tapes.txtCounterTime2()->text(), QStringLiteral("25:00"));
+            QCOMPARE(tapes.txtCounterCount2()->text(), QStringLiteral("1000"));
+            // Cancel keeps the file as it was.
+            tapes.chkCounter()->click();
+            tapes.TapeCancel()->click();
+        });
+        QCOMPARE(settingsText().toStdString(), text);
+    }
+
+    // Readings to be used that give no fit get a message and the Counter tab; readings not used may
+    // be left as they are, and are kept when they can be read.
+    // clang-format off
+    void counterReadingsAreChecked_data()
+    {
+        QTest::addColumn<QStringList>("fields");
+        QTest::addColumn<bool>("readable");
+        QTest::newRow("counts down") << QStringList{"1:00", "300", "10:00", "100"} << true;
+        QTest::newRow("same time") << QStringList{"1:00", "100", "1:00", "200"} << true;
+        QTest::newRow("runs backwards") << QStringList{"1:00", "100", "50:00", "200"} << true;
+        QTest::newRow("zero") << QStringList{"0:00", "0", "10:00", "200"} << true;
+        QTest::newRow("seconds in one digit") << QStringList{"1:0", "100", "10:00", "200"} << false;
+        QTest::newRow("a count missing") << QStringList{"1:00", "", "10:00", "200"} << false;
+    }
+    // clang-format on
+    void counterReadingsAreChecked()
+    {
+        QFETCH(QStringList, fields);
+        QFETCH(bool, readable);
+        const std::optional<CounterReadings> readings =
+            parseCounterReadings((fields[0] + "@" + fields[1] + "," + fields[2] + "@" + fields[3]).toStdString());
+        QCOMPARE(readings.has_value(), readable);
+        auto window = openWindow();
+        QVERIFY(window);
+        ModalAnswerer answerer;
+        withTapeWindow(*window, answerer, [&](TapeLineup& tapes) {
+            typeReadings(tapes, fields);
+            tapes.chkCounter()->click();
+            tapes.tabTapeLineup()->setCurrentIndex(0);
+            tapes.TapeOK()->click();
+            QVERIFY(tapes.isVisible());
+            QCOMPARE(answerer.messages().size(), 1);
+            QCOMPARE(answerer.messages().front().title, QStringLiteral("テープの種類"));
+            QCOMPARE(answerer.messages().front().lines,
+                     (QStringList{"カウンターの読みを使えません。", QString::fromStdString(counterFitText(readings))}));
+            QCOMPARE(tapes.lblCounterFit()->text(), QString::fromStdString(counterFitText(readings)));
+            QCOMPARE(tapes.tabTapeLineup()->currentIndex(), 1);
+            QCOMPARE(tapes.focusWidget(), tapes.txtCounterTime1());
+            tapes.chkCounter()->click();
+            tapes.TapeOK()->click();
+        });
+        QCOMPARE(answerer.messages().size(), 1);
+        const std::optional<CounterSetting> kept = counterSetting(settingsText().toStdString());
+        QCOMPARE(kept.has_value(), readable);
+        if (readable) QCOMPARE(*kept, (CounterSetting{false, *readings}));
     }
 
     // A list that breaks a rule gets a message and stays in the window; nothing is applied.
