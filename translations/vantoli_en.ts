@@ -443,6 +443,14 @@
         <source>複数のテープに分ける(&amp;M)...</source>
         <translation>Several &amp;Tapes...</translation>
     </message>
+    <message>
+        <source>途中で終わっている音声ファイルがあります。タイムを実際の長さに直しました。</source>
+        <translation>An audio file ends early. Its time now is the length it really has.</translation>
+    </message>
+    <message>
+        <source>%1 は %2 で終わっています（ファイルには %3 とあります）。</source>
+        <translation>%1 ends at %2 (the file says %3).</translation>
+    </message>
 </context>
 <context>
     <name>PasteTracks</name>
