@@ -31,6 +31,7 @@
 #include "gui/file_check.h"
 #include "gui/main_form.h"
 #include "gui/message_box.h"
+#include "gui/read_progress.h"
 #include "gui/paste_tracks.h"
 #include "gui/pattern_file.h"
 #include "gui/tape_file.h"
@@ -80,9 +81,6 @@ void MainForm::mnuFileReadCD_Click()
 }
 
 namespace {
-
-// A read that takes longer than this shows its progress.
-constexpr int ProgressDelayMs = 300;
 
 // The file types the read command's dialog offers: audio files with playlists and CUE sheets, and
 // every file.
@@ -139,13 +137,7 @@ void MainForm::ReadFiles(const QStringList& items)
     auto result = std::make_shared<SourceTracks>();
     QThread* worker = QThread::create(
         [result, paths = std::move(paths)]() mutable { *result = readSource(FileSource{std::move(paths)}); });
-    reading_ = new QProgressDialog(translated(ja("MainForm", "音声ファイルを読み取っています…")),
-                                   translated(ja("MainForm", "キャンセル")), 0, 0, this);
-    reading_->setObjectName(QStringLiteral("readProgress"));
-    reading_->setWindowTitle(QStringLiteral("Vantoli"));
-    reading_->setMinimumDuration(ProgressDelayMs);
-    reading_->setAutoClose(false);
-    reading_->setAutoReset(false);
+    reading_ = newReadProgress(this, translated(ja("MainForm", "音声ファイルを読み取っています…")), translated(ja("MainForm", "キャンセル")));
     QPointer<QProgressDialog> progress = reading_;
     connect(reading_, &QProgressDialog::canceled, this, [this, progress] {
         if (!progress || progress != reading_) return;

@@ -33,6 +33,7 @@
 #include "gui/fonts.h"
 #include "gui/main_form.h"
 #include "gui/message_box.h"
+#include "gui/read_progress.h"
 #include "gui/save_file.h"
 #include "gui/tape_file.h"
 #include "gui/translation.h"
@@ -40,9 +41,6 @@
 namespace vantoli {
 
 namespace {
-
-// A read that takes longer than this shows its progress.
-constexpr int ProgressDelayMs = 300;
 
 std::string nativeName(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
@@ -245,13 +243,7 @@ void SeveralTapes::addAlbums(const QStringList& items)
     QThread* worker = QThread::create([groups] {
         for (Group& group : *groups) group.read = readSource(FileSource{group.sources});
     });
-    reading_ = new QProgressDialog(translated(ja("SeveralTapes", "アルバムを読み取っています…")),
-                                   translated(ja("SeveralTapes", "キャンセル")), 0, 0, this);
-    reading_->setObjectName(QStringLiteral("readProgress"));
-    reading_->setWindowTitle(QStringLiteral("Vantoli"));
-    reading_->setMinimumDuration(ProgressDelayMs);
-    reading_->setAutoClose(false);
-    reading_->setAutoReset(false);
+    reading_ = newReadProgress(this, translated(ja("SeveralTapes", "アルバムを読み取っています…")), translated(ja("SeveralTapes", "キャンセル")));
     QPointer<QProgressDialog> progress = reading_;
     connect(reading_, &QProgressDialog::canceled, this, [this, progress] {
         if (!progress || progress != reading_) return;
