@@ -11,8 +11,16 @@ namespace vantoli::audio {
 
 namespace {
 
-// What every stream here carries: CD audio, 16-bit little-endian stereo at 44.1 kHz (libpulse's type).
-constexpr pa_sample_spec CdSampleFormat{PA_SAMPLE_S16LE, static_cast<std::uint32_t>(SampleRate), PcmChannels};
+// The stream format pa_stream_new takes, named after its parameter.
+template <typename Call> struct StreamFormatOf;
+template <typename Format, typename... Rest>
+struct StreamFormatOf<pa_stream* (*)(pa_context*, const char*, const Format*, Rest...)> {
+    using Type = Format;
+};
+using StreamFormat = StreamFormatOf<decltype(&pa_stream_new)>::Type;
+
+// What every stream here carries: CD audio, 16-bit little-endian stereo at 44.1 kHz.
+constexpr StreamFormat CdSampleFormat{PA_SAMPLE_S16LE, static_cast<std::uint32_t>(SampleRate), PcmChannels};
 
 std::string serverName() { return _("サウンドサーバー"); }
 
