@@ -172,8 +172,13 @@ CommandResult runSeveralCommand(const SeveralRequest& request, const std::string
     std::optional<CounterCalibration> counter;
     if (request.counter) counter = calibrateCounter(request.counter->first, request.counter->second);
 
-    Json json = setJson(plan, albums, counter);
-    std::string text = setText(plan, albums, counter);
+    // Only the output asked for is made; the render adds each side's program to it.
+    Json json;
+    std::string text;
+    if (request.json)
+        json = setJson(plan, albums, counter);
+    else
+        text = setText(plan, albums, counter);
 
     if (request.render) {
         // Every side that holds a track, tape by tape; a blank side B gets no file.
@@ -201,8 +206,10 @@ CommandResult runSeveralCommand(const SeveralRequest& request, const std::string
         const std::optional<std::vector<WrittenSide>> written = writeSides(sides, *request.render, result);
         if (!written) return result;
         for (std::size_t i = 0; i < written->size(); ++i) {
-            json["tapes"][placeOf[i].first]["render"][placeOf[i].second] = writtenSideJson((*written)[i]);
-            text += writtenSideText(sides[i].name, (*written)[i]);
+            if (request.json)
+                json["tapes"][placeOf[i].first]["render"][placeOf[i].second] = writtenSideJson((*written)[i]);
+            else
+                text += writtenSideText(sides[i].name, (*written)[i]);
         }
     }
     result.out = request.json ? json.dump(2, ' ', false, Json::error_handler_t::replace) + "\n" : text;
