@@ -10,12 +10,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
-#include <QPointer>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QString>
-#include <QThread>
 #include <QUrl>
 
 #include <algorithm>
@@ -135,29 +133,17 @@ void MainForm::ReadFiles(const QStringList& items)
     // The files are read on a thread of their own; the window goes on, and a read that takes longer
     // than a moment shows its progress with Cancel. A cancelled read's tracks are not used.
     auto result = std::make_shared<SourceTracks>();
-    QThread* worker = QThread::create(
-        [result, paths = std::move(paths)]() mutable { *result = readSource(FileSource{std::move(paths)}); });
-    reading_ = newReadProgress(this, translated(ja("MainForm", "音声ファイルを読み取っています…")), translated(ja("MainForm", "キャンセル")));
-    QPointer<QProgressDialog> progress = reading_;
-    connect(reading_, &QProgressDialog::canceled, this, [this, progress] {
-        if (!progress || progress != reading_) return;
-        reading_ = nullptr;
-        progress->deleteLater();
-        emit filesRead();
-    });
-    connect(worker, &QThread::finished, worker, &QObject::deleteLater);
-    connect(worker, &QThread::finished, this, [this, progress, result, items] {
-        // Cancelled: the window has gone on without it.
-        if (!progress || progress != reading_) return;
-        reading_ = nullptr;
-        progress->deleteLater();
-        if (const auto* message = std::get_if<Message>(result.get()))
-            showMessage(this, *message);
-        else
-            showReadTracks(std::get<TrackList>(*result), items);
-        emit filesRead();
-    });
-    worker->start();
+    readInBackground(
+        this, reading_, translated(ja("MainForm", "音声ファイルを読み取っています…")),
+        translated(ja("MainForm", "キャンセル")),
+        [result, paths = std::move(paths)]() mutable { *result = readSource(FileSource{std::move(paths)}); },
+        [this, result, items] {
+            if (const auto* message = std::get_if<Message>(result.get()))
+                showMessage(this, *message);
+            else
+                showReadTracks(std::get<TrackList>(*result), items);
+        },
+        [this] { emit filesRead(); });
 }
 
 void MainForm::showReadTracks(const TrackList& list, const QStringList& sources)

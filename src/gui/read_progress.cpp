@@ -1,6 +1,8 @@
 #include "gui/read_progress.h"
 
+#include <QPointer>
 #include <QProgressDialog>
+#include <QThread>
 
 namespace vantoli {
 
@@ -8,15 +10,34 @@ namespace {
 constexpr int ProgressDelayMs = 300;  // a quick read shows no window
 }
 
-QProgressDialog* newReadProgress(QWidget* parent, const QString& label, const QString& cancel)
+void readInBackground(QWidget* window, QProgressDialog*& reading, const QString& label, const QString& cancel,
+                      std::function<void()> work, std::function<void()> done, std::function<void()> ended)
 {
-    auto* progress = new QProgressDialog(label, cancel, 0, 0, parent);
-    progress->setObjectName(QStringLiteral("readProgress"));
-    progress->setWindowTitle(QStringLiteral("Vantoli"));
-    progress->setMinimumDuration(ProgressDelayMs);
-    progress->setAutoClose(false);
-    progress->setAutoReset(false);
-    return progress;
+    QThread* worker = QThread::create(std::move(work));
+    reading = new QProgressDialog(label, cancel, 0, 0, window);
+    reading->setObjectName(QStringLiteral("readProgress"));
+    reading->setWindowTitle(QStringLiteral("Vantoli"));
+    reading->setMinimumDuration(ProgressDelayMs);
+    reading->setAutoClose(false);
+    reading->setAutoReset(false);
+    QPointer<QProgressDialog> progress = reading;
+    // Whichever comes first, Cancel or the end of the work, ends the read; the other finds it gone.
+    const auto finish = [&reading, progress] {
+        if (!progress || progress != reading) return false;
+        reading = nullptr;
+        progress->deleteLater();
+        return true;
+    };
+    QObject::connect(reading, &QProgressDialog::canceled, window, [finish, ended] {
+        if (finish()) ended();
+    });
+    QObject::connect(worker, &QThread::finished, worker, &QObject::deleteLater);
+    QObject::connect(worker, &QThread::finished, window, [finish, done, ended] {
+        if (!finish()) return;
+        done();
+        ended();
+    });
+    worker->start();
 }
 
 }  // namespace vantoli

@@ -1,14 +1,20 @@
 #pragma once
-// The progress of a read running on a thread of its own (files, folders, albums): shown only when the
-// read takes longer than a moment, with Cancel, and left for the caller to close.
+// A read running on a thread of its own (files, folders, albums) while the window goes on: its progress
+// is shown only when it takes longer than a moment, with Cancel.
 
 #include <QString>
+
+#include <functional>
 
 class QProgressDialog;
 class QWidget;
 
 namespace vantoli {
 
-QProgressDialog* newReadProgress(QWidget* parent, const QString& label, const QString& cancel);
+// Runs `work` on a thread of its own; `reading` holds the read's progress window until it ends. When
+// the work is done, `done` runs on the window's thread, unless Cancel came first (the read's result is
+// then not used); `ended` runs after either.
+void readInBackground(QWidget* window, QProgressDialog*& reading, const QString& label, const QString& cancel,
+                      std::function<void()> work, std::function<void()> done, std::function<void()> ended);
 
 }  // namespace vantoli

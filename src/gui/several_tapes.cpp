@@ -17,7 +17,6 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QThread>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -240,34 +239,24 @@ void SeveralTapes::addAlbums(const QStringList& items)
 
     // The albums are read one after another on a thread of their own, as the main window reads files;
     // a cancelled read's albums are not used.
-    QThread* worker = QThread::create([groups] {
-        for (Group& group : *groups) group.read = readSource(FileSource{group.sources});
-    });
-    reading_ = newReadProgress(this, translated(ja("SeveralTapes", "アルバムを読み取っています…")), translated(ja("SeveralTapes", "キャンセル")));
-    QPointer<QProgressDialog> progress = reading_;
-    connect(reading_, &QProgressDialog::canceled, this, [this, progress] {
-        if (!progress || progress != reading_) return;
-        reading_ = nullptr;
-        progress->deleteLater();
-        emit albumsRead();
-    });
-    connect(worker, &QThread::finished, worker, &QObject::deleteLater);
-    connect(worker, &QThread::finished, this, [this, progress, groups] {
-        if (!progress || progress != reading_) return;
-        reading_ = nullptr;
-        progress->deleteLater();
-        std::vector<SetAlbum> read;
-        std::vector<Message> failures;
-        for (Group& group : *groups) {
-            if (auto* message = std::get_if<Message>(&group.read))
-                failures.push_back(*message);
-            else
-                read.push_back(SetAlbum{std::move(std::get<TrackList>(group.read)), group.sources});
-        }
-        takeRead(read, failures);
-        emit albumsRead();
-    });
-    worker->start();
+    readInBackground(
+        this, reading_, translated(ja("SeveralTapes", "アルバムを読み取っています…")),
+        translated(ja("SeveralTapes", "キャンセル")),
+        [groups] {
+            for (Group& group : *groups) group.read = readSource(FileSource{group.sources});
+        },
+        [this, groups] {
+            std::vector<SetAlbum> read;
+            std::vector<Message> failures;
+            for (Group& group : *groups) {
+                if (auto* message = std::get_if<Message>(&group.read))
+                    failures.push_back(*message);
+                else
+                    read.push_back(SetAlbum{std::move(std::get<TrackList>(group.read)), group.sources});
+            }
+            takeRead(read, failures);
+        },
+        [this] { emit albumsRead(); });
 }
 
 void SeveralTapes::takeRead(const std::vector<SetAlbum>& read, const std::vector<Message>& failures)
