@@ -630,10 +630,6 @@
 <context>
     <name>SeveralTapes</name>
     <message>
-        <source>音声ファイルとプレイリスト (*.flac *.mp3 *.ogg *.oga *.opus *.wav *.aif *.aiff *.aifc *.m4a *.wma *.ape *.wv *.mpc *.tta *.spx *.m3u *.m3u8 *.cue *.csv);;すべてのファイル (*)</source>
-        <translation>Audio files and playlists (*.flac *.mp3 *.ogg *.oga *.opus *.wav *.aif *.aiff *.aifc *.m4a *.wma *.ape *.wv *.mpc *.tta *.spx *.m3u *.m3u8 *.cue *.csv);;All files (*)</translation>
-    </message>
-    <message>
         <source>複数のテープ</source>
         <translation>Several Tapes</translation>
     </message>

@@ -29,7 +29,7 @@
 #include "gui/file_check.h"
 #include "gui/main_form.h"
 #include "gui/message_box.h"
-#include "gui/read_progress.h"
+#include "gui/file_reading.h"
 #include "gui/paste_tracks.h"
 #include "gui/pattern_file.h"
 #include "gui/tape_file.h"
@@ -79,26 +79,6 @@ void MainForm::mnuFileReadCD_Click()
 }
 
 namespace {
-
-// The file types the read command's dialog offers: audio files with playlists and CUE sheets, and
-// every file.
-QString audioFileFilter()
-{
-    return translated(ja("MainForm",
-                         "音声ファイルとプレイリスト (*.flac *.mp3 *.ogg *.oga *.opus *.wav *.aif *.aiff *.aifc "
-                         "*.m4a *.wma *.ape *.wv *.mpc *.tta *.spx *.m3u *.m3u8 *.cue *.csv);;"
-                         "すべてのファイル (*)"));
-}
-
-// The local paths of a drag's files, folders and playlists; empty when it carries none.
-QStringList droppedPaths(const QMimeData* data)
-{
-    QStringList paths;
-    if (!data || !data->hasUrls()) return paths;
-    for (const QUrl& url : data->urls())
-        if (url.isLocalFile() && !url.toLocalFile().isEmpty()) paths << url.toLocalFile();
-    return paths;
-}
 
 }  // namespace
 

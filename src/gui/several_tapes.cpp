@@ -32,7 +32,7 @@
 #include "gui/fonts.h"
 #include "gui/main_form.h"
 #include "gui/message_box.h"
-#include "gui/read_progress.h"
+#include "gui/file_reading.h"
 #include "gui/save_file.h"
 #include "gui/tape_file.h"
 #include "gui/translation.h"
@@ -44,16 +44,6 @@ namespace {
 std::string nativeName(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 QString timeText(std::int64_t seconds) { return QString::fromStdString(minutesSecondsText(seconds)); }
-
-// The local paths of a drag's files and folders; empty when it carries none.
-QStringList droppedPaths(const QMimeData* data)
-{
-    QStringList paths;
-    if (!data || !data->hasUrls()) return paths;
-    for (const QUrl& url : data->urls())
-        if (url.isLocalFile() && !url.toLocalFile().isEmpty()) paths << url.toLocalFile();
-    return paths;
-}
 
 // The items as albums: the audio files together where the first of them is, every other item alone.
 std::vector<QStringList> albumGroups(const QStringList& items)
@@ -75,14 +65,6 @@ std::vector<QStringList> albumGroups(const QStringList& items)
         groups[loose] << item;
     }
     return groups;
-}
-
-QString audioFileFilter()
-{
-    return translated(ja("SeveralTapes",
-                         "音声ファイルとプレイリスト (*.flac *.mp3 *.ogg *.oga *.opus *.wav *.aif *.aiff *.aifc "
-                         "*.m4a *.wma *.ape *.wv *.mpc *.tta *.spx *.m3u *.m3u8 *.cue *.csv);;"
-                         "すべてのファイル (*)"));
 }
 
 // The tracks of a tape; a tape of the set holds at most as many as a tape of its own.

@@ -1,8 +1,12 @@
-#include "gui/read_progress.h"
+#include "gui/file_reading.h"
 
 #include <QPointer>
 #include <QProgressDialog>
 #include <QThread>
+#include <QMimeData>
+#include <QUrl>
+
+#include "gui/translation.h"
 
 namespace vantoli {
 
@@ -38,6 +42,23 @@ void readInBackground(QWidget* window, QProgressDialog*& reading, const QString&
         ended();
     });
     worker->start();
+}
+
+QString audioFileFilter()
+{
+    return translated(ja("MainForm",
+                         "音声ファイルとプレイリスト (*.flac *.mp3 *.ogg *.oga *.opus *.wav *.aif *.aiff *.aifc "
+                         "*.m4a *.wma *.ape *.wv *.mpc *.tta *.spx *.m3u *.m3u8 *.cue *.csv);;"
+                         "すべてのファイル (*)"));
+}
+
+QStringList droppedPaths(const QMimeData* data)
+{
+    QStringList paths;
+    if (!data || !data->hasUrls()) return paths;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile() && !url.toLocalFile().isEmpty()) paths << url.toLocalFile();
+    return paths;
 }
 
 }  // namespace vantoli

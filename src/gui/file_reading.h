@@ -1,11 +1,14 @@
 #pragma once
-// A read running on a thread of its own (files, folders, albums) while the window goes on: its progress
-// is shown only when it takes longer than a moment, with Cancel.
+// Reading tracks into a window: the read on a thread of its own while the window goes on (its progress
+// shown only when it takes longer than a moment, with Cancel), the files its dialog offers and the paths
+// of a drop.
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
+class QMimeData;
 class QProgressDialog;
 class QWidget;
 
@@ -16,5 +19,12 @@ namespace vantoli {
 // then not used); `ended` runs after either.
 void readInBackground(QWidget* window, QProgressDialog*& reading, const QString& label, const QString& cancel,
                       std::function<void()> work, std::function<void()> done, std::function<void()> ended);
+
+// The file types a dialog that reads tracks offers: audio files with playlists, CUE sheets and CSV
+// playlists, and every file.
+QString audioFileFilter();
+
+// The local paths of a drag's files, folders and playlists; empty when it carries none.
+QStringList droppedPaths(const QMimeData* data);
 
 }  // namespace vantoli
