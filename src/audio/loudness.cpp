@@ -92,13 +92,16 @@ bool couldBeMeasured(const TrackLoudness& loudness)
     if (std::isfinite(lufs) && (lufs < -70 || !std::isfinite(peak) || lufs > peak + MostAbovePeak)) return false;
     if (std::isfinite(peak) && (peak < -200 || peak > 20)) return false;
     if (loudness.frames < 0 || loudness.frames > MostFrames) return false;
+    // One block every 100 ms once the first 400 ms are in. The count is checked as it grows, so that
+    // no number of blocks a line can hold overflows the sum.
+    const long long mostBlocks = loudness.frames / (SampleRate / 10);
     long long blocks = 0;
     for (const auto& [bin, count] : loudness.blocks) {
+        if (count > mostBlocks - blocks) return false;
         blocks += count;
         if (!std::isfinite(peak) || -70 + bin / 100.0 > peak + MostAbovePeak) return false;
     }
-    // One block every 100 ms once the first 400 ms are in.
-    return blocks <= loudness.frames / (SampleRate / 10);
+    return true;
 }
 
 TrackLoudness analyse(const AudioSource& source)
