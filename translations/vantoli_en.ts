@@ -753,6 +753,18 @@
         <source>複数のテープを保存</source>
         <translation>Save the Tapes</translation>
     </message>
+    <message>
+        <source>無題</source>
+        <translation>Untitled</translation>
+    </message>
+    <message>
+        <source>複数のテープ「%1」の変更を保存しますか？</source>
+        <translation>Save the changes to the tapes “%1”?</translation>
+    </message>
+    <message>
+        <source>保存しないと、アルバムの並びと計画は失われます。</source>
+        <translation>If you don’t save, the albums and their plan will be lost.</translation>
+    </message>
 </context>
 <context>
     <name>TapeLineup</name>

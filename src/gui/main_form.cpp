@@ -308,9 +308,16 @@ void MainForm::Form_Unload()
     QCoreApplication::exit(0);
 }
 
+bool MainForm::mayEnd()
+{
+    if (!maySetAside()) return false;
+    SeveralTapes* set = several_.window();
+    return !set || set->maySetAside();
+}
+
 void MainForm::closeEvent(QCloseEvent* event)
 {
-    if (!maySetAside()) {
+    if (!mayEnd()) {
         event->ignore();
         return;
     }
@@ -322,7 +329,7 @@ void MainForm::closeEvent(QCloseEvent* event)
 // "close" here.
 void MainForm::mnuExit_Click()
 {
-    if (!maySetAside()) return;
+    if (!mayEnd()) return;
     // exit(), unlike quit(), does not offer the windows a close first: Form_Unload does not run.
     QCoreApplication::exit(0);
 }

@@ -188,6 +188,9 @@ public:
     // Before unsaved work is replaced or ended: Save, Discard or Cancel. True to go on (saved or
     // discarded, or nothing to lose: no change, or only typed entries); false when cancelled.
     bool maySetAside();
+    // Before the program ends: maySetAside, then the same question for an open set of several tapes
+    // with unsaved changes. True to end.
+    bool mayEnd();
 
     // The settings of dubbing the sides, kept with the tape.
     const DubbingSettings& dubbingSettings() const { return tape_.dubbing(); }

@@ -127,6 +127,8 @@ bool MainForm::OpenTape(const QString& path)
 
 bool MainForm::openSet(const SetDocument& set, const QString& file)
 {
+    // A set open with changes of its own is asked about before another takes its place.
+    if (SeveralTapes* open = several_.window(); open && !open->maySetAside()) return false;
     SeveralTapes* window = showSeveralTapes(several_, *this);
     window->showSet(set, file);
     const TapeDocument& first = set.tapes.front();

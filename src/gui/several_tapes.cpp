@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QEvent>
@@ -13,6 +14,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -509,22 +511,48 @@ bool SeveralTapes::SaveSet(const QString& path)
     return true;
 }
 
-void SeveralTapes::cmdSave_Click()
+void SeveralTapes::cmdSave_Click() { saveSetAs(); }
+
+bool SeveralTapes::saveSetAs()
 {
     QFileDialog dialog(this, translated(ja("SeveralTapes", "複数のテープを保存")), file_, tapeFileFilter());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("vantoli"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
     QString path = dialog.selectedFiles().constFirst();
-    if (path.isEmpty()) return;
+    if (path.isEmpty()) return false;
     if (QFileInfo(path).suffix().isEmpty())
         path += QString::fromLatin1(TapeDocumentExtension.data(), TapeDocumentExtension.size());
-    SaveSet(path);
+    return SaveSet(path);
+}
+
+bool SeveralTapes::maySetAside()
+{
+    if (!hasUnsavedChanges()) return true;
+    const QString name = file_.isEmpty() ? translated(ja("SeveralTapes", "無題")) : QFileInfo(file_).completeBaseName();
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Vantoli"),
+                    translated(ja("SeveralTapes", "複数のテープ「%1」の変更を保存しますか？")).arg(name),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    box.setInformativeText(translated(ja("SeveralTapes", "保存しないと、アルバムの並びと計画は失われます。")));
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+    case QMessageBox::Save: return file_.isEmpty() ? saveSetAs() : SaveSet(file_);
+    case QMessageBox::Discard: changed_ = false; return true;
+    default: return false;
+    }
 }
 
 void SeveralTapes::cmdClose_Click() { close(); }
 
 // ---- Events ----------------------------------------------------------------------------------------
+
+void SeveralTapes::closeEvent(QCloseEvent* event)
+{
+    if (maySetAside())
+        event->accept();
+    else
+        event->ignore();
+}
 
 void SeveralTapes::changeEvent(QEvent* event)
 {

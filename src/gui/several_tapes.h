@@ -22,6 +22,7 @@
 
 class QAction;
 class QCheckBox;
+class QCloseEvent;
 class QLabel;
 class QListWidget;
 class QProgressDialog;
@@ -90,6 +91,11 @@ public:
     bool tapeAsSaved(int index) const;
     // Saves the whole set at path, atomically; a failed save is a message and leaves the file as it was.
     bool SaveSet(const QString& path);
+    // Whether the albums or the gap changed since the set was opened or saved (an empty set holds no work).
+    bool hasUnsavedChanges() const { return changed_ && !albums_.empty(); }
+    // Before the set is closed or replaced: Save, Discard or Cancel when it holds unsaved changes. True
+    // to go on (saved, discarded or nothing to lose); false when cancelled or the save failed.
+    bool maySetAside();
     // The tape of the row selected in tblPlan; -1 when none is.
     int selectedTape() const;
     // Plans the albums again, with the main window's tapes as they are now, and shows the plan.
@@ -113,6 +119,8 @@ public slots:
 
 protected:
     void changeEvent(QEvent* event) override;
+    // Asks about unsaved changes first; Cancel keeps the window open.
+    void closeEvent(QCloseEvent* event) override;
     // Files and folders dragged from a file manager onto lstAlbums are read as albums.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -122,6 +130,8 @@ private:
     void showHeadings();
     void showButtons();
     void moveAlbum(int from, int to);
+    // Asks for a file and saves the set there; false when no file was chosen or the save failed.
+    bool saveSetAs();
     // The albums read: added after the others, and the message of those that could not be read.
     void takeRead(const std::vector<SetAlbum>& read, const std::vector<Message>& failures);
     QString albumName(std::size_t index) const;

@@ -5,6 +5,8 @@
 
 #include <QtTest>
 
+#include <QPointer>
+
 #include <QAction>
 #include <QCheckBox>
 #include <QDropEvent>
@@ -393,6 +395,46 @@ private slots:
         QCOMPARE(main->dubbingSettings().loudness, Loudness::Album);
         QVERIFY(!main->hasUnsavedChanges());
         QVERIFY(main->recentTapes().contains(path));
+    }
+
+    // Albums read and not saved were lost without a word when the window or the program was closed:
+    // Cancel keeps the window and its albums, Discard closes it, Save writes the set first. The main
+    // window's end asks about the set too.
+    void unsavedAlbumsAreAskedAbout_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("byTheMainWindow");
+        QTest::addColumn<bool>("goesOn");
+        QTest::newRow("cancel") << int(QMessageBox::Cancel) << false << false;
+        QTest::newRow("discard") << int(QMessageBox::Discard) << false << true;
+        QTest::newRow("save") << int(QMessageBox::Save) << false << true;
+        QTest::newRow("program ends, cancel") << int(QMessageBox::Cancel) << true << false;
+    }
+    void unsavedAlbumsAreAskedAbout()
+    {
+        QFETCH(int, answer);
+        QFETCH(bool, byTheMainWindow);
+        QFETCH(bool, goesOn);
+        const QString path = dir_.filePath("asked.vantoli");
+        QFile::remove(path);
+        auto main = openWindow();
+        QVERIFY(main);
+        QPointer<SeveralTapes> window = showSeveralTapes(main->severalTapesWindow(), *main);
+        window->addAlbums(albums_.mid(0, 1));
+        QVERIFY(waitForAlbums(*window));
+        QVERIFY(window->hasUnsavedChanges());
+        ModalAnswerer answerer({path});
+        answerer.answerUnsaved = QMessageBox::StandardButton(answer);
+        if (byTheMainWindow)
+            QCOMPARE(main->mayEnd(), goesOn);
+        else
+            QCOMPARE(window->close(), goesOn);
+        QCOMPARE(answerer.unsavedQuestions(), 1);
+        QCOMPARE(QFile::exists(path), answer == QMessageBox::Save);
+        if (!goesOn) {
+            QVERIFY(window && window->isVisible());
+            QCOMPARE(window->lstAlbums()->count(), 1);
+        }
     }
 
 private:
