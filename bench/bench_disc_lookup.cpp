@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QDir>
 #include <QStandardPaths>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -37,8 +38,10 @@ void readDisc(benchmark::State& state, bool online)
         QDir(QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + "/musicbrainz").removeRecursively();
         if (online) QTest::qWait(1050);
         state.ResumeTiming();
+        QSignalSpy read(&window, &vantoli::MainForm::discRead);
         window.mnuFileReadCD()->trigger();
-        // The lookup answers later, from the event loop.
+        // The drive is read on a thread of its own, and the lookup answers later, from the event loop.
+        if (read.isEmpty() && !read.wait(20000)) state.SkipWithError("the disc was not read");
         while (window.findChild<vantoli::DiscLookupRun*>()) QTest::qWait(1);
     }
     if (online && server.requests().size() != static_cast<qsizetype>(state.iterations()))

@@ -412,6 +412,10 @@
         <translation>Vantoli tapes (*.vantoli);;All files (*)</translation>
     </message>
     <message>
+        <source>CDを読み取っています…</source>
+        <translation>Reading the CD…</translation>
+    </message>
+    <message>
         <source>音声ファイルを読み取っています…</source>
         <translation>Reading audio files…</translation>
     </message>

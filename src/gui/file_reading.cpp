@@ -15,7 +15,8 @@ constexpr int ProgressDelayMs = 300;  // a quick read shows no window
 }
 
 void readInBackground(QWidget* window, QProgressDialog*& reading, const QString& label, const QString& cancel,
-                      std::function<void()> work, std::function<void()> done, std::function<void()> ended)
+                      std::function<void()> work, std::function<void()> done, std::function<void()> ended,
+                      std::function<void()> late)
 {
     QThread* worker = QThread::create(std::move(work));
     reading = new QProgressDialog(label, cancel, 0, 0, window);
@@ -36,8 +37,11 @@ void readInBackground(QWidget* window, QProgressDialog*& reading, const QString&
         if (finish()) ended();
     });
     QObject::connect(worker, &QThread::finished, worker, &QObject::deleteLater);
-    QObject::connect(worker, &QThread::finished, window, [finish, done, ended] {
-        if (!finish()) return;
+    QObject::connect(worker, &QThread::finished, window, [finish, done, ended, late] {
+        if (!finish()) {
+            if (late) late();
+            return;
+        }
         done();
         ended();
     });

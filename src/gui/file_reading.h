@@ -16,9 +16,11 @@ namespace vantoli {
 
 // Runs `work` on a thread of its own; `reading` holds the read's progress window until it ends. When
 // the work is done, `done` runs on the window's thread, unless Cancel came first (the read's result is
-// then not used); `ended` runs after either.
+// then not used); `ended` runs after either. After a Cancel, `late` (when given) runs on the window's
+// thread once the work is done after all.
 void readInBackground(QWidget* window, QProgressDialog*& reading, const QString& label, const QString& cancel,
-                      std::function<void()> work, std::function<void()> done, std::function<void()> ended);
+                      std::function<void()> work, std::function<void()> done, std::function<void()> ended,
+                      std::function<void()> late = {});
 
 // The file types a dialog that reads tracks offers: audio files with playlists, CUE sheets and CSV
 // playlists, and every file.

@@ -304,7 +304,8 @@ void MainForm::Form_Load()
 // it. Only unsaved work of a tape (more than typed entries) is asked about first, and may stay.
 void MainForm::Form_Unload()
 {
-    RCD1().close();
+    // A cancelled read still running holds the drive; the program's end releases it.
+    if (!driveBusy_) RCD1().close();
     QCoreApplication::exit(0);
 }
 

@@ -118,6 +118,9 @@ public:
     void ReadFiles(const QStringList& items);
     // Whether a read of files is going on.
     bool isReading() const { return reading_ != nullptr; }
+    // Whether the drive is being read, a cancelled read's thread included; a CD read asked for meanwhile
+    // is not started.
+    bool isReadingDisc() const { return readingDisc_ != nullptr || driveBusy_; }
 
     // The program's one report window, batch-settings window, About window and cassette label window.
     SingleWindow<Report>& reportWindow() { return report_; }
@@ -216,6 +219,9 @@ public:
 
 signals:
     void filesRead();
+    // The CD read command has ended: the entries, the report or the message are shown (the disc
+    // lookup, when it is on, may still be asked), or the read was cancelled.
+    void discRead();
 
 public slots:
     void Run_Click();
@@ -360,6 +366,9 @@ private:
     QStringList unavailableAudio_;
     bool restoring_ = false;  // the tape is being written into the controls
     QProgressDialog* reading_ = nullptr;  // the read of files going on, and its progress
+    QProgressDialog* readingDisc_ = nullptr;  // the read of the drive going on, and its progress
+    // The drive is in use by a read on its own thread, which may outlive a cancelled read's window.
+    bool driveBusy_ = false;
     QString recoveryFile_;
     std::unique_ptr<QLockFile> recoveryLock_;
     QTimer recoveryTimer_;

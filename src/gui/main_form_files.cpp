@@ -40,47 +40,68 @@ namespace vantoli {
 // Writes only the entries of the disc's tracks: the entries after them, the plan display and the
 // options keep what they hold, and nothing is planned. The drive is closed again on every path; for
 // a long disc PlanLargeDisc closes it once it has read the lengths.
+// The drive is opened and read on a thread of its own, as files are; the messages, the entries and the
+// long-disc plan follow on the window's thread in the command's order once the read is over. A read
+// that takes longer than a moment shows its progress with Cancel; a cancelled read's tracks are not
+// used, and the drive is closed when its thread is done with it.
 void MainForm::mnuFileReadCD_Click()
 {
-    if (!maySetAside()) return;
+    if (isReadingDisc() || !maySetAside()) return;
+    struct DiscRead {
+        std::int32_t count = 0;
+        DiscToc toc;
+        TrackList disc;
+    };
     CdAudioDevice& device = RCD1();
-    cdTrackCount = openDisc(device);
-
-    switch (discKind(cdTrackCount)) {
-    case DiscKind::NoDisc: showMessage(this, noDiscMessage()); break;
-    case DiscKind::Entries: {
+    const bool online = mnuSettingOnline_->isChecked();
+    auto read = std::make_shared<DiscRead>();
+    const auto work = [&device, online, read] {
+        read->count = openDisc(device);
+        if (discKind(read->count) != DiscKind::Entries) return;
         // The disc's CD-Text names the tracks; a disc without it leaves them unnamed.
-        const bool online = mnuSettingOnline_->isChecked();
-        const DiscToc toc = online ? device.toc() : DiscToc{};
-        TrackList disc = readOpenDisc(device, cdTrackCount);
-        const auto showDisc = [this](TrackList read) {
-            for (std::size_t i = 0; i < read.tracks.size(); ++i)
-                Tm_[i]->setText(QString::fromStdString(trackEntryText(read.tracks[i])));
-            setTrackTitles(std::move(read));
-            startLabelFromSource();
-        };
-        if (online) {
-            // The drive is closed before the disc database is asked; the entries are written when it answers.
-            lookUpDisc(this, toc, std::move(disc), [this, showDisc](DiscLookup named) {
-                showStatus(named.status);
-                showDisc(std::move(named.tracks));
-            });
+        if (online) read->toc = device.toc();
+        read->disc = readOpenDisc(device, read->count);
+    };
+    const auto done = [this, online, read] {
+        driveBusy_ = false;
+        cdTrackCount = read->count;
+        switch (discKind(cdTrackCount)) {
+        case DiscKind::NoDisc: showMessage(this, noDiscMessage()); break;
+        case DiscKind::Entries: {
+            const auto showDisc = [this](TrackList disc) {
+                for (std::size_t i = 0; i < disc.tracks.size(); ++i)
+                    Tm_[i]->setText(QString::fromStdString(trackEntryText(disc.tracks[i])));
+                setTrackTitles(std::move(disc));
+                startLabelFromSource();
+            };
+            if (online) {
+                // The drive is closed before the disc database is asked; the entries are written when it answers.
+                lookUpDisc(this, read->toc, std::move(read->disc), [this, showDisc](DiscLookup named) {
+                    showStatus(named.status);
+                    showDisc(std::move(named.tracks));
+                });
+                break;
+            }
+            showDisc(std::move(read->disc));
             break;
         }
-        showDisc(std::move(disc));
-        break;
-    }
-    case DiscKind::LongDisc:
-        showMessage(this, longDiscMessage());
-        PlanLargeDisc(cdTrackCount);
-        break;
-    case DiscKind::TooManyTracks: showMessage(this, tooManyTracksMessage()); break;
-    }
+        case DiscKind::LongDisc:
+            showMessage(this, longDiscMessage());
+            PlanLargeDisc(cdTrackCount);
+            break;
+        case DiscKind::TooManyTracks: showMessage(this, tooManyTracksMessage()); break;
+        }
+    };
+    // Cancelled, the read's thread still holds the drive until it returns; a long disc is left open.
+    const auto late = [this, &device, read] {
+        driveBusy_ = false;
+        if (discKind(read->count) == DiscKind::LongDisc) device.close();
+    };
+    driveBusy_ = true;
+    readInBackground(this, readingDisc_, translated(ja("MainForm", "CDを読み取っています…")),
+                     translated(ja("MainForm", "キャンセル")), work, done, [this] { emit discRead(); }, late);
 }
 
-namespace {
-
-}  // namespace
 
 // Several files at once, in a dialog that offers audio files and playlists first.
 void MainForm::mnuFileReadFiles_Click()

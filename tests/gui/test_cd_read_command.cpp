@@ -7,8 +7,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QSemaphore>
+#include <QSignalSpy>
 #include <QTest>
+#include <QThread>
 
+#include <atomic>
 #include <limits>
 
 #include "support/disc_image.h"
@@ -149,6 +155,32 @@ QString reportText(MainForm& window)
     return report && report->isVisible() ? report->text() : QString();
 }
 
+// A drive that takes its time to spin up: open() waits until the test lets it go (or 5 s), and says
+// on which thread it ran. It holds two tracks of 1:40 and 2:00.
+class SlowDrive final : public CdAudioDevice {
+public:
+    QSemaphore spunUp;
+    std::atomic<QThread*> openedOn{nullptr};
+    std::atomic<bool> isOpen{false};
+
+    void selectCdAudio() override {}
+    void open() override
+    {
+        openedOn = QThread::currentThread();
+        spunUp.tryAcquire(1, 5000);
+        isOpen = true;
+    }
+    void close() override { isOpen = false; }
+    void setMillisecondsFormat() override {}
+    std::int32_t tracks() const override { return isOpen ? 2 : 0; }
+    std::int32_t track() const override { return track_; }
+    void setTrack(std::int32_t track) override { track_ = track; }
+    std::int32_t trackLength() const override { return track_ == 1 ? 100000 : 120000; }
+
+private:
+    std::int32_t track_ = 1;
+};
+
 }  // namespace
 
 class TestCdReadCommand : public QObject {
@@ -245,7 +277,7 @@ private slots:
         window.Tm(4)->setFocus();
 
         ModalAnswerer caught;
-        window.mnuFileReadCD()->trigger();
+        QVERIFY(readCd(window));
 
         QCOMPARE(describeAll(caught), messages);
         QCOMPARE(window.cdTrackCount, std::int32_t(disc.size()));
@@ -286,7 +318,7 @@ private slots:
         for (int i = 0; i < EntryCount; ++i) window.Tm(i)->setText(typed(20)[i]);
 
         ModalAnswerer caught;
-        window.mnuFileReadCD()->trigger();
+        QVERIFY(readCd(window));
 
         QCOMPARE(describeAll(caught), QList<QStringList>{message});
         QCOMPARE(window.cdTrackCount, tracks);
@@ -310,13 +342,13 @@ private slots:
         window.mnuSettingCD()->setChecked(false);
 
         ModalAnswerer caught;
-        window.mnuFileReadCD()->trigger();
+        QVERIFY(readCd(window));
         Report* first = window.reportWindow().window();
         QVERIFY(first);
         QCOMPARE(first->text(), QString::fromUtf8(RangeExampleReport));
 
         QCOMPARE(writeDisc(folder, discOf(ListExampleSeconds)), cue);
-        window.mnuFileReadCD()->trigger();
+        QVERIFY(readCd(window));
         QCOMPARE(window.reportWindow().window(), first);
         QCOMPARE(first->text(), QString::fromUtf8(ListExampleReport));
         QVERIFY(first->isVisible());
@@ -325,7 +357,7 @@ private slots:
         first->close();
         QCOMPARE(openReportWindows(), 0);
         QCOMPARE(writeDisc(folder, discOf(RangeExampleSeconds)), cue);
-        window.mnuFileReadCD()->trigger();
+        QVERIFY(readCd(window));
         QCOMPARE(reportText(window), QString::fromUtf8(RangeExampleReport));
         QCOMPARE(openReportWindows(), 1);
         QCOMPARE(caught.messages().size(), 3);
@@ -354,18 +386,55 @@ private slots:
         window.mnuSettingCD()->setChecked(false);
 
         ModalAnswerer caught;
-        window.mnuFileReadCD()->trigger();
+        QVERIFY(readCd(window));
         QVERIFY(window.reportWindow().window());
         if (!reportOpen) window.reportWindow().unload();
         QPointer<Report> earlier = window.reportWindow().window();
 
         QCOMPARE(writeDisc(folder, discOf(std::vector<int>(25, 240))), cue);  // 100 minutes
-        window.mnuFileReadCD()->trigger();
+        QVERIFY(readCd(window));
         QCOMPARE(describeAll(caught), (QList<QStringList>{LongDisc, LongDisc, LineupFailure}));
         QCOMPARE(window.reportWindow().window(), earlier.data());
         QCOMPARE(openReportWindows(), reportOpen ? 1 : 0);
         if (reportOpen) QCOMPARE(earlier->text(), QString::fromUtf8(RangeExampleReport));
         QVERIFY(!drive.device->isOpen());
+    }
+
+    // The drive was read on the window's thread: a drive spinning up froze the window. Now the command
+    // returns at once, the window shows the read's progress, and the entries come when the drive has
+    // answered; cancelled, the read writes nothing and the drive is closed once it is free.
+    void theDriveIsReadOffTheWindowsThread_data()
+    {
+        QTest::addColumn<bool>("cancelled");
+        QTest::newRow("read") << false;
+        QTest::newRow("cancelled") << true;
+    }
+    void theDriveIsReadOffTheWindowsThread()
+    {
+        QFETCH(bool, cancelled);
+        auto* drive = new SlowDrive;
+        auto window = openWindow(std::unique_ptr<CdAudioDevice>(drive));
+        QVERIFY(window);
+        QSignalSpy read(window.get(), &MainForm::discRead);
+        window->mnuFileReadCD()->trigger();
+        QTRY_VERIFY(window->findChild<QProgressDialog*>("readProgress") &&
+                    window->findChild<QProgressDialog*>("readProgress")->isVisible());
+        QVERIFY(drive->openedOn != window->thread());
+        QVERIFY(read.isEmpty());
+        if (cancelled) {
+            window->findChild<QProgressDialog*>("readProgress")->findChild<QPushButton*>()->click();
+            QCOMPARE(read.size(), 1);
+        }
+        drive->spunUp.release();
+        if (!cancelled) QVERIFY(read.wait(5000));
+        QTRY_VERIFY(!window->isReadingDisc());
+        QVERIFY(!drive->isOpen);
+        QCOMPARE(window->Tm(0)->text(), cancelled ? QString() : QString("140"));
+        QCOMPARE(window->Tm(1)->text(), cancelled ? QString() : QString("200"));
+        // The drive is free again for the next read.
+        drive->spunUp.release();
+        QVERIFY(readCd(*window));
+        QCOMPARE(window->Tm(1)->text(), QString("200"));
     }
 };
 

@@ -53,7 +53,7 @@ QString status(MainForm& window)
 // Reads the disc and waits for the lookup, which answers later, to end.
 void readDisc(MainForm& window)
 {
-    window.mnuFileReadCD()->trigger();
+    QVERIFY(readCd(window));
     QTRY_VERIFY_WITH_TIMEOUT(!window.findChild<DiscLookupRun*>(), 20000);
 }
 

@@ -162,7 +162,7 @@ private slots:
         choose(window->mnuSettingOptimal(), true);
         fakeDrive(*window).insertDisc(std::vector<std::int32_t>(21, 180500));
         ModalAnswerer answerer;
-        window->mnuFileReadCD()->trigger();
+        QVERIFY(readCd(*window));
 
         QCOMPARE(answerer.messages().size(), 1);  // the information box before the report
         Report* report = window->reportWindow().window();
@@ -177,7 +177,7 @@ private slots:
 
         // Unticked, the same disc gives the report in ranges again.
         choose(window->mnuSettingOptimal(), false);
-        window->mnuFileReadCD()->trigger();
+        QVERIFY(readCd(*window));
         QVERIFY(window->reportWindow().window()->text().contains(QStringLiteral("収録：  1 ～ 11\r\n")));
     }
 

@@ -428,7 +428,7 @@ private slots:
         auto window = openWindow(std::make_unique<FakeDevice>(milliseconds));
         QVERIFY(window);
         ModalAnswerer answerer;
-        window->mnuFileReadCD()->trigger();
+        QVERIFY(readCd(*window));
         QVERIFY(window->reportWindow().window());
         QCOMPARE(answerer.messages().size(), 1);  // the long-disc notice
 

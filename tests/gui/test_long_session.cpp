@@ -51,14 +51,14 @@ private slots:
         constexpr int Rounds = 300;
         for (int round = 0; round < Rounds; ++round) {
             drive->insertImage(shortDisc);
-            window->mnuFileReadCD()->trigger();
+            QVERIFY(readCd(*window));
             QCOMPARE(window->Tm(11)->text(), QString("255"));
             window->Run()->click();
             QVERIFY(!window->TapeType()->text().isEmpty());
             window->Clear()->click();
 
             drive->insertImage(longDisc);
-            window->mnuFileReadCD()->trigger();
+            QVERIFY(readCd(*window));
             QVERIFY(window->reportWindow().window());
             window->reportWindow().unload();
 

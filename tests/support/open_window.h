@@ -2,6 +2,7 @@
 // Opens the main window the way the program does: fonts registered, window shown and active. The
 // window gets the fake drive, empty unless the test gives it another.
 
+#include <QAction>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -29,6 +30,15 @@ inline bool waitForRead(MainForm& window)
     if (!window.isReading()) return true;
     QSignalSpy read(&window, &MainForm::filesRead);
     return read.wait(20000);
+}
+
+// Chooses File > Read from CD and waits until the read is over (the drive is read off the window's
+// thread); true when it is.
+inline bool readCd(MainForm& window)
+{
+    QSignalSpy read(&window, &MainForm::discRead);
+    window.mnuFileReadCD()->trigger();
+    return !read.isEmpty() || read.wait(20000);
 }
 
 // The fake drive of a window opened with openWindow.
