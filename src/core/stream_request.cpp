@@ -117,8 +117,6 @@ StreamRequest readRequest(const Json& json)
         request.what = StreamWhat::CountDown;
     else
         throw Refused{_("「what」は side、tone、loudest、countdown のどれかです")};
-    request.startFrame = member<std::int64_t>(json, "startFrame", 0);
-    if (request.startFrame < 0) throw Refused{_("「startFrame」が負です")};
     request.startFrame = integerMember(json, "startFrame", 0, 0, MaxAudioFramePosition * SamplesPerCdFrame);
     request.countDownSeconds = member(json, "countDownSeconds", 0.0);
     if (!(request.countDownSeconds >= 0 && request.countDownSeconds <= MaxCountDownSeconds))
