@@ -1,5 +1,5 @@
-// Arbitrary bytes as a report line of vantoli-plan --play, a --devices list and a stream request: no
-// crash, and whatever is read writes back to text that reads the same.
+// Arbitrary bytes as a report line of vantoli-plan --play, a --devices list, a stream request and the
+// JSON of a tape check: no crash, and whatever is read writes back to text that reads the same.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -7,6 +7,7 @@
 
 #include "core/sound_report.h"
 #include "core/stream_request.h"
+#include "core/tape_check_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -22,5 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto again = vantoli::parseStreamRequest(vantoli::streamRequestJson(*read));
         if (!std::holds_alternative<vantoli::StreamRequest>(again)) std::abort();
     }
+    if (const auto check = vantoli::parseTapeCheckJson(text))
+        if (!vantoli::parseTapeCheckJson(vantoli::tapeCheckJson(*check, false, true))) std::abort();
     return 0;
 }

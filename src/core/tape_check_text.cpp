@@ -1,7 +1,9 @@
 #include "core/tape_check_text.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <limits>
 
 #include <nlohmann/json.hpp>
 
@@ -21,6 +23,30 @@ std::string number(const char* format, double value)
 }
 
 const char* clipName(ClipKind kind) { return kind == ClipKind::FlatTop ? "flatTop" : "saturation"; }
+
+// A number of the check that must be whole, such as a track's: 1e300 or 2.5 is no track, and the
+// report that holds it is not one vantoli-plan wrote.
+struct NotACheck {};
+
+int wholeNumber(const Json& value)
+{
+    if (value.is_number_unsigned()) {
+        if (value.get<std::uint64_t>() <= static_cast<std::uint64_t>(std::numeric_limits<int>::max()))
+            return static_cast<int>(value.get<std::uint64_t>());
+    } else if (value.is_number_integer()) {
+        const std::int64_t v = value.get<std::int64_t>();
+        if (v >= std::numeric_limits<int>::min() && v <= std::numeric_limits<int>::max()) return static_cast<int>(v);
+    }
+    throw NotACheck{};
+}
+
+// A level of the drawn curve, in dB: anything past what a float holds is no level.
+float levelOf(const Json& value)
+{
+    const double db = value.get<double>();
+    if (!(std::abs(db) <= 1e6)) throw NotACheck{};
+    return static_cast<float>(db);
+}
 
 }  // namespace
 
@@ -131,7 +157,7 @@ std::optional<TapeCheck> parseTapeCheckJson(std::string_view text)
         check.offsetSeconds = json.at("offsetSeconds").get<double>();
         check.speedPercent = json.at("speedPercent").get<double>();
         for (const Json& item : json.at("tracks")) {
-            TrackOnTape track{item.at("track").get<int>(), item.at("startSeconds").get<double>(), std::nullopt};
+            TrackOnTape track{wholeNumber(item.at("track")), item.at("startSeconds").get<double>(), std::nullopt};
             if (!item.at("levelDb").is_null()) track.levelDb = item.at("levelDb").get<double>();
             check.tracks.push_back(track);
         }
@@ -142,14 +168,16 @@ std::optional<TapeCheck> parseTapeCheckJson(std::string_view text)
             check.clipped.push_back({item.at("atSeconds").get<double>(), item.at("milliseconds").get<double>(),
                                      item.at("kind").get<std::string>() == "flatTop" ? ClipKind::FlatTop : ClipKind::Saturation});
         check.cutSeconds = json.at("cutSeconds").get<double>();
-        if (!json.at("cutTrack").is_null()) check.cutTrack = json.at("cutTrack").get<int>();
+        if (!json.at("cutTrack").is_null()) check.cutTrack = wholeNumber(json.at("cutTrack"));
         if (!json.at("cutAtSeconds").is_null()) check.cutAtSeconds = json.at("cutAtSeconds").get<double>();
         check.recordingSeconds = json.at("recordingSeconds").get<double>();
         if (json.contains("levels"))
             for (const Json& point : json.at("levels"))
-                check.levels.push_back({point.at(0).get<float>(), point.at(1).get<float>(), point.at(2).get<float>()});
+                check.levels.push_back({levelOf(point.at(0)), levelOf(point.at(1)), levelOf(point.at(2))});
         return check;
     } catch (const Json::exception&) {
+        return std::nullopt;
+    } catch (const NotACheck&) {
         return std::nullopt;
     }
 }
