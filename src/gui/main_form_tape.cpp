@@ -226,12 +226,8 @@ bool MainForm::maySetAside()
     if (!tape_.changed() || tape_.onlyTypedEntries()) return true;
     const QString name =
         tape_.name().empty() ? translated(ja("MainForm", "無題")) : QString::fromStdString(tape_.name());
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Vantoli"),
-                    translated(ja("MainForm", "テープ「%1」の変更を保存しますか？")).arg(name),
-                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
-    box.setInformativeText(translated(ja("MainForm", "保存しないと、変更は失われます。")));
-    box.setDefaultButton(QMessageBox::Save);
-    switch (box.exec()) {
+    switch (askToSave(this, translated(ja("MainForm", "テープ「%1」の変更を保存しますか？")).arg(name),
+                      translated(ja("MainForm", "保存しないと、変更は失われます。")))) {
     case QMessageBox::Save: return tape_.file().empty() ? saveTapeAs() : SaveTape(tapeFile());
     case QMessageBox::Discard: return true;
     default: return false;

@@ -30,4 +30,13 @@ void showMessage(QWidget* parent, const Message& shown)
     box.exec();
 }
 
+QMessageBox::StandardButton askToSave(QWidget* parent, const QString& question, const QString& lost)
+{
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Vantoli"), question,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.setInformativeText(lost);
+    box.setDefaultButton(QMessageBox::Save);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
 }  // namespace vantoli

@@ -14,7 +14,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
-#include <QMessageBox>
 #include <QMimeData>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -530,12 +529,8 @@ bool SeveralTapes::maySetAside()
 {
     if (!hasUnsavedChanges()) return true;
     const QString name = file_.isEmpty() ? translated(ja("SeveralTapes", "無題")) : QFileInfo(file_).completeBaseName();
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Vantoli"),
-                    translated(ja("SeveralTapes", "複数のテープ「%1」の変更を保存しますか？")).arg(name),
-                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
-    box.setInformativeText(translated(ja("SeveralTapes", "保存しないと、アルバムの並びと計画は失われます。")));
-    box.setDefaultButton(QMessageBox::Save);
-    switch (box.exec()) {
+    switch (askToSave(this, translated(ja("SeveralTapes", "複数のテープ「%1」の変更を保存しますか？")).arg(name),
+                      translated(ja("SeveralTapes", "保存しないと、アルバムの並びと計画は失われます。")))) {
     case QMessageBox::Save: return file_.isEmpty() ? saveSetAs() : SaveSet(file_);
     case QMessageBox::Discard: changed_ = false; return true;
     default: return false;
