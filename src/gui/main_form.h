@@ -310,7 +310,8 @@ private:
     // Shows the label of the last plan, with the label texts kept, and follows the user's edits.
     void connectLabelWindow(CassetteLabel* window, bool showTapeTexts = true);
 
-    std::unique_ptr<CdAudioDevice> RCD1_;
+    // Shared with a read of the drive on its own thread, which may end after the window.
+    std::shared_ptr<CdAudioDevice> RCD1_;
 
     std::array<QLabel*, EntryCount> Label5_{};
     std::array<QLineEdit*, EntryCount> Tm_{};

@@ -52,15 +52,15 @@ void MainForm::mnuFileReadCD_Click()
         DiscToc toc;
         TrackList disc;
     };
-    CdAudioDevice& device = RCD1();
+    const std::shared_ptr<CdAudioDevice> device = RCD1_;
     const bool online = mnuSettingOnline_->isChecked();
     auto read = std::make_shared<DiscRead>();
-    const auto work = [&device, online, read] {
-        read->count = openDisc(device);
+    const auto work = [device, online, read] {
+        read->count = openDisc(*device);
         if (discKind(read->count) != DiscKind::Entries) return;
         // The disc's CD-Text names the tracks; a disc without it leaves them unnamed.
-        if (online) read->toc = device.toc();
-        read->disc = readOpenDisc(device, read->count);
+        if (online) read->toc = device->toc();
+        read->disc = readOpenDisc(*device, read->count);
     };
     const auto done = [this, online, read] {
         driveBusy_ = false;
@@ -93,9 +93,9 @@ void MainForm::mnuFileReadCD_Click()
         }
     };
     // Cancelled, the read's thread still holds the drive until it returns; a long disc is left open.
-    const auto late = [this, &device, read] {
+    const auto late = [this, device, read] {
         driveBusy_ = false;
-        if (discKind(read->count) == DiscKind::LongDisc) device.close();
+        if (discKind(read->count) == DiscKind::LongDisc) device->close();
     };
     driveBusy_ = true;
     readInBackground(this, readingDisc_, translated(ja("MainForm", "CDを読み取っています…")),
