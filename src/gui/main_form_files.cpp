@@ -40,6 +40,7 @@ namespace vantoli {
 // Writes only the entries of the disc's tracks: the entries after them, the plan display and the
 // options keep what they hold, and nothing is planned. The drive is closed again on every path; for
 // a long disc PlanLargeDisc closes it once it has read the lengths.
+//
 // The drive is opened and read on a thread of its own, as files are; the messages, the entries and the
 // long-disc plan follow on the window's thread in the command's order once the read is over. A read
 // that takes longer than a moment shows its progress with Cancel; a cancelled read's tracks are not
@@ -101,7 +102,6 @@ void MainForm::mnuFileReadCD_Click()
     readInBackground(this, readingDisc_, translated(ja("MainForm", "CDを読み取っています…")),
                      translated(ja("MainForm", "キャンセル")), work, done, [this] { emit discRead(); }, late);
 }
-
 
 // Several files at once, in a dialog that offers audio files and playlists first.
 void MainForm::mnuFileReadFiles_Click()
