@@ -4,6 +4,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "core/json_number.h"
 #include "core/language.h"
 
 namespace vantoli {
@@ -43,11 +44,9 @@ T member(const Json& json, const char* key, T fallback)
 std::int64_t integerMember(const Json& json, const char* key, std::int64_t fallback, std::int64_t low, std::int64_t high)
 {
     if (!json.contains(key)) return fallback;
-    const Json& value = json.at(key);
-    if (!value.is_number_integer() || (value.is_number_unsigned() && value.get<std::uint64_t>() > std::uint64_t(high)) ||
-        value.get<std::int64_t>() < low || value.get<std::int64_t>() > high)
-        throw Refused{fill(_("「%1」の値が違います"), {key})};
-    return value.get<std::int64_t>();
+    const std::optional<std::int64_t> value = wholeNumber(json.at(key), low, high);
+    if (!value) throw Refused{fill(_("「%1」の値が違います"), {key})};
+    return *value;
 }
 
 // Where a track's sound is: {"kind":"file","path":…,"startFrame":…,"endFrame":…} or {"kind":"cd","path":

@@ -1,12 +1,12 @@
 #include "core/tape_check_text.h"
 
 #include <cmath>
-#include <cstdint>
 #include <cstdio>
 #include <limits>
 
 #include <nlohmann/json.hpp>
 
+#include "core/json_number.h"
 #include "core/language.h"
 
 namespace vantoli {
@@ -24,23 +24,19 @@ std::string number(const char* format, double value)
 
 const char* clipName(ClipKind kind) { return kind == ClipKind::FlatTop ? "flatTop" : "saturation"; }
 
-// A number of the check that must be whole, such as a track's: 1e300 or 2.5 is no track, and the
-// report that holds it is not one vantoli-plan wrote.
+// A value of the check that is not what vantoli-plan writes (a track number of 1e300 or 2.5, a level
+// past what a float holds): the report that holds it is not read.
 struct NotACheck {};
 
-int wholeNumber(const Json& value)
+int trackNumber(const Json& value)
 {
-    if (value.is_number_unsigned()) {
-        if (value.get<std::uint64_t>() <= static_cast<std::uint64_t>(std::numeric_limits<int>::max()))
-            return static_cast<int>(value.get<std::uint64_t>());
-    } else if (value.is_number_integer()) {
-        const std::int64_t v = value.get<std::int64_t>();
-        if (v >= std::numeric_limits<int>::min() && v <= std::numeric_limits<int>::max()) return static_cast<int>(v);
-    }
-    throw NotACheck{};
+    const std::optional<std::int64_t> number =
+        wholeNumber(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+    if (!number) throw NotACheck{};
+    return static_cast<int>(*number);
 }
 
-// A level of the drawn curve, in dB: anything past what a float holds is no level.
+// A level of the drawn curve, in dB.
 float levelOf(const Json& value)
 {
     const double db = value.get<double>();
@@ -157,7 +153,7 @@ std::optional<TapeCheck> parseTapeCheckJson(std::string_view text)
         check.offsetSeconds = json.at("offsetSeconds").get<double>();
         check.speedPercent = json.at("speedPercent").get<double>();
         for (const Json& item : json.at("tracks")) {
-            TrackOnTape track{wholeNumber(item.at("track")), item.at("startSeconds").get<double>(), std::nullopt};
+            TrackOnTape track{trackNumber(item.at("track")), item.at("startSeconds").get<double>(), std::nullopt};
             if (!item.at("levelDb").is_null()) track.levelDb = item.at("levelDb").get<double>();
             check.tracks.push_back(track);
         }
@@ -168,7 +164,7 @@ std::optional<TapeCheck> parseTapeCheckJson(std::string_view text)
             check.clipped.push_back({item.at("atSeconds").get<double>(), item.at("milliseconds").get<double>(),
                                      item.at("kind").get<std::string>() == "flatTop" ? ClipKind::FlatTop : ClipKind::Saturation});
         check.cutSeconds = json.at("cutSeconds").get<double>();
-        if (!json.at("cutTrack").is_null()) check.cutTrack = wholeNumber(json.at("cutTrack"));
+        if (!json.at("cutTrack").is_null()) check.cutTrack = trackNumber(json.at("cutTrack"));
         if (!json.at("cutAtSeconds").is_null()) check.cutAtSeconds = json.at("cutAtSeconds").get<double>();
         check.recordingSeconds = json.at("recordingSeconds").get<double>();
         if (json.contains("levels"))

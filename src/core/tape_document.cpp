@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "core/entry_reading.h"
+#include "core/json_number.h"
 #include "core/language.h"
 #include "core/pattern_format.h"
 
@@ -323,17 +324,10 @@ public:
     }
     std::int64_t integer(std::int64_t low, std::int64_t high) const
     {
-        // JSON's whole numbers of 0 and above come as unsigned, and may lie beyond any signed one.
-        if (value_.is_number_unsigned()) {
-            const std::uint64_t v = value_.get<std::uint64_t>();
-            if (v > static_cast<std::uint64_t>(high) || (low > 0 && v < static_cast<std::uint64_t>(low)))
-                refuse(DocumentError::Kind::OutOfRange, where_);
-            return static_cast<std::int64_t>(v);
-        }
         if (!value_.is_number_integer()) refuse(DocumentError::Kind::WrongType, where_);
-        const std::int64_t v = value_.get<std::int64_t>();
-        if (v < low || v > high) refuse(DocumentError::Kind::OutOfRange, where_);
-        return v;
+        const std::optional<std::int64_t> v = wholeNumber(value_, low, high);
+        if (!v) refuse(DocumentError::Kind::OutOfRange, where_);
+        return *v;
     }
 
     double number(const char* name, double low, double high) const
