@@ -226,12 +226,9 @@ bool MainForm::maySetAside()
     if (!tape_.changed() || tape_.onlyTypedEntries()) return true;
     const QString name =
         tape_.name().empty() ? translated(ja("MainForm", "無題")) : QString::fromStdString(tape_.name());
-    switch (askToSave(this, translated(ja("MainForm", "テープ「%1」の変更を保存しますか？")).arg(name),
-                      translated(ja("MainForm", "保存しないと、変更は失われます。")))) {
-    case QMessageBox::Save: return tape_.file().empty() ? saveTapeAs() : SaveTape(tapeFile());
-    case QMessageBox::Discard: return true;
-    default: return false;
-    }
+    return askToSave(this, translated(ja("MainForm", "テープ「%1」の変更を保存しますか？")).arg(name),
+                     translated(ja("MainForm", "保存しないと、変更は失われます。")),
+                     [this] { return tape_.file().empty() ? saveTapeAs() : SaveTape(tapeFile()); });
 }
 
 void MainForm::mnuFileOpenTape_Click()
@@ -247,14 +244,8 @@ void MainForm::mnuFileSaveTape_Click() { saveTapeAs(); }
 
 bool MainForm::saveTapeAs()
 {
-    QFileDialog dialog(this, translated(ja("MainForm", "テープを保存")), tapeFile(), tapeFileFilter());
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("vantoli"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
-    QString path = dialog.selectedFiles().constFirst();
-    if (path.isEmpty()) return false;
-    if (QFileInfo(path).suffix().isEmpty()) path += QString::fromLatin1(TapeDocumentExtension.data(), TapeDocumentExtension.size());
-    return SaveTape(path);
+    const QString path = chooseTapeFileToSave(this, translated(ja("MainForm", "テープを保存")), tapeFile());
+    return !path.isEmpty() && SaveTape(path);
 }
 
 void MainForm::setDubbingSettings(const DubbingSettings& settings)

@@ -30,13 +30,17 @@ void showMessage(QWidget* parent, const Message& shown)
     box.exec();
 }
 
-QMessageBox::StandardButton askToSave(QWidget* parent, const QString& question, const QString& lost)
+bool askToSave(QWidget* parent, const QString& question, const QString& lost, const std::function<bool()>& save)
 {
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Vantoli"), question,
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
     box.setInformativeText(lost);
     box.setDefaultButton(QMessageBox::Save);
-    return static_cast<QMessageBox::StandardButton>(box.exec());
+    switch (box.exec()) {
+    case QMessageBox::Save: return save();
+    case QMessageBox::Discard: return true;
+    default: return false;
+    }
 }
 
 }  // namespace vantoli

@@ -1,7 +1,8 @@
 #pragma once
 
-#include <QMessageBox>
 #include <QWidget>
+
+#include <functional>
 
 #include "core/message.h"
 
@@ -12,7 +13,8 @@ namespace vantoli {
 void showMessage(QWidget* parent, const Message& message);
 
 // Asks before unsaved work is ended or replaced: the question, what is lost without saving, and Save
-// (the default), Discard and Cancel. Gives the button chosen; closing the box is Cancel.
-QMessageBox::StandardButton askToSave(QWidget* parent, const QString& question, const QString& lost);
+// (the default), Discard and Cancel. True to go on: Discard, or Save and `save` succeeded; false for
+// Cancel (or the box closed) and for a save that failed.
+bool askToSave(QWidget* parent, const QString& question, const QString& lost, const std::function<bool()>& save);
 
 }  // namespace vantoli

@@ -514,27 +514,20 @@ void SeveralTapes::cmdSave_Click() { saveSetAs(); }
 
 bool SeveralTapes::saveSetAs()
 {
-    QFileDialog dialog(this, translated(ja("SeveralTapes", "複数のテープを保存")), file_, tapeFileFilter());
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("vantoli"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
-    QString path = dialog.selectedFiles().constFirst();
-    if (path.isEmpty()) return false;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QString::fromLatin1(TapeDocumentExtension.data(), TapeDocumentExtension.size());
-    return SaveSet(path);
+    const QString path = chooseTapeFileToSave(this, translated(ja("SeveralTapes", "複数のテープを保存")), file_);
+    return !path.isEmpty() && SaveSet(path);
 }
 
 bool SeveralTapes::maySetAside()
 {
     if (!hasUnsavedChanges()) return true;
     const QString name = file_.isEmpty() ? translated(ja("SeveralTapes", "無題")) : QFileInfo(file_).completeBaseName();
-    switch (askToSave(this, translated(ja("SeveralTapes", "複数のテープ「%1」の変更を保存しますか？")).arg(name),
-                      translated(ja("SeveralTapes", "保存しないと、アルバムの並びと計画は失われます。")))) {
-    case QMessageBox::Save: return file_.isEmpty() ? saveSetAs() : SaveSet(file_);
-    case QMessageBox::Discard: changed_ = false; return true;
-    default: return false;
-    }
+    // Discarded, the set is not asked about again (the program's end, then the window's close).
+    const bool goOn = askToSave(this, translated(ja("SeveralTapes", "複数のテープ「%1」の変更を保存しますか？")).arg(name),
+                                translated(ja("SeveralTapes", "保存しないと、アルバムの並びと計画は失われます。")),
+                                [this] { return file_.isEmpty() ? saveSetAs() : SaveSet(file_); });
+    if (goOn) changed_ = false;
+    return goOn;
 }
 
 void SeveralTapes::cmdClose_Click() { close(); }

@@ -3,6 +3,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QUrl>
 
 #include <string_view>
@@ -20,6 +22,18 @@ bool isTapeDocumentName(const QString& path)
 }
 
 QString tapeFileFilter() { return translated(ja("MainForm", "Vantoli テープ (*.vantoli);;すべてのファイル (*)")); }
+
+QString chooseTapeFileToSave(QWidget* parent, const QString& title, const QString& start)
+{
+    QFileDialog dialog(parent, title, start, tapeFileFilter());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("vantoli"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    QString path = dialog.selectedFiles().constFirst();
+    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
+        path += QString::fromLatin1(TapeDocumentExtension.data(), TapeDocumentExtension.size());
+    return path;
+}
 
 namespace {
 

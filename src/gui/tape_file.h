@@ -5,12 +5,17 @@
 #include <QString>
 #include <QStringList>
 
+class QWidget;
+
 namespace vantoli {
 
 // Whether a file name is that of a tape document (ends in .vantoli, in any case).
 bool isTapeDocumentName(const QString& path);
 // The file types the tape's open and save dialogs offer.
 QString tapeFileFilter();
+// Asks where to save a tape document, starting at `start`; the path chosen, with .vantoli added when it
+// has no extension, or empty when the dialog was cancelled.
+QString chooseTapeFileToSave(QWidget* parent, const QString& title, const QString& start);
 
 inline constexpr int RecentTapeCount = 8;
 
