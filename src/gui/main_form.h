@@ -120,7 +120,7 @@ public:
     bool isReading() const { return reading_ != nullptr; }
     // Whether the drive is being read, a cancelled read's thread included; a CD read asked for meanwhile
     // is not started.
-    bool isReadingDisc() const { return readingDisc_ != nullptr || driveBusy_; }
+    bool isReadingDisc() const { return driveBusy_; }
 
     // The program's one report window, batch-settings window, About window and cassette label window.
     SingleWindow<Report>& reportWindow() { return report_; }
@@ -368,7 +368,8 @@ private:
     bool restoring_ = false;  // the tape is being written into the controls
     QProgressDialog* reading_ = nullptr;  // the read of files going on, and its progress
     QProgressDialog* readingDisc_ = nullptr;  // the read of the drive going on, and its progress
-    // The drive is in use by a read on its own thread, which may outlive a cancelled read's window.
+    // The drive is in use by a read on its own thread: from the command until its end, or, once
+    // cancelled, until the thread lets go of the drive.
     bool driveBusy_ = false;
     QString recoveryFile_;
     std::unique_ptr<QLockFile> recoveryLock_;
