@@ -56,6 +56,7 @@ cold=$(best cold_render)
 cached=$(best render --loudness=track)
 echo "--loudness=track, cold cache:         ${cold} s"
 echo "--loudness=track, cached:             ${cached} s"
+echo "cold ratio to ffmpeg: $(echo "$cold / $theirs" | bc -l | xargs printf '%.2f')"
 echo "user CPU of one run each (render off / ffmpeg / track cold / track cached):"
 cpu() { local TIMEFORMAT="%U+%S"; { time "$@" >/dev/null 2>&1; } 2>&1 | bc; }
 echo "  $(cpu render --loudness=off) / $(cpu ffmpeg_concat) / $(cpu cold_render) / $(cpu render --loudness=track) s"

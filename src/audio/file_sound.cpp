@@ -66,7 +66,9 @@ public:
         if (!codec_ || avcodec_parameters_to_context(codec_, stream->codecpar) < 0)
             return _("デコーダーを用意できません");
         codec_->pkt_timebase = stream->time_base;
-        codec_->thread_count = 0;  // as many threads as the decoder can use: the encoder runs beside it
+        // One thread: the decoder's frame threads cost more in hand-overs than they gain, for a render (whose
+        // encoder has a thread of its own) as for the loudness measured one file a core (bench/render_side.sh).
+        codec_->thread_count = 1;
         if ((status = avcodec_open2(codec_, decoder, nullptr)) < 0)
             return vantoli::fill(_("デコードできません（%1）"), {errorText(status)});
         if (codec_->sample_rate <= 0 || codec_->ch_layout.nb_channels <= 0) return _("音声の形式が分かりません");

@@ -14,6 +14,7 @@
 
 #include <ebur128.h>
 
+#include "audio/true_peak.h"
 #include "core/language.h"
 #include "core/side_program.h"
 
@@ -109,31 +110,32 @@ TrackLoudness analyse(const AudioSource& source)
     auto opened = openSound(source);
     if (auto* error = std::get_if<SoundError>(&opened)) throw *error;
     SoundSource& sound = *std::get<std::unique_ptr<SoundSource>>(opened);
-    Ebur128 meter(EBUR128_MODE_I | EBUR128_MODE_TRUE_PEAK);
+    // Only the momentary loudness from libebur128: the integrated loudness is gated from the blocks
+    // kept here anyway, which saves the library keeping and summing each block a second time.
+    Ebur128 meter(EBUR128_MODE_M);
+    TruePeakMeter truePeak;
     if (!meter.state) throw SoundError{soundName(source), _("ラウドネスを測れません")};
     // Fed 100 ms at a time: once 400 ms are in, the momentary loudness after each step is one gating block.
     constexpr std::int64_t Step = SampleRate / 10;
     std::vector<float> samples(static_cast<std::size_t>(Step) * Channels * 10);
     TrackLoudness result;
-    std::int64_t steps = 0;
+    std::int64_t steps = 0, inStep = 0;
     while (const std::int64_t got = sound.read(samples.data(), Step * 10)) {
-        for (std::int64_t at = 0; at < got; at += Step) {
-            const std::int64_t take = std::min(Step, got - at);
+        for (std::int64_t at = 0; at < got;) {
+            const std::int64_t take = std::min(Step - inStep, got - at);
             ebur128_add_frames_float(meter.state, samples.data() + at * Channels, static_cast<std::size_t>(take));
-            if (take < Step || ++steps < 4) continue;
+            at += take;
+            if ((inStep += take) < Step) continue;
+            inStep = 0;
             double block = -HUGE_VAL;
-            if (ebur128_loudness_momentary(meter.state, &block) == EBUR128_SUCCESS) addBlock(result.blocks, block);
+            if (++steps >= 4 && ebur128_loudness_momentary(meter.state, &block) == EBUR128_SUCCESS)
+                addBlock(result.blocks, block);
         }
+        truePeak.add(samples.data(), got);
         result.frames += got;
     }
-    double lufs = -HUGE_VAL;
-    ebur128_loudness_global(meter.state, &lufs);
-    double peak = 0;
-    for (unsigned channel = 0; channel < Channels; ++channel) {
-        double channelPeak = 0;
-        ebur128_true_peak(meter.state, channel, &channelPeak);
-        peak = std::max(peak, channelPeak);
-    }
+    const double lufs = gatedLoudness(result.blocks);
+    const double peak = truePeak.peak();
     result.integratedLufs = std::isfinite(lufs) ? lufs : -INFINITY;
     result.truePeakDbtp = peak > 0 ? 20 * std::log10(peak) : -INFINITY;
     return result;
@@ -212,8 +214,7 @@ std::vector<TrackLoudness> LoudnessCache::measureAll(const std::vector<AudioSour
         }
     };
     std::atomic<std::size_t> next{0};
-    const std::size_t workers =
-        std::min<std::size_t>(files.size(), std::max(1u, std::thread::hardware_concurrency()));
+    const std::size_t workers = std::min<std::size_t>(files.size(), std::max(1u, std::thread::hardware_concurrency()));
     std::vector<std::thread> threads;
     for (std::size_t w = 1; w < workers; ++w)
         threads.emplace_back([&] {

@@ -1,7 +1,8 @@
 #pragma once
-// The loudness of tracks (EBU R 128 through libebur128): integrated loudness, true peak and the gating
-// blocks (so that an album's loudness is one measurement over all its tracks), measured once per file and kept in the user's cache folder, keyed by the file's path, size and modification
-// time, so that a second render does not measure again.
+// The loudness of tracks (EBU R 128): the integrated loudness from libebur128's gating blocks, the true
+// peak (true_peak.h), and the blocks themselves, so that an album's loudness is one measurement over all
+// its tracks. Measured once per file and kept in the user's cache folder, keyed by the file's path, size
+// and modification time, so that a second render does not measure again.
 
 #include <cstdint>
 #include <filesystem>

@@ -18,6 +18,7 @@
 #include "audio/loudness.h"
 #include "audio/side_file.h"
 #include "audio/side_render.h"
+#include "audio/true_peak.h"
 #include "support/file_size_limit.h"
 
 using namespace vantoli;
@@ -437,6 +438,43 @@ private slots:
         QVERIFY(tracksOf(side.program)[0].gainDb > 40);
         const qint64 ceiling = std::lround(std::pow(10.0, TruePeakCeilingDbtp / 20) * 32768);
         QVERIFY(peak(side.samples, 0, side.program.frames) <= ceiling + 1);  // dither's last bit
+    }
+
+    // The true peak of tones whose peak between samples is known: one that reads sample peaks (the
+    // quarter-rate tone's samples sit 3 dB below its crest), a filter at the wrong rate or with ripple,
+    // or state lost between two calls would miss it. Faded in and out, so that no step rings.
+    void truePeakIsTheCrestBetweenSamples_data()
+    {
+        QTest::addColumn<double>("hertz");
+        QTest::addColumn<double>("phase");
+        QTest::addColumn<int>("piece");  // frames a call
+        QTest::newRow("1 kHz") << 1000.0 << 0.0 << 44100;
+        QTest::newRow("quarter rate, samples 3 dB down") << 11025.0 << M_PI / 4 << 44100;
+        QTest::newRow("quarter rate, in odd pieces") << 11025.0 << M_PI / 4 << 777;
+        QTest::newRow("15 kHz") << 15000.0 << 0.3 << 4410;
+        QTest::newRow("20 kHz") << 20000.0 << 0.7 << 44100;
+    }
+    void truePeakIsTheCrestBetweenSamples()
+    {
+        QFETCH(double, hertz);
+        QFETCH(double, phase);
+        QFETCH(int, piece);
+        constexpr int Frames = SampleRate, Fade = SampleRate / 20;
+        std::vector<float> samples(std::size_t(Frames) * 2);
+        for (int i = 0; i < Frames; ++i) {
+            const double fade = std::min({1.0, double(i) / Fade, double(Frames - 1 - i) / Fade});
+            const double envelope = 0.5 * (1 - std::cos(M_PI * fade));
+            samples[std::size_t(i) * 2] = float(0.5 * envelope * std::sin(2 * M_PI * hertz * i / SampleRate + phase));
+            samples[std::size_t(i) * 2 + 1] = samples[std::size_t(i) * 2] * 0.5f;
+        }
+        TruePeakMeter meter;
+        for (int at = 0; at < Frames; at += piece)
+            meter.add(samples.data() + std::size_t(at) * 2, std::min(piece, Frames - at));
+        const double dbtp = 20 * std::log10(meter.peak());
+        QVERIFY2(std::abs(dbtp - 20 * std::log10(0.5)) < 0.02, qPrintable(QString::number(dbtp)));
+        TruePeakMeter silent;
+        silent.add(std::vector<float>(2000).data(), 1000);
+        QCOMPARE(silent.peak(), 0.0);
     }
 
     // A source that fails names its file, and no side is written.
