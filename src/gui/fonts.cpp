@@ -67,7 +67,8 @@ QFont reportFont()
 void condenseToFit(QLabel* label)
 {
     QFont font = label->font();
-    const int room = label->contentsRect().width() - 2 * std::max(0, label->indent());
+    // The indent keeps clear the edge the text is aligned to.
+    const int room = label->contentsRect().width() - std::max(0, label->indent());
     for (int stretch = QFont::Unstretched; stretch >= 85; stretch -= 5) {
         font.setStretch(stretch);
         if (QFontMetrics(font).horizontalAdvance(label->text()) <= room) break;

@@ -61,8 +61,9 @@ inline void applyStyle(QLabel* label, Style style)
     label->setTextFormat(Qt::PlainText);
     if (style == Style::BorderedCentred || style == Style::BorderedRight) {
         label->setFrameStyle(QFrame::Box | QFrame::Plain);
-        // Text right inside the frame: a cell is 15 pixels wide inside, just room for "20".
-        label->setIndent(0);
+        // Text right inside the frame: a cell is 15 pixels wide inside, just room for "20". A time or
+        // a tape keeps two pixels clear of the frame's right edge (flush, "+0 : 10" touched it).
+        label->setIndent(style == Style::BorderedRight ? 2 : 0);
     }
     Qt::Alignment horizontal = Qt::AlignLeft;
     if (style == Style::Centred || style == Style::BorderedCentred) horizontal = Qt::AlignHCenter;

@@ -79,7 +79,9 @@ void MainForm::ShowTimeLabel(int seconds, int selector)
 {
     QLabel* label = timeLabel(selector);
     const std::optional<std::string> text = timeLabelText(seconds, selector);
-    if (label && text) label->setText(QString::fromStdString(*text));
+    if (!label || !text) return;
+    label->setText(QString::fromStdString(*text));
+    condenseToFit(label);  // the substitute font is wider than the one the cells were drawn for
 }
 
 void MainForm::ShowPlan(const TapePlan& plan)

@@ -153,17 +153,23 @@ private slots:
         QCOMPARE(window->TapeType()->text(), QStringLiteral("50分テープ"));
     }
 
-    // "100分テープ" is wider than its cell in the substitute font: the caption narrows to fit whole,
-    // and a shorter caption afterwards is drawn at full width again.
-    void tapeCaptionFitsItsCell()
+    // "100分テープ" and "+0 : 10" are wider than their cells in the substitute font: each result
+    // narrows to fit whole, clear of its frame's right edge, and a shorter caption afterwards is drawn
+    // at full width again.
+    void resultsFitTheirCells()
     {
         auto window = openWindow();
         QVERIFY(window);
         QLabel* tape = window->TapeType();
-        type(*window, {"4900", "4900"});
+        type(*window, {"4900", "4900", "10", "10", "10", "10"});
         QTest::mouseClick(window->Run(), Qt::LeftButton);
         QCOMPARE(tape->text(), QStringLiteral("100分テープ"));
-        QVERIFY(QFontMetrics(tape->font()).horizontalAdvance(tape->text()) <= tape->contentsRect().width());
+        QCOMPARE(window->bBlankTime()->text(), QStringLiteral("+0 : 20"));
+        for (QLabel* label : {tape, window->sideATotal(), window->aBlankTime(), window->sideBTotal(),
+                              window->bBlankTime(), window->timeTotal(), window->tBlankTime()})
+            QVERIFY2(QFontMetrics(label->font()).horizontalAdvance(label->text()) <=
+                         label->contentsRect().width() - label->indent(),
+                     qPrintable(label->objectName()));
 
         type(*window, {"431"});
         QTest::mouseClick(window->Run(), Qt::LeftButton);
