@@ -1,6 +1,7 @@
 #include "gui/fonts.h"
 
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QStringList>
@@ -44,6 +45,16 @@ void registerFontSubstitutions()
     const QStringList narrow{QStringLiteral("Nimbus Sans Narrow"), QStringLiteral("DejaVu Sans Condensed")};
     QFont::insertSubstitutions(QStringLiteral("Impact"), narrow);
     QFont::insertSubstitutions(QStringLiteral("Arial Narrow"), narrow);
+}
+
+void drawGenericFamilyWithWindowFace()
+{
+    const QString system = QGuiApplication::font().family();
+    if (system.compare(QLatin1String("Sans Serif"), Qt::CaseInsensitive) != 0 &&
+        system.compare(QLatin1String("sans-serif"), Qt::CaseInsensitive) != 0)
+        return;
+    const QString face = windowFont().family();
+    if (QFontDatabase::families().contains(face)) QFont::insertSubstitution(system, face);
 }
 
 QFont windowFont()

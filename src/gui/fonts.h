@@ -12,6 +12,13 @@ namespace vantoli {
 // window's "Impact" and "Arial Narrow" to Nimbus Sans Narrow. Call once after the QApplication exists.
 void registerFontSubstitutions();
 
+// Where no desktop names the system's font and Qt has only fontconfig's generic sans-serif, draws that
+// family with the window font's face. Otherwise a Japanese interface is drawn with two Japanese Gothic
+// faces of several megabytes each: the window font's, and the one fontconfig finds, after a search at
+// start-up, for the Japanese of the menus and the dialogs' buttons. A Japanese desktop's fontconfig
+// gives the generic family a Japanese face in the same way. Call before the first window is built.
+void drawGenericFamilyWithWindowFace();
+
 // "MS UI Gothic", 9 point: every window's font. Where it is not installed the font names its first
 // installed substitute instead (see registerFontSubstitutions).
 QFont windowFont();

@@ -1,5 +1,7 @@
 #include "gui/translation.h"
 
+#include "gui/fonts.h"
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -141,6 +143,7 @@ void useLanguage(Language language)
         QCoreApplication::installTranslator(english);
     } else {
         if (english) QCoreApplication::removeTranslator(english);
+        drawGenericFamilyWithWindowFace();
         // The program has always shown Qt's own dialogs (file dialogs, message box buttons) in Japanese.
         if (!qtJapanese) {
             qtJapanese = new QTranslator(qApp);
