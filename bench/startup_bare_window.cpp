@@ -1,5 +1,6 @@
 // Starts a bare QMainWindow (bare_window.h) and ends as soon as it is on the screen: the yardstick
-// for startup_main_form in scripts/startup.
+// for startup_main_form in scripts/startup. With --japanese its menus, labels and buttons show a
+// Japanese word, so that it draws Japanese as the main window does.
 
 #include <QApplication>
 
@@ -9,6 +10,7 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    auto window = makeBareWindow();
+    const bool japanese = argc > 1 && QByteArray(argv[1]) == "--japanese";
+    auto window = makeBareWindow(japanese ? QStringLiteral("タイム") : QString());
     return showAndEnd(*window);
 }
