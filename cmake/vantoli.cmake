@@ -62,7 +62,9 @@ cmake_path(ABSOLUTE_PATH VANTOLI_MODULE_FROM_PROGRAM BASE_DIRECTORY "${VANTOLI_B
 function(vantoli_add_module name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_library(${name} MODULE ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+  # libc named even in a module that calls nothing of it directly (the toolchain links as needed), as
+  # Debian asks of every shared object.
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} "-Wl,--no-as-needed" c)
   set_target_properties(${name} PROPERTIES LIBRARY_OUTPUT_DIRECTORY "${VANTOLI_BUILD_MODULE_DIR}"
                                            CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
   vantoli_target_defaults(${name})
