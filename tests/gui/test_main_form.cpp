@@ -1,6 +1,7 @@
 // The main window as it opens: frame, controls and their places, captions, menus, fonts, focus.
 
 #include <QAction>
+#include <QFile>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -38,6 +39,21 @@ QList<QLabel*> resultLabels(MainForm& w)
 class TestMainForm : public QObject {
     Q_OBJECT
 private slots:
+    // Where the system font is the generic sans-serif, the menus draw their Japanese with the window
+    // font's face, not with a second Japanese face of several megabytes that fontconfig would find.
+    // First, before any font is resolved and kept in Qt's cache; the substitution stays for the other
+    // tests, which look at the client area's font only.
+    void menusShareTheWindowFontsFace()
+    {
+        if (QGuiApplication::font().family().compare(QLatin1String("Sans Serif"), Qt::CaseInsensitive) != 0)
+            QSKIP("the system names a font of its own");
+        registerFontSubstitutions();
+        drawGenericFamilyWithWindowFace();
+        auto window = openWindow();
+        QVERIFY(window);
+        QCOMPARE(QFontInfo(window->menuBar()->font()).family(), QFontInfo(windowFont()).family());
+    }
+
     void clientAreaIs441By285UnderTheMenuBar()
     {
         auto window = openWindow();
@@ -352,6 +368,20 @@ private slots:
         auto window = openWindow();
         QVERIFY(window);
         QVERIFY(window->windowIcon().availableSizes().contains(QSize(32, 32)));
+    }
+
+    // The window starts without the libraries it loads only when first needed (TagLib with the first
+    // audio file, Qt Network with the first disc lookup, PrintSupport with the first print): one linked
+    // back in costs every start its loading.
+    void startsWithoutWhatItLoadsLater()
+    {
+        auto window = openWindow();
+        QVERIFY(window);
+        QFile maps(QStringLiteral("/proc/self/maps"));
+        QVERIFY(maps.open(QIODevice::ReadOnly));
+        const QByteArray loaded = maps.readAll();
+        for (const char* library : {"libQt6Network", "libQt6PrintSupport", "libtag.so"})
+            QVERIFY2(!loaded.contains(library), library);
     }
 };
 
