@@ -51,24 +51,5 @@ if(VANTOLI_PLAN_FROM_PROGRAM STREQUAL "")
   set(VANTOLI_PLAN_FROM_PROGRAM ".")
 endif()
 set(VANTOLI_BUILD_PROGRAM_DIR "${PROJECT_BINARY_DIR}/bin")
-# The program's own modules, loaded when first needed (TagLib's reader, the network): in
-# lib/<arch>/vantoli/ installed, and at the same place relative to bin/ in the build tree.
-set(VANTOLI_MODULE_INSTALL_DIR "${CMAKE_INSTALL_LIBDIR}/vantoli")
-file(RELATIVE_PATH VANTOLI_MODULE_FROM_PROGRAM "${CMAKE_INSTALL_FULL_BINDIR}" "${CMAKE_INSTALL_FULL_LIBDIR}/vantoli")
-cmake_path(ABSOLUTE_PATH VANTOLI_MODULE_FROM_PROGRAM BASE_DIRECTORY "${VANTOLI_BUILD_PROGRAM_DIR}" NORMALIZE
-           OUTPUT_VARIABLE VANTOLI_BUILD_MODULE_DIR)
-
-# vantoli_add_module(name SOURCES a.cpp ... LIBS lib ...): one of the program's own modules.
-function(vantoli_add_module name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
-  add_library(${name} MODULE ${ARG_SOURCES})
-  # libc named even in a module that calls nothing of it directly (the toolchain links as needed), as
-  # Debian asks of every shared object.
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} "-Wl,--no-as-needed" c)
-  set_target_properties(${name} PROPERTIES LIBRARY_OUTPUT_DIRECTORY "${VANTOLI_BUILD_MODULE_DIR}"
-                                           CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
-  vantoli_target_defaults(${name})
-  install(TARGETS ${name} LIBRARY DESTINATION "${VANTOLI_MODULE_INSTALL_DIR}")
-endfunction()
 cmake_path(ABSOLUTE_PATH VANTOLI_HELP_FROM_PROGRAM BASE_DIRECTORY "${VANTOLI_BUILD_PROGRAM_DIR}" NORMALIZE
            OUTPUT_VARIABLE VANTOLI_BUILD_HELP_DIR)

@@ -13,6 +13,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
@@ -391,14 +393,10 @@ void CassetteLabel::cmdPdf_Click()
 
 void CassetteLabel::cmdPrint_Click()
 {
-    if (!printer_) printer_ = newPrinter();
-    if (!printer_) {
-        showMessage(this, Message{translated(ja("CassetteLabel", "印刷エラー")).toStdString(),
-                                  translated(ja("CassetteLabel", "プリンターに印刷できませんでした。")).toStdString(),
-                                  MessageIcon::Stop});
-        return;
-    }
-    if (!askPrinter(*printer_, this, translated(ja("CassetteLabel", "カセットレーベルの印刷")))) return;
+    if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    QPrintDialog dialog(printer_.get(), this);
+    dialog.setWindowTitle(translated(ja("CassetteLabel", "カセットレーベルの印刷")));
+    if (dialog.exec() != QDialog::Accepted) return;
     if (const std::optional<Message> failure = printJCard(*printer_, label())) showMessage(this, *failure);
 }
 

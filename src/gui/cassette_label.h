@@ -12,7 +12,6 @@
 
 #include "core/label_content.h"
 #include "core/tape_document.h"
-#include "gui/printing.h"
 #include "gui/single_window.h"
 
 class QCloseEvent;
@@ -143,9 +142,9 @@ private:
     LabelContent prefilled_;  // the label of the plan shown, as the plan filled it in
     bool hasPlan_ = false;
     std::optional<CounterCalibration> counter_;
-    bool filling_ = false;  // the controls are being filled from a plan, not edited by the user
-    QString folder_;        // where the last PDF was saved
-    Printer printer_;       // kept so that the print dialog offers the last choices again
+    bool filling_ = false;               // the controls are being filled from a plan, not edited by the user
+    QString folder_;                     // where the last PDF was saved
+    std::unique_ptr<QPrinter> printer_;  // kept so that the print dialog offers the last choices again
 };
 
 // Shows the label of a plan in the program's one label window: loads the window if it is not open,

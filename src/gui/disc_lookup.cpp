@@ -1,12 +1,14 @@
 #include "gui/disc_lookup.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
 #include <QPointer>
 #include <QProgressDialog>
 #include <QSaveFile>
@@ -78,14 +80,10 @@ QString musicBrainzBaseUrl()
 }
 
 DiscLookupRun::DiscLookupRun(QWidget* parent, const DiscToc& toc, TrackList disc)
-    : QObject(parent),
-      window_(parent),
-      disc_(std::move(disc)),
+    : QObject(parent), window_(parent), disc_(std::move(disc)),
       discId_(QString::fromStdString(musicBrainzDiscId(toc)))
 {
 }
-
-DiscLookupRun::~DiscLookupRun() = default;
 
 void DiscLookupRun::start()
 {
@@ -99,6 +97,7 @@ void DiscLookupRun::startAsking()
 {
     url_ = QUrl(musicBrainzBaseUrl() + QStringLiteral("/ws/2/discid/") + discId_ +
                 QStringLiteral("?fmt=json&inc=recordings+artist-credits"));
+    manager_ = new QNetworkAccessManager(this);
     // The whole wait, from the first request to the answer's last byte, retries and spacing included.
     deadline_ = new QTimer(this);
     deadline_->setSingleShot(true);
@@ -140,45 +139,59 @@ void DiscLookupRun::ask()
         return;
     }
     lastRequest().start();
-    HttpGetHandlers handlers;
+    QNetworkRequest request(url_);
+    request.setHeader(QNetworkRequest::UserAgentHeader, userAgent());
+    request.setRawHeader("Accept", "application/json");
     // A redirect is followed only to the same service: same scheme, host and port.
-    handlers.mayRedirect = [this](const QUrl& to) {
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::UserVerifiedRedirectPolicy);
+    request.setTransferTimeout(TimeoutMs);
+    reply_ = manager_->get(request);
+    QNetworkReply* reply = reply_;
+    connect(reply, &QNetworkReply::redirected, this, [this, reply](const QUrl& to) {
         const QUrl target = url_.resolved(to);
-        const int port = url_.scheme() == "https" ? 443 : 80;
-        if (target.scheme() == url_.scheme() && target.host() == url_.host() && target.port(port) == url_.port(port))
-            return true;
+        if (target.scheme() == url_.scheme() && target.host() == url_.host() &&
+            target.port(url_.scheme() == "https" ? 443 : 80) == url_.port(url_.scheme() == "https" ? 443 : 80)) {
+            emit reply->redirectAllowed();
+            return;
+        }
         otherHost_ = true;
-        return false;
+        reply->abort();
+    });
+    const auto tooLarge = [this, reply](qint64 bytes) {
+        if (bytes <= MaxAnswerBytes) return;
+        tooLarge_ = true;
+        reply->abort();
     };
-    handlers.mayGrow = [this](qint64 bytes) {
-        if (bytes > MaxAnswerBytes) tooLarge_ = true;
-        return !tooLarge_;
-    };
-    handlers.finished = [this](const HttpAnswer& answer) { answered(answer); };
-    exchange_ =
-        startHttpGet(this, {url_, userAgent(), "application/json", TimeoutMs, MaxAnswerBytes}, std::move(handlers));
-    if (!exchange_) fail(Failure::NoConnection);
+    connect(reply, &QNetworkReply::metaDataChanged, this, [reply, tooLarge] {
+        tooLarge(reply->header(QNetworkRequest::ContentLengthHeader).toLongLong());
+    });
+    connect(reply, &QNetworkReply::downloadProgress, this, [tooLarge](qint64 received, qint64) { tooLarge(received); });
+    connect(reply, &QNetworkReply::finished, this, &DiscLookupRun::answered);
 }
 
-void DiscLookupRun::answered(const HttpAnswer& answer)
+void DiscLookupRun::answered()
 {
-    if (done_ || !exchange_) return;
+    if (done_ || !reply_) return;
+    QNetworkReply* reply = reply_;
+    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    const QNetworkReply::NetworkError error = reply->error();
+    const QByteArray answer = reply->read(MaxAnswerBytes + 1);
     // The next request keeps its distance from this answer too, however long the way here took.
     lastRequest().start();
-    // Deleted from the event loop: this runs inside the exchange's own report.
-    QMetaObject::invokeMethod(
-        QCoreApplication::instance(), [exchange = exchange_.release()] { delete exchange; }, Qt::QueuedConnection);
+    reply_ = nullptr;
+    reply->deleteLater();
     if (otherHost_) return fail(Failure::OtherHost);
-    if (tooLarge_ || answer.body.size() > MaxAnswerBytes) return fail(Failure::TooLarge);
-    if (answer.error == HttpAnswer::Error::Ended) return fail(Failure::TimedOut);
-    if (answer.status == 503 && attempt_++ == 0) return ask();
-    if (answer.status == 404) {
+    if (tooLarge_ || answer.size() > MaxAnswerBytes) return fail(Failure::TooLarge);
+    if (error == QNetworkReply::OperationCanceledError || error == QNetworkReply::TimeoutError)
+        return fail(Failure::TimedOut);
+    if (status == 503 && attempt_++ == 0) return ask();
+    if (status == 404) {
         // Kept as an answer without releases: the same disc is not asked for again.
         keepAnswer(cache_, R"({"releases":[]})");
         return finish({std::move(disc_), NotFoundText});
     }
-    if (answer.status != 200 || answer.error != HttpAnswer::Error::None) return fail(Failure::NoConnection);
-    answerRead(answer.body, false);
+    if (status != 200 || error != QNetworkReply::NoError) return fail(Failure::NoConnection);
+    answerRead(answer, false);
 }
 
 void DiscLookupRun::answerRead(const QByteArray& answer, bool fromCache)
@@ -197,8 +210,7 @@ void DiscLookupRun::answerRead(const QByteArray& answer, bool fromCache)
     if (!fromCache) keepAnswer(cache_, answer);
     if (releases->empty()) return finish({std::move(disc_), NotFoundText});
     if (releases->size() == 1)
-        return finish({namedAfter(std::move(disc_), releases->front()),
-                       ja("DiscLookup", "MusicBrainz から曲名を読み込みました。")});
+        return finish({namedAfter(std::move(disc_), releases->front()), ja("DiscLookup", "MusicBrainz から曲名を読み込みました。")});
 
     // Several: the user chooses, in a modal window of its own.
     done_ = true;
@@ -208,8 +220,7 @@ void DiscLookupRun::answerRead(const QByteArray& answer, bool fromCache)
         [this, releases = *releases] {
             ReleaseChooser chooser(releases, window_);
             if (chooser.exec() != QDialog::Accepted || chooser.chosen() < 0) {
-                emit finished(
-                    {std::move(disc_), ja("DiscLookup", "リリースを選ばなかったので、曲名は変えていません。")});
+                emit finished({std::move(disc_), ja("DiscLookup", "リリースを選ばなかったので、曲名は変えていません。")});
             } else {
                 emit finished({namedAfter(std::move(disc_), releases[static_cast<std::size_t>(chooser.chosen())]),
                                ja("DiscLookup", "MusicBrainz から曲名を読み込みました。")});
@@ -223,20 +234,15 @@ void DiscLookupRun::fail(Failure failure)
 {
     switch (failure) {
     case Failure::NoConnection:
-        return finish(
-            {std::move(disc_), ja("DiscLookup", "MusicBrainz に接続できませんでした。曲名は調べていません。")});
+        return finish({std::move(disc_), ja("DiscLookup", "MusicBrainz に接続できませんでした。曲名は調べていません。")});
     case Failure::TimedOut:
-        return finish(
-            {std::move(disc_), ja("DiscLookup", "MusicBrainz から応答がありませんでした。曲名は調べていません。")});
+        return finish({std::move(disc_), ja("DiscLookup", "MusicBrainz から応答がありませんでした。曲名は調べていません。")});
     case Failure::TooLarge:
         return finish({std::move(disc_), ja("DiscLookup", "MusicBrainz の応答が大きすぎます。曲名は調べていません。")});
     case Failure::Malformed:
-        return finish(
-            {std::move(disc_), ja("DiscLookup", "MusicBrainz の応答を読み取れませんでした。曲名は調べていません。")});
+        return finish({std::move(disc_), ja("DiscLookup", "MusicBrainz の応答を読み取れませんでした。曲名は調べていません。")});
     case Failure::OtherHost:
-        return finish({std::move(disc_),
-                       ja("DiscLookup",
-                          "MusicBrainz の応答が別のサーバーへの転送だったため、断りました。曲名は調べていません。")});
+        return finish({std::move(disc_), ja("DiscLookup", "MusicBrainz の応答が別のサーバーへの転送だったため、断りました。曲名は調べていません。")});
     case Failure::Cancelled: return finish({std::move(disc_), ja("DiscLookup", "曲名の検索を中止しました。")});
     }
 }
@@ -249,8 +255,15 @@ void DiscLookupRun::dropReply()
         progress_->disconnect(this);
         progress_->deleteLater();
     }
-    // An exchange still waiting (endless headers) ends now.
-    exchange_.reset();
+    // A reply still waiting (endless headers) is aborted, so that nothing waits for it when the manager
+    // goes; both go later, from the event loop.
+    if (reply_) {
+        QNetworkReply* reply = reply_;
+        reply_ = nullptr;
+        reply->disconnect(this);
+        reply->abort();
+        reply->deleteLater();
+    }
 }
 
 void DiscLookupRun::finish(DiscLookup result)
@@ -271,8 +284,7 @@ void DiscLookupRun::finish(DiscLookup result)
 void lookUpDisc(QWidget* parent, const DiscToc& toc, TrackList disc, std::function<void(DiscLookup)> done)
 {
     auto* run = new DiscLookupRun(parent, toc, std::move(disc));
-    QObject::connect(run, &DiscLookupRun::finished, parent,
-                     [done = std::move(done)](const DiscLookup& result) { done(result); });
+    QObject::connect(run, &DiscLookupRun::finished, parent, [done = std::move(done)](const DiscLookup& result) { done(result); });
     run->start();
 }
 

@@ -11,13 +11,13 @@
 #include <QUrl>
 
 #include <functional>
-#include <memory>
 
 #include "core/disc_id.h"
 #include "core/track_list.h"
-#include "gui/http_get.h"
 #include "gui/translation.h"
 
+class QNetworkAccessManager;
+class QNetworkReply;
 class QProgressDialog;
 class QTimer;
 class QWidget;
@@ -36,7 +36,6 @@ class DiscLookupRun : public QObject {
     Q_OBJECT
 public:
     DiscLookupRun(QWidget* parent, const DiscToc& toc, TrackList disc);
-    ~DiscLookupRun() override;
     void start();
     // Ends the lookup at once as cancelled (the waiting window's Cancel).
     void cancel();
@@ -48,7 +47,7 @@ private:
     enum class Failure { NoConnection, TimedOut, TooLarge, Malformed, OtherHost, Cancelled };
     void startAsking();
     void ask();
-    void answered(const HttpAnswer& answer);
+    void answered();
     void answerRead(const QByteArray& answer, bool fromCache);
     void fail(Failure failure);
     void finish(DiscLookup result);
@@ -64,7 +63,8 @@ private:
     bool done_ = false;
     bool tooLarge_ = false;
     bool otherHost_ = false;
-    std::unique_ptr<HttpGet> exchange_;
+    QNetworkAccessManager* manager_ = nullptr;
+    QPointer<QNetworkReply> reply_;
     QTimer* deadline_ = nullptr;
     QTimer* progressDelay_ = nullptr;
     QPointer<QProgressDialog> progress_;

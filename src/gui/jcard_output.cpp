@@ -6,9 +6,9 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPrinter>
 
 #include "gui/jcard_painter.h"
-#include "gui/printing.h"
 #include "gui/save_file.h"
 #include "gui/translation.h"
 
@@ -59,13 +59,15 @@ std::optional<Message> saveJCardPdf(const QString& path, const LabelContent& lab
 
 std::optional<Message> printJCard(QPrinter& printer, const LabelContent& label)
 {
-    // On the whole sheet, so that the card is centred on the paper rather than on the printable area.
-    const bool printed = printSheet(printer, documentTitle(label), [&label](QPainter& painter, const QRectF& sheet) {
-        paintJCardPage(painter, label, sheet);
-    });
-    if (!printed)
+    // The whole sheet, so that the card is centred on the paper rather than on the printable area.
+    printer.setFullPage(true);
+    printer.setDocName(documentTitle(label));
+    QPainter painter;
+    if (!painter.begin(&printer))
         return message(translated(ja("CassetteLabel", "印刷エラー")),
                        translated(ja("CassetteLabel", "プリンターに印刷できませんでした。")));
+    paintJCardPage(painter, label, printer.paperRect(QPrinter::DevicePixel));
+    painter.end();
     return std::nullopt;
 }
 

@@ -1,7 +1,6 @@
 // The main window as it opens: frame, controls and their places, captions, menus, fonts, focus.
 
 #include <QAction>
-#include <QFile>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -368,20 +367,6 @@ private slots:
         auto window = openWindow();
         QVERIFY(window);
         QVERIFY(window->windowIcon().availableSizes().contains(QSize(32, 32)));
-    }
-
-    // The window starts without the libraries it loads only when first needed (TagLib with the first
-    // audio file, Qt Network with the first disc lookup, PrintSupport with the first print): one linked
-    // back in costs every start its loading.
-    void startsWithoutWhatItLoadsLater()
-    {
-        auto window = openWindow();
-        QVERIFY(window);
-        QFile maps(QStringLiteral("/proc/self/maps"));
-        QVERIFY(maps.open(QIODevice::ReadOnly));
-        const QByteArray loaded = maps.readAll();
-        for (const char* library : {"libQt6Network", "libQt6PrintSupport", "libtag.so"})
-            QVERIFY2(!loaded.contains(library), library);
     }
 };
 
