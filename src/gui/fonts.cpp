@@ -1,8 +1,8 @@
 #include "gui/fonts.h"
 
 #include <QFontDatabase>
-#include <QGuiApplication>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QStringList>
 
@@ -13,7 +13,8 @@ namespace vantoli {
 namespace {
 const QString WindowFamily = QStringLiteral("MS UI Gothic");
 const QString ReportFamily = QStringLiteral("ＭＳ ゴシック");
-// The family itself when it is installed, else the first of its registered substitutes that is.
+// The family itself when it is installed, else the first of its registered substitutes that is;
+// empty when neither is.
 // Qt would reach the substitute by itself too, but only after asking fontconfig for the fallbacks
 // of the missing family, once for every script and style it meets; on a machine without the
 // Windows fonts that search costs more start-up time than building the whole main window. The
@@ -31,7 +32,14 @@ QString installedFamily(const QString& family)
     if (const QString name = installedName(family); !name.isEmpty()) return name;
     for (const QString& substitute : QFont::substitutes(family))
         if (const QString name = installedName(substitute); !name.isEmpty()) return name;
-    return family;
+    return QString();
+}
+
+// The family to ask for: the installed one, else the name itself.
+QString familyToAsk(const QString& family)
+{
+    const QString installed = installedFamily(family);
+    return installed.isEmpty() ? family : installed;
 }
 
 }  // namespace
@@ -53,13 +61,12 @@ void drawGenericFamilyWithWindowFace()
     if (system.compare(QLatin1String("Sans Serif"), Qt::CaseInsensitive) != 0 &&
         system.compare(QLatin1String("sans-serif"), Qt::CaseInsensitive) != 0)
         return;
-    const QString face = windowFont().family();
-    if (QFontDatabase::families().contains(face)) QFont::insertSubstitution(system, face);
+    if (const QString face = installedFamily(WindowFamily); !face.isEmpty()) QFont::insertSubstitution(system, face);
 }
 
 QFont windowFont()
 {
-    QFont font(installedFamily(WindowFamily));
+    QFont font(familyToAsk(WindowFamily));
     font.setPointSizeF(9);
     font.setWeight(QFont::Normal);
     return font;
@@ -67,7 +74,7 @@ QFont windowFont()
 
 QFont reportFont()
 {
-    QFont font(installedFamily(ReportFamily));
+    QFont font(familyToAsk(ReportFamily));
     font.setPointSizeF(9);
     font.setWeight(QFont::Normal);
     font.setFixedPitch(true);
