@@ -12,6 +12,7 @@
 
 #include "core/cue_sheet.h"
 #include "device/read_files.h"
+#include "device/taglib_reader.h"
 
 namespace fs = std::filesystem;
 
@@ -79,9 +80,9 @@ void BM_ReadNinetyNineFlacFiles(benchmark::State& state)
         return;
     }
     const std::vector<std::string> items{album().string()};
-    vantoli::readTrackFiles(items);  // warms the file cache
+    vantoli::readTrackFiles(items, vantoli::TagLibReader());  // warms the file cache
     for (auto _ : state) {
-        vantoli::FileTracks tracks = vantoli::readTrackFiles(items);
+        vantoli::FileTracks tracks = vantoli::readTrackFiles(items, vantoli::TagLibReader());
         const auto* list = std::get_if<vantoli::TrackList>(&tracks);
         if (!list || list->tracks.size() != Tracks) {
             state.SkipWithError("the files did not read");

@@ -58,6 +58,7 @@ const option LongOptions[] = {
     {"several",       no_argument,       nullptr, 0},
     {"counter",       required_argument, nullptr, 0},
     {"check-files",   required_argument, nullptr, 0},
+    {"read-tags",     required_argument, nullptr, 0},
     {nullptr,         0,                 nullptr, 0},
 };
 // clang-format on
@@ -289,10 +290,11 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
 
         if (name == "help") return ShowHelp{};
         if (name == "several") several = true;
-        if (name == "check-files") {
-            if (*value != "-") return UsageError{_("--check-files には「-」（標準入力）を指定してください。")};
+        if (name == "check-files" || name == "read-tags") {
+            if (*value != "-") return UsageError{fill(_("--%1 には「-」（標準入力）を指定してください。"), {name})};
             if (arguments.size() != 1)
-                return UsageError{_("--check-files=- はほかのオプションやファイルと一緒に指定できません。")};
+                return UsageError{fill(_("--%1=- はほかのオプションやファイルと一緒に指定できません。"), {name})};
+            if (name == "read-tags") return ReadTags{};
             return CheckFiles{};
         }
         if (name == "counter") {

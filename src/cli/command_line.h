@@ -100,6 +100,9 @@ struct CheckStream {
 // --check-files=-: the tracks of a request on standard input decoded to their ends.
 struct CheckFiles {};
 
+// --read-tags=-: audio files' lengths and tags, for the window, which does not load TagLib.
+struct ReadTags {};
+
 // --devices: the sound server's outputs and inputs as JSON.
 struct ListDevices {};
 
@@ -120,8 +123,8 @@ struct UsageError {
 };
 
 using CommandLine =
-    std::variant<PlanRequest, SeveralRequest, ShowHelp, ShowVersion, StreamSide, PlayStream, CheckStream, ListDevices, CheckFiles, RecordRequest,
-                 UsageError>;
+    std::variant<PlanRequest, SeveralRequest, ShowHelp, ShowVersion, StreamSide, PlayStream, CheckStream, ListDevices,
+                 CheckFiles, ReadTags, RecordRequest, UsageError>;
 
 // The most track times one call takes, as many as the main window has entries.
 inline constexpr std::size_t MostTimes = 20;

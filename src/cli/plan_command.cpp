@@ -9,6 +9,7 @@
 #include "cli/deck_check_command.h"
 #include "cli/file_check_command.h"
 #include "cli/plan_output.h"
+#include "cli/read_tags_command.h"
 #include "cli/several_command.h"
 #include "cli/side_render_command.h"
 #include "cli/sound_commands.h"
@@ -24,6 +25,7 @@
 #include "core/tape_model.h"
 #include "core/track_caption.h"
 #include "device/read_source.h"
+#include "device/taglib_reader.h"
 #include "device/tape_document_file.h"
 #include "device/tape_settings_file.h"
 
@@ -64,7 +66,7 @@ Read readTimes(const std::vector<std::string>& operands)
 // list of 1 to 99 tracks is read whole and planned as a long disc is.
 Read readTracks(const Source& source)
 {
-    SourceTracks read = readSource(source);
+    SourceTracks read = readSource(source, TagLibReader());
     if (auto* message = std::get_if<Message>(&read)) return std::move(*message);
     TrackList& list = std::get<TrackList>(read);
     std::vector<int> seconds = trackSeconds(list);
@@ -127,6 +129,7 @@ CommandResult runPlanCommand(const std::vector<std::string>& arguments, const st
     }
     if (const auto* set = std::get_if<SeveralRequest>(&line)) return runSeveralCommand(*set, settingsFile);
     if (std::holds_alternative<CheckFiles>(line)) return checkFiles(stdin, stdout);
+    if (std::holds_alternative<ReadTags>(line)) return readTags(stdin, stdout);
     if (std::holds_alternative<StreamSide>(line)) return streamSide(stdin, 1);
     if (const auto* play = std::get_if<PlayStream>(&line)) return playRequestedSide(play->play, 0, 1);
     if (const auto* check = std::get_if<CheckStream>(&line)) return checkRequestedSide(*check, stdin);

@@ -11,6 +11,7 @@
 #include "core/text_encoding.h"
 #include "core/time_text.h"
 #include "core/track_caption.h"
+#include "device/taglib_reader.h"
 
 namespace vantoli::cli {
 
@@ -137,7 +138,7 @@ CommandResult runSeveralCommand(const SeveralRequest& request, const std::string
 
     Albums albums;
     for (std::size_t a = 0; a < request.sources.size(); ++a) {
-        SourceTracks read = readSource(request.sources[a]);
+        SourceTracks read = readSource(request.sources[a], TagLibReader());
         if (const auto* message = std::get_if<Message>(&read)) {
             result.exitStatus = Failed;
             result.err += Program + fill(_("アルバム %1（%2）： %3"), {std::to_string(a + 1),

@@ -1,6 +1,7 @@
 #pragma once
 // Reading one audio file's playing time and tags. The reading of files, folders and playlists goes
-// through this interface; TagLibReader is the real thing.
+// through this interface: TagLibReader (device/taglib_reader.h) in vantoli-plan, and in the window a
+// vantoli-plan child that reads with it, so that TagLib never loads into the window.
 
 #include <cstdint>
 #include <optional>
@@ -24,13 +25,6 @@ public:
     // The playing time and tags of the regular file at `path`; nothing when it is no audio file this
     // reader knows. The caller has made sure that the path names a regular file.
     virtual std::optional<AudioFileTags> read(const std::string& path) const = 0;
-};
-
-// Audio files through TagLib: FLAC, MP3, Ogg Vorbis, Opus, WAV, AIFF, M4A/AAC, WMA and the other
-// formats TagLib knows, found by the name's extension or else by the file's content.
-class TagLibReader final : public AudioFileReader {
-public:
-    std::optional<AudioFileTags> read(const std::string& path) const override;
 };
 
 }  // namespace vantoli

@@ -456,6 +456,4 @@ FileTracks readTrackFiles(const std::vector<std::string>& items, const AudioFile
     return list;
 }
 
-FileTracks readTrackFiles(const std::vector<std::string>& items) { return readTrackFiles(items, TagLibReader()); }
-
 }  // namespace vantoli

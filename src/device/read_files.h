@@ -37,9 +37,6 @@ inline constexpr std::size_t MaxFolderEntries = 10000;
 // and only regular files are opened, so a named pipe or a device file cannot hold the read up.
 FileTracks readTrackFiles(const std::vector<std::string>& items, const AudioFileReader& reader);
 
-// The same with TagLib.
-FileTracks readTrackFiles(const std::vector<std::string>& items);
-
 // Whether a file name's extension is one of an audio file a folder is read for, of a playlist or of
 // a CUE sheet (letters in either case).
 bool isAudioFileName(std::string_view name);

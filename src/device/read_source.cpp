@@ -15,9 +15,9 @@ namespace {
 
 bool refused(DiscKind kind) { return kind == DiscKind::NoDisc || kind == DiscKind::TooManyTracks; }
 
-SourceTracks readFiles(const std::vector<std::string>& items)
+SourceTracks readFiles(const std::vector<std::string>& items, const AudioFileReader& reader)
 {
-    FileTracks result = readTrackFiles(items);
+    FileTracks result = readTrackFiles(items, reader);
     if (const auto* unreadable = std::get_if<UnreadableFiles>(&result)) return unreadableFilesMessage(*unreadable);
     if (std::holds_alternative<TooManyFileTracks>(result)) return tooManyFileTracksMessage();
     TrackList& list = std::get<TrackList>(result);
@@ -65,9 +65,9 @@ SourceTracks readDisc(CdAudioDevice& drive)
     return readOpenDisc(drive, count);
 }
 
-SourceTracks readSource(const Source& source)
+SourceTracks readSource(const Source& source, const AudioFileReader& files)
 {
-    if (const auto* files = std::get_if<FileSource>(&source)) return readFiles(files->items);
+    if (const auto* chosen = std::get_if<FileSource>(&source)) return readFiles(chosen->items, files);
     LibcdioDevice drive(std::get<DriveSource>(source).path);
     drive.selectCdAudio();
     SourceTracks read = readDisc(drive);

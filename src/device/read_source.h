@@ -11,6 +11,7 @@
 #include "core/cd_audio_device.h"
 #include "core/message.h"
 #include "core/track_list.h"
+#include "device/audio_file_reader.h"
 
 namespace vantoli {
 
@@ -26,9 +27,9 @@ using Source = std::variant<DriveSource, FileSource>;
 // is; or the message that says why there are none to plan.
 using SourceTracks = std::variant<TrackList, Message>;
 
-// A drive or image through libcdio (readDisc), or the files (readTrackFiles): no track, and 100
-// tracks or more, are the source's messages.
-SourceTracks readSource(const Source& source);
+// A drive or image through libcdio (readDisc), or the files (readTrackFiles, each audio file's length
+// and tags read by `files`): no track, and 100 tracks or more, are the source's messages.
+SourceTracks readSource(const Source& source, const AudioFileReader& files);
 
 // A drive read whole: openDisc, the disc refused with its message when it holds no track or 100 and
 // more, else readOpenDisc.

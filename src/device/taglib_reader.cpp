@@ -10,7 +10,7 @@
 
 #include "core/text_encoding.h"
 #include "core/trimmed.h"
-#include "device/audio_file_reader.h"
+#include "device/taglib_reader.h"
 
 namespace vantoli {
 

@@ -34,6 +34,7 @@
 #include "gui/main_form.h"
 #include "gui/message_box.h"
 #include "gui/file_reading.h"
+#include "gui/plan_tag_reader.h"
 #include "gui/save_file.h"
 #include "gui/tape_file.h"
 #include "gui/translation.h"
@@ -226,7 +227,8 @@ void SeveralTapes::addAlbums(const QStringList& items)
         this, reading_, translated(ja("SeveralTapes", "アルバムを読み取っています…")),
         translated(ja("SeveralTapes", "キャンセル")),
         [groups] {
-            for (Group& group : *groups) group.read = readSource(FileSource{group.sources});
+            const PlanTagReader tags;
+            for (Group& group : *groups) group.read = readSource(FileSource{group.sources}, tags);
         },
         [this, groups] {
             std::vector<SetAlbum> read;

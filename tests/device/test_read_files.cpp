@@ -16,6 +16,7 @@
 
 #include "core/track_caption.h"
 #include "device/read_files.h"
+#include "device/taglib_reader.h"
 #include "support/audio_files.h"
 #include "support/disc_image.h"
 
@@ -68,7 +69,7 @@ std::vector<std::string> paths(const QStringList& list)
     return out;
 }
 
-FileTracks read(const QStringList& items) { return readTrackFiles(paths(items)); }
+FileTracks read(const QStringList& items) { return readTrackFiles(paths(items), TagLibReader()); }
 
 // A WAV file of whole milliseconds (44.1 kHz, so every 10 ms is a whole number of frames).
 QString wav(const QString& folder, const QString& name, std::int64_t milliseconds)

@@ -8,6 +8,7 @@
 #include "core/disc_kind.h"
 #include "core/file_read_result.h"
 #include "device/read_source.h"
+#include "device/taglib_reader.h"
 #include "support/audio_files.h"
 #include "support/disc_image.h"
 
@@ -26,7 +27,7 @@ private slots:
         const QString image = writeDiscImage(folder.path(), audioTracks(seconds), {"アルバム", "歌手"},
                                              {{"一", ""}, {"二", ""}, {"三", ""}});
         QVERIFY(!image.isEmpty());
-        const SourceTracks read = readSource(DriveSource{image.toStdString()});
+        const SourceTracks read = readSource(DriveSource{image.toStdString()}, TagLibReader());
         QVERIFY(std::holds_alternative<TrackList>(read));
         const TrackList& list = std::get<TrackList>(read);
         QCOMPARE(list.album, std::string("アルバム"));
@@ -42,7 +43,7 @@ private slots:
     {
         QTemporaryDir folder;
         const QString wav = writeWav(folder.path(), "a.wav", framesOf(2000));
-        const SourceTracks read = readSource(FileSource{{folder.path().toStdString()}});
+        const SourceTracks read = readSource(FileSource{{folder.path().toStdString()}}, TagLibReader());
         QVERIFY(std::holds_alternative<TrackList>(read));
         QCOMPARE(std::get<TrackList>(read).tracks.at(0).audio,
                  (AudioSource{AudioSource::Kind::File, wav.toStdString(), 0, -1, 0}));
@@ -67,7 +68,7 @@ private slots:
         QTemporaryDir folder;
         for (int i = 1; i <= tracks; ++i) QVERIFY(!writeWav(folder.path(), QString("%1.wav").arg(i), 441).isEmpty());
         const std::string path = (drive ? folder.filePath("none.cue") : folder.path()).toStdString();
-        const SourceTracks read = drive ? readSource(DriveSource{path}) : readSource(FileSource{{path}});
+        const SourceTracks read = readSource(drive ? Source(DriveSource{path}) : Source(FileSource{{path}}), TagLibReader());
         QVERIFY(std::holds_alternative<Message>(read));
         QCOMPARE(QString::fromStdString(std::get<Message>(read).text), message);
     }

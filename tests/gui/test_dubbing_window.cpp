@@ -71,7 +71,7 @@ MadePlan soundPlan()
 // The stand-in child in a folder of its own: what --devices answers and what --play reports.
 class FakeChild {
 public:
-    FakeChild(const QByteArrayList& script)
+    FakeChild(const QByteArrayList& script) : realPlan_(qgetenv("VANTOLI_PLAN"))
     {
         qputenv("VANTOLI_PLAN", VANTOLI_FAKE_PLAN);
         qputenv("FAKE_PLAN_DIR", dir_.path().toUtf8());
@@ -79,7 +79,7 @@ public:
                               R"({"name":"usb","description":"USB Deck","default":false}],"inputs":[]})");
         write("script", script.join('\n') + '\n');
     }
-    ~FakeChild() { qunsetenv("VANTOLI_PLAN"); }
+    ~FakeChild() { qputenv("VANTOLI_PLAN", realPlan_); }
     void write(const QString& name, const QByteArray& text)
     {
         QFile file(dir_.filePath(name));
@@ -94,6 +94,7 @@ public:
     void open(const QString& gate) { write(gate, {}); }
 
 private:
+    QByteArray realPlan_;  // the real vantoli-plan, back when the stand-in goes
     QTemporaryDir dir_;
 };
 
