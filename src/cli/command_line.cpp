@@ -59,6 +59,7 @@ const option LongOptions[] = {
     {"counter",       required_argument, nullptr, 0},
     {"check-files",   required_argument, nullptr, 0},
     {"read-tags",     required_argument, nullptr, 0},
+    {"fetch",         required_argument, nullptr, 0},
     {nullptr,         0,                 nullptr, 0},
 };
 // clang-format on
@@ -290,11 +291,13 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
 
         if (name == "help") return ShowHelp{};
         if (name == "several") several = true;
-        if (name == "check-files" || name == "read-tags") {
-            if (*value != "-") return UsageError{fill(_("--%1 には「-」（標準入力）を指定してください。"), {name})};
-            if (arguments.size() != 1)
-                return UsageError{fill(_("--%1=- はほかのオプションやファイルと一緒に指定できません。"), {name})};
+        // The window's own requests, each alone on its command line.
+        if (name == "check-files" || name == "read-tags" || name == "fetch") {
+            if (name != "fetch" && *value != "-")
+                return UsageError{fill(_("--%1 には「-」（標準入力）を指定してください。"), {name})};
+            if (arguments.size() != 1) return UsageError{fill(_("%1 はほかのオプションやファイルと一緒に指定できません。"), {"--" + name})};
             if (name == "read-tags") return ReadTags{};
+            if (name == "fetch") return Fetch{*value};
             return CheckFiles{};
         }
         if (name == "counter") {
@@ -412,7 +415,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
     if (counter) return UsageError{_("--counter は --several と一緒に指定してください。")};
 
     if (devices) {
-        if (arguments.size() != 1) return UsageError{_("--devices はほかのオプションやファイルと一緒に指定できません。")};
+        if (arguments.size() != 1) return UsageError{fill(_("%1 はほかのオプションやファイルと一緒に指定できません。"), {"--devices"})};
         return ListDevices{};
     }
     if (record) {

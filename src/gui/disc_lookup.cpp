@@ -6,10 +6,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QNetworkRequest>
 #include <QPointer>
+#include <QProcess>
 #include <QProgressDialog>
 #include <QSaveFile>
 #include <QStandardPaths>
@@ -19,6 +17,7 @@
 #include <optional>
 
 #include "core/disc_release.h"
+#include "gui/plan_process.h"
 #include "gui/release_chooser.h"
 #include "gui/translation.h"
 
@@ -29,17 +28,9 @@ namespace {
 constexpr int TimeoutMs = 10000;
 constexpr int RequestSpacingMs = 1000;  // the service allows one request a second
 constexpr int ProgressDelayMs = 400;    // a quick answer shows no window
-// The service's own answers to a disc are small; anything far larger is not one.
+// The service's own answers to a disc are small; anything far larger is not one (vantoli-plan --fetch
+// refuses them too).
 constexpr qint64 MaxAnswerBytes = 4 * 1024 * 1024;
-
-QByteArray userAgent()
-{
-    return QStringLiteral("Vantoli/%1.%2.%3 ( https://vantoli.example.org/ )")
-        .arg(VANTOLI_VERSION_MAJOR)
-        .arg(VANTOLI_VERSION_MINOR)
-        .arg(VANTOLI_VERSION_PATCH)
-        .toUtf8();
-}
 
 QString cacheFile(const QString& discId)
 {
@@ -97,7 +88,6 @@ void DiscLookupRun::startAsking()
 {
     url_ = QUrl(musicBrainzBaseUrl() + QStringLiteral("/ws/2/discid/") + discId_ +
                 QStringLiteral("?fmt=json&inc=recordings+artist-credits"));
-    manager_ = new QNetworkAccessManager(this);
     // The whole wait, from the first request to the answer's last byte, retries and spacing included.
     deadline_ = new QTimer(this);
     deadline_->setSingleShot(true);
@@ -139,58 +129,42 @@ void DiscLookupRun::ask()
         return;
     }
     lastRequest().start();
-    QNetworkRequest request(url_);
-    request.setHeader(QNetworkRequest::UserAgentHeader, userAgent());
-    request.setRawHeader("Accept", "application/json");
-    // A redirect is followed only to the same service: same scheme, host and port.
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::UserVerifiedRedirectPolicy);
-    request.setTransferTimeout(TimeoutMs);
-    reply_ = manager_->get(request);
-    QNetworkReply* reply = reply_;
-    connect(reply, &QNetworkReply::redirected, this, [this, reply](const QUrl& to) {
-        const QUrl target = url_.resolved(to);
-        if (target.scheme() == url_.scheme() && target.host() == url_.host() &&
-            target.port(url_.scheme() == "https" ? 443 : 80) == url_.port(url_.scheme() == "https" ? 443 : 80)) {
-            emit reply->redirectAllowed();
-            return;
-        }
-        otherHost_ = true;
-        reply->abort();
+    // vantoli-plan asks the service (--fetch): the window loads no network library. It keeps the
+    // service's rules for a request, follows a redirect only within the service, and refuses an
+    // answer past 4 MiB; the deadline stays the window's own.
+    child_ = newPlanProcess(this);
+    QProcess* child = child_;
+    connect(child, &QProcess::finished, this, [this, child] { answered(child); });
+    connect(child, &QProcess::errorOccurred, this, [this, child](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart && child == child_) fail(Failure::NoConnection);
     });
-    const auto tooLarge = [this, reply](qint64 bytes) {
-        if (bytes <= MaxAnswerBytes) return;
-        tooLarge_ = true;
-        reply->abort();
-    };
-    connect(reply, &QNetworkReply::metaDataChanged, this, [reply, tooLarge] {
-        tooLarge(reply->header(QNetworkRequest::ContentLengthHeader).toLongLong());
-    });
-    connect(reply, &QNetworkReply::downloadProgress, this, [tooLarge](qint64 received, qint64) { tooLarge(received); });
-    connect(reply, &QNetworkReply::finished, this, &DiscLookupRun::answered);
+    startPlan(child, {QStringLiteral("--fetch=") + url_.toString(QUrl::FullyEncoded)});
 }
 
-void DiscLookupRun::answered()
+void DiscLookupRun::answered(QProcess* child)
 {
-    if (done_ || !reply_) return;
-    QNetworkReply* reply = reply_;
-    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    const QNetworkReply::NetworkError error = reply->error();
-    const QByteArray answer = reply->read(MaxAnswerBytes + 1);
+    if (done_ || child != child_) return;
+    const QByteArray output = child->readAllStandardOutput();
     // The next request keeps its distance from this answer too, however long the way here took.
     lastRequest().start();
-    reply_ = nullptr;
-    reply->deleteLater();
-    if (otherHost_) return fail(Failure::OtherHost);
-    if (tooLarge_ || answer.size() > MaxAnswerBytes) return fail(Failure::TooLarge);
-    if (error == QNetworkReply::OperationCanceledError || error == QNetworkReply::TimeoutError)
-        return fail(Failure::TimedOut);
+    child_ = nullptr;
+    child->deleteLater();
+    const qsizetype lineEnd = output.indexOf('\n');
+    const QJsonObject head = QJsonDocument::fromJson(output.left(lineEnd)).object();
+    const QString failure = head.value(QStringLiteral("failure")).toString();
+    if (failure == QLatin1String("other-host")) return fail(Failure::OtherHost);
+    if (failure == QLatin1String("too-large")) return fail(Failure::TooLarge);
+    if (failure == QLatin1String("timed-out")) return fail(Failure::TimedOut);
+    const int status = head.value(QStringLiteral("status")).toInt();
+    const QByteArray answer = lineEnd < 0 ? QByteArray() : output.mid(lineEnd + 1);
+    if (answer.size() > MaxAnswerBytes) return fail(Failure::TooLarge);
     if (status == 503 && attempt_++ == 0) return ask();
     if (status == 404) {
         // Kept as an answer without releases: the same disc is not asked for again.
         keepAnswer(cache_, R"({"releases":[]})");
         return finish({std::move(disc_), NotFoundText});
     }
-    if (status != 200 || error != QNetworkReply::NoError) return fail(Failure::NoConnection);
+    if (status != 200) return fail(Failure::NoConnection);
     answerRead(answer, false);
 }
 
@@ -255,14 +229,13 @@ void DiscLookupRun::dropReply()
         progress_->disconnect(this);
         progress_->deleteLater();
     }
-    // A reply still waiting (endless headers) is aborted, so that nothing waits for it when the manager
-    // goes; both go later, from the event loop.
-    if (reply_) {
-        QNetworkReply* reply = reply_;
-        reply_ = nullptr;
-        reply->disconnect(this);
-        reply->abort();
-        reply->deleteLater();
+    // A request still waiting (endless headers) ends with its child, which goes once it has ended.
+    if (child_) {
+        QProcess* child = child_;
+        child_ = nullptr;
+        child->disconnect(this);
+        child->kill();
+        letProcessEnd(child);
     }
 }
 

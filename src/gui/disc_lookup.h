@@ -16,8 +16,7 @@
 #include "core/track_list.h"
 #include "gui/translation.h"
 
-class QNetworkAccessManager;
-class QNetworkReply;
+class QProcess;
 class QProgressDialog;
 class QTimer;
 class QWidget;
@@ -47,7 +46,7 @@ private:
     enum class Failure { NoConnection, TimedOut, TooLarge, Malformed, OtherHost, Cancelled };
     void startAsking();
     void ask();
-    void answered();
+    void answered(QProcess* child);
     void answerRead(const QByteArray& answer, bool fromCache);
     void fail(Failure failure);
     void finish(DiscLookup result);
@@ -61,10 +60,7 @@ private:
     QUrl url_;
     int attempt_ = 0;
     bool done_ = false;
-    bool tooLarge_ = false;
-    bool otherHost_ = false;
-    QNetworkAccessManager* manager_ = nullptr;
-    QPointer<QNetworkReply> reply_;
+    QPointer<QProcess> child_;  // vantoli-plan --fetch, while a request is out
     QTimer* deadline_ = nullptr;
     QTimer* progressDelay_ = nullptr;
     QPointer<QProgressDialog> progress_;
