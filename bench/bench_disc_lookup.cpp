@@ -1,5 +1,5 @@
 // What the disc database lookup adds to a CD read (goal: under 50 ms), against a server on
-// 127.0.0.1 in this process, asked through the real vantoli-plan --fetch: the same read of a 12-track disc with mnuSettingOnline ticked and
+// 127.0.0.1 in this process, asked through the real vantoli-helper --fetch: the same read of a 12-track disc with mnuSettingOnline ticked and
 // unticked. The cache is emptied before each read so that every read asks the server, and the
 // second of spacing the service demands between requests is waited out untimed.
 
@@ -31,7 +31,7 @@ void readDisc(benchmark::State& state, bool online)
     qputenv("XDG_CACHE_HOME", cache.path().toUtf8());
     AnswerServer server({{200, discAnswer({{"Album", "Band", "2001", "JP", "1", {{"CD", "", songTitles(12)}}}})}});
     qputenv("VANTOLI_MUSICBRAINZ_URL", server.baseUrl());
-    qputenv("VANTOLI_PLAN", VANTOLI_PLAN_PROGRAM);
+    qputenv("VANTOLI_HELPER", VANTOLI_HELPER_PROGRAM);
     vantoli::MainForm window(std::make_unique<FakeDevice>(Disc));
     window.mnuSettingOnline()->setChecked(online);
     for (auto _ : state) {

@@ -42,7 +42,8 @@ endfunction()
 # Where the programs and the help lie: installed, both programs in bin/ and the help, which is the
 # same on every architecture, in share/vantoli/help/. The build tree keeps the same layout under
 # build/ (bin/, share/vantoli/help/), so that the window finds vantoli-plan and its help by the same
-# paths, relative to its own folder, in the build tree and under any prefix.
+# paths, relative to its own folder, in the build tree and under any prefix. The window's small helper,
+# which no user runs, lies in libexec/vantoli/.
 include(GNUInstallDirs)
 set(VANTOLI_HELP_INSTALL_DIR "${CMAKE_INSTALL_DATADIR}/vantoli/help")
 file(RELATIVE_PATH VANTOLI_HELP_FROM_PROGRAM "${CMAKE_INSTALL_FULL_BINDIR}" "${CMAKE_INSTALL_FULL_DATADIR}/vantoli/help")
@@ -50,6 +51,10 @@ file(RELATIVE_PATH VANTOLI_PLAN_FROM_PROGRAM "${CMAKE_INSTALL_FULL_BINDIR}" "${C
 if(VANTOLI_PLAN_FROM_PROGRAM STREQUAL "")
   set(VANTOLI_PLAN_FROM_PROGRAM ".")
 endif()
+set(VANTOLI_HELPER_INSTALL_DIR "${CMAKE_INSTALL_LIBEXECDIR}/vantoli")
+file(RELATIVE_PATH VANTOLI_HELPER_FROM_PROGRAM "${CMAKE_INSTALL_FULL_BINDIR}" "${CMAKE_INSTALL_FULL_LIBEXECDIR}/vantoli")
 set(VANTOLI_BUILD_PROGRAM_DIR "${PROJECT_BINARY_DIR}/bin")
+cmake_path(ABSOLUTE_PATH VANTOLI_HELPER_FROM_PROGRAM BASE_DIRECTORY "${VANTOLI_BUILD_PROGRAM_DIR}" NORMALIZE
+           OUTPUT_VARIABLE VANTOLI_BUILD_HELPER_DIR)
 cmake_path(ABSOLUTE_PATH VANTOLI_HELP_FROM_PROGRAM BASE_DIRECTORY "${VANTOLI_BUILD_PROGRAM_DIR}" NORMALIZE
            OUTPUT_VARIABLE VANTOLI_BUILD_HELP_DIR)

@@ -58,8 +58,6 @@ const option LongOptions[] = {
     {"several",       no_argument,       nullptr, 0},
     {"counter",       required_argument, nullptr, 0},
     {"check-files",   required_argument, nullptr, 0},
-    {"read-tags",     required_argument, nullptr, 0},
-    {"fetch",         required_argument, nullptr, 0},
     {nullptr,         0,                 nullptr, 0},
 };
 // clang-format on
@@ -291,13 +289,10 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
 
         if (name == "help") return ShowHelp{};
         if (name == "several") several = true;
-        // The window's own requests, each alone on its command line.
-        if (name == "check-files" || name == "read-tags" || name == "fetch") {
-            if (name != "fetch" && *value != "-")
-                return UsageError{fill(_("--%1 には「-」（標準入力）を指定してください。"), {name})};
-            if (arguments.size() != 1) return UsageError{fill(_("%1 はほかのオプションやファイルと一緒に指定できません。"), {"--" + name})};
-            if (name == "read-tags") return ReadTags{};
-            if (name == "fetch") return Fetch{*value};
+        if (name == "check-files") {
+            if (*value != "-") return UsageError{fill(_("--%1 には「-」（標準入力）を指定してください。"), {name})};
+            if (arguments.size() != 1)
+                return UsageError{fill(_("%1 はほかのオプションやファイルと一緒に指定できません。"), {"--check-files=-"})};
             return CheckFiles{};
         }
         if (name == "counter") {

@@ -100,14 +100,6 @@ struct CheckStream {
 // --check-files=-: the tracks of a request on standard input decoded to their ends.
 struct CheckFiles {};
 
-// --read-tags=-: audio files' lengths and tags, for the window, which does not load TagLib.
-struct ReadTags {};
-
-// --fetch=URL: one answer of the disc database, for the window, which links no network library.
-struct Fetch {
-    std::string url;
-};
-
 // --devices: the sound server's outputs and inputs as JSON.
 struct ListDevices {};
 
@@ -129,7 +121,7 @@ struct UsageError {
 
 using CommandLine =
     std::variant<PlanRequest, SeveralRequest, ShowHelp, ShowVersion, StreamSide, PlayStream, CheckStream, ListDevices,
-                 CheckFiles, ReadTags, Fetch, RecordRequest, UsageError>;
+                 CheckFiles, RecordRequest, UsageError>;
 
 // The most track times one call takes, as many as the main window has entries.
 inline constexpr std::size_t MostTimes = 20;

@@ -98,7 +98,7 @@ std::variant<Answer, Failure> fetch(std::string url)
 
 }  // namespace
 
-CommandResult fetchAnswer(const std::string& url, std::FILE* out)
+int fetchAnswer(const std::string& url, std::FILE* out)
 {
     curl_global_init(CURL_GLOBAL_DEFAULT);
     const std::variant<Answer, Failure> fetched = fetch(url);
@@ -108,9 +108,7 @@ CommandResult fetchAnswer(const std::string& url, std::FILE* out)
         text = nlohmann::json{{"status", answer->status}}.dump() + "\n" + answer->body;
     else
         text = nlohmann::json{{"failure", failureName(std::get<Failure>(fetched))}}.dump() + "\n";
-    CommandResult result;
-    if (std::fwrite(text.data(), 1, text.size(), out) != text.size()) result.exitStatus = Failed;
-    return result;
+    return std::fwrite(text.data(), 1, text.size(), out) == text.size() && std::fflush(out) == 0 ? 0 : 2;
 }
 
 }  // namespace vantoli::cli

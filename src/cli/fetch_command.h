@@ -1,5 +1,5 @@
 #pragma once
-// vantoli-plan --fetch=URL: one request to the disc database for the window, which does not load a
+// vantoli-helper --fetch=URL: one request to the disc database for the window, which does not load a
 // network library. The service's rules for a client are kept here: the program's name, version and a
 // contact address as User-Agent, JSON asked for, a redirect followed only within the same service
 // (scheme, host and port), an answer of at most 4 MiB, 10 s from the request to its last byte. The
@@ -8,12 +8,11 @@
 #include <cstdio>
 #include <string>
 
-#include "cli/plan_command.h"
-
 namespace vantoli::cli {
 
 // The answer on `out`: a first line {"status": HTTP status} and the body after it, or only a line
-// {"failure": "no-connection" | "timed-out" | "too-large" | "other-host"}.
-CommandResult fetchAnswer(const std::string& url, std::FILE* out);
+// {"failure": "no-connection" | "timed-out" | "too-large" | "other-host"}. Status 0, or 2 when `out`
+// cannot take it.
+int fetchAnswer(const std::string& url, std::FILE* out);
 
 }  // namespace vantoli::cli

@@ -7,10 +7,8 @@
 
 #include "cli/command_line.h"
 #include "cli/deck_check_command.h"
-#include "cli/fetch_command.h"
 #include "cli/file_check_command.h"
 #include "cli/plan_output.h"
-#include "cli/read_tags_command.h"
 #include "cli/several_command.h"
 #include "cli/side_render_command.h"
 #include "cli/sound_commands.h"
@@ -130,8 +128,6 @@ CommandResult runPlanCommand(const std::vector<std::string>& arguments, const st
     }
     if (const auto* set = std::get_if<SeveralRequest>(&line)) return runSeveralCommand(*set, settingsFile);
     if (std::holds_alternative<CheckFiles>(line)) return checkFiles(stdin, stdout);
-    if (std::holds_alternative<ReadTags>(line)) return readTags(stdin, stdout);
-    if (const auto* fetch = std::get_if<Fetch>(&line)) return fetchAnswer(fetch->url, stdout);
     if (std::holds_alternative<StreamSide>(line)) return streamSide(stdin, 1);
     if (const auto* play = std::get_if<PlayStream>(&line)) return playRequestedSide(play->play, 0, 1);
     if (const auto* check = std::get_if<CheckStream>(&line)) return checkRequestedSide(*check, stdin);

@@ -9,7 +9,7 @@
 
 namespace vantoli::cli {
 
-CommandResult readTags(std::FILE* in, std::FILE* out)
+int readTags(std::FILE* in, std::FILE* out)
 {
     const TagLibReader reader;
     char* buffer = nullptr;
@@ -28,7 +28,7 @@ CommandResult readTags(std::FILE* in, std::FILE* out)
         if (std::fwrite(line.data(), 1, line.size(), out) != line.size() || std::fflush(out) != 0) break;
     }
     std::free(buffer);
-    return {};
+    return 0;
 }
 
 }  // namespace vantoli::cli

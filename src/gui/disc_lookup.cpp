@@ -18,6 +18,7 @@
 
 #include "core/disc_release.h"
 #include "gui/plan_process.h"
+#include "gui/program_files.h"
 #include "gui/release_chooser.h"
 #include "gui/translation.h"
 
@@ -28,7 +29,7 @@ namespace {
 constexpr int TimeoutMs = 10000;
 constexpr int RequestSpacingMs = 1000;  // the service allows one request a second
 constexpr int ProgressDelayMs = 400;    // a quick answer shows no window
-// The service's own answers to a disc are small; anything far larger is not one (vantoli-plan --fetch
+// The service's own answers to a disc are small; anything far larger is not one (vantoli-helper
 // refuses them too).
 constexpr qint64 MaxAnswerBytes = 4 * 1024 * 1024;
 
@@ -129,16 +130,17 @@ void DiscLookupRun::ask()
         return;
     }
     lastRequest().start();
-    // vantoli-plan asks the service (--fetch): the window loads no network library. It keeps the
+    // vantoli-helper asks the service (--fetch): the window loads no network library. It keeps the
     // service's rules for a request, follows a redirect only within the service, and refuses an
     // answer past 4 MiB; the deadline stays the window's own.
-    child_ = newPlanProcess(this);
+    child_ = new QProcess(this);
     QProcess* child = child_;
+    child->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     connect(child, &QProcess::finished, this, [this, child] { answered(child); });
     connect(child, &QProcess::errorOccurred, this, [this, child](QProcess::ProcessError error) {
         if (error == QProcess::FailedToStart && child == child_) fail(Failure::NoConnection);
     });
-    startPlan(child, {QStringLiteral("--fetch=") + url_.toString(QUrl::FullyEncoded)});
+    child->start(helperProgram(), {QStringLiteral("--fetch=") + url_.toString(QUrl::FullyEncoded)});
 }
 
 void DiscLookupRun::answered(QProcess* child)

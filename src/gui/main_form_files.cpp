@@ -32,7 +32,7 @@
 #include "gui/file_reading.h"
 #include "gui/paste_tracks.h"
 #include "gui/pattern_file.h"
-#include "gui/plan_tag_reader.h"
+#include "gui/helper_tag_reader.h"
 #include "gui/tape_file.h"
 #include "gui/translation.h"
 
@@ -138,7 +138,7 @@ void MainForm::ReadFiles(const QStringList& items)
     readInBackground(
         this, reading_, translated(ja("MainForm", "音声ファイルを読み取っています…")),
         translated(ja("MainForm", "キャンセル")),
-        [result, paths = std::move(paths)]() mutable { *result = readSource(FileSource{std::move(paths)}, PlanTagReader()); },
+        [result, paths = std::move(paths)]() mutable { *result = readSource(FileSource{std::move(paths)}, HelperTagReader()); },
         [this, result, items] {
             if (const auto* message = std::get_if<Message>(result.get()))
                 showMessage(this, *message);

@@ -21,6 +21,13 @@ QString planProgram()
     return besideProgram(VANTOLI_PLAN_FROM_PROGRAM "/vantoli-plan");
 }
 
+QString helperProgram()
+{
+    const QString set = qEnvironmentVariable("VANTOLI_HELPER");
+    if (!set.isEmpty()) return set;
+    return besideProgram(VANTOLI_HELPER_FROM_PROGRAM "/vantoli-helper");
+}
+
 QString helpFolder()
 {
     const QString set = qEnvironmentVariable("VANTOLI_HELP");  // for tests, as VANTOLI_PLAN

@@ -1,7 +1,7 @@
 #pragma once
-// Where the window finds what the package installs beside it: vantoli-plan and the help pages. Both
-// are found from the window's own folder by paths worked out from the install folders when it was
-// built, so that an installation under any prefix, and the build tree, which keeps the same layout,
+// Where the window finds what the package installs beside it: vantoli-plan, its helper and the help
+// pages. All are found from the window's own folder by paths worked out from the install folders when
+// it was built, so that an installation under any prefix, and the build tree, which keeps the same layout,
 // find them.
 
 #include <QString>
@@ -10,6 +10,10 @@ namespace vantoli {
 
 // vantoli-plan: VANTOLI_PLAN when set (tests use a stand-in), else where the package puts it.
 QString planProgram();
+
+// vantoli-helper, which reads tags and asks the disc database: VANTOLI_HELPER when set, else where the
+// package puts it (libexec/vantoli/).
+QString helperProgram();
 
 // The help pages' folder (index.html, and the English pages in en/).
 QString helpFolder();

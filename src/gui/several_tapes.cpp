@@ -34,7 +34,7 @@
 #include "gui/main_form.h"
 #include "gui/message_box.h"
 #include "gui/file_reading.h"
-#include "gui/plan_tag_reader.h"
+#include "gui/helper_tag_reader.h"
 #include "gui/save_file.h"
 #include "gui/tape_file.h"
 #include "gui/translation.h"
@@ -227,7 +227,7 @@ void SeveralTapes::addAlbums(const QStringList& items)
         this, reading_, translated(ja("SeveralTapes", "アルバムを読み取っています…")),
         translated(ja("SeveralTapes", "キャンセル")),
         [groups] {
-            const PlanTagReader tags;
+            const HelperTagReader tags;
             for (Group& group : *groups) group.read = readSource(FileSource{group.sources}, tags);
         },
         [this, groups] {

@@ -74,7 +74,7 @@ private slots:
     }
 
     // The window's code, run from the installed window's folder under a prefix other than the one the
-    // build was configured for, finds the installed vantoli-plan and help (fails when the install
+    // build was configured for, finds the installed vantoli-plan, vantoli-helper and help (fails when the install
     // rules and the paths compiled into the window disagree, or when a path is absolute).
     void windowFindsPlanAndHelpUnderAnyPrefix()
     {
@@ -84,6 +84,7 @@ private slots:
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove(QStringLiteral("VANTOLI_PLAN"));
+        environment.remove(QStringLiteral("VANTOLI_HELPER"));
         process.setProcessEnvironment(environment);
         process.start(copy, {QString::fromLatin1(PrintFilesArgument)});
         QVERIFY(process.waitForFinished(30000));
@@ -94,6 +95,9 @@ private slots:
                  QFileInfo(programFolder() + "/vantoli-plan").canonicalFilePath());
         QVERIFY2(QFileInfo(found.value(1) + "/index.html").isFile(), qPrintable(found.value(1)));
         QCOMPARE(QFileInfo(found.value(1)).canonicalFilePath(), QFileInfo(helpFolder()).canonicalFilePath());
+        QVERIFY2(QFileInfo(found.value(2)).isExecutable(), qPrintable(found.value(2)));
+        QCOMPARE(QFileInfo(found.value(2)).canonicalFilePath(),
+                 QFileInfo(installed(QStringLiteral(VANTOLI_HELPER_INSTALL_DIR "/vantoli-helper"))).canonicalFilePath());
     }
 
     void desktopEntry()
@@ -172,7 +176,8 @@ int main(int argc, char* argv[])
 {
     if (argc == 2 && std::strcmp(argv[1], PrintFilesArgument) == 0) {
         QCoreApplication app(argc, argv);
-        std::printf("%s\n%s\n", qPrintable(vantoli::planProgram()), qPrintable(vantoli::helpFolder()));
+        std::printf("%s\n%s\n%s\n", qPrintable(vantoli::planProgram()), qPrintable(vantoli::helpFolder()),
+                    qPrintable(vantoli::helperProgram()));
         return 0;
     }
     QGuiApplication app(argc, argv);

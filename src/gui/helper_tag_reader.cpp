@@ -1,4 +1,4 @@
-#include "gui/plan_tag_reader.h"
+#include "gui/helper_tag_reader.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -18,11 +18,11 @@ std::string text(const QJsonObject& answer, const char* name) { return answer.va
 
 }  // namespace
 
-PlanTagReader::PlanTagReader() = default;
+HelperTagReader::HelperTagReader() = default;
 
-PlanTagReader::~PlanTagReader() { end(); }
+HelperTagReader::~HelperTagReader() { end(); }
 
-void PlanTagReader::end() const
+void HelperTagReader::end() const
 {
     if (!child_) return;
     child_->closeWriteChannel();  // the child ends at the end of its input
@@ -33,12 +33,12 @@ void PlanTagReader::end() const
     child_.reset();
 }
 
-std::optional<AudioFileTags> PlanTagReader::read(const std::string& path) const
+std::optional<AudioFileTags> HelperTagReader::read(const std::string& path) const
 {
     if (!child_) {
         child_ = std::make_unique<QProcess>();
         child_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        child_->start(planProgram(), {QStringLiteral("--read-tags=-")});
+        child_->start(helperProgram(), {QStringLiteral("--read-tags")});
         if (!child_->waitForStarted(StartWaitMs)) {
             child_.reset();
             return std::nullopt;
