@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Plays a side from an installed or unpacked window, as a user would: the window opens a tape of one
-# tone, File → Dub to tape opens the dubbing window, Space plays, and what reaches a PulseAudio null sink
-# is recorded. Passes when the recording holds the track's tone at its level: the window found the
-# vantoli-plan installed beside it (VANTOLI_PLAN is not set) and the side really sounded.
+# tone, Help → Topics shows the help, File → Dub to tape opens the dubbing window, Space plays, and what
+# reaches a PulseAudio null sink is recorded. Passes when the recording holds the track's tone at its
+# level (the window found the vantoli-plan installed beside it: VANTOLI_PLAN is not set, and the side
+# really sounded) and the help window opened (it opens only on the pages installed with the window).
 # Runs under Xvfb with openbox, with a PulseAudio server of its own (tests/scripts/with_pulseaudio.sh).
 # Usage: tests/install/play_unpacked.sh PREFIX   (the folder holding bin/vantoli, e.g. ROOT/usr)
 #        tests/install/play_unpacked.sh --install BUILD_DIR   (installs the build under a prefix of its own)
@@ -16,7 +17,7 @@ if [ "$1" = --install ]; then
 else
     prefix="$(cd "$1" && pwd)"
 fi
-unset VANTOLI_PLAN
+unset VANTOLI_PLAN VANTOLI_HELPER VANTOLI_HELP
 
 # A 10 s tone of 600 Hz at half of full scale (RMS 0.354): no beep of the count-down (880 Hz) and no
 # calibration tone (400 or 1000 Hz) is mistaken for it.
@@ -49,6 +50,14 @@ export LANG=C.UTF-8 LANGUAGE= LC_ALL= LC_MESSAGES=
   xdotool windowactivate --sync "$main"
   xdotool key --clearmodifiers alt+r   # Run: the plan to dub
   sleep 1
+  # Help → Topics: the help window opens only on the installed pages.
+  xdotool key --clearmodifiers alt+h
+  sleep 0.5
+  xdotool key t
+  help="$(timeout 30 xdotool search --sync --onlyvisible --name "Vantoli ヘルプ" | head -n 1 || true)"
+  [ -z "$help" ] || xdotool getwindowname "$help" >"$2/help-title"
+  xdotool windowactivate --sync "$main"
+  sleep 0.5
   xdotool key --clearmodifiers alt+f
   sleep 0.5
   xdotool key d
@@ -74,3 +83,8 @@ if ! awk -v f="$frequency" -v r="$rms" 'BEGIN { exit !(f > 580 && f < 620 && r >
     exit 1
 fi
 echo "the unpacked window played the side: $frequency Hz, RMS $rms"
+help_title="$(cat "$work/help-title" 2>/dev/null || true)"
+case "$help_title" in
+    "Vantoli ヘルプ" | *" - Vantoli ヘルプ") echo "the unpacked window showed its help: $help_title" ;;
+    *) echo "the unpacked window did not show its installed help: ${help_title:-no help window}"; exit 1 ;;
+esac
