@@ -66,8 +66,8 @@ std::variant<Answer, Failure> fetch(std::string url)
     const std::optional<std::string> service = serviceOf(url);
     if (!service) return Failure::NoConnection;
     const std::string userAgent = "Vantoli/" VANTOLI_VERSION " ( https://vantoli.example.org/ )";
-    const std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)> headers(
-        curl_slist_append(nullptr, "Accept: application/json"), &curl_slist_free_all);
+    const std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)>
+        headers(curl_slist_append(nullptr, "Accept: application/json"), &curl_slist_free_all);
     Answer answer;
     CURL* handle = curl.get();
     curl_easy_setopt(handle, CURLOPT_USERAGENT, userAgent.c_str());

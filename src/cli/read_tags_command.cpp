@@ -21,8 +21,11 @@ int readTags(std::FILE* in, std::FILE* out)
         if (path.back() == '\0') path.pop_back();
         nlohmann::ordered_json answer;  // null
         if (const std::optional<AudioFileTags> tags = reader.read(path)) {
-            answer = {{"milliseconds", tags->milliseconds}, {"title", tags->title},        {"artist", tags->artist},
-                      {"album", tags->album},               {"albumArtist", tags->albumArtist}};
+            answer = {{"milliseconds", tags->milliseconds},
+                      {"title", tags->title},
+                      {"artist", tags->artist},
+                      {"album", tags->album},
+                      {"albumArtist", tags->albumArtist}};
         }
         const std::string line = answer.dump() + "\n";
         if (std::fwrite(line.data(), 1, line.size(), out) != line.size() || std::fflush(out) != 0) break;

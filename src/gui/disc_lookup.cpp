@@ -190,7 +190,7 @@ void DiscLookupRun::answerRead(const QByteArray& answer, bool fromCache)
 
     // Several: the user chooses, in a modal window of its own.
     done_ = true;
-    dropReply();
+    dropRequest();
     QMetaObject::invokeMethod(
         this,
         [this, releases = *releases] {
@@ -223,7 +223,7 @@ void DiscLookupRun::fail(Failure failure)
     }
 }
 
-void DiscLookupRun::dropReply()
+void DiscLookupRun::dropRequest()
 {
     if (deadline_) deadline_->stop();
     if (progressDelay_) progressDelay_->stop();
@@ -245,7 +245,7 @@ void DiscLookupRun::finish(DiscLookup result)
 {
     if (done_) return;
     done_ = true;
-    dropReply();
+    dropRequest();
     // Reported from the event loop, never from inside the call that started the lookup.
     QMetaObject::invokeMethod(
         this,

@@ -50,7 +50,7 @@ private:
     void answerRead(const QByteArray& answer, bool fromCache);
     void fail(Failure failure);
     void finish(DiscLookup result);
-    void dropReply();
+    void dropRequest();
     void showProgress();
 
     QWidget* window_;

@@ -61,7 +61,14 @@ void drawGenericFamilyWithWindowFace()
     if (system.compare(QLatin1String("Sans Serif"), Qt::CaseInsensitive) != 0 &&
         system.compare(QLatin1String("sans-serif"), Qt::CaseInsensitive) != 0)
         return;
-    if (const QString face = installedFamily(WindowFamily); !face.isEmpty()) QFont::insertSubstitution(system, face);
+    const QString face = installedFamily(WindowFamily);
+    if (face.isEmpty()) return;
+    QFont::insertSubstitution(system, face);
+    // The menus and dialogs then ask for the face by its own name too: Qt looks up the fallbacks of
+    // each family it is asked for, for every script it meets, and one family is half the lookups.
+    QFont font = QGuiApplication::font();
+    font.setFamilies({face});
+    QGuiApplication::setFont(font);
 }
 
 QFont windowFont()

@@ -16,7 +16,9 @@ void registerFontSubstitutions();
 // family with the window font's face. Otherwise a Japanese interface is drawn with two Japanese Gothic
 // faces of several megabytes each: the window font's, and the one fontconfig finds, after a search at
 // start-up, for the Japanese of the menus and the dialogs' buttons. A Japanese desktop's fontconfig
-// gives the generic family a Japanese face in the same way. Call before the first window is built.
+// gives the generic family a Japanese face in the same way. The application font names the face too,
+// so that Qt looks for fallback faces for one family rather than two. Call before the first window is
+// built.
 void drawGenericFamilyWithWindowFace();
 
 // "MS UI Gothic", 9 point: every window's font. Where it is not installed the font names its first

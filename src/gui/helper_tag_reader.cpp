@@ -14,7 +14,10 @@ constexpr int StartWaitMs = 10'000;
 constexpr int AnswerWaitMs = 60'000;  // one file on a slow network share
 constexpr int EndWaitMs = 2'000;
 
-std::string text(const QJsonObject& answer, const char* name) { return answer.value(QLatin1String(name)).toString().toStdString(); }
+std::string text(const QJsonObject& answer, const char* name)
+{
+    return answer.value(QLatin1String(name)).toString().toStdString();
+}
 
 }  // namespace
 

@@ -48,7 +48,8 @@ private slots:
         QCOMPARE(lines.size(), paths.size() + 1);  // each line ends with its line break
 
         for (qsizetype i = 0; i < paths.size(); ++i) {
-            const std::optional<AudioFileTags> expected = TagLibReader().read(QFile::encodeName(paths[i]).toStdString());
+            const std::optional<AudioFileTags> expected =
+                TagLibReader().read(QFile::encodeName(paths[i]).toStdString());
             const QJsonValue answer = QJsonDocument::fromJson("[" + lines[i] + "]").array().at(0);
             QVERIFY2(answer.isNull() == !expected, qPrintable(paths[i]));
             if (!expected) continue;
