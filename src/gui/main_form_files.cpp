@@ -24,6 +24,7 @@
 #include "core/file_read_result.h"
 #include "core/time_text.h"
 #include "core/track_caption.h"
+#include "device/child_tag_reader.h"
 #include "device/read_source.h"
 #include "gui/disc_lookup.h"
 #include "gui/file_check.h"
@@ -32,7 +33,7 @@
 #include "gui/file_reading.h"
 #include "gui/paste_tracks.h"
 #include "gui/pattern_file.h"
-#include "gui/helper_tag_reader.h"
+#include "gui/program_files.h"
 #include "gui/tape_file.h"
 #include "gui/translation.h"
 
@@ -138,7 +139,9 @@ void MainForm::ReadFiles(const QStringList& items)
     readInBackground(
         this, reading_, translated(ja("MainForm", "音声ファイルを読み取っています…")),
         translated(ja("MainForm", "キャンセル")),
-        [result, paths = std::move(paths)]() mutable { *result = readSource(FileSource{std::move(paths)}, HelperTagReader()); },
+        [result, paths = std::move(paths), helper = helperFile()]() mutable {
+            *result = readSource(FileSource{std::move(paths)}, ChildTagReader(helper));
+        },
         [this, result, items] {
             if (const auto* message = std::get_if<Message>(result.get()))
                 showMessage(this, *message);

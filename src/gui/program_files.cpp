@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 
 namespace vantoli {
 
@@ -27,6 +28,8 @@ QString helperProgram()
     if (!set.isEmpty()) return set;
     return besideProgram(VANTOLI_HELPER_FROM_PROGRAM "/vantoli-helper");
 }
+
+std::string helperFile() { return QFile::encodeName(helperProgram()).toStdString(); }
 
 QString helpFolder()
 {

@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <string>
+
 namespace vantoli {
 
 // vantoli-plan: VANTOLI_PLAN when set (tests use a stand-in), else where the package puts it.
@@ -14,6 +16,8 @@ QString planProgram();
 // vantoli-helper, which reads tags and asks the disc database: VANTOLI_HELPER when set, else where the
 // package puts it (libexec/vantoli/).
 QString helperProgram();
+// The same as a file name, for the device layer, which starts it (ChildTagReader).
+std::string helperFile();
 
 // The help pages' folder (index.html, and the English pages in en/).
 QString helpFolder();

@@ -27,14 +27,15 @@
 
 #include "core/time_text.h"
 #include "core/track_caption.h"
+#include "device/child_tag_reader.h"
 #include "device/read_files.h"
 #include "device/read_source.h"
 #include "device/tape_document_file.h"
 #include "gui/fonts.h"
 #include "gui/main_form.h"
 #include "gui/message_box.h"
+#include "gui/program_files.h"
 #include "gui/file_reading.h"
-#include "gui/helper_tag_reader.h"
 #include "gui/save_file.h"
 #include "gui/tape_file.h"
 #include "gui/translation.h"
@@ -226,8 +227,8 @@ void SeveralTapes::addAlbums(const QStringList& items)
     readInBackground(
         this, reading_, translated(ja("SeveralTapes", "アルバムを読み取っています…")),
         translated(ja("SeveralTapes", "キャンセル")),
-        [groups] {
-            const HelperTagReader tags;
+        [groups, helper = helperFile()] {
+            const ChildTagReader tags(helper);
             for (Group& group : *groups) group.read = readSource(FileSource{group.sources}, tags);
         },
         [this, groups] {

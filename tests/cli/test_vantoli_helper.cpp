@@ -1,5 +1,5 @@
-// vantoli-helper, the window's helper, started as the window starts it, on audio files the test
-// encodes: what it answers is what TagLib reads in this process.
+// vantoli-helper, the window's helper, started as the window starts it (ChildTagReader), on audio files
+// the test encodes: what it answers is what TagLib reads in this process.
 
 #include <QtTest>
 
@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "device/child_tag_reader.h"
 #include "device/taglib_reader.h"
 #include "support/audio_files.h"
 
@@ -61,6 +62,31 @@ private slots:
         }
         QCOMPARE(QJsonDocument::fromJson(lines[0])["title"].toString(), QStringLiteral("曲名「表ソ能」"));
         QCOMPARE(QJsonDocument::fromJson(lines[3])["milliseconds"].toInteger(), 2500);
+    }
+
+    // A helper that dies on a file (as TagLib crashing on it would) costs that file only: the reader
+    // neither hangs nor takes its caller with it (no SIGPIPE), and the next file gets a helper of its own.
+    void aHelperThatDiesCostsOnlyItsFile()
+    {
+        QTemporaryDir folder;
+        const QString wav = writeWav(folder.path(), "a.wav", framesOf(3000));
+        const QString helper = folder.filePath("helper.sh");
+        QFile script(helper);
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\n"
+                     "if [ ! -e \"$0.died\" ]; then : > \"$0.died\"; exit 1; fi\n"
+                     "exec \"$REAL_HELPER\" \"$@\"\n");
+        script.close();
+        QVERIFY(script.setPermissions(script.permissions() | QFileDevice::ExeOwner));
+        qputenv("REAL_HELPER", VANTOLI_HELPER_PROGRAM);
+        const ChildTagReader reader(QFile::encodeName(helper).toStdString());
+        const std::string path = QFile::encodeName(wav).toStdString();
+        QVERIFY(!reader.read(path));
+        const std::optional<AudioFileTags> second = reader.read(path);
+        QVERIFY(second);
+        QCOMPARE(second->milliseconds, 3000);
+        // A helper that cannot be started at all is a file not read, not a failure of the caller.
+        QVERIFY(!ChildTagReader(QFile::encodeName(folder.filePath("none")).toStdString()).read(path));
     }
 
     // Anything but its two requests is refused with status 2: the window never sends one, and a user

@@ -15,7 +15,6 @@
 #include <QTest>
 #include <QUrl>
 
-#include "gui/helper_tag_reader.h"
 #include "support/audio_files.h"
 #include "support/modal_answerer.h"
 #include "support/open_window.h"
@@ -378,34 +377,6 @@ private slots:
         // The tape plans from the real length.
         window->Run_Click();
         QCOMPARE(window->sideATotal()->text(), QString("0 : 05"));
-    }
-
-    // A helper that dies on a file (as TagLib crashing on it would) costs that file only: the read
-    // neither hangs nor takes the window with it, and the next file gets a helper of its own.
-    void aHelperThatDiesCostsOnlyItsFile()
-    {
-        QTemporaryDir folder;
-        const QString wav = writeWav(folder.path(), "a.wav", framesOf(3000));
-        const QString helper = folder.filePath("helper.sh");
-        QFile script(helper);
-        QVERIFY(script.open(QIODevice::WriteOnly));
-        script.write("#!/bin/sh\n"
-                     "if [ ! -e \"$0.died\" ]; then : > \"$0.died\"; exit 1; fi\n"
-                     "exec \"$REAL_HELPER\" \"$@\"\n");
-        script.close();
-        QVERIFY(script.setPermissions(script.permissions() | QFileDevice::ExeOwner));
-        const QByteArray real = qgetenv("VANTOLI_HELPER");
-        qputenv("REAL_HELPER", real);
-        qputenv("VANTOLI_HELPER", helper.toUtf8());
-        {
-            const HelperTagReader reader;
-            const std::string path = QFile::encodeName(wav).toStdString();
-            QVERIFY(!reader.read(path));
-            const std::optional<AudioFileTags> second = reader.read(path);
-            QVERIFY(second);
-            QCOMPARE(second->milliseconds, 3000);
-        }
-        qputenv("VANTOLI_HELPER", real);
     }
 
     void titlesTravelWithTheTracks()
