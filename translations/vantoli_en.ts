@@ -441,11 +441,11 @@
     </message>
     <message>
         <source>デッキの点検(&amp;K)...</source>
-        <translation>&amp;Deck Check...</translation>
+        <translation>Dec&amp;k Check...</translation>
     </message>
     <message>
         <source>複数のテープに分ける(&amp;M)...</source>
-        <translation>Several &amp;Tapes...</translation>
+        <translation>Sever&amp;al Tapes...</translation>
     </message>
     <message>
         <source>途中で終わっている音声ファイルがあります。タイムを実際の長さに直しました。</source>

@@ -12,6 +12,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMap>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -25,12 +26,12 @@
 
 #include "core/long_disc_plan.h"
 #include "core/plan_report.h"
-#include "gui/tape_check_window.h"
 #include "gui/help_window.h"
 #include "gui/paste_tracks.h"
 #include "gui/release_chooser.h"
-#include "gui/several_tapes.h"
 #include "gui/report.h"
+#include "gui/several_tapes.h"
+#include "gui/tape_check_window.h"
 #include "gui/tape_settings.h"
 #include "gui/translation.h"
 #include "support/modal_answerer.h"
@@ -166,12 +167,34 @@ void openSeveralTapes(MainForm& window)
     window.mnuFileSeveral()->trigger();
     SeveralTapes* several = window.severalTapesWindow().window();
     if (!several) return;
-    const std::vector<SetAlbum> albums{
-        SetAlbum{TrackList{"Box", "Band", std::vector<Track>(5, Track{1'500'000, "t", "", {}})}, {}},
-        SetAlbum{TrackList{"", "", std::vector<Track>(3, Track{900'000, "u", "", {}})}, {}}};
+    const std::vector<SetAlbum>
+        albums{SetAlbum{TrackList{"Box", "Band", std::vector<Track>(5, Track{1'500'000, "t", "", {}})}, {}},
+               SetAlbum{TrackList{"", "", std::vector<Track>(3, Track{900'000, "u", "", {}})}, {}}};
     const SetPlanResult planned = planSet(setAlbumSeconds(albums), true, window.lineup());
     if (const auto* plan = std::get_if<SetPlan>(&planned))
         several->showSet(setDocumentOf(*plan, albums, true, window.lineup()), QString());
+}
+
+// The texts that share one scope of access keys, by scope: a menu's items, and a window's menu titles,
+// buttons, boxes and labels. A key twice in one scope only moves between the two; it reaches neither.
+QMap<QString, QStringList> accessKeyClashes(const QList<Shown>& shown)
+{
+    static const QRegularExpression key(QStringLiteral("&([^&\\s])"));
+    QMap<QString, QMap<QChar, QStringList>> byScope;
+    for (const Shown& s : shown) {
+        const QRegularExpressionMatch match = key.match(s.text);
+        if (s.where.contains(QLatin1Char(' ')) || !match.hasMatch()) continue;  // tips, items, headings
+        const QStringList path = s.where.split(QLatin1Char('/'));
+        // A menu's item belongs to its menu; the menu titles and the controls to their window.
+        const bool item = path.size() > 3 && path[1] == QLatin1String("QMenuBar");
+        const QString scope = item ? path.mid(0, path.size() - 1).join(QLatin1Char('/')) : path.first();
+        byScope[scope][match.captured(1).front().toLower()] << s.text;
+    }
+    QMap<QString, QStringList> clashes;
+    for (auto scope = byScope.cbegin(); scope != byScope.cend(); ++scope)
+        for (const QStringList& texts : scope.value())
+            if (texts.size() > 1) clashes[scope.key()] << texts.join(QStringLiteral(" / "));
+    return clashes;
 }
 
 // Opens every window and shows every kind of message, and returns what they show.
@@ -277,6 +300,25 @@ private slots:
             if (words && !s.fits) problems << "does not fit " + s.where + ": " + s.text;
         }
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
+    }
+
+    // Every command keeps an access key of its own in its menu or window. In English the keys are ours
+    // ("&Dub to Tape" and "&Deck Check", "Open &Tape" and "Several &Tapes" shared theirs); in Japanese
+    // the File menu's two M come with texts that are used as they stand.
+    void accessKeysAreDistinct()
+    {
+        useEnvironment("en_US.UTF-8");
+        const QMap<QString, QStringList> clashes = accessKeyClashes(sweep());
+        QStringList problems;
+        for (auto clash = clashes.cbegin(); clash != clashes.cend(); ++clash)
+            problems << clash.key() + ": " + clash.value().join(QStringLiteral("; "));
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
+
+        useEnvironment("ja_JP.UTF-8");
+        const QMap<QString, QStringList> given{
+            {QStringLiteral("MainForm/QMenuBar/mnuFile"),
+             {QStringLiteral("音声ファイルから読み取り(&M)... / 複数のテープに分ける(&M)...")}}};
+        QCOMPARE(accessKeyClashes(sweep()), given);
     }
 
     void japaneseShowsItsSourceTexts()
