@@ -10,6 +10,7 @@
 #include <QDoubleSpinBox>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMap>
@@ -179,16 +180,16 @@ void openSeveralTapes(MainForm& window)
 // buttons, boxes and labels. A key twice in one scope only moves between the two; it reaches neither.
 QMap<QString, QStringList> accessKeyClashes(const QList<Shown>& shown)
 {
-    static const QRegularExpression key(QStringLiteral("&([^&\\s])"));
-    QMap<QString, QMap<QChar, QStringList>> byScope;
+    QMap<QString, QMap<QString, QStringList>> byScope;
     for (const Shown& s : shown) {
-        const QRegularExpressionMatch match = key.match(s.text);
-        if (s.where.contains(QLatin1Char(' ')) || !match.hasMatch()) continue;  // tips, items, headings
+        // The key as Qt reads it from the text (Alt+T for "Open &Tape...", none for "&&").
+        const QKeySequence key = QKeySequence::mnemonic(s.text);
+        if (s.where.contains(QLatin1Char(' ')) || key.isEmpty()) continue;  // tips, items, headings
         const QStringList path = s.where.split(QLatin1Char('/'));
         // A menu's item belongs to its menu; the menu titles and the controls to their window.
         const bool item = path.size() > 3 && path[1] == QLatin1String("QMenuBar");
         const QString scope = item ? path.mid(0, path.size() - 1).join(QLatin1Char('/')) : path.first();
-        byScope[scope][match.captured(1).front().toLower()] << s.text;
+        byScope[scope][key.toString()] << s.text;
     }
     QMap<QString, QStringList> clashes;
     for (auto scope = byScope.cbegin(); scope != byScope.cend(); ++scope)
