@@ -3,8 +3,7 @@
 #include <cstdlib>
 #include <string>
 
-#include <nlohmann/json.hpp>
-
+#include "device/tag_answer.h"
 #include "device/taglib_reader.h"
 
 namespace vantoli::cli {
@@ -19,15 +18,7 @@ int readTags(std::FILE* in, std::FILE* out)
         // The last path may come without its NUL when the input ends.
         std::string path(buffer, static_cast<std::size_t>(length));
         if (path.back() == '\0') path.pop_back();
-        nlohmann::ordered_json answer;  // null
-        if (const std::optional<AudioFileTags> tags = reader.read(path)) {
-            answer = {{"milliseconds", tags->milliseconds},
-                      {"title", tags->title},
-                      {"artist", tags->artist},
-                      {"album", tags->album},
-                      {"albumArtist", tags->albumArtist}};
-        }
-        const std::string line = answer.dump() + "\n";
+        const std::string line = tagAnswerLine(reader.read(path));
         if (std::fwrite(line.data(), 1, line.size(), out) != line.size() || std::fflush(out) != 0) break;
     }
     std::free(buffer);

@@ -1,6 +1,5 @@
 #include "device/child_tag_reader.h"
 
-#include <algorithm>
 #include <cerrno>
 
 #include <poll.h>
@@ -10,7 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <nlohmann/json.hpp>
+#include "device/tag_answer.h"
 
 extern char** environ;
 
@@ -75,7 +74,8 @@ struct ChildTagReader::Child {
     // The next line the child writes, without its line end; nothing when it ends or stays silent.
     std::optional<std::string> answer()
     {
-        for (std::size_t end; (end = pending.find('\n')) == std::string::npos;) {
+        std::size_t end;
+        while ((end = pending.find('\n')) == std::string::npos) {
             pollfd ready{socket, POLLIN, 0};
             const int polled = ::poll(&ready, 1, AnswerWaitMs);
             if (polled < 0 && errno == EINTR) continue;
@@ -86,7 +86,6 @@ struct ChildTagReader::Child {
             if (got <= 0) return std::nullopt;
             pending.append(buffer, static_cast<std::size_t>(got));
         }
-        const std::size_t end = pending.find('\n');
         std::string line = pending.substr(0, end);
         pending.erase(0, end + 1);
         return line;
@@ -108,17 +107,7 @@ std::optional<AudioFileTags> ChildTagReader::read(const std::string& path) const
         child_.reset();
         return std::nullopt;
     }
-    const nlohmann::json answer = nlohmann::json::parse(*line, nullptr, false);
-    if (!answer.is_object()) return std::nullopt;
-    const auto text = [&answer](const char* name) {
-        const auto field = answer.find(name);
-        return field != answer.end() && field->is_string() ? field->get<std::string>() : std::string();
-    };
-    const auto milliseconds = answer.find("milliseconds");
-    return AudioFileTags{milliseconds != answer.end() && milliseconds->is_number_integer()
-                             ? std::max<std::int64_t>(0, milliseconds->get<std::int64_t>())
-                             : 0,
-                         text("title"), text("artist"), text("album"), text("albumArtist")};
+    return parseTagAnswer(*line);
 }
 
 }  // namespace vantoli

@@ -4,13 +4,13 @@
 #include <QtTest>
 
 #include <QFile>
-#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 
 #include "device/child_tag_reader.h"
+#include "device/tag_answer.h"
 #include "device/taglib_reader.h"
 #include "support/audio_files.h"
 
@@ -51,14 +51,8 @@ private slots:
         for (qsizetype i = 0; i < paths.size(); ++i) {
             const std::optional<AudioFileTags> expected =
                 TagLibReader().read(QFile::encodeName(paths[i]).toStdString());
-            const QJsonValue answer = QJsonDocument::fromJson("[" + lines[i] + "]").array().at(0);
-            QVERIFY2(answer.isNull() == !expected, qPrintable(paths[i]));
-            if (!expected) continue;
-            QCOMPARE(answer["milliseconds"].toInteger(), expected->milliseconds);
-            QCOMPARE(answer["title"].toString().toStdString(), expected->title);
-            QCOMPARE(answer["artist"].toString().toStdString(), expected->artist);
-            QCOMPARE(answer["album"].toString().toStdString(), expected->album);
-            QCOMPARE(answer["albumArtist"].toString().toStdString(), expected->albumArtist);
+            // Read back as the window reads it: a field the two sides spell differently comes back empty.
+            QVERIFY2(parseTagAnswer(lines[i].toStdString()) == expected, qPrintable(paths[i]));
         }
         QCOMPARE(QJsonDocument::fromJson(lines[0])["title"].toString(), QStringLiteral("曲名「表ソ能」"));
         QCOMPARE(QJsonDocument::fromJson(lines[3])["milliseconds"].toInteger(), 2500);
