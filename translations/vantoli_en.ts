@@ -115,6 +115,10 @@
         <source>カウンター</source>
         <translation>Counter</translation>
     </message>
+    <message>
+        <source>印刷の機能を読み込めませんでした。</source>
+        <translation>Printing could not be loaded.</translation>
+    </message>
 </context>
 <context>
     <name>Dialog</name>

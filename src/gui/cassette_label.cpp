@@ -13,8 +13,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
@@ -28,6 +26,7 @@
 #include "gui/jcard_output.h"
 #include "gui/jcard_painter.h"
 #include "gui/message_box.h"
+#include "gui/print_loader.h"
 #include "gui/tape_settings.h"
 #include "gui/translation.h"
 
@@ -393,11 +392,10 @@ void CassetteLabel::cmdPdf_Click()
 
 void CassetteLabel::cmdPrint_Click()
 {
-    if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    QPrintDialog dialog(printer_.get(), this);
-    dialog.setWindowTitle(translated(ja("CassetteLabel", "カセットレーベルの印刷")));
-    if (dialog.exec() != QDialog::Accepted) return;
-    if (const std::optional<Message> failure = printJCard(*printer_, label())) showMessage(this, *failure);
+    if (!printer_) printer_ = openPrintSession();
+    const std::optional<PrintOutcome> outcome =
+        printer_ ? std::optional(printer_->print(this, jcardPrintJob(label()))) : std::nullopt;
+    if (const std::optional<Message> failure = printFailure(outcome)) showMessage(this, *failure);
 }
 
 void CassetteLabel::cmdClose_Click() { close(); }

@@ -12,13 +12,13 @@
 
 #include "core/label_content.h"
 #include "core/tape_document.h"
+#include "gui/print_session.h"
 #include "gui/single_window.h"
 
 class QCloseEvent;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
-class QPrinter;
 class QPushButton;
 class QTableWidget;
 
@@ -144,7 +144,7 @@ private:
     std::optional<CounterCalibration> counter_;
     bool filling_ = false;               // the controls are being filled from a plan, not edited by the user
     QString folder_;                     // where the last PDF was saved
-    std::unique_ptr<QPrinter> printer_;  // kept so that the print dialog offers the last choices again
+    std::unique_ptr<PrintSession> printer_;  // kept so that the print dialog offers the last choices again
 };
 
 // Shows the label of a plan in the program's one label window: loads the window if it is not open,

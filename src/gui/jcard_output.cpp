@@ -6,7 +6,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrinter>
 
 #include "gui/jcard_painter.h"
 #include "gui/save_file.h"
@@ -57,17 +56,18 @@ std::optional<Message> saveJCardPdf(const QString& path, const LabelContent& lab
     return std::nullopt;
 }
 
-std::optional<Message> printJCard(QPrinter& printer, const LabelContent& label)
+PrintJob jcardPrintJob(const LabelContent& label)
 {
-    // The whole sheet, so that the card is centred on the paper rather than on the printable area.
-    printer.setFullPage(true);
-    printer.setDocName(documentTitle(label));
-    QPainter painter;
-    if (!painter.begin(&printer))
-        return message(translated(ja("CassetteLabel", "印刷エラー")),
-                       translated(ja("CassetteLabel", "プリンターに印刷できませんでした。")));
-    paintJCardPage(painter, label, printer.paperRect(QPrinter::DevicePixel));
-    painter.end();
+    return PrintJob{translated(ja("CassetteLabel", "カセットレーベルの印刷")), documentTitle(label),
+                    [label](QPainter& painter, const QRectF& paper) { paintJCardPage(painter, label, paper); }};
+}
+
+std::optional<Message> printFailure(std::optional<PrintOutcome> outcome)
+{
+    const QString title = translated(ja("CassetteLabel", "印刷エラー"));
+    if (!outcome) return message(title, translated(ja("CassetteLabel", "印刷の機能を読み込めませんでした。")));
+    if (*outcome == PrintOutcome::PrinterNotStarted)
+        return message(title, translated(ja("CassetteLabel", "プリンターに印刷できませんでした。")));
     return std::nullopt;
 }
 

@@ -7,9 +7,9 @@
 
 #include "core/label_content.h"
 #include "core/message.h"
+#include "gui/print_session.h"
 
 class QIODevice;
-class QPrinter;
 
 namespace vantoli {
 
@@ -24,8 +24,11 @@ bool writeJCardPdf(QIODevice& device, const LabelContent& label);
 // did not happen, or nothing on success.
 std::optional<Message> saveJCardPdf(const QString& path, const LabelContent& label);
 
-// Prints the card at true size in the middle of the printer's paper. Returns the message to show when
-// the printer could not be started, or nothing on success.
-std::optional<Message> printJCard(QPrinter& printer, const LabelContent& label);
+// The card to print, at true size in the middle of the printer's paper.
+PrintJob jcardPrintJob(const LabelContent& label);
+
+// The message to show for a print of the card that did not happen, or nothing when it printed or the
+// user cancelled. A missing print module is a missing outcome.
+std::optional<Message> printFailure(std::optional<PrintOutcome> outcome);
 
 }  // namespace vantoli

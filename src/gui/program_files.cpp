@@ -29,6 +29,13 @@ QString helperProgram()
     return besideProgram(VANTOLI_HELPER_FROM_PROGRAM "/vantoli-helper");
 }
 
+QString printModule()
+{
+    const QString set = qEnvironmentVariable("VANTOLI_PRINT");
+    if (!set.isEmpty()) return set;
+    return besideProgram(VANTOLI_HELPER_FROM_PROGRAM "/vantoli-print.so");
+}
+
 std::string helperFile() { return QFile::encodeName(helperProgram()).toStdString(); }
 
 QString helpFolder()

@@ -1,8 +1,8 @@
 #pragma once
-// Where the window finds what the package installs beside it: vantoli-plan, its helper and the help
-// pages. All are found from the window's own folder by paths worked out from the install folders when
-// it was built, so that an installation under any prefix, and the build tree, which keeps the same layout,
-// find them.
+// Where the window finds what the package installs beside it: vantoli-plan, its helper, the print
+// module and the help pages. All are found from the window's own folder by paths worked out from the
+// install folders when it was built, so that an installation under any prefix, and the build tree,
+// which keeps the same layout, find them.
 
 #include <QString>
 
@@ -18,6 +18,9 @@ QString planProgram();
 QString helperProgram();
 // The same as a file name, for the device layer, which starts it (ChildTagReader).
 std::string helperFile();
+
+// The print module (gui/print_session.h): VANTOLI_PRINT when set, else beside the helper.
+QString printModule();
 
 // The help pages' folder (index.html, and the English pages in en/).
 QString helpFolder();

@@ -13,7 +13,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -122,6 +121,13 @@ QString pdfText(const QString& path)
     process.start("pdftotext", {path, "-"});
     process.waitForFinished(60000);
     return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// The shared libraries this process has loaded, as the kernel lists its mappings.
+QByteArray loadedLibraries()
+{
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    return maps.open(QIODevice::ReadOnly) ? maps.readAll() : QByteArray();
 }
 
 QString pdfInfo(const QString& path)
@@ -540,7 +546,9 @@ private slots:
         QVERIFY(pdfText(file).contains(QStringLiteral("新しいタイトル")));
     }
 
-    // The print dialog opens over the window; printing to a file prints the same card.
+    // The print dialog opens over the window; printing to a file prints the same card. Qt's print
+    // support loads with the first print, not with the window (fault: it costs every start). No test
+    // before this one prints.
     void printThroughTheDialog()
     {
         auto window = windowWithLabel();
@@ -549,12 +557,13 @@ private slots:
         QVERIFY(label);
         const QString file = path("printed.pdf");
         QFile::remove(file);
+        QVERIFY(!loadedLibraries().contains("libQt6PrintSupport"));
 
         ModalAnswerer answerer;
         QString dialogTitle;
         answerer.answerOther = [&](QWidget* shown) {
-            auto* dialog = qobject_cast<QPrintDialog*>(shown);
-            if (!dialog) {
+            auto* dialog = qobject_cast<QDialog*>(shown);
+            if (!dialog || !dialog->inherits("QPrintDialog")) {
                 shown->close();
                 return;
             }
@@ -578,6 +587,7 @@ private slots:
         QVERIFY2(QFile::exists(file), "Qt's print dialog printed into the file");
         const QString text = pdfText(file);
         for (const QString s : {"4:31", "30分テープ", "A面", "B面"}) QVERIFY2(text.contains(s), qPrintable(s));
+        QVERIFY(loadedLibraries().contains("libQt6PrintSupport"));
     }
 
     void printCancelled()
@@ -587,12 +597,27 @@ private slots:
         ModalAnswerer answerer;
         int dialogs = 0;
         answerer.answerOther = [&](QWidget* shown) {
-            dialogs += qobject_cast<QPrintDialog*>(shown) ? 1 : 0;
+            dialogs += shown->inherits("QPrintDialog") ? 1 : 0;
             shown->close();
         };
         QTest::mouseClick(openLabel()->cmdPrint(), Qt::LeftButton);
         QCOMPARE(dialogs, 1);
         QCOMPARE(answerer.messages().size(), 0);
+    }
+
+    // Without its print module the window says so and goes on (fault: a crash, or silence).
+    void printWithoutTheModule()
+    {
+        auto window = windowWithLabel();
+        QVERIFY(window);
+        const QByteArray module = qgetenv("VANTOLI_PRINT");
+        qputenv("VANTOLI_PRINT", QFile::encodeName(path("missing/vantoli-print.so")));
+        ModalAnswerer answerer;
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^The print module could not be loaded"));
+        QTest::mouseClick(openLabel()->cmdPrint(), Qt::LeftButton);
+        qputenv("VANTOLI_PRINT", module);
+        QCOMPARE(answerer.messages().size(), 1);
+        QCOMPARE(answerer.messages().constFirst().text, QStringLiteral("印刷の機能を読み込めませんでした。"));
     }
 
     void escapeCloses()

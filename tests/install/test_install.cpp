@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "../../resources/icons/vantoli.xpm"
+#include "gui/print_loader.h"
 #include "gui/program_files.h"
 #include "support/audio_files.h"
 
@@ -74,8 +75,9 @@ private slots:
     }
 
     // The window's code, run from the installed window's folder under a prefix other than the one the
-    // build was configured for, finds the installed vantoli-plan, vantoli-helper and help (fails when the install
-    // rules and the paths compiled into the window disagree, or when a path is absolute).
+    // build was configured for, finds the installed vantoli-plan, vantoli-helper and help, and loads the
+    // installed print module (fails when the install rules and the paths compiled into the window
+    // disagree, or when a path is absolute).
     void windowFindsPlanAndHelpUnderAnyPrefix()
     {
         const QString copy = programFolder() + "/print-program-files";
@@ -85,6 +87,7 @@ private slots:
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove(QStringLiteral("VANTOLI_PLAN"));
         environment.remove(QStringLiteral("VANTOLI_HELPER"));
+        environment.remove(QStringLiteral("VANTOLI_PRINT"));
         process.setProcessEnvironment(environment);
         process.start(copy, {QString::fromLatin1(PrintFilesArgument)});
         QVERIFY(process.waitForFinished(30000));
@@ -98,6 +101,10 @@ private slots:
         QVERIFY2(QFileInfo(found.value(2)).isExecutable(), qPrintable(found.value(2)));
         QCOMPARE(QFileInfo(found.value(2)).canonicalFilePath(),
                  QFileInfo(installed(QStringLiteral(VANTOLI_HELPER_INSTALL_DIR "/vantoli-helper"))).canonicalFilePath());
+        // The print module, installed beside the helper, loads into the window.
+        QCOMPARE(QFileInfo(found.value(3)).canonicalFilePath(),
+                 QFileInfo(installed(QStringLiteral(VANTOLI_HELPER_INSTALL_DIR "/vantoli-print.so"))).canonicalFilePath());
+        QCOMPARE(found.value(4), QStringLiteral("print session"));
     }
 
     void desktopEntry()
@@ -176,8 +183,9 @@ int main(int argc, char* argv[])
 {
     if (argc == 2 && std::strcmp(argv[1], PrintFilesArgument) == 0) {
         QCoreApplication app(argc, argv);
-        std::printf("%s\n%s\n%s\n", qPrintable(vantoli::planProgram()), qPrintable(vantoli::helpFolder()),
-                    qPrintable(vantoli::helperProgram()));
+        std::printf("%s\n%s\n%s\n%s\n%s\n", qPrintable(vantoli::planProgram()), qPrintable(vantoli::helpFolder()),
+                    qPrintable(vantoli::helperProgram()), qPrintable(vantoli::printModule()),
+                    vantoli::openPrintSession() ? "print session" : "no print session");
         return 0;
     }
     QGuiApplication app(argc, argv);
