@@ -13,36 +13,24 @@ QString besideProgram(const char* relative)
     return QDir::cleanPath(QCoreApplication::applicationDirPath() + QLatin1Char('/') + QString::fromUtf8(relative));
 }
 
+// The path in the environment variable when it is set (tests put the build's or a stand-in there),
+// else the one beside the program.
+QString setOrBesideProgram(const char* variable, const char* relative)
+{
+    const QString set = qEnvironmentVariable(variable);
+    return set.isEmpty() ? besideProgram(relative) : set;
+}
+
 }  // namespace
 
-QString planProgram()
-{
-    const QString set = qEnvironmentVariable("VANTOLI_PLAN");
-    if (!set.isEmpty()) return set;
-    return besideProgram(VANTOLI_PLAN_FROM_PROGRAM "/vantoli-plan");
-}
+QString planProgram() { return setOrBesideProgram("VANTOLI_PLAN", VANTOLI_PLAN_FROM_PROGRAM "/vantoli-plan"); }
 
-QString helperProgram()
-{
-    const QString set = qEnvironmentVariable("VANTOLI_HELPER");
-    if (!set.isEmpty()) return set;
-    return besideProgram(VANTOLI_HELPER_FROM_PROGRAM "/vantoli-helper");
-}
+QString helperProgram() { return setOrBesideProgram("VANTOLI_HELPER", VANTOLI_HELPER_FROM_PROGRAM "/vantoli-helper"); }
 
-QString printModule()
-{
-    const QString set = qEnvironmentVariable("VANTOLI_PRINT");
-    if (!set.isEmpty()) return set;
-    return besideProgram(VANTOLI_HELPER_FROM_PROGRAM "/vantoli-print.so");
-}
+QString printModule() { return setOrBesideProgram("VANTOLI_PRINT", VANTOLI_HELPER_FROM_PROGRAM "/vantoli-print.so"); }
 
 std::string helperFile() { return QFile::encodeName(helperProgram()).toStdString(); }
 
-QString helpFolder()
-{
-    const QString set = qEnvironmentVariable("VANTOLI_HELP");  // for tests, as VANTOLI_PLAN
-    if (!set.isEmpty()) return set;
-    return besideProgram(VANTOLI_HELP_FROM_PROGRAM);
-}
+QString helpFolder() { return setOrBesideProgram("VANTOLI_HELP", VANTOLI_HELP_FROM_PROGRAM); }
 
 }  // namespace vantoli

@@ -31,6 +31,7 @@
 #include "support/modal_answerer.h"
 #include "support/open_window.h"
 #include "support/sample_discs.h"
+#include "support/window_checks.h"
 
 using namespace vantoli;
 using namespace vantoli::test;
@@ -121,13 +122,6 @@ QString pdfText(const QString& path)
     process.start("pdftotext", {path, "-"});
     process.waitForFinished(60000);
     return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-// The shared libraries this process has loaded, as the kernel lists its mappings.
-QByteArray loadedLibraries()
-{
-    QFile maps(QStringLiteral("/proc/self/maps"));
-    return maps.open(QIODevice::ReadOnly) ? maps.readAll() : QByteArray();
 }
 
 QString pdfInfo(const QString& path)

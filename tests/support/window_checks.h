@@ -2,11 +2,20 @@
 // Small helpers shared by the window tests.
 
 #include <QApplication>
+#include <QFile>
 #include <QWidget>
 
 #include "gui/twips.h"
 
 namespace vantoli::test {
+
+// The shared libraries this process has loaded, as the kernel lists its mappings: what a window
+// must not pull in (a sound library, Qt's print support before the first print).
+inline QByteArray loadedLibraries()
+{
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    return maps.open(QIODevice::ReadOnly) ? maps.readAll() : QByteArray();
+}
 
 // How many top-level windows of this name are on the screen.
 inline int shownWindows(const QString& name)
