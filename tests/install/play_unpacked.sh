@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Plays a side from an installed or unpacked window, as a user would: the window opens a tape of one
 # tone, Help → Topics shows the help, File → Dub to tape opens the dubbing window, Space plays, and what
-# reaches a PulseAudio null sink is recorded. Passes when the recording holds the track's tone at its
-# level (the window found the vantoli-plan installed beside it: VANTOLI_PLAN is not set, and the side
-# really sounded) and the help window opened (it opens only on the pages installed with the window).
+# reaches a PulseAudio null sink is recorded; then the cassette label's Print opens the print dialog.
+# Passes when the recording holds the track's tone at its level (the window found the vantoli-plan
+# installed beside it: VANTOLI_PLAN is not set, and the side really sounded), the help window opened
+# (it opens only on the pages installed with the window) and so did the print dialog (it opens only
+# when the window loads the print module installed beside it).
 # Runs under Xvfb with openbox, with a PulseAudio server of its own (tests/scripts/with_pulseaudio.sh).
 # Usage: tests/install/play_unpacked.sh PREFIX   (the folder holding bin/vantoli, e.g. ROOT/usr)
 #        tests/install/play_unpacked.sh --install BUILD_DIR   (installs the build under a prefix of its own)
@@ -17,7 +19,7 @@ if [ "$1" = --install ]; then
 else
     prefix="$(cd "$1" && pwd)"
 fi
-unset VANTOLI_PLAN VANTOLI_HELPER VANTOLI_HELP
+unset VANTOLI_PLAN VANTOLI_HELPER VANTOLI_HELP VANTOLI_PRINT
 
 # A 10 s tone of 600 Hz at half of full scale (RMS 0.354): no beep of the count-down (880 Hz) and no
 # calibration tone (400 or 1000 Hz) is mistaken for it.
@@ -70,6 +72,20 @@ export LANG=C.UTF-8 LANGUAGE= LC_ALL= LC_MESSAGES=
   xdotool key space
   sleep 15   # the count-down (3 s), the lead-in (1 s) and the track (10 s)
   kill "$recorder"
+  # File → Make cassette label, then Print.
+  xdotool windowactivate --sync "$main"
+  sleep 0.5
+  xdotool key --clearmodifiers alt+f
+  sleep 0.5
+  xdotool key l
+  label="$(timeout 30 xdotool search --sync --onlyvisible --name "カセットレーベル" | head -n 1 || true)"
+  if [ -n "$label" ]; then
+    xdotool windowactivate --sync "$label"
+    sleep 0.5
+    xdotool key --clearmodifiers alt+r
+    printing="$(timeout 30 xdotool search --sync --onlyvisible --name "カセットレーベルの印刷" | head -n 1 || true)"
+    [ -z "$printing" ] || xdotool getwindowname "$printing" >"$2/print-title"
+  fi
 ' _ "$prefix" "$work"
 
 # From 6 s to 9 s after the recording began the track plays, whatever the start-up took to within a
@@ -88,3 +104,10 @@ case "$help_title" in
     "Vantoli ヘルプ" | *" - Vantoli ヘルプ") echo "the unpacked window showed its help: $help_title" ;;
     *) echo "the unpacked window did not show its installed help: ${help_title:-no help window}"; exit 1 ;;
 esac
+print_title="$(cat "$work/print-title" 2>/dev/null || true)"
+if [ "$print_title" != "カセットレーベルの印刷" ]; then
+    echo "the unpacked window did not open its print dialog: ${print_title:-no print dialog}"
+    cat "$work/window.log" || true
+    exit 1
+fi
+echo "the unpacked window opened its print dialog"
